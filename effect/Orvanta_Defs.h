@@ -61,4 +61,45 @@ constexpr const char* kManufacturerName = "Quillfern";
 constexpr const char* kPageTableFile    = "ZirorovAruva_d5.xml";
 constexpr const char* kBundleName       = "Orvanta.aaxplugin";
 
+
+// ---- Editor bitmaps: resource identifiers, looked up as "bmp%05d" + ".png" ----
+constexpr int32_t kBitmapID_Dial            = 31010;  // continuous knobs, 60 x 60 frames
+constexpr int32_t kBitmapID_Background      = 31011;  // the panel; its size is the editor's
+constexpr int32_t kBitmapID_Dial3Pos        = 31013;  // dither switch, three frames
+constexpr int32_t kBitmapID_Dial5Pos        = 31015;  // colour selector, five frames
+constexpr int32_t kBitmapID_SilverButton    = 31021;  // colour buttons: released image on
+constexpr int32_t kBitmapID_GoldButton      = 31022;  // top, pressed image below it
+constexpr int32_t kBitmapID_RichButton      = 31023;
+constexpr int32_t kBitmapID_FatButton       = 31024;
+constexpr int32_t kBitmapID_DeepButton      = 31025;
+constexpr int32_t kBitmapID_DitherOffButton = 31026;
+constexpr int32_t kBitmapID_DitherOnButton  = 31027;
+constexpr const char* kBitmapNameFormat = "bmp%05d";
+constexpr int32_t kButtonImages = 2;  // released, pressed
+
+// ---- Editor layout: control rectangles in panel pixels ----
+struct SOrvanta_EditorRect {
+    int32_t left, top, width, height;
+    constexpr int32_t right() const { return left + width; }
+    constexpr int32_t bottom() const { return top + height; }
+};
+constexpr int32_t kEditorKnobSize = 60;
+constexpr int32_t kEditorDialPositions3 = 3;
+constexpr int32_t kEditorDialPositions5 = 5;
+constexpr SOrvanta_EditorRect kEditorRect_InputTrimKnob     = {19, 41, 60, 60};   // "Harmonic"
+constexpr SOrvanta_EditorRect kEditorRect_ProcessKnob       = {109, 41, 60, 60};  // "Dynamic"
+constexpr SOrvanta_EditorRect kEditorRect_OutputTrimKnob    = {199, 41, 60, 60};  // "OutputTrim"
+constexpr SOrvanta_EditorRect kEditorRect_BrightnessKnob    = {289, 41, 60, 60};  // "Dither"
+constexpr SOrvanta_EditorRect kEditorRect_TypeSelectKnob    = {379, 41, 60, 60};  // "Color"
+constexpr SOrvanta_EditorRect kEditorRect_InputTrimDisplay  = {19, 131, 60, 20};
+constexpr SOrvanta_EditorRect kEditorRect_ProcessDisplay    = {109, 131, 60, 20};
+constexpr SOrvanta_EditorRect kEditorRect_OutputTrimDisplay = {199, 131, 60, 20};
+constexpr SOrvanta_EditorRect kEditorRect_BrightnessDisplay = {289, 131, 60, 20};
+constexpr SOrvanta_EditorRect kEditorRect_TypeSelectDisplay = {379, 131, 60, 20};
+// Colour-type buttons in colour-type order (Silver .. Deep), as kColorNames.
+constexpr SOrvanta_EditorRect kEditorRect_ColorButtons[kColorMax] = {
+    {421, 39, 54, 9}, {430, 52, 48, 9}, {433, 66, 41, 9}, {431, 80, 36, 9}, {421, 94, 53, 9}};
+constexpr SOrvanta_EditorRect kEditorRect_DitherOffButton = {311, 23, 18, 27};
+constexpr SOrvanta_EditorRect kEditorRect_DitherOnButton  = {334, 33, 22, 22};
+
 }  // namespace Orvanta
