@@ -9,7 +9,4 @@ public:
     ~AAX_CAutoreleasePool();
     AAX_CAutoreleasePool(const AAX_CAutoreleasePool&) = delete;
     AAX_CAutoreleasePool& operator=(const AAX_CAutoreleasePool&) = delete;
-
-private:
-    void* m_Pool = nullptr;
 };
