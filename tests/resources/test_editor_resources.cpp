@@ -1,0 +1,152 @@
+// The editor's resources as committed: every bitmap present with the size its
+// control needs, filmstrips made of whole frames with see-through corners, a
+// panel that holds every control and leaves the value displays plain black,
+// and a page table that names exactly the editor's five parameters.
+
+#include "effect/Orvanta_Defs.h"
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Orvanta::SOrvanta_EditorRect;
+
+using SurfacePtr = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+
+std::string ResourcePath(const std::string& name) {
+    return std::string(ORVANTA_SOURCE_DIR) + "/resources/" + name;
+}
+
+SurfacePtr LoadBitmap(int32_t resourceID) {
+    char name[32];
+    std::snprintf(name, sizeof name, Orvanta::kBitmapNameFormat, static_cast<int>(resourceID));
+    const std::string path = ResourcePath(std::string("bitmaps/") + name + ".png");
+    return SurfacePtr(cairo_image_surface_create_from_png(path.c_str()), cairo_surface_destroy);
+}
+
+uint32_t Pixel(cairo_surface_t* surface, int x, int y) {
+    cairo_surface_flush(surface);
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const uint32_t*>(row)[x];  // premultiplied ARGB, alpha on top
+}
+
+uint32_t Alpha(uint32_t pixel) { return pixel >> 24; }
+
+struct BitmapCase {
+    const char* what;
+    int32_t resourceID;
+    int width;
+    int frameHeight;  // one image of the control
+    int frames;       // 0: any whole number of at least two
+};
+
+const std::vector<BitmapCase> kBitmaps = {
+    {"dial", Orvanta::kBitmapID_Dial, 60, 60, 0},
+    {"three-position switch", Orvanta::kBitmapID_Dial3Pos, 60, 60, 3},
+    {"five-position switch", Orvanta::kBitmapID_Dial5Pos, 60, 60, 5},
+    {"Silver", Orvanta::kBitmapID_SilverButton, 54, 9, 2},
+    {"Gold", Orvanta::kBitmapID_GoldButton, 48, 9, 2},
+    {"Rich", Orvanta::kBitmapID_RichButton, 41, 9, 2},
+    {"Fat", Orvanta::kBitmapID_FatButton, 36, 9, 2},
+    {"Deep", Orvanta::kBitmapID_DeepButton, 53, 9, 2},
+    {"dither off", Orvanta::kBitmapID_DitherOffButton, 18, 27, 2},
+    {"dither on", Orvanta::kBitmapID_DitherOnButton, 22, 22, 2},
+};
+
+TEST(EditorBitmaps, EachHasTheWidthAndFramesItsControlNeeds) {
+    for (const BitmapCase& c : kBitmaps) {
+        SCOPED_TRACE(c.what);
+        SurfacePtr bitmap = LoadBitmap(c.resourceID);
+        ASSERT_EQ(cairo_surface_status(bitmap.get()), CAIRO_STATUS_SUCCESS);
+        const int height = cairo_image_surface_get_height(bitmap.get());
+        EXPECT_EQ(cairo_image_surface_get_width(bitmap.get()), c.width);
+        EXPECT_EQ(height % c.frameHeight, 0);
+        if (c.frames) EXPECT_EQ(height / c.frameHeight, c.frames);
+        else EXPECT_GE(height / c.frameHeight, 2);
+    }
+}
+
+TEST(EditorBitmaps, KnobFramesHaveSeeThroughCorners) {
+    for (int32_t id : {Orvanta::kBitmapID_Dial, Orvanta::kBitmapID_Dial3Pos,
+                       Orvanta::kBitmapID_Dial5Pos}) {
+        SurfacePtr strip = LoadBitmap(id);
+        ASSERT_EQ(cairo_surface_status(strip.get()), CAIRO_STATUS_SUCCESS);
+        const int frames = cairo_image_surface_get_height(strip.get()) / 60;
+        for (int frame = 0; frame < frames; ++frame) {
+            const int top = frame * 60;
+            for (auto [x, y] : {std::pair{0, top}, {59, top}, {0, top + 59}, {59, top + 59}}) {
+                EXPECT_EQ(Alpha(Pixel(strip.get(), x, y)), 0u) << id << " frame " << frame;
+            }
+            EXPECT_EQ(Alpha(Pixel(strip.get(), 30, top + 30)), 255u) << id << " frame " << frame;
+        }
+    }
+}
+
+TEST(EditorBitmaps, PanelHoldsEveryControlAndLeavesTheDisplaysPlainBlack) {
+    SurfacePtr panel = LoadBitmap(Orvanta::kBitmapID_Background);
+    ASSERT_EQ(cairo_surface_status(panel.get()), CAIRO_STATUS_SUCCESS);
+    const int width = cairo_image_surface_get_width(panel.get());
+    const int height = cairo_image_surface_get_height(panel.get());
+    std::vector<SOrvanta_EditorRect> controls = {
+        Orvanta::kEditorRect_InputTrimKnob, Orvanta::kEditorRect_ProcessKnob,
+        Orvanta::kEditorRect_OutputTrimKnob, Orvanta::kEditorRect_BrightnessKnob,
+        Orvanta::kEditorRect_TypeSelectKnob, Orvanta::kEditorRect_DitherOffButton,
+        Orvanta::kEditorRect_DitherOnButton};
+    for (const auto& button : Orvanta::kEditorRect_ColorButtons) controls.push_back(button);
+    const SOrvanta_EditorRect displays[] = {
+        Orvanta::kEditorRect_InputTrimDisplay, Orvanta::kEditorRect_ProcessDisplay,
+        Orvanta::kEditorRect_OutputTrimDisplay, Orvanta::kEditorRect_BrightnessDisplay,
+        Orvanta::kEditorRect_TypeSelectDisplay};
+    for (const auto& display : displays) controls.push_back(display);
+    for (const auto& r : controls) {
+        EXPECT_GE(r.left, 1);
+        EXPECT_GE(r.top, 1);
+        EXPECT_LT(r.right(), width) << r.left << "," << r.top;
+        EXPECT_LT(r.bottom(), height) << r.left << "," << r.top;
+    }
+    for (int y = 0; y < height; y += 7) {
+        for (int x = 0; x < width; x += 7) ASSERT_EQ(Alpha(Pixel(panel.get(), x, y)), 255u);
+    }
+    for (const auto& d : displays) {
+        for (int y = d.top; y < d.bottom(); ++y) {
+            for (int x = d.left; x < d.right(); ++x) {
+                ASSERT_EQ(Pixel(panel.get(), x, y), 0xFF000000u) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(PageTable, EveryTableNamesExactlyTheFiveEditorParameters) {
+    std::ifstream file(ResourcePath(Orvanta::kPageTableFile));
+    ASSERT_TRUE(file.good());
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string xml = text.str();
+    const std::set<std::string> expected = {Orvanta::kParamID_Harmonic, Orvanta::kParamID_Dynamic,
+                                            Orvanta::kParamID_OutputTrim, Orvanta::kParamID_Dither,
+                                            Orvanta::kParamID_Color};
+    const std::regex table("<PageTable[^>]*>([\\s\\S]*?)</PageTable>");
+    const std::regex id("<ID>([^<]*)</ID>");
+    int tables = 0;
+    for (std::sregex_iterator t(xml.begin(), xml.end(), table), end; t != end; ++t, ++tables) {
+        const std::string body = (*t)[1];
+        std::multiset<std::string> named;
+        for (std::sregex_iterator i(body.begin(), body.end(), id); i != end; ++i) named.insert((*i)[1]);
+        EXPECT_EQ(std::set<std::string>(named.begin(), named.end()), expected) << "table " << tables;
+        EXPECT_EQ(named.size(), expected.size()) << "table " << tables << " names a control twice";
+    }
+    EXPECT_GE(tables, 1);
+}
+
+}  // namespace
