@@ -1,0 +1,148 @@
+// AAX_CPacketDispatcher: one packet per field, posted at most once per
+// dispatch, in identifier order, only when dirty and when its handler succeeds.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AAX_CPacketDispatcher.h"
+#include "tests/model/RecordingController.h"
+
+namespace {
+
+// A handler target that writes one byte counting its calls and remembers the
+// identifier it was called with.
+struct CountingWorker {
+    int calls = 0;
+    AAX_Result result = 0;
+    std::vector<std::string> identifiers;
+
+    AAX_Result Fill(AAX_CPacket& packet) {
+        packet.SetSize(1);
+        *packet.GetPtr<uint8_t>() = uint8_t(++calls);
+        return result;
+    }
+    AAX_Result FillWithID(AAX_CParamID id, AAX_CPacket& packet) {
+        identifiers.push_back(id);
+        return Fill(packet);
+    }
+};
+
+class Dispatcher : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dispatcher.Initialize(&controller, nullptr);
+        for (const char* id : {"", "Harmonic", "OutputTrim", "Dynamic", "Dither", "Color"})
+            dispatcher.RegisterPacket(id, 0, &worker, &CountingWorker::Fill);
+    }
+
+    RecordingController controller;
+    CountingWorker worker;
+    AAX_CPacketDispatcher dispatcher;
+};
+
+TEST_F(Dispatcher, SixRegistrationsShareOnePacketPostedOnce) {
+    EXPECT_EQ(dispatcher.NumPackets(), 1u);
+    EXPECT_EQ(dispatcher.Dispatch(), 0);
+    ASSERT_EQ(controller.posts.size(), 1u);
+    EXPECT_EQ(controller.posts[0].field, 0);
+    EXPECT_EQ(controller.posts[0].bytes, std::vector<uint8_t>{1});
+    EXPECT_EQ(dispatcher.Dispatch(), 0);  // nothing dirty
+    EXPECT_EQ(controller.posts.size(), 1u);
+}
+
+TEST_F(Dispatcher, PostsOncePerDispatchHoweverManyChanged) {
+    dispatcher.Dispatch();
+    struct Case { std::vector<const char*> changed; size_t posts; };
+    const Case cases[] = {
+        {{"Dither"}, 1},
+        {{"", "Harmonic", "OutputTrim", "Dynamic", "Dither", "Color"}, 1},
+        {{"Color", "Color", "Color"}, 1},
+        {{"NeverRegistered"}, 0},
+        {{"color"}, 0},  // identifiers compare byte for byte
+        {{}, 0},
+    };
+    for (const Case& c : cases) {
+        controller.posts.clear();
+        for (const char* id : c.changed) dispatcher.SetDirty(id, true);
+        dispatcher.Dispatch();
+        EXPECT_EQ(controller.posts.size(), c.posts) << c.changed.size() << " changes";
+    }
+}
+
+TEST_F(Dispatcher, FailingHandlerDropsThePostUntilNextChange) {
+    worker.result = AAX_ERROR_NULL_OBJECT;
+    EXPECT_EQ(dispatcher.Dispatch(), 0);
+    EXPECT_TRUE(controller.posts.empty());
+    EXPECT_EQ(dispatcher.Dispatch(), 0);
+    EXPECT_EQ(worker.calls, 1);  // marked clean all the same
+    worker.result = 0;
+    dispatcher.SetDirty("Harmonic", true);
+    dispatcher.Dispatch();
+    EXPECT_EQ(controller.posts.size(), 1u);
+}
+
+TEST_F(Dispatcher, ReturnsTheLastPostResult) {
+    controller.postResult = -1234;
+    EXPECT_EQ(dispatcher.Dispatch(), -1234);
+}
+
+TEST(DispatcherOrder, VisitsIdentifiersInByteOrderAndSeparateFieldsSeparately) {
+    RecordingController controller;
+    CountingWorker first, second;
+    AAX_CPacketDispatcher dispatcher;
+    dispatcher.Initialize(&controller, nullptr);
+    const AAX_CPacketHandler<CountingWorker> byID(&first, &CountingWorker::FillWithID);
+    for (const char* id : {"b", "", "a"}) dispatcher.RegisterPacket(id, 0, &byID);
+    const AAX_CPacketHandler<CountingWorker> other(&second, &CountingWorker::FillWithID);
+    dispatcher.RegisterPacket("a", 3, &other);
+    EXPECT_EQ(dispatcher.NumPackets(), 2u);
+
+    dispatcher.Dispatch();
+    EXPECT_EQ(first.identifiers, (std::vector<std::string>{""}));  // the first in byte order fills it
+    EXPECT_EQ(second.identifiers, (std::vector<std::string>{"a"}));
+    ASSERT_EQ(controller.posts.size(), 2u);
+    EXPECT_EQ(controller.posts[0].field, 0);
+    EXPECT_EQ(controller.posts[1].field, 3);
+
+    dispatcher.SetDirty("a", true);  // both fields are fed by "a"
+    controller.posts.clear();
+    dispatcher.Dispatch();
+    EXPECT_EQ(controller.posts.size(), 2u);
+}
+
+TEST(DispatcherHandler, WithoutMemberFunctionsAnswersNullObject) {
+    CountingWorker worker;
+    const AAX_CPacketHandler<CountingWorker> empty(&worker, AAX_CPacketHandler<CountingWorker>::PacketOnlyHandler(nullptr));
+    AAX_CPacket packet(0);
+    EXPECT_EQ(empty.Call("x", packet), AAX_ERROR_NULL_OBJECT);
+
+    RecordingController controller;
+    AAX_CPacketDispatcher dispatcher;
+    dispatcher.Initialize(&controller, nullptr);
+    dispatcher.RegisterPacket("x", 0, &empty);
+    EXPECT_EQ(dispatcher.Dispatch(), 0);
+    EXPECT_TRUE(controller.posts.empty());
+}
+
+TEST(DispatcherHandler, HandlerMayReenterTheDispatcher) {
+    // The lock is re-entrant for its owner: a handler that marks another
+    // packet dirty does not deadlock.
+    struct Reentrant {
+        AAX_CPacketDispatcher* dispatcher;
+        AAX_Result Fill(AAX_CPacket& packet) {
+            dispatcher->SetDirty("other", true);
+            packet.SetSize(4);
+            return 0;
+        }
+    };
+    RecordingController controller;
+    AAX_CPacketDispatcher dispatcher;
+    Reentrant worker{&dispatcher};
+    dispatcher.Initialize(&controller, nullptr);
+    dispatcher.RegisterPacket("x", 0, &worker, &Reentrant::Fill);
+    EXPECT_EQ(dispatcher.Dispatch(), 0);
+    EXPECT_EQ(controller.posts.size(), 1u);
+}
+
+}  // namespace
