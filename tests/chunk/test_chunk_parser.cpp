@@ -1,0 +1,255 @@
+// AAX_CChunkDataParser: the byte layout it writes, the five entry types it
+// reads, the circular name search, and its behaviour on damaged records.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "AAX_CChunkDataParser.h"
+#include "tests/chunk/ChunkRecord.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void Append(Bytes& bytes, const std::string& text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
+void Append(Bytes& bytes, std::initializer_list<uint8_t> more) { bytes.insert(bytes.end(), more); }
+
+ChunkRecord Written(const AAX_CChunkDataParser& parser) {
+    ChunkRecord record(uint32_t(parser.GetChunkDataSize()));
+    EXPECT_EQ(parser.GetChunkData(record.Get()), 0);
+    return record;
+}
+
+AAX_CChunkDataParser Loaded(const ChunkRecord& record) {
+    AAX_CChunkDataParser parser;
+    parser.LoadChunk(record.Get());
+    return parser;
+}
+
+TEST(ChunkParser, WritesMarkerEntriesPaddingBigEndian) {
+    AAX_CChunkDataParser parser;
+    EXPECT_EQ(parser.GetChunkDataSize(), 4);
+    parser.AddDouble("OutputTrim", 3.0);
+    parser.AddInt32("Color", 2);
+    parser.AddString("Tx", AAX_CString("abcd"));
+    EXPECT_EQ(parser.GetChunkDataSize(), 4 + 16 + 8 + 8 + 4 + 8 + 8);
+
+    Bytes expected = {1, 1, 1, 1};
+    Append(expected, "d_OutputTrim");
+    Append(expected, {0, 0, 0, 0});
+    Append(expected, {0x40, 0x08, 0, 0, 0, 0, 0, 0});
+    Append(expected, "l_Color");
+    Append(expected, {0});
+    Append(expected, {0, 0, 0, 2});
+    Append(expected, "r_Tx");
+    Append(expected, {0, 0, 0, 0});
+    Append(expected, "abcd");
+    Append(expected, {0, 0, 0, 0});
+    EXPECT_EQ(Written(parser).DataBytes(), expected);
+}
+
+TEST(ChunkParser, ReadsAllFiveTypes) {
+    Bytes data = {1, 1, 1, 1};
+    Append(data, "f_F");
+    Append(data, {0, 0x3F, 0xC0, 0, 0});  // 1.5f
+    Append(data, "l_L");
+    Append(data, {0, 0xFF, 0xFF, 0xFF, 0xFE});  // -2
+    Append(data, "d_D");
+    Append(data, {0, 0xC0, 0x08, 0, 0, 0, 0, 0, 0});  // -3.0
+    Append(data, "s_S");
+    Append(data, {0, 0x80, 0x01, 0, 0});  // -32767
+    Append(data, "r_R");
+    Append(data, {0});
+    Append(data, "hello");
+    Append(data, {0, 0, 0});
+    Append(data, "x_X");
+    Append(data, {0});  // a type this reader does not know: no value
+    Append(data, "l_After");
+    Append(data, {0, 0, 0, 0, 7});
+
+    AAX_CChunkDataParser parser = Loaded(ChunkRecord::FromData(data));
+    const auto& entries = parser.Entries();
+    ASSERT_EQ(entries.size(), 7u);
+    struct Expect { const char* name; int32_t type; };
+    const Expect expected[] = {{"F", 1}, {"L", 2}, {"D", 3}, {"S", 4}, {"R", 5}, {"X", 0}, {"After", 2}};
+    for (size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_STREQ(entries[i].mDataName.Get(), expected[i].name);
+        EXPECT_EQ(entries[i].mDataType, expected[i].type) << expected[i].name;
+    }
+    EXPECT_EQ(entries[0].mFloatValue, 1.5f);
+    EXPECT_EQ(entries[3].mIntValue, -32767);
+
+    int32_t l = 0;
+    double d = 0.0;
+    AAX_CString r;
+    EXPECT_TRUE(parser.FindInt32("L", &l));
+    EXPECT_EQ(l, -2);
+    EXPECT_TRUE(parser.FindDouble("D", &d));
+    EXPECT_EQ(d, -3.0);
+    EXPECT_TRUE(parser.FindString("R", &r));
+    EXPECT_STREQ(r.Get(), "hello");
+    EXPECT_TRUE(parser.FindInt32("After", &l));
+    EXPECT_EQ(l, 7);
+    // Types 1 and 4 have no lookup; a wrong type leaves the out-value alone.
+    l = 99;
+    EXPECT_FALSE(parser.FindInt32("F", &l));
+    EXPECT_FALSE(parser.FindInt32("S", &l));
+    EXPECT_FALSE(parser.FindInt32("D", &l));
+    EXPECT_FALSE(parser.FindInt32("Missing", &l));
+    EXPECT_EQ(l, 99);
+}
+
+TEST(ChunkParser, StringEntryFollowedByOthersRoundTrips) {
+    AAX_CChunkDataParser parser;
+    for (const char* text : {"", "a", "abc", "abcd", "abcdefg"}) {
+        parser.AddString((std::string("r") + text).c_str(), AAX_CString(text));
+        parser.AddInt32((std::string("i") + text).c_str(), int32_t(std::string(text).size()));
+    }
+    parser.AddDouble("last", -0.25);
+    AAX_CChunkDataParser read = Loaded(Written(parser));
+    ASSERT_EQ(read.Entries().size(), parser.Entries().size());
+    for (size_t i = 0; i < parser.Entries().size(); ++i) {
+        EXPECT_EQ(read.Entries()[i].mDataName, parser.Entries()[i].mDataName);
+        EXPECT_EQ(read.Entries()[i].mDataType, parser.Entries()[i].mDataType);
+        EXPECT_EQ(read.Entries()[i].mStringValue, parser.Entries()[i].mStringValue);
+    }
+    double last = 0.0;
+    EXPECT_TRUE(read.FindDouble("last", &last));
+    EXPECT_EQ(last, -0.25);
+}
+
+TEST(ChunkParser, CircularSearchStartsAfterLastFound) {
+    AAX_CChunkDataParser parser;
+    for (int32_t i = 0; i < 4; ++i) parser.AddInt32(i == 3 ? "A" : std::string(1, char('A' + i)).c_str(), i);
+    // Entries: A=0, B=1, C=2, A=3.
+    AAX_CChunkDataParser read = Loaded(Written(parser));
+    struct Step { const char* name; int32_t index; };
+    const Step steps[] = {{"A", 0}, {"A", 3}, {"A", 0}, {"C", 2}, {"B", 1}, {"A", 3}, {"Z", -1}, {"B", 1}};
+    for (const Step& s : steps) EXPECT_EQ(read.FindName(AAX_CString(s.name)), s.index) << s.name;
+}
+
+TEST(ChunkParser, RecordsWithoutEntries) {
+    struct Case { const char* what; Bytes data; int32_t sizeOverride; };
+    const Case cases[] = {
+        {"marker only", {1, 1, 1, 1}, -1},
+        {"empty", {}, -1},
+        {"three bytes", {1, 1, 1}, -1},
+        {"wrong marker", {1, 1, 1, 2, 'l', '_', 'X', 0, 0, 0, 0, 1}, -1},
+        {"negative size", {1, 1, 1, 1, 'l', '_', 'X', 0, 0, 0, 0, 1}, -12},
+    };
+    for (const Case& c : cases) {
+        ChunkRecord record = ChunkRecord::FromData(c.data);
+        if (c.sizeOverride != -1) record.Get()->fSize = c.sizeOverride;
+        record.Get()->fVersion = 7;
+        AAX_CChunkDataParser parser = Loaded(record);
+        EXPECT_TRUE(parser.Entries().empty()) << c.what;
+        EXPECT_EQ(parser.GetChunkVersion(), 7) << c.what;
+    }
+}
+
+// Minimum data size at which each written entry can be read completely: the
+// end of its value (an "r_" text counts up to its zero byte).
+std::vector<uint32_t> EntryEnds(const AAX_CChunkDataParser& parser) {
+    std::vector<uint32_t> ends;
+    uint32_t offset = 4;
+    for (const auto& entry : parser.Entries()) {
+        const uint32_t valueStart = (offset + 2 + entry.mDataName.Length() + 1 + 3) & ~3u;
+        uint32_t valueEnd = valueStart;
+        switch (entry.mDataType) {
+            case 2: valueEnd += 4; break;
+            case 3: valueEnd += 8; break;
+            case 5: valueEnd += entry.mStringValue.Length() + 1; break;
+        }
+        ends.push_back(valueEnd);
+        offset = (valueEnd + 3) & ~3u;
+    }
+    return ends;
+}
+
+TEST(ChunkParser, TruncationAtEveryByteKeepsCompleteEntries) {
+    AAX_CChunkDataParser parser;
+    parser.AddDouble("Dynamic", 12.5);
+    parser.AddString("Label", AAX_CString("warm"));
+    parser.AddInt32("Dither", 2);
+    parser.AddString("Empty", AAX_CString(""));
+    parser.AddDouble("OutputTrim", -3.0);
+    parser.AddInt32("Color", 5);
+    const ChunkRecord full = Written(parser);
+    const std::vector<uint32_t> ends = EntryEnds(parser);
+    const uint32_t size = uint32_t(full.Get()->fSize);
+    ASSERT_EQ(ends.back(), size);
+
+    for (uint32_t cut = 0; cut <= size; ++cut) {
+        AAX_CChunkDataParser read = Loaded(ChunkRecord::CutFrom(full, cut));
+        size_t complete = 0;
+        while (complete < ends.size() && ends[complete] <= cut) ++complete;
+        if (cut < 5) complete = 0;
+        ASSERT_EQ(read.Entries().size(), complete) << "cut at " << cut;
+        for (size_t i = 0; i < complete; ++i) {
+            EXPECT_EQ(read.Entries()[i].mDataName, parser.Entries()[i].mDataName) << "cut at " << cut;
+            EXPECT_EQ(read.Entries()[i].mDataType, parser.Entries()[i].mDataType) << "cut at " << cut;
+        }
+    }
+}
+
+TEST(ChunkParser, LongNamesAreCutWithoutOverflow) {
+    // A prefix-and-name text of 255 bytes still reads whole: its zero byte
+    // is where the cut puts the end anyway.
+    const std::string name253(253, 'n');
+    AAX_CChunkDataParser parser;
+    parser.AddInt32(name253.c_str(), 41);
+    parser.AddInt32("Next", 42);
+    AAX_CChunkDataParser read = Loaded(Written(parser));
+    int32_t value = 0;
+    EXPECT_TRUE(read.FindInt32(name253.c_str(), &value));
+    EXPECT_EQ(value, 41);
+    EXPECT_TRUE(read.FindInt32("Next", &value));
+    EXPECT_EQ(value, 42);
+
+    // Longer texts are cut to 255 bytes; whatever follows is read as data but
+    // never past the end of the record.
+    for (size_t length : {254u, 255u, 300u, 1000u}) {
+        AAX_CChunkDataParser longParser;
+        longParser.AddDouble(std::string(length, 'q').c_str(), 1.0);
+        for (uint32_t extra : {0u, 3u}) {
+            const ChunkRecord full = Written(longParser);
+            const uint32_t size = uint32_t(full.Get()->fSize) - extra;
+            AAX_CChunkDataParser cutRead = Loaded(ChunkRecord::CutFrom(full, size));
+            ASSERT_FALSE(cutRead.Entries().empty()) << length;
+            EXPECT_EQ(cutRead.Entries()[0].mDataName.Length(), 253u) << length;
+        }
+    }
+}
+
+TEST(ChunkParser, UnterminatedTextsEndTheReading) {
+    struct Case { const char* what; Bytes tail; };
+    const Case cases[] = {
+        {"name without zero byte", {'l', '_', 'X'}},
+        {"string value without zero byte", {'r', '_', 'R', 0, 'a', 'b', 'c', 'd'}},
+        {"double cut short", {'d', '_', 'D', 0, 0, 0, 0}},
+        {"long cut short", {'l', '_', 'L', 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        Bytes data = {1, 1, 1, 1, 'l', '_', 'K', 0, 0, 0, 0, 9};
+        data.insert(data.end(), c.tail.begin(), c.tail.end());
+        AAX_CChunkDataParser read = Loaded(ChunkRecord::FromData(data));
+        ASSERT_EQ(read.Entries().size(), 1u) << c.what;
+        EXPECT_STREQ(read.Entries()[0].mDataName.Get(), "K") << c.what;
+    }
+}
+
+TEST(ChunkParser, ClearForgetsEverything) {
+    AAX_CChunkDataParser parser;
+    ChunkRecord record = ChunkRecord::FromData({1, 1, 1, 1, 'l', '_', 'K', 0, 0, 0, 0, 9});
+    record.Get()->fVersion = 3;
+    parser.LoadChunk(record.Get());
+    EXPECT_EQ(parser.GetChunkVersion(), 3);
+    parser.Clear();
+    EXPECT_TRUE(parser.Entries().empty());
+    EXPECT_EQ(parser.GetChunkVersion(), -1);
+    EXPECT_EQ(parser.FindName(AAX_CString("K")), -1);
+}
+
+}  // namespace
