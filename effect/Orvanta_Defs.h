@@ -39,6 +39,12 @@ constexpr int32_t kChannelStateSize = 284;
 constexpr int32_t kPrivateDataSize  = 568;
 constexpr int32_t kDelayLineSlots   = 49;
 
+// ---- Signal path ----
+// Transfer-curve entries: x = k / 4096 - 1 for k = 0 .. 8192.
+constexpr int32_t kTransferCurveEntries = 8193;
+// Channel-state records in the private-data block (mono uses the first).
+constexpr int32_t kChannelStatesPerBlock = kPrivateDataSize / kChannelStateSize;
+
 // ---- Stem formats and sample rates ----
 constexpr int32_t kStemFormat_Mono   = 1;
 constexpr int32_t kStemFormat_Stereo = 0x10002;

@@ -1,0 +1,81 @@
+#include "effect/dsp/Orvanta_AlgorithmProcess.h"
+
+#include <cstdint>
+
+#include "effect/dsp/Orvanta_NoiseSource.h"
+#include "effect/dsp/Orvanta_SignalChain.h"
+#include "effect/dsp/Orvanta_TransferCurve.h"
+
+using namespace OrvantaChain;
+
+namespace {
+
+// The instances of one batch, in array order. A backwards end pointer gives
+// no instances.
+template <typename Visit>
+void forEachInstance(SOrvanta_Alg_Context* const begin[], const void* end, Visit visit) {
+    const auto* last = static_cast<SOrvanta_Alg_Context* const*>(end);
+    for (SOrvanta_Alg_Context* const* it = begin; it < last; ++it) {
+        SOrvanta_Alg_Context* context = *it;
+        // A context without its records or buffers has nothing to process.
+        if (context == nullptr || context->m_pPacket == nullptr || context->m_pPrivateData == nullptr ||
+            context->m_ppInputs == nullptr || context->m_ppOutputs == nullptr ||
+            context->m_pBufferLength == nullptr)
+            continue;
+        const int32_t n = *context->m_pBufferLength;
+        if (n <= 0) continue;
+        visit(*context, n);
+    }
+}
+
+// True when n samples from a and n samples from b share memory.
+bool buffersOverlap(const float* a, const float* b, int32_t n) {
+    const auto lowA = reinterpret_cast<uintptr_t>(a), lowB = reinterpret_cast<uintptr_t>(b);
+    const uintptr_t bytes = uintptr_t(n) * sizeof(float);
+    return lowA < lowB + bytes && lowB < lowA + bytes;
+}
+
+}  // namespace
+
+void Orvanta_AlgorithmProcessFunction(SOrvanta_Alg_Context* const inInstancesBegin[], const void* inInstancesEnd) {
+    Orvanta_NoiseSource& threadNoise = Orvanta_NoiseSource::ThisThread();
+    Orvanta_NoiseSource noise[1] = {threadNoise};
+    forEachInstance(inInstancesBegin, inInstancesEnd, [&](SOrvanta_Alg_Context& context, int32_t n) {
+        SOrvanta_Channel_State& first = context.m_pPrivateData->m_Channels[0];
+        const BlockSetup setup = prepareBlock(*context.m_pPacket, first);
+        const ChannelIO io[1] = {{&first, context.m_ppInputs[0], context.m_ppOutputs[0]}};
+        runChannels<&TransferCurve::Signed, 1>(setup, io, n, noise);
+    });
+    threadNoise = noise[0];
+}
+
+void Orvanta_AlgorithmProcessFunctionStereo(SOrvanta_Alg_Context* const inInstancesBegin[],
+                                            const void* inInstancesEnd) {
+    Orvanta_NoiseSource& threadNoise = Orvanta_NoiseSource::ThisThread();
+    Orvanta_NoiseSource noise = threadNoise;
+    forEachInstance(inInstancesBegin, inInstancesEnd, [&](SOrvanta_Alg_Context& context, int32_t n) {
+        SOrvanta_Private_Data& data = *context.m_pPrivateData;
+        const BlockSetup setup = prepareBlock(*context.m_pPacket, data.m_Channels[0]);
+        const ChannelIO left = {&data.m_Channels[0], context.m_ppInputs[0], context.m_ppOutputs[0]};
+        const ChannelIO right = {&data.m_Channels[1], context.m_ppInputs[1], context.m_ppOutputs[1]};
+
+        if (buffersOverlap(left.out, right.in, n)) {
+            // Channel 1 reads what channel 0 writes: run them one after the
+            // other, as their order defines.
+            Orvanta_NoiseSource one[1] = {noise};
+            runChannels<&TransferCurve::Offset, 1>(setup, {left}, n, one);
+            runChannels<&TransferCurve::Offset, 1>(setup, {right}, n, one);
+            noise = one[0];
+            return;
+        }
+        // Channel 0 takes the block's first n draws and channel 1 the next
+        // n: channel 1's generator starts n draws ahead, and both channels
+        // then run side by side.
+        Orvanta_NoiseSource both[2] = {noise, noise};
+        both[1].Skip(n);
+        const ChannelIO io[2] = {left, right};
+        runChannels<&TransferCurve::Offset, 2>(setup, io, n, both);
+        noise = both[1];
+    });
+    threadNoise = noise;
+}
