@@ -124,7 +124,7 @@ CMouseEventResult CKnob::onMouseDown(CPoint& where, const CButtonState& buttons)
     const float range = kLinearDragRange * (buttons.isSet(kZoomModifier) ? m_zoomFactor : 1.0f);
     m_valuePerPixel = (m_vmax - m_vmin) / range;
     CPoint local(where.x - m_size.left, where.y - m_size.top);
-    m_circularStart = m_dragMode == kRelativCircularMode ? valueFromPoint(local) : m_value;
+    m_circularStart = valueFromPoint(local);
     return onMouseMoved(where, buttons);
 }
 

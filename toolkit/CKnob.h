@@ -9,8 +9,8 @@
 // Decided behaviours:
 // - Circular point-to-value mapping (valueFromPoint): the angle of the point
 //   around the view's centre gives the value proportionally along the sweep.
-//   A point in the dead gap gives the nearer end: left of straight down the
-//   minimum, right of it (and straight down) the maximum. The exact centre
+//   A point in the dead gap gives the nearer end of the sweep: left of
+//   straight down the minimum, right of it the maximum. The exact centre
 //   carries no angle and gives the current value.
 // - Mouse wheel: each notch adds 0.1 of the range (the wheel increment),
 //   a tenth of that with the fine-adjustment (command) key; positive

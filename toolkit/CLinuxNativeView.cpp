@@ -49,10 +49,10 @@ CButtonState CLinuxNativeView::toButtonState(uint32 buttons, uint32 modifiers) {
     if (buttons & kRightButton) state |= kRButton;
     if (buttons & kFourthButton) state |= kButton4;
     if (buttons & kFifthButton) state |= kButton5;
-    if (modifiers & kShiftKey) state |= kShift;
-    if (modifiers & kCommandKey) state |= kCommand;
-    if (modifiers & kOptionKey) state |= kOption;
-    if (modifiers & kControlKey) state |= kControlKey;
+    if (modifiers & kShiftModifier) state |= kShift;
+    if (modifiers & kCommandModifier) state |= kCommand;
+    if (modifiers & kOptionModifier) state |= kOption;
+    if (modifiers & kControlModifier) state |= kControlKey;
     // Secondary-click convention: Control with the left button alone is a
     // right click.
     if ((state & kMouseButtonMask) == kLButton && (state & kControlKey))
@@ -62,10 +62,10 @@ CButtonState CLinuxNativeView::toButtonState(uint32 buttons, uint32 modifiers) {
 
 unsigned char CLinuxNativeView::toKeyModifiers(uint32 modifiers) {
     unsigned char bits = 0;
-    if (modifiers & kShiftKey) bits |= MODIFIER_SHIFT;
-    if (modifiers & kOptionKey) bits |= MODIFIER_ALTERNATE;
-    if (modifiers & kCommandKey) bits |= MODIFIER_COMMAND;
-    if (modifiers & kControlKey) bits |= MODIFIER_CONTROL;
+    if (modifiers & kShiftModifier) bits |= MODIFIER_SHIFT;
+    if (modifiers & kOptionModifier) bits |= MODIFIER_ALTERNATE;
+    if (modifiers & kCommandModifier) bits |= MODIFIER_COMMAND;
+    if (modifiers & kControlModifier) bits |= MODIFIER_CONTROL;
     return bits;
 }
 

@@ -36,10 +36,10 @@ public:
     };
     // Modifier keys of an injected event.
     enum ModifierKey : uint32 {
-        kShiftKey = 1,
-        kControlKey = 2,
-        kOptionKey = 4,
-        kCommandKey = 8,
+        kShiftModifier = 1,
+        kControlModifier = 2,
+        kOptionModifier = 4,
+        kCommandModifier = 8,
     };
 
     CLinuxNativeView();

@@ -1,0 +1,86 @@
+// Helpers for toolkit tests: a scratch resource folder with generated
+// pictures, and a listener that records what controls report.
+#pragma once
+
+#include <cairo.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "toolkit/vstgui.h"
+
+namespace toolkit_test {
+
+// A fresh temporary folder, removed with everything in it at destruction.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char pattern[] = "/tmp/orvanta-toolkit-XXXXXX";
+        m_path = mkdtemp(pattern);
+    }
+    ~ScratchFolder() {
+        const std::string command = "rm -rf '" + m_path + "'";
+        if (std::system(command.c_str()) != 0) {
+        }
+    }
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// Writes a PNG of the given size whose rows are filled band by band: band k
+// (bandHeight rows) gets colours[k % colours.size()].
+inline void writeBandedPNG(const std::string& path, int width, int height, int bandHeight,
+                           const std::vector<uint32_t>& colours) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* cr = cairo_create(surface);
+    for (int top = 0, band = 0; top < height; top += bandHeight, ++band) {
+        const uint32_t c = colours[size_t(band) % colours.size()];
+        cairo_set_source_rgba(cr, ((c >> 16) & 255) / 255.0, ((c >> 8) & 255) / 255.0, (c & 255) / 255.0,
+                              (c >> 24) / 255.0);
+        cairo_rectangle(cr, 0, top, width, bandHeight);
+        cairo_fill(cr);
+    }
+    cairo_destroy(cr);
+    cairo_surface_write_to_png(surface, path.c_str());
+    cairo_surface_destroy(surface);
+}
+
+inline void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// Records listener calls as "begin:TAG", "value:TAG=VALUE", "end:TAG".
+class RecordingListener : public VSTGUI::CControlListener {
+public:
+    void valueChanged(VSTGUI::CControl* control) override {
+        char text[64];
+        std::snprintf(text, sizeof(text), "value:%d=%g", control->getTag(), double(control->getValue()));
+        events.push_back(text);
+    }
+    void controlBeginEdit(VSTGUI::CControl* control) override {
+        events.push_back("begin:" + std::to_string(control->getTag()));
+    }
+    void controlEndEdit(VSTGUI::CControl* control) override {
+        events.push_back("end:" + std::to_string(control->getTag()));
+    }
+    std::vector<std::string> events;
+};
+
+// An editor interface with a chosen knob mode.
+class TestEditor : public VSTGUI::VSTGUIEditorInterface {
+public:
+    explicit TestEditor(VSTGUI::int32 knobMode = VSTGUI::kCircularMode) : m_knobMode(knobMode) {}
+    VSTGUI::int32 getKnobMode() const override { return m_knobMode; }
+
+private:
+    VSTGUI::int32 m_knobMode;
+};
+
+}  // namespace toolkit_test

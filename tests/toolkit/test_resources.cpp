@@ -1,0 +1,192 @@
+// Bitmaps by resource identifier, the extension order of the lookup, the
+// bitmap-file decoder's handling of good and malformed files, and drawing a
+// filmstrip frame from an offset.
+#include <gtest/gtest.h>
+
+#include "ToolkitTestSupport.h"
+#include "toolkit/BMPImageDecoder.h"
+
+using namespace VSTGUI;
+using toolkit_test::ScratchFolder;
+
+namespace {
+
+// A minimal uncompressed bitmap file: 24 or 32 bits, bottom-up unless topDown.
+std::vector<uint8_t> makeBMP(int32_t width, int32_t height, uint16_t bits, bool topDown,
+                             uint32_t pixelBGR) {
+    const size_t stride = (size_t(width) * bits / 8 + 3) & ~size_t(3);
+    const size_t pixelBytes = stride * size_t(height);
+    std::vector<uint8_t> data(54 + pixelBytes, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) data[at + size_t(i)] = uint8_t(v >> (8 * i));
+    };
+    data[0] = 'B';
+    data[1] = 'M';
+    put32(2, uint32_t(data.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, uint32_t(width));
+    put32(22, uint32_t(topDown ? -height : height));
+    data[26] = 1;
+    data[28] = uint8_t(bits);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t* p = &data[54 + size_t(y) * stride + size_t(x) * bits / 8];
+            p[0] = uint8_t(pixelBGR);
+            p[1] = uint8_t(pixelBGR >> 8);
+            p[2] = uint8_t(pixelBGR >> 16);
+        }
+    return data;
+}
+
+// Points the toolkit at a folder for the lifetime of the object.
+struct BundleScope {
+    explicit BundleScope(const std::string& folder) : bundle(folder) { gBundleRef = &bundle; }
+    ~BundleScope() { gBundleRef = nullptr; }
+    CResourceBundle bundle;
+};
+
+}  // namespace
+
+TEST(ResourceDescription, IdentifierBecomesFiveDigitName) {
+    const struct {
+        int32 id;
+        const char* name;
+    } cases[] = {{31010, "bmp31010"}, {7, "bmp00007"}, {0, "bmp00000"}, {123456, "bmp123456"}};
+    for (const auto& c : cases) EXPECT_EQ(CResourceDescription(c.id).getResourceName(), c.name);
+    EXPECT_EQ(CResourceDescription("panel").getResourceName(), "panel");
+}
+
+TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
+    // Which files exist for bmp31010, and what the lookup must end up with.
+    enum FileKind { kNone, kGoodPNG, kBrokenPNG, kGoodBMP, kAnyJPG };
+    const struct {
+        const char* description;
+        std::vector<std::pair<const char*, FileKind>> files;
+        const char* expectedExtension;  // null: stays empty
+        int width;
+    } cases[] = {
+        {"png alone", {{"png", kGoodPNG}}, "png", 8},
+        {"bmp alone", {{"bmp", kGoodBMP}}, "bmp", 5},
+        {"png wins over bmp", {{"png", kGoodPNG}, {"bmp", kGoodBMP}}, "png", 8},
+        {"broken png falls through to bmp", {{"png", kBrokenPNG}, {"bmp", kGoodBMP}}, "bmp", 5},
+        {"jpg cannot be decoded here", {{"jpg", kAnyJPG}}, nullptr, 0},
+        {"nothing there", {}, nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        ScratchFolder folder;
+        for (const auto& file : c.files) {
+            const std::string path = folder.file(std::string("bmp31010.") + file.first);
+            if (file.second == kGoodPNG) toolkit_test::writeBandedPNG(path, 8, 12, 6, {0xFFFF0000u});
+            if (file.second == kBrokenPNG) toolkit_test::writeFile(path, {0x89, 'P', 'N', 'G', 0, 1});
+            if (file.second == kGoodBMP) toolkit_test::writeFile(path, makeBMP(5, 3, 24, false, 0x00FF00));
+            if (file.second == kAnyJPG) toolkit_test::writeFile(path, {0xFF, 0xD8, 0xFF, 0xE0});
+        }
+        BundleScope scope(folder.path());
+        CBitmap* bitmap = new CBitmap(CResourceDescription(31010));
+        EXPECT_EQ(bitmap->isLoaded(), c.expectedExtension != nullptr);
+        EXPECT_EQ(bitmap->getWidth(), c.width);
+        if (c.expectedExtension) {
+            EXPECT_EQ(bitmap->getFilePath(), folder.file(std::string("bmp31010.") + c.expectedExtension));
+        }
+        bitmap->forget();
+    }
+}
+
+TEST(BitmapLookup, NoBundleGivesEmptyBitmap) {
+    gBundleRef = nullptr;
+    CBitmap* bitmap = new CBitmap(CResourceDescription(31011));
+    EXPECT_FALSE(bitmap->isLoaded());
+    EXPECT_EQ(bitmap->getWidth(), 0);
+    EXPECT_EQ(bitmap->getHeight(), 0);
+    bitmap->forget();
+}
+
+TEST(BMPImageDecoder, AcceptsUncompressedAndRefusesMalformed) {
+    auto good24 = makeBMP(3, 2, 24, false, 0x102030);
+    auto good32 = makeBMP(2, 4, 32, true, 0xABCDEF);
+    auto truncated = good24;
+    truncated.resize(truncated.size() - 1);
+    auto badMagic = good24;
+    badMagic[0] = 'X';
+    auto compressed = good24;
+    compressed[30] = 1;
+    auto paletted = makeBMP(4, 1, 24, false, 0);
+    paletted[28] = 8;
+    auto hugeWidth = good24;
+    hugeWidth[21] = 0x7F;
+    auto mostNegativeHeight = good24;
+    mostNegativeHeight[22] = 0;
+    mostNegativeHeight[23] = 0;
+    mostNegativeHeight[24] = 0;
+    mostNegativeHeight[25] = 0x80;
+    auto offsetInsideHeader = good24;
+    offsetInsideHeader[10] = 20;
+
+    const struct {
+        const char* description;
+        const std::vector<uint8_t>* data;
+        int width, height;
+        uint32_t firstPixel;
+    } cases[] = {
+        {"24-bit bottom-up", &good24, 3, 2, 0xFF102030u},
+        {"32-bit top-down", &good32, 2, 4, 0xFFABCDEFu},
+        {"one byte short", &truncated, 0, 0, 0},
+        {"wrong magic", &badMagic, 0, 0, 0},
+        {"run-length compressed", &compressed, 0, 0, 0},
+        {"8 bits per pixel", &paletted, 0, 0, 0},
+        {"width beyond the limit", &hugeWidth, 0, 0, 0},
+        {"most negative height", &mostNegativeHeight, 0, 0, 0},
+        {"pixels overlapping the header", &offsetInsideHeader, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        cairo_surface_t* surface = BMPImageDecoder::decode(c.data->data(), c.data->size());
+        if (c.width == 0) {
+            EXPECT_EQ(surface, nullptr);
+            continue;
+        }
+        ASSERT_NE(surface, nullptr);
+        EXPECT_EQ(cairo_image_surface_get_width(surface), c.width);
+        EXPECT_EQ(cairo_image_surface_get_height(surface), c.height);
+        EXPECT_EQ(*reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface)), c.firstPixel);
+        cairo_surface_destroy(surface);
+    }
+    EXPECT_EQ(BMPImageDecoder::decode(nullptr, 100), nullptr);
+}
+
+TEST(BitmapDraw, OffsetSelectsTheFilmstripFrame) {
+    ScratchFolder folder;
+    const std::vector<uint32_t> bands = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    toolkit_test::writeBandedPNG(folder.file("strip.png"), 4, 12, 4, bands);
+    BundleScope scope(folder.path());
+    CBitmap* strip = new CBitmap(CResourceDescription("strip"));
+    ASSERT_TRUE(strip->isLoaded());
+    for (int frameIndex = 0; frameIndex < 3; ++frameIndex) {
+        cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 10, 10);
+        {
+            CDrawContext context(target);
+            strip->draw(&context, CRect(2, 2, 6, 6), CPoint(0, 4 * frameIndex));
+        }
+        cairo_surface_flush(target);
+        const uint32_t* pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(target));
+        const int stride = cairo_image_surface_get_stride(target) / 4;
+        EXPECT_EQ(pixels[3 * stride + 3], bands[size_t(frameIndex)]) << "frame " << frameIndex;
+        EXPECT_EQ(pixels[1 * stride + 1], 0u) << "outside the rectangle stays untouched";
+        EXPECT_EQ(pixels[6 * stride + 3], 0u);
+        cairo_surface_destroy(target);
+    }
+    strip->forget();
+}
+
+TEST(Rect, BoundUniteAndEdges) {
+    CRect a(0, 0, 10, 10);
+    EXPECT_TRUE(a.pointInside(CPoint(0, 0)));
+    EXPECT_FALSE(a.pointInside(CPoint(10, 5))) << "right edge lies outside";
+    EXPECT_EQ(CRect(a).bound(CRect(5, 5, 20, 20)), CRect(5, 5, 10, 10));
+    EXPECT_TRUE(CRect(a).bound(CRect(20, 20, 30, 30)).isEmpty());
+    EXPECT_EQ(CRect(a).unite(CRect(20, 20, 30, 30)), CRect(0, 0, 30, 30));
+    EXPECT_EQ(CRect().unite(a), a);
+    EXPECT_EQ(CRect(CPoint(19, 41), CPoint(60, 60)), CRect(19, 41, 79, 101));
+}
