@@ -18,4 +18,10 @@ public:
     // Copies other's Get().
     virtual AAX_IString& operator=(const AAX_IString& other) = 0;
     virtual AAX_IString& operator=(const char* text) = 0;
+
+protected:
+    AAX_IString() = default;
+    // Copying is the implementer's; declared so that implementations can
+    // default their own copy constructors.
+    AAX_IString(const AAX_IString&) = default;
 };

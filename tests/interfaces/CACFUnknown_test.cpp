@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "ACFPtr.h"
+#include "AAX_UIDs.h"
+#include "CACFUnknown.h"
+
+namespace {
+
+// Records the order of FinalRelease and destruction.
+struct Trace {
+    std::vector<const char*> steps;
+};
+
+class CountedObject : public CACFUnknown {
+public:
+    explicit CountedObject(Trace* trace = nullptr) : m_Trace(trace) {}
+    ~CountedObject() override {
+        if (m_Trace) m_Trace->steps.push_back("destroyed");
+    }
+    void FinalRelease() override {
+        if (m_Trace) m_Trace->steps.push_back("FinalRelease");
+    }
+
+private:
+    Trace* m_Trace;
+};
+
+TEST(CACFUnknown, LastReleaseRunsFinalReleaseThenDeletes) {
+    const acfUInt32 before = CACFUnknown::GetActiveObjectCount();
+    Trace trace;
+    auto* object = new CountedObject(&trace);
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before + 1);
+    EXPECT_EQ(object->GetRefCount(), 0u);
+
+    IACFUnknown* unknown = object->GetOuterUnknown();
+    EXPECT_EQ(unknown, object->GetPrivateUnknown());
+    EXPECT_EQ(unknown->AddRef(), 1u);
+    EXPECT_EQ(unknown->AddRef(), 2u);
+    EXPECT_EQ(unknown->Release(), 1u);
+    EXPECT_TRUE(trace.steps.empty());
+    EXPECT_EQ(unknown->Release(), 0u);
+
+    EXPECT_EQ(trace.steps, (std::vector<const char*>{"FinalRelease", "destroyed"}));
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before);
+}
+
+TEST(CACFUnknown, AnswersTheClassicUnknownOnly) {
+    ACFPtr<IACFUnknown> holder((new CountedObject)->GetOuterUnknown());
+    ASSERT_EQ(holder->AddRef(), 2u);
+    holder->Release();
+
+    void* out = reinterpret_cast<void*>(0x1);
+    ASSERT_EQ(holder->QueryInterface(IID_IACFUnknown, &out), ACF_OK);
+    EXPECT_EQ(out, holder.get());
+    EXPECT_EQ(static_cast<IACFUnknown*>(out)->Release(), 1u);  // the query added one reference
+
+    const acfIID unknownIDs[] = {IID_IAAXEffectGUIV1, IID_IAAXControllerV1, {1, 2, 3, 4}};
+    for (const acfIID& iid : unknownIDs) {
+        out = reinterpret_cast<void*>(0x1);
+        EXPECT_EQ(holder->QueryInterface(iid, &out), ACF_E_NOINTERFACE);
+        EXPECT_EQ(static_cast<uint32_t>(ACF_E_NOINTERFACE), 0x80000004u);
+        EXPECT_EQ(out, nullptr);
+    }
+}
+
+TEST(CACFUnknown, LiveCountStaysExactUnderConcurrentCreationAndRelease) {
+    const acfUInt32 before = CACFUnknown::GetActiveObjectCount();
+    constexpr int kThreads = 4;
+    constexpr int kObjectsPerThread = 2000;
+
+    // One object shared by every thread, referenced and released concurrently.
+    auto* shared = new CountedObject;
+    shared->GetOuterUnknown()->AddRef();
+
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([shared] {
+            std::vector<IACFUnknown*> mine;
+            for (int i = 0; i < kObjectsPerThread; ++i) {
+                mine.push_back((new CountedObject)->GetOuterUnknown());
+                mine.back()->AddRef();
+                shared->GetOuterUnknown()->AddRef();
+            }
+            for (IACFUnknown* object : mine) {
+                object->Release();
+                shared->GetOuterUnknown()->Release();
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+
+    EXPECT_EQ(shared->GetRefCount(), 1u);
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before + 1);
+    shared->GetOuterUnknown()->Release();
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before);
+}
+
+TEST(ACFPtr, HoldsExactlyOneReference) {
+    const acfUInt32 before = CACFUnknown::GetActiveObjectCount();
+    auto* object = new CountedObject;
+    IACFUnknown* unknown = object->GetOuterUnknown();
+    {
+        ACFPtr<IACFUnknown> first(unknown);
+        EXPECT_EQ(object->GetRefCount(), 1u);
+        ACFPtr<IACFUnknown> copy(first);
+        EXPECT_EQ(object->GetRefCount(), 2u);
+        ACFPtr<IACFUnknown> moved(std::move(copy));
+        EXPECT_EQ(object->GetRefCount(), 2u);
+        EXPECT_FALSE(copy);
+        moved = first;  // same object: count unchanged
+        EXPECT_EQ(object->GetRefCount(), 2u);
+        moved.reset();
+        EXPECT_EQ(object->GetRefCount(), 1u);
+        ACFPtr<IACFUnknown> queried(IID_IACFUnknown, unknown);
+        EXPECT_EQ(object->GetRefCount(), 2u);
+        ACFPtr<IACFUnknown> missing(IID_IAAXControllerV1, unknown);
+        EXPECT_FALSE(missing);
+        EXPECT_EQ(object->GetRefCount(), 2u);
+    }
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before);  // gone with the last holder
+}
+
+TEST(ACFPtr, DereferencingNullThrowsThePointerCode) {
+    ACFPtr<IACFUnknown> empty;
+    ACFPtr<IACFUnknown> fromNullObject(IID_IACFUnknown, nullptr);
+    for (ACFPtr<IACFUnknown>* pointer : {&empty, &fromNullObject}) {
+        try {
+            (*pointer)->AddRef();
+            FAIL() << "no exception";
+        } catch (ACFRESULT code) {
+            EXPECT_EQ(static_cast<uint32_t>(code), 0x80000005u);
+        }
+    }
+}
+
+}  // namespace
