@@ -108,4 +108,17 @@ constexpr SOrvanta_EditorRect kEditorRect_ColorButtons[kColorMax] = {
 constexpr SOrvanta_EditorRect kEditorRect_DitherOffButton = {311, 23, 18, 27};
 constexpr SOrvanta_EditorRect kEditorRect_DitherOnButton  = {334, 33, 22, 22};
 
+// ---- Parameter ranges in display units (the editor reads typed values in them) ----
+constexpr float kPercentParamMin = 0.0f;      // "Harmonic", "Dynamic"
+constexpr float kPercentParamMax = 100.0f;
+constexpr float kOutputTrimMinDB = -6.0f;     // "OutputTrim"
+constexpr float kOutputTrimMaxDB = 6.0f;
+
+// ---- Module bundle layout (relative to the bundle folder kBundleName) ----
+// The module binary, and the folder its editor loads bitmaps from; the
+// bitmaps may also sit in a "bitmaps" folder inside it.
+constexpr const char* kBundleBinaryFolder   = "Contents/x86_64-linux";
+constexpr const char* kBundleResourceFolder = "Contents/Resources";
+constexpr const char* kBundleBitmapFolder   = "bitmaps";
+
 }  // namespace Orvanta
