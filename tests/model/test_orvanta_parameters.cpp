@@ -1,0 +1,320 @@
+// Orvanta_Parameters under the substitute host: the six parameters, their
+// mappings and texts, the road of a change, the knob packet, the field reset
+// and the host-facing operations of the base.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "AAX_IParameter.h"
+#include "AAX_UIDs.h"
+#include "effect/dsp/Orvanta_ChannelState.h"
+#include "tests/model/ModelHarness.h"
+
+namespace {
+
+using Orvanta::kParamID_Bypass;
+using Orvanta::kParamID_Color;
+using Orvanta::kParamID_Dither;
+using Orvanta::kParamID_Dynamic;
+using Orvanta::kParamID_Harmonic;
+using Orvanta::kParamID_OutputTrim;
+using Kind = HostAutomationDelegate::Event::Kind;
+
+bool SamePacket(const SOrvanta_Knob_Packet& a, const SOrvanta_Knob_Packet& b) {
+    return a.m_fHarmonic == b.m_fHarmonic && a.m_fDynamic == b.m_fDynamic && a.m_fOutputGain == b.m_fOutputGain &&
+           a.m_iDither == b.m_iDither && a.m_iColor == b.m_iColor;
+}
+
+TEST(OrvantaParameters, BeforeInitializeThereAreNone) {
+    AAX_CEffectParameters* model = Orvanta_Parameters::Create();
+    model->AddRef();
+    int32_t count = -1;
+    model->GetNumberOfParameters(&count);
+    EXPECT_EQ(count, 0);
+    AAX_CString bypassID("x");
+    EXPECT_EQ(model->GetMasterBypassParameter(&bypassID), 0);
+    EXPECT_STREQ(bypassID.Get(), "");
+    model->Release();
+}
+
+TEST(OrvantaParameters, TheSixParametersAfterInitialize) {
+    ModelHarness h;
+    ASSERT_EQ(h.initializeResult, 0);
+    struct Row {
+        const char* id; const char* name; int32_t steps; AAX_EParameterType type; double normalizedDefault;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"", "Master Bypass", 2, AAX_eParameterType_Discrete, 0.0, "bypass"},
+        {"Dynamic", "Dynamic", 400, AAX_eParameterType_Continuous, 0.0, "0.00"},
+        {"Harmonic", "Harmonic", 400, AAX_eParameterType_Continuous, 0.0, "0.00"},
+        {"OutputTrim", "OutputTrim", 60, AAX_eParameterType_Continuous, 0.5, "0.00"},
+        {"Dither", "Dither", 2, AAX_eParameterType_Discrete, 0.0, "1.00"},
+        {"Color", "Color", 5, AAX_eParameterType_Discrete, 0.25, "2.00"},
+    };
+    int32_t count = 0;
+    h.model->GetNumberOfParameters(&count);
+    ASSERT_EQ(count, 6);
+    for (int32_t index = 0; index < count; ++index) {
+        const Row& row = rows[index];
+        AAX_CString id, name;
+        EXPECT_EQ(h.model->GetParameterIDFromIndex(index, &id), 0);
+        EXPECT_STREQ(id.Get(), row.id);
+        h.model->GetParameterName(row.id, &name);
+        EXPECT_STREQ(name.Get(), row.name);
+        int32_t steps = 0, foundIndex = -1;
+        AAX_EParameterType type = AAX_eParameterType_Continuous;
+        AAX_EParameterOrientation orientation = -1;
+        AAX_CBoolean automatable = 0;
+        double normalizedDefault = -1.0;
+        h.model->GetParameterNumberOfSteps(row.id, &steps);
+        h.model->GetParameterType(row.id, &type);
+        h.model->GetParameterOrientation(row.id, &orientation);
+        h.model->GetParameterIsAutomatable(row.id, &automatable);
+        h.model->GetParameterDefaultNormalizedValue(row.id, &normalizedDefault);
+        h.model->GetParameterIndex(row.id, &foundIndex);
+        EXPECT_EQ(steps, row.steps) << row.name;
+        EXPECT_EQ(type, row.type) << row.name;
+        EXPECT_EQ(orientation, 0) << row.name;
+        EXPECT_TRUE(automatable) << row.name;
+        EXPECT_EQ(normalizedDefault, row.normalizedDefault) << row.name;
+        EXPECT_EQ(h.Normalized(row.id), row.normalizedDefault) << row.name;
+        EXPECT_EQ(h.ValueString(row.id), row.text) << row.name;
+        EXPECT_EQ(foundIndex, index) << row.name;
+        EXPECT_TRUE(h.automation->IsRegistered(row.id)) << row.name;
+    }
+    AAX_CString bypassID("x");
+    h.model->GetMasterBypassParameter(&bypassID);
+    EXPECT_STREQ(bypassID.Get(), "");
+}
+
+TEST(OrvantaParameters, MappingsAndTexts) {
+    ModelHarness h;
+    struct Case { const char* id; double normalized; const char* text; };
+    const Case cases[] = {
+        {kParamID_Color, 0.9, "4.00"}, {kParamID_Color, 0.9999, "5.00"}, {kParamID_Color, 1.0, "5.00"},
+        {kParamID_Color, 0.5, "3.00"}, {kParamID_Color, 0.0, "1.00"},
+        {kParamID_Dither, 0.5, "1.00"}, {kParamID_Dither, 0.9995, "2.00"}, {kParamID_Dither, 1.0, "2.00"},
+        {kParamID_OutputTrim, 0.75, "3.00"}, {kParamID_OutputTrim, 0.0, "-6.00"}, {kParamID_OutputTrim, 1.0, "6.00"},
+        {kParamID_Harmonic, 0.25, "25.00"}, {kParamID_Dynamic, 1.0, "100.00"},
+        {kParamID_Bypass, 1.0, "on"}, {kParamID_Bypass, 0.0, "bypass"}, {kParamID_Bypass, 0.0001, "on"},
+    };
+    for (const Case& c : cases) {
+        h.Set(c.id, c.normalized);
+        EXPECT_EQ(h.ValueString(c.id), c.text) << c.id << " at " << c.normalized;
+    }
+}
+
+TEST(OrvantaParameters, TextsParseThroughTheParameters) {
+    ModelHarness h;
+    struct Case { const char* id; const char* text; AAX_Result result; double normalized; };
+    const Case cases[] = {
+        {kParamID_Bypass, "on", 0, 1.0}, {kParamID_Bypass, "bypass", 0, 0.0}, {kParamID_Bypass, "On", -20002, -1},
+        {kParamID_Color, "9", -20002, -1}, {kParamID_Color, "3", 0, 0.5}, {kParamID_OutputTrim, "-3 dB", 0, 0.25},
+        {kParamID_Harmonic, "forty", -20002, -1}, {"Nope", "1", -20001, -1},
+    };
+    for (const Case& c : cases) {
+        double normalized = -1.0;
+        EXPECT_EQ(h.model->GetParameterValueFromString(c.id, &normalized, AAX_CString(c.text)), c.result) << c.text;
+        EXPECT_EQ(normalized, c.normalized) << c.text;
+    }
+}
+
+TEST(OrvantaParameters, AChangeIsRequestedThenAnsweredByTheHost) {
+    ModelHarness h;
+    const size_t before = h.automation->Events().size();
+    h.model->SetParameterNormalizedValue(kParamID_Harmonic, 0.4);
+    EXPECT_EQ(h.Normalized(kParamID_Harmonic), 0.0);  // not before the host answers
+    auto events = h.automation->Events();
+    ASSERT_EQ(events.size(), before + 3);
+    EXPECT_EQ(events[before].kind, Kind::Touch);
+    EXPECT_EQ(events[before + 1].kind, Kind::SetValue);
+    EXPECT_EQ(events[before + 1].normalizedValue, 0.4);
+    EXPECT_EQ(events[before + 2].kind, Kind::Release);
+
+    int32_t changes = -1;
+    h.model->GetNumberOfChanges(&changes);
+    EXPECT_EQ(h.Answer(), 1u);
+    EXPECT_DOUBLE_EQ(h.Normalized(kParamID_Harmonic), 0.4);
+    double reported = -1.0;
+    EXPECT_TRUE(h.automation->LastReportedValue(kParamID_Harmonic, &reported));
+    EXPECT_EQ(reported, 0.4);
+    int32_t after = -1;
+    h.model->GetNumberOfChanges(&after);
+    EXPECT_EQ(after, changes + 1);
+}
+
+TEST(OrvantaParameters, KnobPacketFollowsTheParameters) {
+    ModelHarness h;
+    auto packets = h.Dispatch();  // packets start dirty: the defaults go out once
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_TRUE(SamePacket(packets[0], {0.0f, 0.0f, 1.0f, 1, 2}));
+    EXPECT_TRUE(h.Dispatch().empty());
+
+    struct Case { std::vector<std::pair<const char*, double>> changes; SOrvanta_Knob_Packet expected; };
+    const float minus6 = float(std::pow(10.0, double(-6.0f / 20.0f)));
+    const float plus6 = float(std::pow(10.0, double(6.0f / 20.0f)));
+    const Case cases[] = {
+        {{{kParamID_Dither, 1.0}}, {0.0f, 0.0f, 1.0f, 2, 2}},
+        {{{kParamID_Harmonic, 1.0}, {kParamID_Dynamic, 1.0}, {kParamID_OutputTrim, 0.0}, {kParamID_Color, 1.0}},
+         {1.0f, 1.0f, minus6, 2, 5}},
+        {{{kParamID_OutputTrim, 1.0}, {kParamID_Harmonic, 0.5}}, {0.5f, 1.0f, plus6, 2, 5}},
+        {{{kParamID_Bypass, 1.0}}, {0.0f, 0.0f, 1.0f, 1, 1}},  // bypass packet whatever the others hold
+        {{{kParamID_Color, 0.0}}, {0.0f, 0.0f, 1.0f, 1, 1}},
+        {{{kParamID_Bypass, 0.0}}, {0.5f, 1.0f, plus6, 2, 1}},
+        {{{kParamID_OutputTrim, 0.5}}, {0.5f, 1.0f, 1.0f, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        for (const auto& change : c.changes) h.Set(change.first, change.second);
+        packets = h.Dispatch();
+        ASSERT_EQ(packets.size(), 1u) << c.changes.size() << " changes give one packet";
+        EXPECT_TRUE(SamePacket(packets[0], c.expected)) << c.changes.front().first;
+    }
+    EXPECT_NEAR(minus6, 0.501187, 1e-6);
+    EXPECT_NEAR(plus6, 1.995262, 1e-6);
+}
+
+TEST(OrvantaParameters, ResetFieldDataInitialisesPrivateDataOnly) {
+    struct Case { AAX_CSampleRate rate; uint32_t multiple; int32_t rateCase; };
+    const Case cases[] = {{44100.0f, 1, 1}, {48000.0f, 1, 2}, {88200.0f, 2, 3},
+                          {96000.0f, 2, 4}, {176400.0f, 4, 5}, {192000.0f, 4, 6}};
+    for (const Case& c : cases) {
+        ModelHarness h(c.rate);
+        std::vector<uint8_t> block(Orvanta::kPrivateDataSize, 0xAB);
+        EXPECT_EQ(h.model->ResetFieldData(Orvanta::kField_PrivateData, block.data(), uint32_t(block.size())), 0);
+        const auto* state = reinterpret_cast<const SOrvanta_Private_Data*>(block.data());
+        for (const SOrvanta_Channel_State& channel : state->m_Channels) {
+            EXPECT_EQ(channel.m_uRateMultiple, c.multiple) << c.rate;
+            EXPECT_EQ(channel.m_iRateCase, c.rateCase) << c.rate;
+            EXPECT_EQ(channel.m_fInputLP, 0.0f);
+            EXPECT_EQ(channel.m_fDelayLine[48], 0.0f);
+            EXPECT_EQ(channel.m_iWriteIndex, 0);
+        }
+
+        std::vector<uint8_t> packet(Orvanta::kKnobPacketSize, 0xAB);
+        EXPECT_EQ(h.model->ResetFieldData(Orvanta::kField_KnobPacket, packet.data(), uint32_t(packet.size())), -20025);
+        EXPECT_EQ(packet, std::vector<uint8_t>(Orvanta::kKnobPacketSize, 0xAB));
+    }
+
+    ModelHarness h;
+    std::vector<uint8_t> oddBlock(300, 0xAB);
+    EXPECT_EQ(h.model->ResetFieldData(Orvanta::kField_PrivateData, oddBlock.data(), 300), 0);
+    EXPECT_EQ(std::vector<uint8_t>(oddBlock.begin() + 284, oddBlock.end()), std::vector<uint8_t>(16, 0xAB));
+}
+
+TEST(EffectParametersBase, HostFacingAnswers) {
+    ModelHarness h;
+    AAX_IEffectParameters* m = h.model;
+    int32_t index = 0;
+    EXPECT_EQ(m->GetParameterIndex("Color", &index), 0);
+    EXPECT_EQ(index, 5);
+    EXPECT_EQ(m->GetParameterIndex("color", &index), -20001);
+    EXPECT_EQ(index, -1);
+
+    for (int32_t bad : {6, -1}) {
+        AAX_CString id("x");
+        EXPECT_EQ(m->GetParameterIDFromIndex(bad, &id), -20001);
+        EXPECT_STREQ(id.Get(), "");
+    }
+    AAX_CString name("x");
+    EXPECT_EQ(m->GetParameterName("Unknown", &name), 0);
+    EXPECT_STREQ(name.Get(), "");
+    EXPECT_EQ(m->GetParameterNameOfLength("Harmonic", &name, 3), 0);
+    EXPECT_STREQ(name.Get(), "Harmonic");
+    EXPECT_EQ(m->GetParameterNameOfLength("OutputTrim", &name, 4), 0);
+    EXPECT_STREQ(name.Get(), "OutputTrim");
+
+    AAX_CString text("x");
+    EXPECT_EQ(m->GetParameterStringFromValue("Color", 0.5, &text, 8), 0);
+    EXPECT_STREQ(text.Get(), "3.00");
+    EXPECT_EQ(m->GetParameterStringFromValue("Dynamic", 1.0, &text, 4), 0);
+    EXPECT_STREQ(text.Get(), "100");
+
+    AAX_CTypeID chunkID = 1;
+    EXPECT_EQ(m->GetChunkIDFromIndex(1, &chunkID), -20006);
+    EXPECT_EQ(m->GetChunkIDFromIndex(0, &chunkID), 0);
+    EXPECT_EQ(chunkID, 0x656C636Bu);
+    int32_t chunks = 0;
+    m->GetNumberOfChunks(&chunks);
+    EXPECT_EQ(chunks, 1);
+
+    int32_t info = 5;
+    EXPECT_EQ(m->GetParameterValueInfo("Color", 0, &info), -20009);
+    EXPECT_EQ(info, 0);
+    EXPECT_EQ(m->GetCurveData(0, nullptr, 0, nullptr), -20009);
+    EXPECT_EQ(m->RenderAudio_Hybrid(nullptr), -20009);
+    uint32_t written = 7;
+    EXPECT_EQ(m->GetCustomData(0, 0, nullptr, &written), 0);
+    EXPECT_EQ(written, 0u);
+
+    const int32_t previewOn = 1;
+    EXPECT_EQ(m->NotificationReceived(AAX_FourCC('A', 'S', 'P', 'v'), &previewOn, sizeof previewOn), 0);
+    EXPECT_EQ(h.automation->PendingSetValueRequests(), 0u);
+
+    AAX_IParameter* parameter = nullptr;
+    EXPECT_EQ(m->GetParameter("Nope", &parameter), -20001);
+    EXPECT_EQ(parameter, nullptr);
+    EXPECT_EQ(m->GetParameter("Dither", &parameter), 0);
+    ASSERT_NE(parameter, nullptr);
+    EXPECT_STREQ(parameter->Identifier(), "Dither");
+}
+
+TEST(EffectParametersBase, RelativeChangesAreLimited) {
+    ModelHarness h;
+    struct Case { double delta; double requested; };
+    for (const Case& c : {Case{0.8, 1.0}, Case{-0.8, 0.0}, Case{0.1, 0.6}}) {
+        h.Set(kParamID_OutputTrim, 0.5);
+        EXPECT_EQ(h.model->SetParameterNormalizedRelative(kParamID_OutputTrim, c.delta), 0);
+        auto requests = h.automation->TakeSetValueRequests();
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_NEAR(requests[0].normalizedValue, c.requested, 1e-6) << c.delta;  // via the float value
+    }
+    EXPECT_EQ(h.model->SetParameterNormalizedRelative("Nope", 0.1), -20001);
+    EXPECT_EQ(h.model->UpdateParameterNormalizedRelative(kParamID_Harmonic, 0.25), 0);
+    EXPECT_DOUBLE_EQ(h.Normalized(kParamID_Harmonic), 0.25);
+}
+
+TEST(EffectParametersBase, UpdatesCountChangesAndMarkThePacket) {
+    ModelHarness h;
+    h.Dispatch();
+    int32_t before = -1, after = -1;
+    h.model->GetNumberOfChanges(&before);
+    EXPECT_EQ(h.model->UpdateParameterNormalizedValue("Unknown", 0.5, AAX_eUpdateSource_Parameter), -20001);
+    h.model->GetNumberOfChanges(&after);
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(h.Dispatch().empty());
+
+    // A known identifier counts and marks even when the value stays.
+    EXPECT_EQ(h.model->UpdateParameterNormalizedValue(kParamID_Color, 0.25, AAX_eUpdateSource_Parameter), 0);
+    h.model->GetNumberOfChanges(&after);
+    EXPECT_EQ(after, before + 1);
+    EXPECT_EQ(h.Dispatch().size(), 1u);
+}
+
+TEST(EffectParametersBase, InterfacesAndLifeCycle) {
+    const acfUInt32 liveBefore = CACFUnknown::GetActiveObjectCount();
+    {
+        ModelHarness h;
+        for (const acfIID& iid : {IID_IAAXEffectParametersV1, IID_IAAXEffectParametersV2}) {
+            void* answer = nullptr;
+            ASSERT_EQ(h.model->QueryInterface(iid, &answer), 0);
+            EXPECT_EQ(static_cast<AAX_IEffectParameters*>(static_cast<AAX_IACFEffectParameters_V2*>(answer)),
+                      static_cast<AAX_IEffectParameters*>(h.model));
+            static_cast<AAX_IACFEffectParameters_V2*>(answer)->Release();
+        }
+        void* none = reinterpret_cast<void*>(1);
+        EXPECT_EQ(h.model->QueryInterface(IID_IAAXEffectGUIV1, &none), ACF_E_NOINTERFACE);
+        EXPECT_EQ(none, nullptr);
+
+        EXPECT_EQ(h.model->Uninitialize(), 0);
+        EXPECT_TRUE(h.automation->RegisteredParameters().empty());  // each parameter unregistered
+        int32_t count = -1;
+        h.model->GetNumberOfParameters(&count);
+        EXPECT_EQ(count, 0);
+    }
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), liveBefore);
+}
+
+}  // namespace
