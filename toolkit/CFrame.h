@@ -33,8 +33,8 @@ public:
     bool setPosition(CCoord x, CCoord y);
     bool getPosition(CCoord& x, CCoord& y) const;
     bool setSize(CCoord width, CCoord height);
-    // The frame's rectangle in the platform view; always true.
-    bool getSize(CRect* size) const;
+    // The frame's rectangle in the platform view; always true here.
+    virtual bool getSize(CRect* size) const;
     bool getSize(CRect& size) const { return getSize(&size); }
 
     // ---- focus ----

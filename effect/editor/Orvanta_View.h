@@ -1,0 +1,121 @@
+// Orvanta_View: the editor panel. A fixed-size frame drawn from the panel
+// bitmap that owns five filmstrip knobs, five editable value displays, five
+// colour-type buttons and two dither buttons, and listens to all of them:
+// control changes become parameter changes through the effect-parameters
+// interface, and the update* operations bring a knob and its display up to
+// date with their parameter.
+//
+// The bitmaps are module-wide: loaded once by LoadViewResources() and
+// shared by every panel.
+//
+// Every entry point runs on the host's user-interface thread (the toolkit's
+// event and drawing dispatch and the GUI's parameter notifications); none
+// locks or blocks.
+#pragma once
+
+#include <string>
+
+#include "VSTGUI_ContentView.h"
+#include "toolkit/CBitmap.h"
+#include "toolkit/CControlListener.h"
+
+class AAX_IViewContainer;
+class COrvanta_VST_AnimKnob;
+class COrvanta_VST_AnimKnob_Switch;
+class COrvanta_VST_AnimKnob_Switch_Fine;
+namespace VSTGUI {
+class CKickButton;
+class CTextEdit;
+}  // namespace VSTGUI
+
+class Orvanta_View : public VSTGUI_ContentView, public VSTGUI::CControlListener {
+public:
+    // What normalizeInputText answers for a number it refuses (the
+    // single-precision -999.9, widened); accepted results are greater.
+    static const double kRejectedInput;
+
+    // Builds the panel inside window: sized to the panel bitmap, knobs bound
+    // to their parameters and to viewContainer, then buttons, then displays.
+    Orvanta_View(void* window, AAX_IEffectParameters* parameters, VSTGUI::VSTGUIEditorInterface* editor,
+                 AAX_IViewContainer* viewContainer);
+    ~Orvanta_View() override;
+
+    // Loads every bitmap not yet loaded, from the toolkit's bundle.
+    static void LoadViewResources();
+    // Releases the module's bitmaps (panels still open keep their own
+    // references); the next LoadViewResources loads them again.
+    static void UnloadViewResources();
+
+    // ---- CControlListener: from the controls' event handlers ----
+    void valueChanged(VSTGUI::CControl* control) override;
+    // Knobs touch and release their parameter; other controls do nothing.
+    void controlBeginEdit(VSTGUI::CControl* control) override;
+    void controlEndEdit(VSTGUI::CControl* control) override;
+
+    // ---- parameter to control: one knob and its display each ----
+    void updateInputTrim();
+    void updateProcess();
+    void updateOutputTrim();
+    void updateBrightness();
+    void updateType();
+
+    // 2 for on ("on", any case), 1 for off ("of..."), 0 for anything else.
+    int compareBrightness(const char* text);
+    // The typed number as a normalized value of the display's parameter
+    // (tag 8: -6 to 6 dB; tags 7 and 9: 0 to 100 %), or kRejectedInput when
+    // it lies outside that range.
+    double normalizeInputText(const char* text, long tag);
+
+    // ---- the controls (owned by the panel) ----
+    COrvanta_VST_AnimKnob* GetInputTrimKnob() const { return m_pInputTrimKnob; }
+    COrvanta_VST_AnimKnob* GetProcessKnob() const { return m_pProcessKnob; }
+    COrvanta_VST_AnimKnob* GetOutputTrimKnob() const { return m_pOutputTrimKnob; }
+    COrvanta_VST_AnimKnob_Switch_Fine* GetBrightnessKnob() const { return m_pBrightnessKnob; }
+    COrvanta_VST_AnimKnob_Switch* GetTypeSelectKnob() const { return m_pTypeSelectKnob; }
+    VSTGUI::CTextEdit* GetInputTrimDisplay() const { return m_pInputTrimDisplay; }
+    VSTGUI::CTextEdit* GetProcessDisplay() const { return m_pProcessDisplay; }
+    VSTGUI::CTextEdit* GetOutputTrimDisplay() const { return m_pOutputTrimDisplay; }
+    VSTGUI::CTextEdit* GetBrightnessDisplay() const { return m_pBrightnessDisplay; }
+    VSTGUI::CTextEdit* GetTypeSelectDisplay() const { return m_pTypeSelectDisplay; }
+
+    // ---- the module's bitmaps ----
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaBackground;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaDial;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaDial3Pos;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaDial5Pos;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaSilverSelectButtonBackground;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaGoldSelectButtonBackground;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaRichSelectButtonBackground;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaFatSelectButtonBackground;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaDeepSelectButtonBackground;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaDitherOffButtonBackground;
+    static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaDitherOnButtonBackground;
+
+private:
+    // Reads parameterID into knob and (when given) display; displayText
+    // turns the parameter's value string into the display's text.
+    void updateControl(const char* parameterID, VSTGUI::CControl* knob, VSTGUI::CTextEdit* display,
+                       std::string (*displayText)(const char* valueString));
+    // Sets a parameter from a typed number; true when the number was accepted.
+    bool setFromTypedNumber(VSTGUI::CTextEdit* display, long tag, const char* parameterID);
+    void setParameter(const char* parameterID, double normalizedValue);
+
+    COrvanta_VST_AnimKnob* m_pInputTrimKnob = nullptr;
+    COrvanta_VST_AnimKnob* m_pProcessKnob = nullptr;
+    COrvanta_VST_AnimKnob* m_pOutputTrimKnob = nullptr;
+    COrvanta_VST_AnimKnob_Switch_Fine* m_pBrightnessKnob = nullptr;
+    COrvanta_VST_AnimKnob_Switch* m_pTypeSelectKnob = nullptr;
+    VSTGUI::CTextEdit* m_pInputTrimDisplay = nullptr;
+    VSTGUI::CTextEdit* m_pProcessDisplay = nullptr;
+    VSTGUI::CTextEdit* m_pOutputTrimDisplay = nullptr;
+    VSTGUI::CTextEdit* m_pBrightnessDisplay = nullptr;
+    VSTGUI::CTextEdit* m_pTypeSelectDisplay = nullptr;
+    VSTGUI::CKickButton* m_pSilverButton = nullptr;
+    VSTGUI::CKickButton* m_pGoldButton = nullptr;
+    VSTGUI::CKickButton* m_pRichButton = nullptr;
+    VSTGUI::CKickButton* m_pFatButton = nullptr;
+    VSTGUI::CKickButton* m_pDeepButton = nullptr;
+    VSTGUI::CKickButton* m_pDitherOffButton = nullptr;
+    VSTGUI::CKickButton* m_pDitherOnButton = nullptr;
+    AAX_IViewContainer* m_pViewContainer = nullptr;
+};
