@@ -1,0 +1,297 @@
+// The 'elck' state chunk of Orvanta_Parameters: its exact bytes, save,
+// restore and compare, and restores of foreign, damaged and hand-made chunks.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "AAX_CChunkDataParser.h"
+#include "tests/chunk/ChunkRecord.h"
+#include "tests/model/ModelHarness.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr AAX_CTypeID kElck = 0x656C636B;
+const char* const kSaved[] = {"Dynamic", "Harmonic", "OutputTrim", "Dither", "Color"};
+
+// The host's save: GetChunkSize, then GetChunk into a record of that size.
+ChunkRecord Save(ModelHarness& h) {
+    uint32_t size = 0;
+    EXPECT_EQ(h.model->GetChunkSize(kElck, &size), 0);
+    ChunkRecord record(size, kElck);
+    EXPECT_EQ(h.model->GetChunk(kElck, record.Get()), 0);
+    record.Get()->fChunkID = kElck;  // the host fills the identifier
+    return record;
+}
+
+// The host's restore: SetChunk, then the host answers the set-value requests.
+void Restore(ModelHarness& h, const ChunkRecord& record) {
+    EXPECT_EQ(h.model->SetChunk(kElck, record.Get()), 0);
+    h.Answer();
+}
+
+bool Compare(ModelHarness& h, const ChunkRecord& record) {
+    AAX_CBoolean equal = 2;
+    EXPECT_EQ(h.model->CompareActiveChunk(record.Get(), &equal), 0);
+    return equal != 0;
+}
+
+std::vector<double> State(const ModelHarness& h) {
+    std::vector<double> state;
+    for (const char* id : kSaved) state.push_back(h.Normalized(id));
+    return state;
+}
+
+// A chunk record made by the parser from hand-picked entries.
+ChunkRecord Chunk(const std::function<void(AAX_CChunkDataParser&)>& addEntries) {
+    AAX_CChunkDataParser parser;
+    addEntries(parser);
+    ChunkRecord record(uint32_t(parser.GetChunkDataSize()), kElck);
+    parser.GetChunkData(record.Get());
+    return record;
+}
+
+// Big-endian bytes of a double.
+Bytes DoubleBytes(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    Bytes bytes;
+    for (int shift = 56; shift >= 0; shift -= 8) bytes.push_back(uint8_t(bits >> shift));
+    return bytes;
+}
+
+TEST(StateChunk, DefaultStateIsTheDocumentedNinetySixBytes) {
+    ModelHarness h;
+    uint32_t size = 0;
+    EXPECT_EQ(h.model->GetChunkSize(kElck, &size), 0);
+    EXPECT_EQ(size, 96u);
+
+    ChunkRecord record(size);
+    record.Get()->fManID = 0x11111111;
+    record.Get()->fChunkID = 0x22222222;
+    ASSERT_EQ(h.model->GetChunk(kElck, record.Get()), 0);
+    EXPECT_EQ(record.Get()->fSize, 96);
+    EXPECT_EQ(record.Get()->fVersion, -1);
+    EXPECT_EQ(record.Get()->fManID, 0x11111111u);   // host fields untouched
+    EXPECT_EQ(record.Get()->fChunkID, 0x22222222u);
+    char expectedName[32] = "Rizazuve Zovavode State";
+    EXPECT_EQ(std::memcmp(record.Get()->fName, expectedName, 32), 0);
+
+    Bytes expected = {1, 1, 1, 1};
+    auto add = [&](const char* text, size_t zeros, Bytes value) {
+        expected.insert(expected.end(), text, text + std::strlen(text));
+        expected.insert(expected.end(), zeros, 0);
+        expected.insert(expected.end(), value.begin(), value.end());
+    };
+    add("d_Dynamic", 3, Bytes(8, 0));
+    add("d_Harmonic", 2, Bytes(8, 0));
+    add("d_OutputTrim", 4, Bytes(8, 0));
+    add("l_Dither", 4, {0, 0, 0, 1});
+    add("l_Color", 1, {0, 0, 0, 2});
+    ASSERT_EQ(expected.size(), 96u);
+    EXPECT_EQ(record.DataBytes(), expected);
+
+    // GetChunk again without a new GetChunkSize: the size has not changed.
+    ChunkRecord again(size);
+    EXPECT_EQ(h.model->GetChunk(kElck, again.Get()), 0);
+    EXPECT_EQ(again.DataBytes(), expected);
+}
+
+TEST(StateChunk, ValuesAreStoredBigEndian) {
+    ModelHarness h;
+    h.Set("OutputTrim", 0.75);
+    const Bytes data = Save(h).DataBytes();
+    EXPECT_EQ(Bytes(data.begin() + 60, data.begin() + 68), DoubleBytes(3.0));
+    EXPECT_EQ(Bytes(data.begin() + 60, data.begin() + 62), (Bytes{0x40, 0x08}));
+}
+
+TEST(StateChunk, SizeAndIdentifierChecks) {
+    ModelHarness h;
+    ChunkRecord record(96);
+    std::memset(record.Data(), 0xEE, 96);
+    EXPECT_EQ(h.model->GetChunk(kElck, record.Get()), -20008);  // no GetChunkSize before
+    EXPECT_EQ(record.DataBytes(), Bytes(96, 0xEE));
+
+    uint32_t size = 5;
+    EXPECT_EQ(h.model->GetChunkSize(0x41424344, &size), -20007);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(h.model->GetChunk(0x41424344, record.Get()), -20007);
+    EXPECT_EQ(h.model->SetChunk(0x41424344, record.Get()), -20007);
+    EXPECT_EQ(h.model->GetChunk(kElck, nullptr), -20004);
+    EXPECT_EQ(h.model->SetChunk(kElck, nullptr), -20004);
+
+    ChunkRecord foreign = Save(h);
+    foreign.Get()->fChunkID = 0x41424344;
+    h.Set("Color", 1.0);
+    EXPECT_TRUE(Compare(h, foreign));  // not ours to judge
+}
+
+TEST(StateChunk, RandomStatesRoundTrip) {
+    std::mt19937 random(20240611);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    ModelHarness h;
+    for (int round = 0; round < 50; ++round) {
+        for (const char* id : kSaved) h.Set(id, unit(random));
+        const std::vector<double> saved = State(h);
+        const ChunkRecord record = Save(h);
+        EXPECT_TRUE(Compare(h, record));
+
+        for (const char* id : kSaved) h.Set(id, unit(random));
+        Restore(h, record);
+        EXPECT_EQ(State(h), saved) << "round " << round;
+        EXPECT_TRUE(Compare(h, record));
+        EXPECT_EQ(Save(h).DataBytes(), record.DataBytes()) << "round " << round;
+    }
+}
+
+TEST(StateChunk, RestoreGoesThroughTheHost) {
+    ModelHarness h;
+    h.Set("Harmonic", 0.5);
+    const ChunkRecord record = Save(h);
+    h.Set("Harmonic", 0.0);
+    h.Dispatch();
+    EXPECT_EQ(h.model->SetChunk(kElck, record.Get()), 0);
+    EXPECT_EQ(h.Normalized("Harmonic"), 0.0);  // requested, not yet answered
+    EXPECT_EQ(h.automation->PendingSetValueRequests(), 5u);
+    h.Answer();
+    EXPECT_EQ(h.Normalized("Harmonic"), 0.5);
+    const auto packets = h.Dispatch();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0].m_fHarmonic, 0.5f);
+}
+
+TEST(StateChunk, HandMadeChunks) {
+    ModelHarness h;
+    h.Set("Dynamic", 0.2);
+    h.Set("Harmonic", 0.3);
+    h.Set("OutputTrim", 0.4);
+    h.Set("Dither", 1.0);
+    h.Set("Color", 0.5);
+    const std::vector<double> start = State(h);  // 20, 30, -1.2 dB, 2, 3
+
+    struct Case {
+        const char* what;
+        ChunkRecord record;
+        std::vector<double> restored;  // normalized, in kSaved order
+        bool equalAfter;
+    };
+    const Case cases[] = {
+        {"all five in order",
+         Chunk([](auto& p) {
+             p.AddDouble("Dynamic", 50.0); p.AddDouble("Harmonic", 100.0); p.AddDouble("OutputTrim", 3.0);
+             p.AddInt32("Dither", 1); p.AddInt32("Color", 5);
+         }),
+         {0.5, 1.0, 0.75, 0.0, 1.0}, true},
+        {"reordered",
+         Chunk([](auto& p) {
+             p.AddInt32("Color", 1); p.AddDouble("OutputTrim", -6.0); p.AddInt32("Dither", 1);
+             p.AddDouble("Harmonic", 10.0); p.AddDouble("Dynamic", 90.0);
+         }),
+         {0.9, 0.1, 0.0, 0.0, 0.0}, true},
+        {"Color missing",
+         Chunk([](auto& p) {
+             p.AddDouble("Dynamic", 0.0); p.AddDouble("Harmonic", 0.0); p.AddDouble("OutputTrim", 0.0);
+             p.AddInt32("Dither", 1);
+         }),
+         {0.0, 0.0, 0.5, 0.0, start[4]}, false},
+        {"Dither stored as a double",
+         Chunk([](auto& p) {
+             p.AddDouble("Dynamic", 10.0); p.AddDouble("Harmonic", 10.0); p.AddDouble("OutputTrim", 0.0);
+             p.AddDouble("Dither", 1.0); p.AddInt32("Color", 2);
+         }),
+         {0.1, 0.1, 0.5, start[3], 0.25}, false},
+        {"duplicates: the first after the last found wins",
+         Chunk([](auto& p) {
+             p.AddDouble("Dynamic", 40.0); p.AddDouble("Dynamic", 60.0); p.AddDouble("Harmonic", 40.0);
+             p.AddDouble("OutputTrim", 0.0); p.AddInt32("Dither", 2); p.AddInt32("Color", 4); p.AddInt32("Color", 1);
+         }),
+         {0.4, 0.4, 0.5, 1.0, 0.75}, true},
+        {"unknown entries and an r_ entry among them",
+         Chunk([](auto& p) {
+             p.AddString("Label", AAX_CString("warm and round")); p.AddDouble("Dynamic", 30.0);
+             p.AddInt32("Volume", 11); p.AddDouble("Harmonic", 70.0); p.AddString("Dither", AAX_CString("2"));
+             p.AddDouble("OutputTrim", 6.0); p.AddInt32("Color", 3); p.AddInt32("Dither", 2);
+         }),
+         {0.3, 0.7, 1.0, 1.0, 0.5}, true},
+        {"marker only", ChunkRecord::FromData({1, 1, 1, 1}, kElck), start, false},
+        {"three bytes", ChunkRecord::FromData({1, 1, 1}, kElck), start, false},
+        {"empty", ChunkRecord::FromData({}, kElck), start, false},
+    };
+    for (const Case& c : cases) {
+        for (size_t i = 0; i < 5; ++i) h.Set(kSaved[i], start[i]);
+        Restore(h, c.record);
+        const std::vector<double> state = State(h);
+        for (size_t i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(state[i], c.restored[i]) << c.what << ": " << kSaved[i];
+        EXPECT_EQ(Compare(h, c.record), c.equalAfter) << c.what;
+    }
+}
+
+TEST(StateChunk, NonFiniteAndHugeStoredValuesAreLimited) {
+    ModelHarness h;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case { double trim; int32_t color; double trimNormalized; double colorNormalized; };
+    const Case cases[] = {
+        {nan, 3, 0.0, 0.5}, {inf, std::numeric_limits<int32_t>::max(), 1.0, 1.0},
+        {-inf, std::numeric_limits<int32_t>::min(), 0.0, 0.0}, {1e300, 0, 1.0, 0.0}, {-1e300, 9, 0.0, 1.0},
+        {4e38, 2, 1.0, 0.25},
+    };
+    for (const Case& c : cases) {
+        h.Set("OutputTrim", 0.5);
+        const ChunkRecord record = Chunk([&](auto& p) {
+            p.AddDouble("OutputTrim", c.trim);
+            p.AddInt32("Color", c.color);
+        });
+        Restore(h, record);
+        EXPECT_EQ(h.Normalized("OutputTrim"), c.trimNormalized) << c.trim;
+        EXPECT_EQ(h.Normalized("Color"), c.colorNormalized) << c.color;
+        EXPECT_FALSE(Compare(h, record)) << c.trim;  // no finite value in range equals what is stored
+        const auto packets = h.Dispatch();
+        ASSERT_EQ(packets.size(), 1u);
+        EXPECT_TRUE(std::isfinite(packets[0].m_fOutputGain));
+    }
+}
+
+TEST(StateChunk, ComparingNoticesAnyChange) {
+    ModelHarness h;
+    const ChunkRecord record = Save(h);
+    EXPECT_TRUE(Compare(h, record));
+    h.Set("OutputTrim", 0.5 + 1.0 / 60.0);  // one step
+    EXPECT_FALSE(Compare(h, record));
+    h.Set("OutputTrim", 0.5);
+    EXPECT_TRUE(Compare(h, record));
+    h.Set("", 1.0);  // the bypass is not saved: no difference
+    EXPECT_TRUE(Compare(h, record));
+}
+
+TEST(StateChunk, TruncationAtEveryByteRestoresCompleteEntries) {
+    ModelHarness h;
+    h.Set("Dynamic", 0.25);
+    h.Set("Harmonic", 0.75);
+    h.Set("OutputTrim", 1.0);
+    h.Set("Dither", 1.0);
+    h.Set("Color", 1.0);
+    const std::vector<double> target = State(h);
+    const ChunkRecord full = Save(h);
+    // Data offsets at which each entry's value ends (see the layout test).
+    const uint32_t ends[] = {24, 44, 68, 84, 96};
+
+    for (uint32_t cut = 0; cut <= 96; ++cut) {
+        for (const char* id : kSaved) h.Set(id, 0.0);
+        ChunkRecord record = ChunkRecord::CutFrom(full, cut);
+        record.Get()->fChunkID = kElck;
+        Restore(h, record);
+        const std::vector<double> state = State(h);
+        for (size_t i = 0; i < 5; ++i)
+            EXPECT_EQ(state[i], ends[i] <= cut ? target[i] : 0.0) << "cut at " << cut << ": " << kSaved[i];
+        EXPECT_EQ(Compare(h, record), cut == 96) << "cut at " << cut;
+    }
+}
+
+}  // namespace
