@@ -240,16 +240,4 @@ TEST(ChunkParser, UnterminatedTextsEndTheReading) {
     }
 }
 
-TEST(ChunkParser, ClearForgetsEverything) {
-    AAX_CChunkDataParser parser;
-    ChunkRecord record = ChunkRecord::FromData({1, 1, 1, 1, 'l', '_', 'K', 0, 0, 0, 0, 9});
-    record.Get()->fVersion = 3;
-    parser.LoadChunk(record.Get());
-    EXPECT_EQ(parser.GetChunkVersion(), 3);
-    parser.Clear();
-    EXPECT_TRUE(parser.Entries().empty());
-    EXPECT_EQ(parser.GetChunkVersion(), -1);
-    EXPECT_EQ(parser.FindName(AAX_CString("K")), -1);
-}
-
 }  // namespace

@@ -270,28 +270,4 @@ TEST(StateChunk, ComparingNoticesAnyChange) {
     EXPECT_TRUE(Compare(h, record));
 }
 
-TEST(StateChunk, TruncationAtEveryByteRestoresCompleteEntries) {
-    ModelHarness h;
-    h.Set("Dynamic", 0.25);
-    h.Set("Harmonic", 0.75);
-    h.Set("OutputTrim", 1.0);
-    h.Set("Dither", 1.0);
-    h.Set("Color", 1.0);
-    const std::vector<double> target = State(h);
-    const ChunkRecord full = Save(h);
-    // Data offsets at which each entry's value ends (see the layout test).
-    const uint32_t ends[] = {24, 44, 68, 84, 96};
-
-    for (uint32_t cut = 0; cut <= 96; ++cut) {
-        for (const char* id : kSaved) h.Set(id, 0.0);
-        ChunkRecord record = ChunkRecord::CutFrom(full, cut);
-        record.Get()->fChunkID = kElck;
-        Restore(h, record);
-        const std::vector<double> state = State(h);
-        for (size_t i = 0; i < 5; ++i)
-            EXPECT_EQ(state[i], ends[i] <= cut ? target[i] : 0.0) << "cut at " << cut << ": " << kSaved[i];
-        EXPECT_EQ(Compare(h, record), cut == 96) << "cut at " << cut;
-    }
-}
-
 }  // namespace

@@ -82,11 +82,6 @@ TEST_F(Dispatcher, FailingHandlerDropsThePostUntilNextChange) {
     EXPECT_EQ(controller.posts.size(), 1u);
 }
 
-TEST_F(Dispatcher, ReturnsTheLastPostResult) {
-    controller.postResult = -1234;
-    EXPECT_EQ(dispatcher.Dispatch(), -1234);
-}
-
 TEST(DispatcherOrder, VisitsIdentifiersInByteOrderAndSeparateFieldsSeparately) {
     RecordingController controller;
     CountingWorker first, second;

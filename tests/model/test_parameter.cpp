@@ -246,21 +246,4 @@ TEST(Parameter, TypedAccessOnlyForOwnType) {
     EXPECT_EQ(trim->GetValue(), 1.5f);
 }
 
-TEST(Parameter, IntAndBoolMappings) {
-    auto color = MakeColor();
-    struct Case { double normalized; int32_t value; const char* text; };
-    const Case cases[] = {{0.9, 4, "4.00"}, {0.9999, 5, "5.00"}, {1.0, 5, "5.00"}, {0.5, 3, "3.00"}, {0.0, 1, "1.00"}};
-    for (const Case& c : cases) {
-        color->SetNormalizedValue(c.normalized);
-        EXPECT_EQ(color->GetValue(), c.value) << c.normalized;
-        AAX_CString text;
-        color->GetValueString(&text);
-        EXPECT_STREQ(text.Get(), c.text);
-    }
-    auto toggle = MakeSwitch();
-    toggle->SetNormalizedValue(0.0001);
-    EXPECT_TRUE(toggle->GetValue());
-    EXPECT_EQ(toggle->GetNormalizedValue(), 1.0);
-}
-
 }  // namespace
