@@ -126,7 +126,7 @@ void PaintProductName(cairo_t* cr) {
     cairo_rectangle(cr, left, baseline + 4, 18, 1.2);
     cairo_fill(cr);
     const TextStyle line = {6.5, true, false, false, 1.6};
-    DrawEngravedText(cr, "HARMONIC COLOR PROCESSOR", left + nameWidth + 10, baseline, Align::kLeft, line,
+    DrawEngravedText(cr, "HARMONIC COLOR", left + nameWidth + 10, baseline, Align::kLeft, line,
                      palette::kLegendDim);
 }
 
