@@ -233,8 +233,8 @@ AAX_Result AAX_CChunkDataParser::GetChunkData(AAX_SPlugInChunk* chunk) const {
 }
 
 void AAX_CChunkDataParser::LoadChunk(const AAX_SPlugInChunk* chunk) {
-    m_DataValues.clear();
-    m_LastFoundIndex = -1;
+    Clear();
+    if (!chunk) return;
     m_ChunkVersion = chunk->fVersion;
 
     const int64_t size = chunk->fSize;  // a negative size is no data

@@ -1,5 +1,6 @@
 #include "AAX_CParameter.h"
 
+#include <cmath>
 #include <cstring>
 #include <iterator>
 #include <type_traits>
@@ -135,8 +136,10 @@ void AAX_CParameter<T>::SetStepValue(uint32_t step) {
 
 template <typename T>
 bool AAX_CParameter<T>::IsWithinRange(T value) const {
-    return !(value < m_TaperDelegate->GetMinimumValue()) && !(value > m_TaperDelegate->GetMaximumValue()) &&
-           value == value;  // a NaN is within no range
+    if constexpr (std::is_floating_point_v<T>) {
+        if (std::isnan(value)) return false;  // a NaN is within no range
+    }
+    return !(value < m_TaperDelegate->GetMinimumValue()) && !(value > m_TaperDelegate->GetMaximumValue());
 }
 
 template <typename T>
