@@ -21,7 +21,8 @@ typedef int64_t  AAX_CTimestamp;      // sample-clock position
 typedef int32_t  AAX_CProcPtrID;      // id of a procedure pointer given to the host
 typedef uint32_t AAX_CTargetPlatform;
 
-// Longest parameter identifier in bytes, not counting the terminating zero.
+// Size of a parameter identifier buffer, terminating zero included: an
+// identifier holds at most 31 bytes.
 constexpr int32_t kAAX_ParameterIdentifierMaxSize = 32;
 
 // Four-character code: the first character in the most significant byte.

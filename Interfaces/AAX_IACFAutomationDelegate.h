@@ -1,6 +1,8 @@
 // Host interface: the automation delegate of one effect instance. The
 // parameters send it registrations and touch / set-value / release requests;
-// the host answers set-value requests by updating the data model.
+// the host answers set-value requests by updating the data model. Called on
+// the main thread, or on the user-interface thread when the editor changes a
+// parameter; never on the audio thread.
 #pragma once
 
 #include "AAX.h"

@@ -1,5 +1,6 @@
 // Host interface: the description collection that receives a plug-in's
-// effects, maker and package data at registration.
+// effects, maker and package data at registration. Main thread, within the
+// registration call.
 #pragma once
 
 #include "AAX.h"

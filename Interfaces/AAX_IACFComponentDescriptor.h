@@ -1,5 +1,6 @@
 // Host interface: the description of one algorithm component (context
-// fields and process procedures), versions 1 and 2.
+// fields and process procedures), versions 1 and 2. Main thread, within the
+// registration call.
 #pragma once
 
 #include "AAX.h"

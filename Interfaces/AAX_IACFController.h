@@ -1,6 +1,8 @@
 // Host interface: the controller of one effect instance (sample rate, stem
 // formats, latency, packet posting, meters, MIDI), versions 1 and 2.
-// Slots are in the order below; version 2 extends version 1.
+// Slots are in the order below; version 2 extends version 1. The module calls
+// it on the main thread (data model) and the user-interface thread (editor),
+// never on the audio thread.
 #pragma once
 
 #include "AAX.h"

@@ -1,5 +1,6 @@
 // Host interface: the description of one effect (names, category,
-// components, factories, resources), versions 1 and 2.
+// components, factories, resources), versions 1 and 2. Main thread, within
+// the registration call.
 #pragma once
 
 #include "AAX.h"

@@ -1,4 +1,5 @@
-// Host interface: process-wide host services (assertions and traces).
+// Host interface: process-wide host services (assertions and traces). Any
+// thread but the audio thread (it may write and lock).
 #pragma once
 
 #include "AAX.h"

@@ -1,5 +1,6 @@
 // Host interface: a map from property id to 32-bit value (version 1) and
-// to arrays of plug-in identifier triads (version 2).
+// to arrays of plug-in identifier triads (version 2). Main thread, within the
+// registration call.
 #pragma once
 
 #include "AAX.h"

@@ -1,4 +1,6 @@
 // Host interface: the transport (tempo, meter, positions), versions 1 and 2.
+// The module may call it on the main or user-interface thread, never on the
+// audio thread.
 #pragma once
 
 #include "AAX.h"

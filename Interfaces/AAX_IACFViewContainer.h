@@ -1,5 +1,6 @@
 // Host interface: the view container that holds the editor's native view,
 // and decides whether the host takes a click on a parameter's control.
+// Called on the user-interface thread only.
 #pragma once
 
 #include "AAX.h"

@@ -1,5 +1,6 @@
 // AAX_VAutomationDelegate: AAX_IAutomationDelegate over the host's automation
-// delegate (version 1 only; AAX_ERROR_NULL_OBJECT without it).
+// delegate (version 1 only; AAX_ERROR_NULL_OBJECT without it). Calls the host
+// on the caller's thread (main or user-interface).
 #pragma once
 
 #include "AAX_IACFAutomationDelegate.h"

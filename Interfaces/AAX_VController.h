@@ -1,7 +1,8 @@
 // AAX_VController: AAX_IController over the host's controller object. Each
 // operation forwards to the newest interface version offering it, or answers
 // AAX_ERROR_NULL_OBJECT (version 1 missing) / AAX_ERROR_UNIMPLEMENTED
-// (version 2 missing). Holds only the interface pointers.
+// (version 2 missing). Holds only the interface pointers, takes no lock and
+// calls the host on the caller's thread (see AAX_IController).
 #pragma once
 
 #include "AAX_IACFController.h"

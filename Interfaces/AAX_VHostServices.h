@@ -1,6 +1,6 @@
 // AAX_VHostServices: AAX_IHostServices over the host-services component,
 // which is created through the host's component factory (version 1 only;
-// AAX_ERROR_NULL_OBJECT without it).
+// AAX_ERROR_NULL_OBJECT without it). Calls the host on the caller's thread.
 #pragma once
 
 #include "AAX_IACFHostServices.h"

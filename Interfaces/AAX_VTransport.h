@@ -1,6 +1,6 @@
 // AAX_VTransport: AAX_ITransport over the host's transport object. Every
 // operation answers AAX_ERROR_NULL_OBJECT when the version offering it is
-// missing (version 2 operations too).
+// missing (version 2 operations too). Calls the host on the caller's thread.
 #pragma once
 
 #include "AAX_IACFTransport.h"

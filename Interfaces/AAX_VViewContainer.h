@@ -1,6 +1,6 @@
 // AAX_VViewContainer: AAX_IViewContainer over the host's view container
 // (version 1 only). Without it: type 0, null view, SetViewSize 0, the other
-// operations AAX_ERROR_UNIMPLEMENTED.
+// operations AAX_ERROR_UNIMPLEMENTED. User-interface thread only.
 #pragma once
 
 #include "AAX_IACFViewContainer.h"
