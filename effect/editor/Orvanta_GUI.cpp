@@ -50,8 +50,12 @@ std::string Orvanta_GUI::ModuleResourceFolder() {
     if (!resolved) return "";
     const std::string binary(resolved);
     std::free(resolved);
+    return ResourceFolderForBinary(binary);
+}
+
+std::string Orvanta_GUI::ResourceFolderForBinary(const std::string& binaryPath) {
     // <bundle>/Contents/x86_64-linux/<binary>: the bundle is three folders up.
-    const std::string bundle = ParentFolder(ParentFolder(ParentFolder(binary)));
+    const std::string bundle = ParentFolder(ParentFolder(ParentFolder(binaryPath)));
     const std::string resources = bundle + "/" + Orvanta::kBundleResourceFolder;
     const std::string bitmaps = resources + "/" + Orvanta::kBundleBitmapFolder;
     return IsDirectory(bitmaps) ? bitmaps : resources;

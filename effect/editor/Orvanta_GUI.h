@@ -41,6 +41,8 @@ public:
     // (<bundle>/Contents/x86_64-linux/<binary> gives
     // <bundle>/Contents/Resources, or its "bitmaps" folder when that exists).
     static std::string ModuleResourceFolder();
+    // The resource folder of the bundle that holds binaryPath.
+    static std::string ResourceFolderForBinary(const std::string& binaryPath);
     // For programs that link the editor into themselves (tests): a folder
     // used when the module's resource folder does not exist. Empty clears it.
     static void SetFallbackResourceFolder(const std::string& folder);

@@ -1,0 +1,252 @@
+// The editor glue: initialisation with and without a host object, interface
+// queries, opening, closing and reopening the editor (no frame, wrapper or
+// reference left behind), containers the editor cannot use, the push of
+// every parameter after opening, size and drawing requests.
+#include <gtest/gtest.h>
+
+#include "EditorHarness.h"
+#include "AAX_UIDs.h"
+#include "VSTGUI_ContentView.h"
+
+using VSTGUI::CLinuxNativeView;
+
+namespace {
+
+// A toolkit editor that records the parameter notifications it gets.
+class RecordingGUI : public AAX_CEffectGUI_VST {
+public:
+    AAX_Result ParameterUpdated(AAX_CParamID id) override {
+        updates.push_back(id ? id : "(null)");
+        return AAX_SUCCESS;
+    }
+    std::vector<std::string> updates;
+    int contentsCreated = 0;
+
+protected:
+    void CreateViewContents() override { ++contentsCreated; }
+};
+
+}  // namespace
+
+TEST(EditorGlue, InitializeWithoutHostObject) {
+    auto* gui = new RecordingGUI;
+    gui->AddRef();
+    EXPECT_EQ(gui->Initialize(nullptr), AAX_ERROR_NO_HOST_OBJECT);
+    EXPECT_EQ(gui->GetEffectParameters(), nullptr);
+    EXPECT_EQ(gui->GetController(), nullptr);
+    EXPECT_EQ(gui->contentsCreated, 0);
+    CLinuxNativeView native;
+    auto container = HostViewContainer::Create(&native);
+    EXPECT_EQ(gui->SetViewContainer(container->Identity()), AAX_SUCCESS);
+    EXPECT_TRUE(gui->updates.empty()) << "no data model, nothing to push";
+    EXPECT_NE(native.getFrame(), nullptr) << "the frame opens all the same";
+    EXPECT_EQ(gui->SetViewContainer(nullptr), AAX_SUCCESS);
+    EXPECT_EQ(native.getFrame(), nullptr);
+    gui->Release();
+}
+
+TEST(EditorGlue, FixedAnswers) {
+    EditorHarness h(false);
+    AAX_CString label("untouched");
+    const struct {
+        const char* what;
+        AAX_Result result, expected;
+    } cases[] = {
+        {"initialize", h.initializeResult, AAX_SUCCESS},
+        {"notification", h.gui->NotificationReceived(AAX_FourCC('t', 'e', 's', 't'), nullptr, 0), AAX_SUCCESS},
+        {"timer", h.gui->TimerWakeup(), AAX_SUCCESS},
+        {"custom label", h.gui->GetCustomLabel(AAX_ePlugInStrings_MonoMode, &label), AAX_ERROR_NULL_OBJECT},
+        {"host highlight", h.gui->SetControlHighlightInfo("Color", 1, AAX_eHighlightColor_Red), AAX_SUCCESS},
+        {"draw without frame", h.gui->Draw(nullptr), AAX_SUCCESS},
+        {"parameter before opening", h.gui->ParameterUpdated("Color"), AAX_SUCCESS},
+        {"own highlight", h.gui->SetControlHighliteInfo(7, 1, 2), AAX_SUCCESS},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.result, c.expected) << c.what;
+    EXPECT_STREQ(label.Get(), "untouched");
+    EXPECT_TRUE(h.gui->IsHighlighted());
+    EXPECT_EQ(h.gui->HighlightColor(), 2);
+    h.gui->SetControlHighliteInfo(0, 0, 3);
+    EXPECT_FALSE(h.gui->IsHighlighted());
+    EXPECT_EQ(h.gui->HighlightColor(), -1);
+    EXPECT_EQ(h.gui->getKnobMode(), VSTGUI::kLinearMode);
+}
+
+TEST(EditorGlue, InterfaceQueries) {
+    EditorHarness h(false);
+    const acfUInt32 before = h.gui->GetRefCount();
+    void* out = nullptr;
+    ASSERT_EQ(h.gui->QueryInterface(IID_IAAXEffectGUIV1, &out), ACF_OK);
+    EXPECT_EQ(out, static_cast<AAX_IACFEffectGUI*>(h.gui));
+    EXPECT_EQ(h.gui->GetRefCount(), before + 1);
+    static_cast<AAX_IACFEffectGUI*>(out)->Release();
+    ASSERT_EQ(h.gui->QueryInterface(IID_IACFUnknown, &out), ACF_OK);
+    EXPECT_EQ(out, h.gui->GetPrivateUnknown());
+    static_cast<IACFUnknown*>(out)->Release();
+    EXPECT_EQ(h.gui->QueryInterface(IID_IAAXEffectParametersV1, &out), ACF_E_NOINTERFACE);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(h.gui->GetRefCount(), before);
+}
+
+TEST(EditorGlue, OpenCloseReopenLeavesNothingBehind) {
+    const acfUInt32 liveModuleObjects = CACFUnknown::GetActiveObjectCount();
+    const acfUInt32 liveHostObjects = HostObjectBase::LiveObjects();
+    {
+        EditorHarness h(false);
+        const acfUInt32 containerRefs = h.container->RefCount();
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            SCOPED_TRACE(cycle);
+            h.Open();
+            VSTGUI::CFrame* frame = h.native.getFrame();
+            ASSERT_NE(frame, nullptr);
+            EXPECT_EQ(frame, h.gui->getFrame());
+            EXPECT_EQ(frame->getAlphaValue(), 1.0f) << "each opening builds a new frame";
+            EXPECT_EQ(frame->getNbReference(), 1) << "only the editor holds the frame";
+            EXPECT_EQ(h.gui->GetViewContainerType(), AAX_eViewContainer_Type_NSView);
+            EXPECT_EQ(h.gui->GetViewContainerPtr(), &h.native);
+            EXPECT_EQ(h.container->RefCount(), containerRefs + 1) << "the wrapper holds the container";
+            frame->setAlphaValue(0.5f);  // marks this frame
+            h.Close();
+            EXPECT_EQ(h.native.getFrame(), nullptr);
+            EXPECT_EQ(h.gui->getFrame(), nullptr);
+            EXPECT_EQ(h.gui->GetViewContainer(), nullptr);
+            EXPECT_EQ(h.gui->GetViewContainerPtr(), nullptr);
+            EXPECT_EQ(h.container->RefCount(), containerRefs);
+        }
+        // Closing twice, or closing what never opened, is harmless.
+        h.Close();
+        // Left open: the harness's teardown and the editor's destruction close it.
+        h.Open();
+    }
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), liveModuleObjects);
+    EXPECT_EQ(HostObjectBase::LiveObjects(), liveHostObjects);
+}
+
+TEST(EditorGlue, HostReleasesAnOpenEditor) {
+    EditorHarness h;
+    ASSERT_NE(h.native.getFrame(), nullptr);
+    // A second editor of the same instance, opened and dropped by the host
+    // without closing it first.
+    auto* second = static_cast<Orvanta_GUI*>(Orvanta_GUI::Create());
+    second->AddRef();
+    second->Initialize(h.controller->Identity());
+    CLinuxNativeView native;
+    auto container = HostViewContainer::Create(&native);
+    second->SetViewContainer(container->Identity());
+    ASSERT_NE(native.getFrame(), nullptr);
+    const acfUInt32 containerRefs = container->RefCount();
+    second->Release();
+    EXPECT_EQ(native.getFrame(), nullptr);
+    EXPECT_EQ(container->RefCount(), containerRefs - 1);
+}
+
+TEST(EditorGlue, UninitializeClosesAnOpenEditor) {
+    EditorHarness h;
+    ASSERT_NE(h.native.getFrame(), nullptr);
+    EXPECT_EQ(h.gui->Uninitialize(), AAX_SUCCESS);
+    EXPECT_EQ(h.native.getFrame(), nullptr);
+    EXPECT_EQ(h.gui->GetEffectParameters(), nullptr);
+    EXPECT_EQ(h.gui->GetViewContainer(), nullptr);
+}
+
+TEST(EditorGlue, NewContainerWhileOpenClosesTheOldFrame) {
+    EditorHarness h;
+    CLinuxNativeView other;
+    auto container = HostViewContainer::Create(&other);
+    h.gui->SetViewContainer(container->Identity());
+    EXPECT_EQ(h.native.getFrame(), nullptr);
+    EXPECT_NE(other.getFrame(), nullptr);
+    EXPECT_EQ(h.gui->GetViewContainerPtr(), &other);
+    h.Close();
+    EXPECT_EQ(other.getFrame(), nullptr);
+}
+
+TEST(EditorGlue, UnusableContainersOpenNothingButStillPush) {
+    CLinuxNativeView native;
+    const struct {
+        const char* description;
+        void* nativeView;
+        uint32_t type;
+        HostInterfaceLevel level;
+    } cases[] = {
+        {"another container type", &native, AAX_eViewContainer_Type_UIView, HostInterfaceLevel::Version2},
+        {"no native view", nullptr, AAX_eViewContainer_Type_NSView, HostInterfaceLevel::Version2},
+        {"no container interface", &native, AAX_eViewContainer_Type_NSView, HostInterfaceLevel::None},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        EditorHarness h(false);
+        auto* gui = new RecordingGUI;
+        gui->AddRef();
+        ASSERT_EQ(gui->Initialize(h.controller->Identity()), AAX_SUCCESS);
+        EXPECT_EQ(gui->contentsCreated, 1);
+        auto container = HostViewContainer::Create(c.nativeView, c.type, c.level);
+        EXPECT_EQ(gui->SetViewContainer(container->Identity()), AAX_SUCCESS);
+        EXPECT_EQ(native.getFrame(), nullptr);
+        EXPECT_EQ(gui->getFrame(), nullptr);
+        // Every parameter of the data model, once, in index order.
+        int32_t count = 0;
+        h.model->GetNumberOfParameters(&count);
+        ASSERT_EQ(gui->updates.size(), size_t(count));
+        for (int32_t index = 0; index < count; ++index) {
+            AAX_CString id;
+            h.model->GetParameterIDFromIndex(index, &id);
+            EXPECT_EQ(gui->updates[size_t(index)], id.Get());
+        }
+        gui->SetViewContainer(nullptr);
+        gui->Release();
+    }
+}
+
+TEST(EditorGlue, ViewSizeAndDrawing) {
+    EditorHarness h(false);
+    AAX_Point size(-1, -1);
+    EXPECT_EQ(h.gui->GetViewSize(&size), AAX_SUCCESS);
+    EXPECT_EQ(size, AAX_Point(0, 0)) << "never opened";
+    h.Open();
+    VSTGUI::CBitmap* panel = Orvanta_View::m_hOrvantaBackground.get();
+    ASSERT_NE(panel, nullptr);
+    h.gui->GetViewSize(&size);
+    EXPECT_EQ(size, AAX_Point(float(panel->getHeight()), float(panel->getWidth())));
+    AAX_Point requested;
+    ASSERT_TRUE(h.container->RequestedSize(&requested)) << "the container is told the editor's size";
+    EXPECT_EQ(requested, size);
+    h.Close();
+    AAX_Point closedSize;
+    h.gui->GetViewSize(&closedSize);
+    EXPECT_EQ(closedSize, size) << "the size the editor had when last open";
+
+    // Draw repaints the requested region of the platform view at once.
+    h.Open();
+    h.native.update();
+    cairo_surface_t* surface = h.native.getSurface();
+    uint32_t* pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface));
+    const int stride = cairo_image_surface_get_stride(surface) / 4;
+    const uint32_t original = pixels[5 * stride + 5];
+    pixels[5 * stride + 5] = 0xFF123456u;
+    pixels[100 * stride + 300] = 0xFF123456u;
+    AAX_Rect region(0, 0, 10, 10);  // top, left, width, height
+    EXPECT_EQ(h.gui->Draw(&region), AAX_SUCCESS);
+    EXPECT_EQ(pixels[5 * stride + 5], original);
+    EXPECT_EQ(pixels[100 * stride + 300], 0xFF123456u) << "outside the region nothing is drawn";
+    EXPECT_EQ(h.gui->Draw(nullptr), AAX_SUCCESS);
+}
+
+TEST(ContentView, SizeOnlyWhileVisible) {
+    CLinuxNativeView native;
+    auto* view = new VSTGUI_ContentView(&native, nullptr, nullptr);
+    view->setSize(40, 30);
+    const struct {
+        bool visible;
+        float alpha;
+        bool answered;
+    } cases[] = {{true, 1.0f, true}, {false, 1.0f, false}, {true, 0.0f, false}, {true, 0.2f, true}};
+    for (const auto& c : cases) {
+        view->setVisible(c.visible);
+        view->setAlphaValue(c.alpha);
+        VSTGUI::CRect size(1, 2, 3, 4);
+        EXPECT_EQ(view->getSize(&size), c.answered);
+        EXPECT_EQ(size, c.answered ? VSTGUI::CRect(0, 0, 40, 30) : VSTGUI::CRect(1, 2, 3, 4));
+    }
+    EXPECT_EQ(view->getParameters(), nullptr);
+    view->forget();
+}
