@@ -1,8 +1,16 @@
 // A view that holds child views, draws them over its background colour and
 // bitmap, and routes mouse, wheel and drag events to them. Children's
 // rectangles are in the container's own coordinates (its top-left is 0, 0);
-// later children lie above earlier ones and receive events first. A press
-// accepted by a child captures the moves and the release that follow.
+// later children lie above earlier ones and receive events first.
+//
+// Decided behaviours:
+// - A press goes to the topmost visible, mouse-enabled child whose mouseable
+//   area holds the point; a child that declines it (not handled) passes it
+//   on to the child below.
+// - A child that answers the press with kMouseEventHandled captures the
+//   gesture: every move and the release go to it, wherever the pointer is,
+//   until the release. Moves with no press in progress go nowhere.
+// - The wheel goes to the topmost child under the pointer that takes it.
 //
 // User-interface thread only.
 #pragma once

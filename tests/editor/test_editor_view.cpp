@@ -291,8 +291,10 @@ TEST(EditorView, NotificationsMoveKnobsAndTexts) {
 
 TEST(EditorView, WithoutParametersThePanelStillShows) {
     VSTGUI::CLinuxNativeView native;
-    Orvanta_GUI::SetFallbackResourceFolder(ArtworkFolder());
+    VSTGUI::CResourceBundle artwork(ArtworkFolder());
+    VSTGUI::gBundleRef = &artwork;
     Orvanta_View::LoadViewResources();
+    VSTGUI::gBundleRef = nullptr;
     auto* view = new Orvanta_View(&native, nullptr, nullptr, nullptr);
     EXPECT_FLOAT_EQ(view->GetInputTrimKnob()->getDefaultValue(), 0.5f);
     view->GetInputTrimKnob()->setValue(0.7f);
