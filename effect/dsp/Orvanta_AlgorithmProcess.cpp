@@ -29,11 +29,15 @@ void forEachInstance(SOrvanta_Alg_Context* const begin[], const void* end, Visit
 }
 
 // True when n samples from a and n samples from b share memory.
-bool buffersOverlap(const float* a, const float* b, int32_t n) {
+bool overlap(const float* a, const float* b, int32_t n) {
     const auto lowA = reinterpret_cast<uintptr_t>(a), lowB = reinterpret_cast<uintptr_t>(b);
     const uintptr_t bytes = uintptr_t(n) * sizeof(float);
     return lowA < lowB + bytes && lowB < lowA + bytes;
 }
+
+// True when a channel's output shares memory with its input other than by
+// being the very same buffer.
+bool shiftedInPlace(const ChannelIO& io, int32_t n) { return io.in != io.out && overlap(io.in, io.out, n); }
 
 }  // namespace
 
@@ -44,7 +48,7 @@ void Orvanta_AlgorithmProcessFunction(SOrvanta_Alg_Context* const inInstancesBeg
         SOrvanta_Channel_State& first = context.m_pPrivateData->m_Channels[0];
         const BlockSetup setup = prepareBlock(*context.m_pPacket, first);
         const ChannelIO io[1] = {{&first, context.m_ppInputs[0], context.m_ppOutputs[0]}};
-        runChannels<&TransferCurve::Signed, 1>(setup, io, n, noise);
+        runChannels<OneLane, TransferCurve::Signed>(setup, io, n, noise, shiftedInPlace(io[0], n));
     });
     threadNoise = noise[0];
 }
@@ -59,22 +63,23 @@ void Orvanta_AlgorithmProcessFunctionStereo(SOrvanta_Alg_Context* const inInstan
         const ChannelIO left = {&data.m_Channels[0], context.m_ppInputs[0], context.m_ppOutputs[0]};
         const ChannelIO right = {&data.m_Channels[1], context.m_ppInputs[1], context.m_ppOutputs[1]};
 
-        if (buffersOverlap(left.out, right.in, n)) {
-            // Channel 1 reads what channel 0 writes: run them one after the
-            // other, as their order defines.
+        if (overlap(left.out, right.in, n) || overlap(right.out, left.in, n)) {
+            // One channel's output is the other's input: run them one after
+            // the other, as their order defines.
             Orvanta_NoiseSource one[1] = {noise};
-            runChannels<&TransferCurve::Offset, 1>(setup, {left}, n, one);
-            runChannels<&TransferCurve::Offset, 1>(setup, {right}, n, one);
+            runChannels<OneLane, TransferCurve::Offset>(setup, {left}, n, one, shiftedInPlace(left, n));
+            runChannels<OneLane, TransferCurve::Offset>(setup, {right}, n, one, shiftedInPlace(right, n));
             noise = one[0];
             return;
         }
         // Channel 0 takes the block's first n draws and channel 1 the next
         // n: channel 1's generator starts n draws ahead, and both channels
-        // then run side by side.
+        // then run side by side in the two lanes.
         Orvanta_NoiseSource both[2] = {noise, noise};
         both[1].Skip(n);
         const ChannelIO io[2] = {left, right};
-        runChannels<&TransferCurve::Offset, 2>(setup, io, n, both);
+        runChannels<TwoLanes, TransferCurve::Offset>(setup, io, n, both,
+                                                      shiftedInPlace(left, n) || shiftedInPlace(right, n));
         noise = both[1];
     });
     threadNoise = noise;

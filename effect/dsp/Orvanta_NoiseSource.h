@@ -18,35 +18,27 @@ public:
     static constexpr uint32_t kMaxDraw = 0x7FFFFFFFu;
 
     // A generator at the start of its sequence.
-    constexpr Orvanta_NoiseSource() noexcept : m_uLagged{}, m_iNext(0), m_iShortLag(0) {
+    constexpr Orvanta_NoiseSource() noexcept : m_uLagged{} {
         uint32_t r[kWarmUp] = {};
         r[0] = 1;
         for (int i = 1; i < kLongLag; ++i) r[i] = uint32_t((uint64_t(r[i - 1]) * 16807u) % 2147483647u);
         for (int i = kLongLag; i < kLongLag + kShortLag; ++i) r[i] = r[i - kLongLag];
         for (int i = kLongLag + kShortLag; i < kWarmUp; ++i) r[i] = r[i - kLongLag] + r[i - kShortLag];
-        for (int i = kWarmUp - kLongLag; i < kWarmUp; ++i) m_uLagged[i % kLongLag] = r[i];
-        m_iNext = kWarmUp % kLongLag;
-        m_iShortLag = (kWarmUp - kShortLag) % kLongLag;
+        for (int i = 0; i < kLongLag; ++i) m_uLagged[i] = r[kWarmUp - kLongLag + i];
     }
 
     // The next draw, 0 .. kMaxDraw. Audio thread; no locks, no allocation.
     uint32_t Next() noexcept {
-        const uint32_t r = m_uLagged[m_iNext] + m_uLagged[m_iShortLag];
-        m_uLagged[m_iNext] = r;
-        m_iNext = m_iNext + 1 == kLongLag ? 0 : m_iNext + 1;
-        m_iShortLag = m_iShortLag + 1 == kLongLag ? 0 : m_iShortLag + 1;
-        return r >> 1;
+        uint32_t draw;
+        Fill(&draw, 1);
+        return draw;
     }
 
     // The next count draws, in order. Audio thread; no locks, no allocation.
-    void Fill(uint32_t* draws, int32_t count) noexcept {
-        for (int32_t i = 0; i < count; ++i) draws[i] = Next();
-    }
+    void Fill(uint32_t* draws, int32_t count) noexcept { Advance(draws, count); }
 
     // Moves count draws ahead, as if they had been drawn.
-    void Skip(int32_t count) noexcept {
-        for (int32_t i = 0; i < count; ++i) Next();
-    }
+    void Skip(int32_t count) noexcept { Advance(nullptr, count); }
 
     // The calling thread's generator, shared by every instance processed on
     // that thread. Callers on the audio thread copy it into a local for a
@@ -58,8 +50,33 @@ private:
     static constexpr int kLongLag = 31;
     static constexpr int kShortLag = 3;
     static constexpr int kWarmUp = 344;  // r[0] .. r[343] precede the first draw
+    static constexpr int32_t kChunk = 128;
 
-    uint32_t m_uLagged[kLongLag];  // r[i-31] .. r[i-1], r[j] in slot j mod 31
-    int32_t m_iNext;               // slot of r[i-31], where r[i] goes
-    int32_t m_iShortLag;           // slot of r[i-3]
+    // Runs the recurrence on a linear copy of the lag window, a chunk at a
+    // time: window[j + 31] = window[j] + window[j + 28] needs no wrapping
+    // indices. The three newest values stay in registers, so no value is
+    // read back from memory right after it was written. Writes the draws
+    // unless draws is null.
+    void Advance(uint32_t* draws, int32_t count) noexcept {
+        uint32_t window[kLongLag + kChunk];
+        for (int i = 0; i < kLongLag; ++i) window[i] = m_uLagged[i];
+        uint32_t back3 = window[kLongLag - 3], back2 = window[kLongLag - 2], back1 = window[kLongLag - 1];
+        for (int32_t done = 0; done < count;) {
+            const int32_t chunk = count - done < kChunk ? count - done : kChunk;
+            for (int32_t j = 0; j < chunk; ++j) {
+                const uint32_t r = window[j] + back3;
+                window[kLongLag + j] = r;
+                back3 = back2;
+                back2 = back1;
+                back1 = r;
+            }
+            if (draws != nullptr)
+                for (int32_t j = 0; j < chunk; ++j) draws[done + j] = window[kLongLag + j] >> 1;
+            for (int i = 0; i < kLongLag; ++i) window[i] = window[chunk + i];
+            done += chunk;
+        }
+        for (int i = 0; i < kLongLag; ++i) m_uLagged[i] = window[i];
+    }
+
+    uint32_t m_uLagged[kLongLag];  // r[i-31] .. r[i-1], oldest first
 };

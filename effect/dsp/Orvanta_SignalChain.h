@@ -1,11 +1,20 @@
 // The per-sample signal chain shared by the mono and the stereo callback.
 //
 // Precision: every assignment is single-precision arithmetic unless it goes
-// through toFloat(...), which evaluates the bracketed expression in double
+// through narrow(...), which evaluates the bracketed expression in double
 // precision (operands widened, double constants) and rounds once. The order
 // of operations is the order written; the build forbids contraction into
 // fused multiply-adds and any relaxed floating-point mode, so every result is
-// the same on every run and every block size.
+// the same on every run, block size and lane count.
+//
+// Speed: the chain of one sample is long and each step waits for the one
+// before, while the only dependencies from one sample to the next are the
+// filter states and the delay line. The chain therefore runs as eight short
+// stage loops over a run of samples (noise, shaper, emphasis, driven curve,
+// colour, delay line, tap shaper, output), each keeping many samples in
+// flight and few enough constants to stay in registers; the stages pass their
+// results on in small arrays. Every sample still sees exactly the operations
+// of the chain in their order.
 #pragma once
 
 #include <cstdint>
@@ -13,29 +22,22 @@
 #include "effect/Orvanta_Defs.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
 #include "effect/dsp/Orvanta_Coefficients.h"
+#include "effect/dsp/Orvanta_Lanes.h"
 #include "effect/dsp/Orvanta_NoiseSource.h"
 
 namespace OrvantaChain {
-
-inline float toFloat(double v) { return static_cast<float>(v); }
-
-// One-pole low-pass: s := (in - s) * k + s, subtract, multiply, add.
-inline float lowPass(float& s, float in, float k) {
-    s = (in - s) * k + s;
-    return s;
-}
 
 // Working values of one instance's block, derived from its packet and its
 // first channel-state record before the first sample.
 struct BlockSetup {
     SOrvanta_Coefficients c;
-    float harm;        // blend share of the colour signal
-    float harmDry;     // 1 - harm
-    float d2;          // Dynamic squared
-    float gain;        // output gain
-    float ditherAmt;   // noise into the delay line
-    float ditherMod;   // noise into the tap steering
-    float driveNorm;   // G
+    float harm;          // blend share of the colour signal
+    float harmDry;       // 1 - harm
+    float d2;            // Dynamic squared
+    float gain;          // output gain
+    float ditherAmt;     // noise into the delay line
+    float ditherMod;     // noise into the tap steering
+    float driveNorm;     // G
     float driveNormInv;  // 1 / G
     int32_t lineLength;    // L: 13, 25 or 49
     int32_t centreOffset;  // 6 * rate multiple
@@ -50,12 +52,12 @@ inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvant
 
     // Dither is on only for the "on" value; anything else counts as off.
     const int32_t ditherSteps = packet.m_iDither == Orvanta::kDitherOn ? 1 : 0;
-    s.ditherAmt = toFloat(0.00948 * double(ditherSteps));
-    s.ditherMod = toFloat(0.3 * double(ditherSteps));
+    s.ditherAmt = static_cast<float>(0.00948 * double(ditherSteps));
+    s.ditherMod = static_cast<float>(0.3 * double(ditherSteps));
 
     const float d4 = s.d2 * s.d2;
     const double normBias = s.c.color.fNormBias;
-    s.driveNorm = toFloat(double(d4) * (1.5 + normBias) + (0.5 - normBias));
+    s.driveNorm = static_cast<float>(double(d4) * (1.5 + normBias) + (0.5 - normBias));
     s.driveNormInv = 1.0f / s.driveNorm;
 
     // A multiple other than 2 or 4 runs the 13-slot line of multiple 1, so a
@@ -71,165 +73,340 @@ inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvant
     return s;
 }
 
-// The signal-chain filter states and delay-line position of one channel,
-// held in locals for a block and stored back to the record at its end.
-struct ChannelState {
-    float tapShaperLP, inputLP, colorLP, squareLP, harmonicLP, tapLP;
-    float driveLP2, driveLP1, emphasisLP2, emphasisLP1, outputLP1, outputLP2;
-    float noise, noiseLP1, noiseLP2, noiseLP3, noiseLP4;
-    float* line;  // the record's delay line, written in place
-    int32_t w;    // next slot to write
+// Tap offset for the steering value c: the number of thresholds c exceeds,
+// minus 6, so c > 0.5 gives +6, c = 0 gives -1 and c <= -0.4165 or a
+// not-a-number c gives -6. c is compared in double precision with the
+// double thresholds; counted rather than branched, so a signal that wanders
+// across thresholds costs no mispredicted branches.
+constexpr double kTapThresholds[12] = {-0.4165, -0.3325, -0.2465, -0.11655, -0.0415, 0.0,
+                                       0.0415,  0.11655, 0.2465,  0.3325,   0.4165,  0.5};
+constexpr int32_t kTapOffsetMin = -6;
 
-    void load(SOrvanta_Channel_State& r, int32_t lineLength) {
-        tapShaperLP = r.m_fTapShaperLP;
-        inputLP = r.m_fInputLP;
-        colorLP = r.m_fColorLP;
-        squareLP = r.m_fSquareLP;
-        harmonicLP = r.m_fHarmonicLP;
-        tapLP = r.m_fTapLP;
-        driveLP2 = r.m_fDriveLP2;
-        driveLP1 = r.m_fDriveLP1;
-        emphasisLP2 = r.m_fEmphasisLP2;
-        emphasisLP1 = r.m_fEmphasisLP1;
-        outputLP1 = r.m_fOutputLP1;
-        outputLP2 = r.m_fOutputLP2;
-        noise = r.m_fNoise;
-        noiseLP1 = r.m_fNoiseLP1;
-        noiseLP2 = r.m_fNoiseLP2;
-        noiseLP3 = r.m_fNoiseLP3;
-        noiseLP4 = r.m_fNoiseLP4;
-        line = r.m_fDelayLine;
-        // Always a slot of the line in use, whatever the record held.
-        w = r.m_iWriteIndex % lineLength;
-        if (w < 0) w += lineLength;
+inline int32_t tapOffset(float c) {
+    const double wide = c;
+    int32_t above = 0;
+    for (double threshold : kTapThresholds) above += wide > threshold ? 1 : 0;
+    return above + kTapOffsetMin;
+}
+
+// The largest float not above t. For a float c, (double)c > t exactly when
+// c > floatAtOrBelow(t): the floats above t are those above the float just
+// below or at it. Not-a-number compares false either way.
+constexpr float floatAtOrBelow(double t) {
+    if (t == 0.0) return 0.0f;
+    const double magnitude = t < 0 ? -t : t;
+    double step = 1.0;  // the float spacing in magnitude's binade
+    while (step > magnitude) step /= 2;
+    while (step * 2 <= magnitude) step *= 2;
+    step /= 8388608.0;  // 2^23
+    const double steps = magnitude / step;  // exact: a power-of-two scaling
+    const auto whole = static_cast<int64_t>(steps);
+    if (t > 0) return static_cast<float>(double(whole) * step);
+    return static_cast<float>(-double(whole + (double(whole) < steps ? 1 : 0)) * step);
+}
+
+// The thresholds in single precision, in pairs for both lanes at once:
+// {t, t, u, u} compares lanes 0 and 1 with t and u.
+struct TapThresholdPairs {
+    Float4 pairs[6];
+};
+constexpr TapThresholdPairs makeTapThresholdPairs() {
+    TapThresholdPairs p = {};
+    for (int j = 0; j < 6; ++j) {
+        const float t = floatAtOrBelow(kTapThresholds[2 * j]), u = floatAtOrBelow(kTapThresholds[2 * j + 1]);
+        p.pairs[j] = Float4{t, t, u, u};
+    }
+    return p;
+}
+constexpr TapThresholdPairs kTapThresholdPairs = makeTapThresholdPairs();
+
+inline void tapOffsets(float c, int32_t (&offsets)[1]) { offsets[0] = tapOffset(c); }
+
+// Both lanes at once: a lane of a comparison is -1 where it holds.
+inline void tapOffsets(Float2 c, int32_t (&offsets)[2]) {
+    const Float4 both = __builtin_shufflevector(c, c, 0, 1, 0, 1);
+    Int4 below = {0, 0, 0, 0};
+    for (const Float4& pair : kTapThresholdPairs.pairs) below += both > pair;
+    offsets[0] = kTapOffsetMin - (below[0] + below[2]);
+    offsets[1] = kTapOffsetMin - (below[1] + below[3]);
+}
+
+// The filter states and delay-line positions of the channels in the lanes,
+// held in locals for a block and stored back to the records at its end.
+template <class Lanes>
+struct ChannelState {
+    using F = typename Lanes::F;
+    F tapShaperLP, inputLP, colorLP, squareLP, harmonicLP, tapLP;
+    F driveLP2, driveLP1, emphasisLP2, emphasisLP1, outputLP1, outputLP2;
+    F noise, noiseLP1, noiseLP2, noiseLP3, noiseLP4;
+    int32_t w[Lanes::kLanes];  // next delay-line slot to write, per channel
+
+    void load(SOrvanta_Channel_State* const records[], int32_t lineLength) {
+        for (int l = 0; l < Lanes::kLanes; ++l) {
+            const SOrvanta_Channel_State& r = *records[l];
+            Lanes::setLane(tapShaperLP, l, r.m_fTapShaperLP);
+            Lanes::setLane(inputLP, l, r.m_fInputLP);
+            Lanes::setLane(colorLP, l, r.m_fColorLP);
+            Lanes::setLane(squareLP, l, r.m_fSquareLP);
+            Lanes::setLane(harmonicLP, l, r.m_fHarmonicLP);
+            Lanes::setLane(tapLP, l, r.m_fTapLP);
+            Lanes::setLane(driveLP2, l, r.m_fDriveLP2);
+            Lanes::setLane(driveLP1, l, r.m_fDriveLP1);
+            Lanes::setLane(emphasisLP2, l, r.m_fEmphasisLP2);
+            Lanes::setLane(emphasisLP1, l, r.m_fEmphasisLP1);
+            Lanes::setLane(outputLP1, l, r.m_fOutputLP1);
+            Lanes::setLane(outputLP2, l, r.m_fOutputLP2);
+            Lanes::setLane(noise, l, r.m_fNoise);
+            Lanes::setLane(noiseLP1, l, r.m_fNoiseLP1);
+            Lanes::setLane(noiseLP2, l, r.m_fNoiseLP2);
+            Lanes::setLane(noiseLP3, l, r.m_fNoiseLP3);
+            Lanes::setLane(noiseLP4, l, r.m_fNoiseLP4);
+            // Always a slot of the line in use, whatever the record held.
+            w[l] = r.m_iWriteIndex % lineLength;
+            if (w[l] < 0) w[l] += lineLength;
+        }
     }
 
-    void store(SOrvanta_Channel_State& r) const {
-        r.m_fTapShaperLP = tapShaperLP;
-        r.m_fInputLP = inputLP;
-        r.m_fColorLP = colorLP;
-        r.m_fSquareLP = squareLP;
-        r.m_fHarmonicLP = harmonicLP;
-        r.m_fTapLP = tapLP;
-        r.m_fDriveLP2 = driveLP2;
-        r.m_fDriveLP1 = driveLP1;
-        r.m_fEmphasisLP2 = emphasisLP2;
-        r.m_fEmphasisLP1 = emphasisLP1;
-        r.m_fOutputLP1 = outputLP1;
-        r.m_fOutputLP2 = outputLP2;
-        r.m_fNoise = noise;
-        r.m_fNoiseLP1 = noiseLP1;
-        r.m_fNoiseLP2 = noiseLP2;
-        r.m_fNoiseLP3 = noiseLP3;
-        r.m_fNoiseLP4 = noiseLP4;
-        r.m_iWriteIndex = w;
+    void store(SOrvanta_Channel_State* const records[]) const {
+        for (int l = 0; l < Lanes::kLanes; ++l) {
+            SOrvanta_Channel_State& r = *records[l];
+            r.m_fTapShaperLP = Lanes::lane(tapShaperLP, l);
+            r.m_fInputLP = Lanes::lane(inputLP, l);
+            r.m_fColorLP = Lanes::lane(colorLP, l);
+            r.m_fSquareLP = Lanes::lane(squareLP, l);
+            r.m_fHarmonicLP = Lanes::lane(harmonicLP, l);
+            r.m_fTapLP = Lanes::lane(tapLP, l);
+            r.m_fDriveLP2 = Lanes::lane(driveLP2, l);
+            r.m_fDriveLP1 = Lanes::lane(driveLP1, l);
+            r.m_fEmphasisLP2 = Lanes::lane(emphasisLP2, l);
+            r.m_fEmphasisLP1 = Lanes::lane(emphasisLP1, l);
+            r.m_fOutputLP1 = Lanes::lane(outputLP1, l);
+            r.m_fOutputLP2 = Lanes::lane(outputLP2, l);
+            r.m_fNoise = Lanes::lane(noise, l);
+            r.m_fNoiseLP1 = Lanes::lane(noiseLP1, l);
+            r.m_fNoiseLP2 = Lanes::lane(noiseLP2, l);
+            r.m_fNoiseLP3 = Lanes::lane(noiseLP3, l);
+            r.m_fNoiseLP4 = Lanes::lane(noiseLP4, l);
+            r.m_iWriteIndex = w[l];
+        }
+    }
+
+    // The delay lines unrolled, oldest value first: history[j] is slot
+    // (w + j) mod L, so history[0] is the slot written next and
+    // history[L - 1] the one written last.
+    void loadHistory(SOrvanta_Channel_State* const records[], int32_t lineLength, F* history) const {
+        for (int l = 0; l < Lanes::kLanes; ++l) {
+            int32_t slot = w[l];
+            for (int32_t j = 0; j < lineLength; ++j) {
+                Lanes::setLane(history[j], l, records[l]->m_fDelayLine[slot]);
+                slot = slot + 1 == lineLength ? 0 : slot + 1;
+            }
+        }
+    }
+
+    // After `written` more values: moves the write index on and rolls the
+    // last L values of the history back into the circular lines.
+    void storeHistory(SOrvanta_Channel_State* const records[], int32_t lineLength, const F* history,
+                      int32_t written) {
+        for (int l = 0; l < Lanes::kLanes; ++l) {
+            w[l] = int32_t((int64_t(w[l]) + written) % lineLength);
+            int32_t slot = w[l];
+            for (int32_t j = 0; j < lineLength; ++j) {
+                records[l]->m_fDelayLine[slot] = Lanes::lane(history[j], l);
+                slot = slot + 1 == lineLength ? 0 : slot + 1;
+            }
+        }
     }
 };
 
-// Noise steps for a run of draws: smoothing, four low-passes and the dither
-// signal dn of every sample. Depends on nothing but the draws and the noise
-// states, so it runs ahead of the rest of the chain.
-inline void noiseRun(const BlockSetup& s, ChannelState& st, const uint32_t* draws, float* dn, int32_t count) {
-    constexpr float kDrawScale = 1.0f / 2147483648.0f;  // 2^-31, exact
-    const SOrvanta_RateCoefficients& k = s.c.rate;
-    for (int32_t i = 0; i < count; ++i) {
-        const float n = ((static_cast<float>(draws[i]) * kDrawScale - 0.5f) - st.noise) * k.kNoiseSmooth + st.noise;
-        lowPass(st.noiseLP1, n, k.kNoiseLP1);
-        lowPass(st.noiseLP2, st.noiseLP1, k.kNoiseLP2);
-        lowPass(st.noiseLP3, st.noiseLP2, k.kNoiseLP3);
-        lowPass(st.noiseLP4, st.noiseLP3, k.kNoiseLP4);
-        dn[i] = toFloat(double(st.noiseLP4) + (double(n) * 0.00751) * 1.5);
-        st.noise = n;
+// The stages of the chain over a run of samples, for the channels in the
+// lanes. Curve is the transfer-curve form of the calling callback
+// (TransferCurve::Offset or TransferCurve::Signed).
+template <class Lanes, class Curve>
+struct Stages {
+    using F = typename Lanes::F;
+    using State = ChannelState<Lanes>;
+
+    // One-pole low-pass: s := (in - s) * k + s, subtract, multiply, add.
+    static F lowPass(F& s, F in, float k) {
+        s = (in - s) * k + s;
+        return s;
     }
-}
 
-// Tap offset for the steering value c: the number of thresholds c exceeds,
-// minus 6, so c > 0.5 gives +6, c = 0 gives -1 and c <= -0.4165 or a
-// not-a-number c gives -6. Compared in double precision; counted rather than
-// branched, so a signal that wanders across thresholds costs no mispredicted
-// branches.
-inline int32_t tapOffset(float c) {
-    static constexpr double kThresholds[12] = {-0.4165, -0.3325, -0.2465, -0.11655, -0.0415, 0.0,
-                                               0.0415,  0.11655, 0.2465,  0.3325,   0.4165,  0.5};
-    const double wide = c;
-    int32_t above = 0;
-    for (double threshold : kThresholds) above += wide > threshold ? 1 : 0;
-    return above - 6;
-}
+    static F curve(F v) { return Curve::apply(v); }
 
-// One sample of the chain after the noise steps. Curve is the transfer-curve
-// form of the calling callback. Returns the output sample.
-template <float (*Curve)(float)>
-inline float chainSample(const BlockSetup& s, ChannelState& st, float x, float dn) {
-    const SOrvanta_RateCoefficients& k = s.c.rate;
-    const SOrvanta_ColorSettings& colorSet = s.c.color;
+    // Each stage copies the states and coefficients it uses into locals and
+    // stores the states back when its run is done: the stage arrays could
+    // otherwise alias them, and the compiler would reload and store every
+    // state on every sample, inside the filter recurrences.
 
-    // Curve shaper and harmonic polynomial.
-    const float h = Curve(x) - x;
-    const float h2 = h * h;
-    const float h3 = h2 * h;
-    const float p = toFloat((double(h3) + double(h) * 0.15) + double(h2) * 0.25);
-    lowPass(st.harmonicLP, p, k.kHarmonicLP);
-    lowPass(st.squareLP, h2, k.kHarmonicLP);
+    // Noise source: smoothing, four low-passes and the dither signal dn.
+    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dn, int32_t count) {
+        constexpr float kDrawScale = 1.0f / 2147483648.0f;  // 2^-31, exact
+        const SOrvanta_RateCoefficients& k = s.c.rate;
+        const float kSmooth = k.kNoiseSmooth, k1 = k.kNoiseLP1, k2 = k.kNoiseLP2, k3 = k.kNoiseLP3, k4 = k.kNoiseLP4;
+        F noise = st.noise, lp1 = st.noiseLP1, lp2 = st.noiseLP2, lp3 = st.noiseLP3, lp4 = st.noiseLP4;
+        for (int32_t i = 0; i < count; ++i) {
+            const F n = ((Lanes::drawsToFloat(draws, i) * kDrawScale - 0.5f) - noise) * kSmooth + noise;
+            lowPass(lp1, n, k1);
+            lowPass(lp2, lp1, k2);
+            lowPass(lp3, lp2, k3);
+            lowPass(lp4, lp3, k4);
+            dn[i] = Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(n) * 0.00751) * 1.5);
+            noise = n;
+        }
+        st.noise = noise;
+        st.noiseLP1 = lp1;
+        st.noiseLP2 = lp2;
+        st.noiseLP3 = lp3;
+        st.noiseLP4 = lp4;
+    }
 
-    // Emphasis.
-    lowPass(st.inputLP, x, k.kInputLP);
-    const float a1 = x - st.inputLP;
-    lowPass(st.emphasisLP1, a1, k.kEmphasisLP1);
-    const float u = toFloat(double(a1) * 0.0999 + double(a1 - st.emphasisLP1));
-    lowPass(st.emphasisLP2, u, k.kEmphasisLP2);
-    const float em = toFloat(double(u) * 0.04495 + double(u - st.emphasisLP2));
+    // Curve shaper and harmonic polynomial. Passes on p minus its low-pass
+    // and h^2 minus its low-pass.
+    static void shaper(const BlockSetup& s, State& st, const F* x, F* harmonicHP, F* squareHP, int32_t count) {
+        const float kHarmonicLP = s.c.rate.kHarmonicLP;
+        F harmonicLP = st.harmonicLP, squareLP = st.squareLP;
+        for (int32_t i = 0; i < count; ++i) {
+            const F h = curve(x[i]) - x[i];
+            const F h2 = h * h;
+            const F h3 = h2 * h;
+            const F p = Lanes::narrow((Lanes::widen(h3) + Lanes::widen(h) * 0.15) + Lanes::widen(h2) * 0.25);
+            lowPass(harmonicLP, p, kHarmonicLP);
+            lowPass(squareLP, h2, kHarmonicLP);
+            harmonicHP[i] = p - harmonicLP;
+            squareHP[i] = h2 - squareLP;
+        }
+        st.harmonicLP = harmonicLP;
+        st.squareLP = squareLP;
+    }
 
-    // Driven curve pass.
-    const float z = (toFloat(double(em) * 5.6577) * s.driveNorm) * colorSet.fDrive;
-    const float y2 = Curve(z);
-    const float q = (y2 * s.driveNormInv) * colorSet.fDriveMix + (p - st.harmonicLP) * colorSet.fHarmonicMix;
+    // Emphasis. Passes on the emphasised signal em.
+    static void emphasis(const BlockSetup& s, State& st, const F* x, F* em, int32_t count) {
+        const float kInputLP = s.c.rate.kInputLP, kEmphasisLP1 = s.c.rate.kEmphasisLP1;
+        const float kEmphasisLP2 = s.c.rate.kEmphasisLP2;
+        F inputLP = st.inputLP, emphasisLP1 = st.emphasisLP1, emphasisLP2 = st.emphasisLP2;
+        for (int32_t i = 0; i < count; ++i) {
+            lowPass(inputLP, x[i], kInputLP);
+            const F a1 = x[i] - inputLP;
+            lowPass(emphasisLP1, a1, kEmphasisLP1);
+            const F u = Lanes::narrow(Lanes::widen(a1) * 0.0999 + Lanes::widen(a1 - emphasisLP1));
+            lowPass(emphasisLP2, u, kEmphasisLP2);
+            em[i] = Lanes::narrow(Lanes::widen(u) * 0.04495 + Lanes::widen(u - emphasisLP2));
+        }
+        st.inputLP = inputLP;
+        st.emphasisLP1 = emphasisLP1;
+        st.emphasisLP2 = emphasisLP2;
+    }
 
-    // Drive filters and colour signal.
-    lowPass(st.driveLP1, q, k.kDriveLP1);
-    float dv = toFloat(double(st.driveLP1) + double(q) * 0.09);
-    dv = toFloat(((double(dv) * 2.4) * 1.24) * 0.89);
-    lowPass(st.driveLP2, dv, k.kDriveLP2);
-    float e = toFloat(double(dv) * 0.071 + double(st.driveLP2));
-    e = e * 5.0f;
-    e = e + e;
-    e = toFloat(double(e) * 0.631);
-    lowPass(st.colorLP, e, k.kColorLP);
-    const float colour = e - st.colorLP;
+    // The driven curve pass. Passes on q.
+    static void drivenCurve(const BlockSetup& s, const F* em, const F* harmonicHP, F* q, int32_t count) {
+        const float driveNorm = s.driveNorm, driveNormInv = s.driveNormInv, drive = s.c.color.fDrive;
+        const float driveMix = s.c.color.fDriveMix, harmonicMix = s.c.color.fHarmonicMix;
+        for (int32_t i = 0; i < count; ++i) {
+            const F z = (Lanes::narrow(Lanes::widen(em[i]) * 5.6577) * driveNorm) * drive;
+            const F y2 = curve(z);
+            q[i] = (y2 * driveNormInv) * driveMix + harmonicHP[i] * harmonicMix;
+        }
+    }
 
-    // Harmonic blend into the delay line.
-    const float mix = x * s.harmDry + colour * s.harm;
-    const int32_t L = s.lineLength;
-    st.line[st.w] = s.ditherAmt * dn + mix;
+    // Drive filters, colour signal and harmonic blend: passes on the value
+    // written into the delay line (the blend plus the dither noise).
+    static void colour(const BlockSetup& s, State& st, const F* x, const F* q, const F* dn, F* written,
+                       int32_t count) {
+        const float kDriveLP1 = s.c.rate.kDriveLP1, kDriveLP2 = s.c.rate.kDriveLP2, kColorLP = s.c.rate.kColorLP;
+        const float harmDry = s.harmDry, harm = s.harm, ditherAmt = s.ditherAmt;
+        F driveLP1 = st.driveLP1, driveLP2 = st.driveLP2, colorLP = st.colorLP;
+        for (int32_t i = 0; i < count; ++i) {
+            lowPass(driveLP1, q[i], kDriveLP1);
+            F dv = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(q[i]) * 0.09);
+            dv = Lanes::narrow(((Lanes::widen(dv) * 2.4) * 1.24) * 0.89);
+            lowPass(driveLP2, dv, kDriveLP2);
+            F e = Lanes::narrow(Lanes::widen(dv) * 0.071 + Lanes::widen(driveLP2));
+            e = e * 5.0f;
+            e = e + e;
+            e = Lanes::narrow(Lanes::widen(e) * 0.631);
+            lowPass(colorLP, e, kColorLP);
+            const F colour = e - colorLP;
+            const F mix = x[i] * harmDry + colour * harm;
+            written[i] = ditherAmt * dn[i] + mix;
+        }
+        st.driveLP1 = driveLP1;
+        st.driveLP2 = driveLP2;
+        st.colorLP = colorLP;
+    }
 
-    // Fixed centre tap and steered tap. w + offset stays below 2L, so one
-    // conditional subtraction is the remainder.
-    int32_t centreIndex = st.w + s.centreOffset;
-    if (centreIndex >= L) centreIndex -= L;
-    const float centre = st.line[centreIndex];
-    const float centreDyn = centre * s.d2;
-    const float c = (centreDyn + centreDyn) + dn * s.ditherMod;
-    int32_t tapIndex = st.w + s.centreOffset + tapOffset(c);
-    if (tapIndex >= L) tapIndex -= L;
-    const float y = st.line[tapIndex];
-    st.w = st.w + 1 == L ? 0 : st.w + 1;
+    // The delay line with its fixed and steered taps. Passes on the two tap
+    // values.
+    //
+    // The line runs as the unrolled history of ChannelState: history holds
+    // the line's L values before the run, oldest first, and sample i writes
+    // history[L + i]. A circular slot k places after the slot just written
+    // (k = 1 .. L - 1) holds what was written L - k samples ago, and slot
+    // k = 0 is the one just written; so the centre tap (k = 6m) reads 6m + 1
+    // samples back and the steered tap (k = 6m + o) L - k samples back, or
+    // the value just written when k is 0.
+    static void delay(const BlockSetup& s, const F* written, const F* dn, F* history, F* centreOut, F* tapOut,
+                      int32_t count) {
+        const float ditherMod = s.ditherMod, d2 = s.d2;
+        const int32_t L = s.lineLength, centreOffset = s.centreOffset;
+        for (int32_t i = 0; i < count; ++i) {
+            const int32_t now = L + i;
+            history[now] = written[i];
+            const F centre = history[now - centreOffset - 1];
+            const F centreDyn = centre * d2;
+            const F c = (centreDyn + centreDyn) + dn[i] * ditherMod;
 
-    // Tap shaper.
-    lowPass(st.tapLP, y, k.kTapLP);
-    const float t = y - st.tapLP;
-    const float sq = toFloat(double(t * t) * -1.8);
-    const float r = (Curve(y) * colorSet.fTapShaperMix) * s.d2 + sq;
-    lowPass(st.tapShaperLP, r, s.c.kTapShaperLP);
-    const float r2 = r - st.tapShaperLP;
+            int32_t offsets[Lanes::kLanes];
+            tapOffsets(c, offsets);
+            F y = centre;
+            for (int l = 0; l < Lanes::kLanes; ++l) {
+                const int32_t k = centreOffset + offsets[l];
+                const int32_t back = k == 0 ? 0 : L - k;
+                Lanes::setLane(y, l, Lanes::lane(history[now - back], l));
+            }
+            centreOut[i] = centre;
+            tapOut[i] = y;
+        }
+    }
 
-    // Output.
-    const float z2 = ((h2 - st.squareLP) * 4.0f) * colorSet.fSquareMix + r2;
-    lowPass(st.outputLP1, z2, k.kOutputLP1);
-    const float a = toFloat(double(z2) * 0.091 + double(st.outputLP1));
-    lowPass(st.outputLP2, a, k.kOutputLP2);
-    const float b = toFloat(double(st.outputLP2) + double(a) * 0.09);
-    return toFloat((double(b) * 2.5) * double(s.d2) + double(centre)) * s.gain;
-}
+    // Tap shaper. Passes on r2.
+    static void tapShaper(const BlockSetup& s, State& st, const F* y, F* r2, int32_t count) {
+        const float kTapLP = s.c.rate.kTapLP, kTapShaperLP = s.c.kTapShaperLP;
+        const float tapShaperMix = s.c.color.fTapShaperMix, d2 = s.d2;
+        F tapLP = st.tapLP, tapShaperLP = st.tapShaperLP;
+        for (int32_t i = 0; i < count; ++i) {
+            lowPass(tapLP, y[i], kTapLP);
+            const F t = y[i] - tapLP;
+            const F sq = Lanes::narrow(Lanes::widen(t * t) * -1.8);
+            const F r = (curve(y[i]) * tapShaperMix) * d2 + sq;
+            lowPass(tapShaperLP, r, kTapShaperLP);
+            r2[i] = r - tapShaperLP;
+        }
+        st.tapLP = tapLP;
+        st.tapShaperLP = tapShaperLP;
+    }
+
+    // Output filters and the output sample.
+    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* r2, const F* centre, F* out,
+                       int32_t count) {
+        const float kOutputLP1 = s.c.rate.kOutputLP1, kOutputLP2 = s.c.rate.kOutputLP2;
+        const float squareMix = s.c.color.fSquareMix, gain = s.gain;
+        const double d2 = s.d2;
+        F outputLP1 = st.outputLP1, outputLP2 = st.outputLP2;
+        for (int32_t i = 0; i < count; ++i) {
+            const F z2 = (squareHP[i] * 4.0f) * squareMix + r2[i];
+            lowPass(outputLP1, z2, kOutputLP1);
+            const F a = Lanes::narrow(Lanes::widen(z2) * 0.091 + Lanes::widen(outputLP1));
+            lowPass(outputLP2, a, kOutputLP2);
+            const F b = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(a) * 0.09);
+            const F centreValue = centre[i];
+            out[i] = Lanes::narrow((Lanes::widen(b) * 2.5) * d2 + Lanes::widen(centreValue)) * gain;
+        }
+        st.outputLP1 = outputLP1;
+        st.outputLP2 = outputLP2;
+    }
+};
 
 // One channel's buffers and record for a block.
 struct ChannelIO {
@@ -238,33 +415,66 @@ struct ChannelIO {
     float* out;
 };
 
-// Runs kChannels independent channels through a block of n samples, sample
-// by sample in lockstep so the processor can overlap their work. Channel c
-// draws its noise from noise[c]. Each input sample is read before the output
-// sample of the same index is written, so in-place buffers are safe.
-// Audio thread; no locks, no allocation (the noise runs ahead in small
-// stack buffers).
-template <float (*Curve)(float), int kChannels>
-void runChannels(const BlockSetup& s, const ChannelIO (&io)[kChannels], int32_t n,
-                 Orvanta_NoiseSource (&noise)[kChannels]) {
-    constexpr int32_t kRun = 128;
-    ChannelState st[kChannels] = {};
-    for (int ch = 0; ch < kChannels; ++ch) st[ch].load(*io[ch].record, s.lineLength);
+// Samples per run of the stage loops: long enough to keep the processor busy,
+// short enough for the stage arrays to stay in the first-level cache.
+constexpr int32_t kRunLength = 64;
 
-    uint32_t draws[kRun];
-    float dn[kChannels][kRun];
-    for (int32_t start = 0; start < n; start += kRun) {
-        const int32_t count = n - start < kRun ? n - start : kRun;
-        for (int ch = 0; ch < kChannels; ++ch) {
-            noise[ch].Fill(draws, count);
-            noiseRun(s, st[ch], draws, dn[ch], count);
-        }
+// Runs the channels in the lanes through a block of n samples. Lane l reads
+// io[l].in, writes io[l].out and draws its noise from noise[l]. A run reads
+// all its input samples before it writes its output samples; when an output
+// buffer overlaps its own input buffer other than exactly (in place), runs
+// shrink to one sample, so each input sample is still read before any later
+// output sample is written.
+// Audio thread; no locks, no allocation (the stage arrays live on the stack).
+template <class Lanes, class Curve>
+void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int32_t n,
+                 Orvanta_NoiseSource (&noise)[Lanes::kLanes], bool samplePerRun) {
+    using F = typename Lanes::F;
+    using Run = Stages<Lanes, Curve>;
+    constexpr int kLanes = Lanes::kLanes;
+    const int32_t L = s.lineLength;
+
+    SOrvanta_Channel_State* records[kLanes];
+    for (int l = 0; l < kLanes; ++l) records[l] = io[l].record;
+    ChannelState<Lanes> st = {};
+    st.load(records, L);
+    F history[Orvanta::kDelayLineSlots + kRunLength];
+    st.loadHistory(records, L, history);
+
+    uint32_t draws[kLanes][kRunLength];
+    const uint32_t* drawRows[kLanes];
+    for (int l = 0; l < kLanes; ++l) drawRows[l] = draws[l];
+    // Stage results of one run; arrays whose values are no longer needed
+    // are reused.
+    F x[kRunLength], dn[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
+    F em[kRunLength], q[kRunLength], centre[kRunLength], tap[kRunLength];
+    F* const written = em;  // em is used up once q is known
+    F* const r2 = q;        // q is used up once the blend is written
+    F* const out = tap;     // the steered tap is used up once r2 is known
+
+    const int32_t runLength = samplePerRun ? 1 : kRunLength;
+    for (int32_t start = 0; start < n; start += runLength) {
+        const int32_t count = n - start < runLength ? n - start : runLength;
+        for (int l = 0; l < kLanes; ++l) noise[l].Fill(draws[l], count);
         for (int32_t i = 0; i < count; ++i)
-            for (int ch = 0; ch < kChannels; ++ch)
-                io[ch].out[start + i] = chainSample<Curve>(s, st[ch], io[ch].in[start + i], dn[ch][i]);
-    }
+            for (int l = 0; l < kLanes; ++l) Lanes::setLane(x[i], l, io[l].in[start + i]);
 
-    for (int ch = 0; ch < kChannels; ++ch) st[ch].store(*io[ch].record);
+        Run::noise(s, st, drawRows, dn, count);
+        Run::shaper(s, st, x, harmonicHP, squareHP, count);
+        Run::emphasis(s, st, x, em, count);
+        Run::drivenCurve(s, em, harmonicHP, q, count);
+        Run::colour(s, st, x, q, dn, written, count);
+        Run::delay(s, written, dn, history, centre, tap, count);
+        Run::tapShaper(s, st, tap, r2, count);
+        Run::output(s, st, squareHP, r2, centre, out, count);
+
+        for (int32_t i = 0; i < count; ++i)
+            for (int l = 0; l < kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);
+        // Keep the line's last L values at the front for the next run.
+        for (int32_t j = 0; j < L; ++j) history[j] = history[count + j];
+    }
+    st.storeHistory(records, L, history, n);
+    st.store(records);
 }
 
 }  // namespace OrvantaChain

@@ -7,40 +7,77 @@
 // 32-bit position; the signed form (mono callback) scales v itself to a signed
 // 32-bit position. Inputs below -1 and not-a-number read entry 0; inputs of +1
 // and above interpolate between the last two entries with the largest
-// fraction. Inputs are clamped by min/max rather than branches, so the
+// fraction. Inputs are clamped by selection rather than branches, so the
 // look-up costs the same for every signal.
+//
+// Each form comes for one value and for the two lanes of the stereo chain;
+// the two-lane versions compute exactly what the one-value versions compute
+// in each lane.
 #pragma once
 
 #include <cstdint>
 
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
+
+#include "effect/dsp/Orvanta_Lanes.h"
 #include "effect/dsp/Orvanta_Table_Data.h"
 
 struct TransferCurve {
-    // Audio thread; pure function, allocates nothing.
-    static float Offset(float v) noexcept {
-        // v + 1 of just below +1 rounds to 2 in single precision, and the
-        // position to 2^32; the upper limit keeps that input at the top of
-        // the curve, like +1 itself, instead of wrapping to entry 0.
-        const int64_t scaled = static_cast<int64_t>((clampToUnitRange(v) + 1.0f) * kTwoPow31);
-        const int64_t position = scaled < kTopOffsetPosition ? scaled : kTopOffsetPosition;
-        return interpolate(static_cast<uint32_t>(position) >> kFractionBits,
-                           static_cast<uint32_t>(position) & kFractionMask);
-    }
+    // Audio thread; pure functions, allocate nothing.
+    struct Offset {
+        static float apply(float v) noexcept {
+            // v + 1 of just below +1 rounds to 2 in single precision, and the
+            // position to 2^32; the upper limit keeps that input at the top
+            // of the curve, like +1 itself, instead of wrapping to entry 0.
+            const int64_t scaled = static_cast<int64_t>((clampToUnitRange(v) + 1.0f) * kTwoPow31);
+            const int64_t position = scaled < kTopOffsetPosition ? scaled : kTopOffsetPosition;
+            return interpolate(static_cast<uint32_t>(position) >> kFractionBits,
+                               static_cast<uint32_t>(position) & kFractionMask);
+        }
 
-    // Audio thread; pure function, allocates nothing.
-    static float Signed(float v) noexcept {
-        // Exact scaling of v in [-1, 1] to [-2^31, 2^31]; only +1 itself
-        // lands outside 32 bits and is held at the top position.
-        const int64_t scaled = static_cast<int64_t>(clampToUnitRange(v) * kTwoPow31);
-        const int32_t position = static_cast<int32_t>(scaled < kTopSignedPosition ? scaled : kTopSignedPosition);
-        // Arithmetic shift: the index counts from the centre entry, downwards
-        // for negative positions.
-        const int32_t index = (position >> kFractionBits) + kCentreEntry;
-        return interpolate(static_cast<uint32_t>(index), static_cast<uint32_t>(position) & kFractionMask);
-    }
+        static OrvantaChain::Float2 apply(OrvantaChain::Float2 v) noexcept {
+            using namespace OrvantaChain;
+            // Position in entries, 0 .. 8192: v + 1 rounded as above, then an
+            // exact scaling.
+            const Float2 entries = (clampToUnitRange(v) + 1.0f) * kEntriesPerUnit;
+            UInt2 position = positionOf(entries);
+            // At the top (8192 entries) the position wrapped to 0; taking one
+            // off holds it at 2^32 - 1 like the one-value form.
+            position -= UInt2(__builtin_convertvector(entries, Int2)) >> 13;
+            return interpolate(Int2(position >> kFractionBits), position & kFractionMask);
+        }
+    };
+
+    struct Signed {
+        static float apply(float v) noexcept {
+            // Exact scaling of v in [-1, 1] to [-2^31, 2^31]; only +1 itself
+            // lands outside 32 bits and is held at the top position.
+            const int64_t scaled = static_cast<int64_t>(clampToUnitRange(v) * kTwoPow31);
+            const int32_t position = static_cast<int32_t>(scaled < kTopSignedPosition ? scaled : kTopSignedPosition);
+            // Arithmetic shift: the index counts from the centre entry,
+            // downwards for negative positions.
+            const int32_t index = (position >> kFractionBits) + kCentreEntry;
+            return interpolate(static_cast<uint32_t>(index), static_cast<uint32_t>(position) & kFractionMask);
+        }
+
+        static OrvantaChain::Float2 apply(OrvantaChain::Float2 v) noexcept {
+            using namespace OrvantaChain;
+            // Position in entries from the centre, -4096 .. 4096 (exact).
+            const Float2 entries = clampToUnitRange(v) * kEntriesPerUnit;
+            UInt2 position = positionOf(entries);
+            // +1 itself gives 2^31, outside 32 signed bits: hold it at 2^31 - 1.
+            position += UInt2(entries >= kEntriesPerUnit);
+            const Int2 index = (Int2(position) >> kFractionBits) + kCentreEntry;
+            return interpolate(index, position & kFractionMask);
+        }
+    };
 
 private:
     static constexpr float kTwoPow31 = 2147483648.0f;
+    static constexpr float kEntriesPerUnit = 4096.0f;
+    static constexpr float kFractionSteps = 524288.0f;  // 2^19
     static constexpr int kFractionBits = 19;
     static constexpr uint32_t kFractionMask = (1u << kFractionBits) - 1u;
     static constexpr float kFractionScale = 1.0f / float(1u << kFractionBits);
@@ -54,9 +91,45 @@ private:
         return low <= 1.0f ? low : 1.0f;
     }
 
+    static OrvantaChain::Float2 clampToUnitRange(OrvantaChain::Float2 v) noexcept {
+        using namespace OrvantaChain;
+#if defined(__SSE__)
+        // maxps returns its second operand when the first is not a number.
+        const __m128 wide = (__m128)__builtin_shufflevector(v, v, 0, 1, 0, 1);
+        const __m128 clamped = _mm_min_ps(_mm_max_ps(wide, _mm_set1_ps(-1.0f)), _mm_set1_ps(1.0f));
+        const Float4 result = (Float4)clamped;
+        return __builtin_shufflevector(result, result, 0, 1);
+#else
+        const Float2 low = v >= -1.0f ? v : Float2{} - 1.0f;
+        return low <= 1.0f ? low : Float2{} + 1.0f;
+#endif
+    }
+
+    // The 32-bit fixed-point position trunc(entries * 2^19), modulo 2^32, of
+    // a position in entries (|entries| <= 8192): the whole entries and the
+    // fraction are truncated separately, both toward zero. Subtracting the
+    // whole part and scaling by 2^19 are exact, so this is the truncation of
+    // the exact product, as the one-value forms compute it in 64 bits.
+    static OrvantaChain::UInt2 positionOf(OrvantaChain::Float2 entries) noexcept {
+        using namespace OrvantaChain;
+        const Int2 whole = __builtin_convertvector(entries, Int2);
+        const Float2 part = (entries - __builtin_convertvector(whole, Float2)) * kFractionSteps;
+        return (UInt2(whole) << kFractionBits) + UInt2(__builtin_convertvector(part, Int2));
+    }
+
     static float interpolate(uint32_t index, uint32_t fractionBits) noexcept {
         const float fraction = static_cast<float>(fractionBits) * kFractionScale;
         const float left = Orvanta_Table_Data[index];
         return (Orvanta_Table_Data[index + 1] - left) * fraction + left;
+    }
+
+    static OrvantaChain::Float2 interpolate(OrvantaChain::Int2 index, OrvantaChain::UInt2 fractionBits) noexcept {
+        using namespace OrvantaChain;
+        const Float2 fraction = __builtin_convertvector(Int2(fractionBits), Float2) * kFractionScale;
+        const float* const next = Orvanta_Table_Data + 1;
+        const int32_t first = index[0], second = index[1];
+        const Float2 left = {Orvanta_Table_Data[first], Orvanta_Table_Data[second]};
+        const Float2 right = {next[first], next[second]};
+        return (right - left) * fraction + left;
     }
 };

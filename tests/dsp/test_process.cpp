@@ -290,6 +290,15 @@ TEST(Process, TapOffsetQuantiser) {
     EXPECT_EQ(tapOffset(-std::numeric_limits<float>::infinity()), -6);
     EXPECT_EQ(tapOffset(std::numeric_limits<float>::infinity()), 6);
     EXPECT_EQ(tapOffset(-1.0f), -6);
+
+    // The two-lane form counts the same thresholds in each lane.
+    for (float a = -0.6f; a < 0.6f; a += 0.0001f) {
+        const float b = -a * 0.7f;
+        int32_t offsets[2];
+        OrvantaChain::tapOffsets(OrvantaChain::Float2{a, b}, offsets);
+        ASSERT_EQ(offsets[0], tapOffset(a)) << a;
+        ASSERT_EQ(offsets[1], tapOffset(b)) << b;
+    }
 }
 
 // Hosts and stray records the supported ranges do not cover. The private data

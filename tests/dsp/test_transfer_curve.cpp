@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 #include "effect/dsp/Orvanta_Table_Data.h"
 #include "effect/dsp/Orvanta_TransferCurve.h"
@@ -27,6 +29,12 @@ const Row kTellingRows[] = {
     {6912, 0.672159255f},    {7168, 0.563252866f},    {7424, 0.429115355f},   {7680, 0.278980017f},
     {7936, 0.128087625f},    {8190, 0.00338337268f},  {8191, 0.00299373548f}, {8192, 0.00260468619f},
 };
+
+uint32_t bitsOf(float v) {
+    uint32_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
 
 double secondDifference(int k) { return double(Tab[k + 1]) - 2.0 * double(Tab[k]) + double(Tab[k - 1]); }
 
@@ -85,9 +93,9 @@ TEST(TransferCurve, EdgeCasesOfBothForms) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.v);
-        EXPECT_EQ(TransferCurve::Offset(c.v), c.expected);
+        EXPECT_EQ(TransferCurve::Offset::apply(c.v), c.expected);
         if (c.v != std::nextafter(1.0f, 0.0f)) {
-            EXPECT_EQ(TransferCurve::Signed(c.v), c.expected);
+            EXPECT_EQ(TransferCurve::Signed::apply(c.v), c.expected);
         }
     }
     EXPECT_NEAR(kTopOfCurve, 0.0026047f, 1e-7f);
@@ -99,13 +107,13 @@ TEST(TransferCurve, FormsDifferOnlyInRounding) {
     // inputs the offset form loses the low bits of v in v + 1.
     for (int k = 0; k <= 8192; k += 17) {
         const float v = float(k) / 4096.0f - 1.0f;
-        EXPECT_EQ(TransferCurve::Offset(v), TransferCurve::Signed(v)) << v;
+        EXPECT_EQ(TransferCurve::Offset::apply(v), TransferCurve::Signed::apply(v)) << v;
     }
     const float tiny = 3.0e-9f;  // below half a step of v + 1
-    EXPECT_EQ(TransferCurve::Offset(tiny), Tab[4096]);
-    EXPECT_NE(TransferCurve::Signed(tiny), Tab[4096]);
+    EXPECT_EQ(TransferCurve::Offset::apply(tiny), Tab[4096]);
+    EXPECT_NE(TransferCurve::Signed::apply(tiny), Tab[4096]);
     for (float v = -1.0f; v < 1.0f; v += 0.000123f)
-        ASSERT_NEAR(TransferCurve::Offset(v), TransferCurve::Signed(v), 1e-6f) << v;
+        ASSERT_NEAR(TransferCurve::Offset::apply(v), TransferCurve::Signed::apply(v), 1e-6f) << v;
 }
 
 TEST(TransferCurve, SignedFormInterpolatesBetweenNeighbours) {
@@ -121,7 +129,37 @@ TEST(TransferCurve, SignedFormInterpolatesBetweenNeighbours) {
     };
     for (const Case& c : cases) {
         const float expected = (Tab[c.index + 1] - Tab[c.index]) * c.fraction + Tab[c.index];
-        EXPECT_EQ(TransferCurve::Signed(c.v), expected) << c.v;
-        EXPECT_EQ(TransferCurve::Offset(c.v), expected) << c.v;
+        EXPECT_EQ(TransferCurve::Signed::apply(c.v), expected) << c.v;
+        EXPECT_EQ(TransferCurve::Offset::apply(c.v), expected) << c.v;
+    }
+}
+
+// The two-lane look-ups of the stereo chain give, lane by lane, what the
+// one-value look-ups give: across the whole input range at every step of the
+// float grid near +-1 and 0, strided elsewhere, and at the special values.
+TEST(TransferCurve, TwoLaneFormsMatchOneValueForms) {
+    using OrvantaChain::Float2;
+    std::vector<float> inputs = {0.0f, -0.0f, 1.0f, -1.0f, std::nextafter(1.0f, 0.0f), std::nextafter(-1.0f, 0.0f),
+                                 std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                                 -std::numeric_limits<float>::infinity(), 3.0f, -7.0f, 1e-30f, -1e-30f,
+                                 std::numeric_limits<float>::denorm_min()};
+    for (float around : {1.0f, -1.0f, 0.5f, -0.5f}) {
+        float v = around;
+        for (int i = 0; i < 200000; ++i) inputs.push_back(v = std::nextafter(v, 0.0f));
+    }
+    for (uint32_t bits = 0; bits < 0x40000000u; bits += 997) {  // every magnitude up to 2
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        inputs.push_back(v);
+        inputs.push_back(-v);
+    }
+    for (size_t i = 0; i + 1 < inputs.size(); ++i) {
+        const Float2 pair = {inputs[i], inputs[i + 1]};
+        const Float2 offset = TransferCurve::Offset::apply(pair), signedForm = TransferCurve::Signed::apply(pair);
+        for (int lane = 0; lane < 2; ++lane) {
+            const float v = inputs[i + size_t(lane)];
+            ASSERT_EQ(bitsOf(offset[lane]), bitsOf(TransferCurve::Offset::apply(v))) << v;
+            ASSERT_EQ(bitsOf(signedForm[lane]), bitsOf(TransferCurve::Signed::apply(v))) << v;
+        }
     }
 }

@@ -1,0 +1,48 @@
+// Lane policies for the signal chain: the chain is written once over a lane
+// type and runs on one channel (mono) or on two channels side by side in the
+// two lanes of a vector (stereo). The vector types are the compiler's generic
+// vector extensions (GCC and Clang); each lane computes exactly what the
+// scalar code computes, in IEEE single and double precision, so both forms
+// give the same bits.
+#pragma once
+
+#include <cstdint>
+
+namespace OrvantaChain {
+
+typedef float Float2 __attribute__((vector_size(8)));
+typedef float Float4 __attribute__((vector_size(16)));
+typedef double Double2 __attribute__((vector_size(16)));
+typedef int32_t Int2 __attribute__((vector_size(8)));
+typedef int32_t Int4 __attribute__((vector_size(16)));
+typedef uint32_t UInt2 __attribute__((vector_size(8)));
+
+// One channel: plain floats and doubles.
+struct OneLane {
+    static constexpr int kLanes = 1;
+    using F = float;
+    using D = double;
+    static D widen(F v) { return v; }
+    static F narrow(D v) { return static_cast<float>(v); }
+    static float lane(F v, int) { return v; }
+    static void setLane(F& v, int, float value) { v = value; }
+    // Converts draws of 0 .. 2^31 - 1 to single precision.
+    static F drawsToFloat(const uint32_t* const draws[], int32_t i) { return static_cast<float>(draws[0][i]); }
+};
+
+// Two channels: lane 0 is channel 0, lane 1 channel 1.
+struct TwoLanes {
+    static constexpr int kLanes = 2;
+    using F = Float2;
+    using D = Double2;
+    static D widen(F v) { return __builtin_convertvector(v, D); }
+    static F narrow(D v) { return __builtin_convertvector(v, F); }
+    static float lane(F v, int l) { return v[l]; }
+    static void setLane(F& v, int l, float value) { v[l] = value; }
+    static F drawsToFloat(const uint32_t* const draws[], int32_t i) {
+        const Int2 wide = {int32_t(draws[0][i]), int32_t(draws[1][i])};
+        return __builtin_convertvector(wide, F);
+    }
+};
+
+}  // namespace OrvantaChain
