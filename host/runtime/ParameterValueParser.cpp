@@ -1,0 +1,110 @@
+#include "ParameterValueParser.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "AAX_CString.h"
+
+namespace {
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// True when text starts (after blanks) with a decimal number: the model
+// refused it for its range, not for its form.
+bool StartsWithNumber(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < text.size() && text[i] == '.') ++i;
+    return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+}
+
+ParameterValueParser::Result Refuse(ParameterValueParser::Outcome outcome, const std::string& parameterID,
+                                    std::string message) {
+    ParameterValueParser::Result result;
+    result.outcome = outcome;
+    result.parameterID = parameterID;
+    result.message = std::move(message);
+    return result;
+}
+}  // namespace
+
+ParameterValueParser::ParameterValueParser(const AAX_IACFEffectParameters& model, std::vector<Alias> aliases)
+    : m_Model(model), m_Aliases(std::move(aliases)) {}
+
+bool ParameterValueParser::IsParameter(const std::string& parameterID) const {
+    int32_t index = -1;
+    return m_Model.GetParameterIndex(parameterID.c_str(), &index) == AAX_SUCCESS && index >= 0;
+}
+
+std::vector<std::string> ParameterValueParser::NamedParameterIDs() const {
+    int32_t count = 0;
+    m_Model.GetNumberOfParameters(&count);
+    std::vector<std::string> identifiers;
+    for (int32_t index = 0; index < count; ++index) {
+        AAX_CString identifier;
+        if (m_Model.GetParameterIDFromIndex(index, &identifier) == AAX_SUCCESS && identifier.Length() > 0)
+            identifiers.push_back(identifier.Get());
+    }
+    return identifiers;
+}
+
+std::string ParameterValueParser::RangeText(const std::string& parameterID) const {
+    AAX_CString lowest, highest;
+    m_Model.GetParameterStringFromValue(parameterID.c_str(), 0.0, &lowest, 32);
+    m_Model.GetParameterStringFromValue(parameterID.c_str(), 1.0, &highest, 32);
+    return std::string(lowest.Get()) + " to " + highest.Get();
+}
+
+std::string ParameterValueParser::ResolveAlias(const std::string& parameterID, const std::string& text) const {
+    for (const Alias& alias : m_Aliases)
+        if (alias.parameterID == parameterID && SameIgnoringCase(alias.name, text)) return alias.valueText;
+    return text;
+}
+
+std::string ParameterValueParser::AliasNames(const std::string& parameterID) const {
+    std::string names;
+    for (const Alias& alias : m_Aliases)
+        if (alias.parameterID == parameterID) names += (names.empty() ? "" : ", ") + alias.name;
+    return names;
+}
+
+ParameterValueParser::Result ParameterValueParser::Parse(const std::string& parameterID,
+                                                         const std::string& text) const {
+    if (!IsParameter(parameterID)) {
+        std::string known;
+        for (const std::string& identifier : NamedParameterIDs()) known += (known.empty() ? "" : ", ") + identifier;
+        return Refuse(Outcome::UnknownParameter, parameterID,
+                      "unknown parameter '" + parameterID + "' (parameters: " + known + ")");
+    }
+    const std::string valueText = ResolveAlias(parameterID, text);
+    double normalized = 0.0;
+    if (m_Model.GetParameterValueFromString(parameterID.c_str(), &normalized, AAX_CString(valueText)) ==
+        AAX_SUCCESS) {
+        Result result;
+        result.outcome = Outcome::Parsed;
+        result.parameterID = parameterID;
+        result.normalizedValue = normalized;
+        return result;
+    }
+    const std::string range = RangeText(parameterID);
+    if (StartsWithNumber(valueText))
+        return Refuse(Outcome::OutOfRange, parameterID,
+                      "value '" + text + "' for " + parameterID + " lies outside its range " + range);
+    const std::string names = AliasNames(parameterID);
+    return Refuse(Outcome::NotAValue, parameterID,
+                  "'" + text + "' is not a value of " + parameterID + " (expected " + range +
+                      (names.empty() ? "" : ", or one of " + names) + ")");
+}
+
+ParameterValueParser::Result ParameterValueParser::ParseAssignment(const std::string& assignment) const {
+    const size_t equals = assignment.find('=');
+    if (equals == std::string::npos || equals == 0)
+        return Refuse(Outcome::NotAValue, "", "'" + assignment + "' is not of the form ID=VALUE");
+    return Parse(assignment.substr(0, equals), assignment.substr(equals + 1));
+}

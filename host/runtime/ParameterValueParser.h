@@ -1,0 +1,53 @@
+// Turns values typed by a user ("Harmonic=40", "Color=Gold") into the
+// normalized values a host sets, through the data model's own text parsing
+// (GetParameterValueFromString), so that every value the model would accept
+// from its own editor is accepted here and nothing else. Aliases let a word
+// stand for a value text of one parameter ("Gold" for "2" of "Color").
+//
+// Main thread (it calls the data model).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "AAX_IACFEffectParameters.h"
+
+class ParameterValueParser {
+public:
+    // name stands for valueText of parameterID; names match in any case.
+    struct Alias {
+        std::string parameterID;
+        std::string name;
+        std::string valueText;
+    };
+    enum class Outcome { Parsed, UnknownParameter, NotAValue, OutOfRange };
+    struct Result {
+        Outcome outcome = Outcome::NotAValue;
+        std::string parameterID;
+        double normalizedValue = 0.0;  // when Parsed
+        std::string message;           // why not, when not Parsed
+    };
+
+    // model must outlive the parser.
+    explicit ParameterValueParser(const AAX_IACFEffectParameters& model, std::vector<Alias> aliases = {});
+
+    // The value text for one parameter.
+    Result Parse(const std::string& parameterID, const std::string& text) const;
+    // "ID=VALUE"; a missing '=' or identifier is NotAValue.
+    Result ParseAssignment(const std::string& assignment) const;
+
+    // The identifiers of the model's parameters in index order, the empty
+    // identifier (which can't be typed as ID=VALUE) left out.
+    std::vector<std::string> NamedParameterIDs() const;
+    // "0.00 to 100.00": the texts of the lowest and highest normalized values.
+    std::string RangeText(const std::string& parameterID) const;
+
+private:
+    bool IsParameter(const std::string& parameterID) const;
+    // The alias's value text for text, or text itself.
+    std::string ResolveAlias(const std::string& parameterID, const std::string& text) const;
+    std::string AliasNames(const std::string& parameterID) const;
+
+    const AAX_IACFEffectParameters& m_Model;
+    std::vector<Alias> m_Aliases;
+};
