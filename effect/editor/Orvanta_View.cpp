@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "AAX_CString.h"
 #include "AAX_IEffectParameters.h"
@@ -88,7 +89,10 @@ enum ControlTag : long {
     kTagProcessDisplay = 9,
     kTagBrightnessDisplay = 10,
     kTagTypeSelectDisplay = 11,
-    kTagSilverButton = 12,  // .. 16 Deep, in colour-type order
+    kTagSilverButton = 12,  // the colour buttons, in colour-type order
+    kTagGoldButton = 13,
+    kTagRichButton = 14,
+    kTagFatButton = 15,
     kTagDeepButton = 16,
     kTagDitherOffButton = 17,
     kTagDitherOnButton = 18,
@@ -209,27 +213,29 @@ Orvanta_View::Orvanta_View(void* window, AAX_IEffectParameters* parameters,
     setBackground(panel);
 
     m_pInputTrimKnob = NewBoundKnob<COrvanta_VST_AnimKnob>(
-        InputTrimSize, this, kTagInputTrimKnob, m_hOrvantaDial.get(), viewContainer, kParamID_Harmonic);
+        InputTrimSize, this, kTagInputTrimKnob, m_hOrvantaDial.get(), m_pViewContainer, kParamID_Harmonic);
     m_pProcessKnob = NewBoundKnob<COrvanta_VST_AnimKnob>(
-        ProcessSize, this, kTagProcessKnob, m_hOrvantaDial.get(), viewContainer, kParamID_Dynamic);
-    m_pOutputTrimKnob = NewBoundKnob<COrvanta_VST_AnimKnob>(
-        OutputTrimSize, this, kTagOutputTrimKnob, m_hOrvantaDial.get(), viewContainer, kParamID_OutputTrim);
+        ProcessSize, this, kTagProcessKnob, m_hOrvantaDial.get(), m_pViewContainer, kParamID_Dynamic);
+    m_pOutputTrimKnob =
+        NewBoundKnob<COrvanta_VST_AnimKnob>(OutputTrimSize, this, kTagOutputTrimKnob, m_hOrvantaDial.get(),
+                                            m_pViewContainer, kParamID_OutputTrim);
     m_pBrightnessKnob = NewBoundKnob<COrvanta_VST_AnimKnob_Switch_Fine>(
-        BrightnessSize, this, kTagBrightnessKnob, m_hOrvantaDial3Pos.get(), viewContainer, kParamID_Dither);
+        BrightnessSize, this, kTagBrightnessKnob, m_hOrvantaDial3Pos.get(), m_pViewContainer,
+        kParamID_Dither);
     m_pTypeSelectKnob = NewBoundKnob<COrvanta_VST_AnimKnob_Switch>(
-        TypeSelectSize, this, kTagTypeSelectKnob, m_hOrvantaDial5Pos.get(), viewContainer, kParamID_Color);
+        TypeSelectSize, this, kTagTypeSelectKnob, m_hOrvantaDial5Pos.get(), m_pViewContainer, kParamID_Color);
     m_pBrightnessKnob->setZoomFactor(25.0f);
     m_pTypeSelectKnob->setZoomFactor(3.5f);
 
-    m_pSilverButton = new CKickButton(SilverSelectButtonSize, this, 12,
+    m_pSilverButton = new CKickButton(SilverSelectButtonSize, this, kTagSilverButton,
                                       m_hOrvantaSilverSelectButtonBackground.get(), ButtonOffset);
-    m_pGoldButton = new CKickButton(GoldSelectButtonSize, this, 13,
+    m_pGoldButton = new CKickButton(GoldSelectButtonSize, this, kTagGoldButton,
                                     m_hOrvantaGoldSelectButtonBackground.get(), ButtonOffset);
-    m_pRichButton = new CKickButton(RichSelectButtonSize, this, 14,
+    m_pRichButton = new CKickButton(RichSelectButtonSize, this, kTagRichButton,
                                     m_hOrvantaRichSelectButtonBackground.get(), ButtonOffset);
-    m_pFatButton = new CKickButton(FatSelectButtonSize, this, 15, m_hOrvantaFatSelectButtonBackground.get(),
-                                   ButtonOffset);
-    m_pDeepButton = new CKickButton(DeepSelectButtonSize, this, 16,
+    m_pFatButton = new CKickButton(FatSelectButtonSize, this, kTagFatButton,
+                                   m_hOrvantaFatSelectButtonBackground.get(), ButtonOffset);
+    m_pDeepButton = new CKickButton(DeepSelectButtonSize, this, kTagDeepButton,
                                     m_hOrvantaDeepSelectButtonBackground.get(), ButtonOffset);
     m_pDitherOffButton = new CKickButton(DitherOffSelectButtonSize, this, kTagDitherOffButton,
                                          m_hOrvantaDitherOffButtonBackground.get(), ButtonOffset);
@@ -237,14 +243,11 @@ Orvanta_View::Orvanta_View(void* window, AAX_IEffectParameters* parameters,
                                         m_hOrvantaDitherOnButtonBackground.get(), ButtonOffset);
 
     // Buttons after knobs: they lie above them and get the clicks where they overlap.
-    for (VSTGUI::CView* control :
-         {static_cast<VSTGUI::CView*>(m_pInputTrimKnob), static_cast<VSTGUI::CView*>(m_pProcessKnob),
-          static_cast<VSTGUI::CView*>(m_pOutputTrimKnob), static_cast<VSTGUI::CView*>(m_pBrightnessKnob),
-          static_cast<VSTGUI::CView*>(m_pTypeSelectKnob), static_cast<VSTGUI::CView*>(m_pSilverButton),
-          static_cast<VSTGUI::CView*>(m_pGoldButton), static_cast<VSTGUI::CView*>(m_pRichButton),
-          static_cast<VSTGUI::CView*>(m_pFatButton), static_cast<VSTGUI::CView*>(m_pDeepButton),
-          static_cast<VSTGUI::CView*>(m_pDitherOffButton), static_cast<VSTGUI::CView*>(m_pDitherOnButton)})
-        addView(control);
+    const std::initializer_list<VSTGUI::CView*> panelOrder = {
+        m_pInputTrimKnob, m_pProcessKnob, m_pOutputTrimKnob, m_pBrightnessKnob, m_pTypeSelectKnob,
+        m_pSilverButton,  m_pGoldButton,  m_pRichButton,     m_pFatButton,      m_pDeepButton,
+        m_pDitherOffButton, m_pDitherOnButton};
+    for (VSTGUI::CView* control : panelOrder) addView(control);
 
     m_pInputTrimDisplay =
         new CTextEdit(InputTrimDisplaySize, this, kTagInputTrimDisplay, nullptr, nullptr, 0);
