@@ -60,6 +60,8 @@ public:
     HostTransport& Transport() const { return *m_Transport.get(); }
     const Setup& GetSetup() const { return m_Setup; }
     int32_t Channels() const { return m_Context->GetSetup().channels; }
+    // The algorithm context the process procedure receives.
+    const AlgorithmContext& Context() const { return *m_Context; }
 
     // The host's answer to the set-value requests queued since the last
     // call: UpdateParameterNormalizedValue for each, in order, and the

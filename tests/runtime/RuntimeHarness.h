@@ -1,0 +1,92 @@
+// Test helper: the effect's module loaded through its linked entry points,
+// instances created from it as the orvanta program creates them, and
+// signals to feed them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "effect/Orvanta_Defs.h"
+#include "host/runtime/AudioRenderer.h"
+#include "host/runtime/EffectInstance.h"
+#include "host/runtime/PluginModule.h"
+
+namespace runtime_test {
+
+// The effect's delay: 6 times the rate multiple, plus one.
+inline int32_t EffectDelay(float sampleRate) { return 6 * int32_t(sampleRate / 44100.0f) + 1; }
+
+inline AAX_EStemFormat StemFor(int channels) {
+    return channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
+}
+
+class LinkedModule {
+public:
+    LinkedModule() {
+        std::string error;
+        module = PluginModule::LoadLinked(&error);
+        EXPECT_TRUE(module) << error;
+    }
+
+    std::unique_ptr<EffectInstance> NewInstance(float sampleRate, int channels, int32_t maxBlockSize = 4096) {
+        EffectInstance::Parts parts;
+        parts.component = module->ComponentForStemFormat(StemFor(channels));
+        if (parts.component)
+            parts.processProc =
+                reinterpret_cast<AAX_CProcessProc>(module->NativeProcessProc(*parts.component, sampleRate));
+        parts.dataModel = module->CreateDataModel();
+        EffectInstance::Setup setup;
+        setup.sampleRate = sampleRate;
+        setup.stemFormat = StemFor(channels);
+        setup.maxBlockSize = maxBlockSize;
+        std::string error;
+        std::unique_ptr<EffectInstance> instance = EffectInstance::Create(parts, setup, &error);
+        EXPECT_TRUE(instance) << error;
+        return instance;
+    }
+
+    std::unique_ptr<PluginModule> module;
+};
+
+// A few seconds' worth of a decaying chord, different per channel, at
+// moderate level.
+inline AudioChannels TestSignal(int channels, size_t length, float sampleRate = 48000.0f) {
+    AudioChannels signal(static_cast<size_t>(channels), std::vector<float>(length));
+    for (int channel = 0; channel < channels; ++channel)
+        for (size_t i = 0; i < length; ++i) {
+            const double t = double(i) / sampleRate;
+            signal[channel][i] = float(0.3 * std::sin(2 * M_PI * (220.0 + 110.0 * channel) * t) +
+                                       0.2 * std::sin(2 * M_PI * 663.0 * t) * std::exp(-3.0 * t));
+        }
+    return signal;
+}
+
+inline AudioChannels Render(EffectInstance& instance, const AudioChannels& input, int32_t blockSize,
+                            std::vector<ParameterChange> changes = {}, int64_t alignLatency = 0) {
+    AudioRenderer::Options options;
+    options.blockSize = blockSize;
+    options.alignLatency = alignLatency;
+    AudioRenderer renderer(instance, options);
+    AudioChannels output;
+    std::string error;
+    EXPECT_TRUE(renderer.Render(input, std::move(changes), &output, &error)) << error;
+    return output;
+}
+
+// The first sample index at which two signals differ in any channel, or
+// their length when they agree.
+inline size_t FirstDifference(const AudioChannels& a, const AudioChannels& b) {
+    size_t first = a.empty() ? 0 : a[0].size();
+    for (size_t channel = 0; channel < a.size(); ++channel)
+        for (size_t i = 0; i < first; ++i)
+            if (a[channel][i] != b[channel][i]) {
+                first = i;
+                break;
+            }
+    return first;
+}
+
+}  // namespace runtime_test

@@ -1,0 +1,112 @@
+// The context laid out from declared fields: one record slot per field
+// index, memory of the declared sizes, packets accepted only at their size,
+// and components this host cannot run refused.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host/runtime/AlgorithmContext.h"
+
+namespace {
+
+using Kind = RecordedField::Kind;
+
+RecordedField Field(Kind kind, AAX_CFieldIndex index, uint32_t size = 0) {
+    RecordedField field;
+    field.kind = kind;
+    field.index = index;
+    field.size = size;
+    return field;
+}
+
+RecordedComponent Component(std::vector<RecordedField> fields) {
+    RecordedComponent component;
+    component.fields = std::move(fields);
+    return component;
+}
+
+TEST(AlgorithmContext, LaysOutOneSlotPerDeclaredField) {
+    // Fields declared out of order, with a gap at index 5.
+    const RecordedComponent component = Component({
+        Field(Kind::AudioOut, 3), Field(Kind::DataInPort, 0, 20), Field(Kind::PrivateData, 1, 568),
+        Field(Kind::AudioIn, 2), Field(Kind::AudioBufferLength, 4), Field(Kind::SampleRate, 6),
+        Field(Kind::Clock, 7), Field(Kind::TemporaryData, 8, 4),
+    });
+    AlgorithmContext::Setup setup;
+    setup.sampleRate = 96000.0f;
+    setup.channels = 2;
+    setup.maxBlockSize = 64;
+    std::string error;
+    std::unique_ptr<AlgorithmContext> context = AlgorithmContext::Create(component, setup, &error);
+    ASSERT_TRUE(context) << error;
+    void* const* record = static_cast<void* const*>(context->Record());
+
+    ASSERT_EQ(context->DataInPorts().size(), 1u);
+    EXPECT_EQ(record[0], context->DataInPorts()[0].data);
+    EXPECT_EQ(context->DataInPorts()[0].size, 20u);
+    ASSERT_EQ(context->PrivateData().size(), 1u);
+    EXPECT_EQ(record[1], context->PrivateData()[0].data);
+    EXPECT_EQ(context->PrivateData()[0].size, 568u);
+    EXPECT_EQ(record[5], nullptr);
+    EXPECT_EQ(*static_cast<const AAX_CSampleRate*>(record[6]), 96000.0f);
+
+    float left[64] = {}, right[64] = {}, outLeft[64] = {}, outRight[64] = {};
+    float* inputs[] = {left, right};
+    float* outputs[] = {outLeft, outRight};
+    context->BeginBlock(inputs, outputs, 64);
+    EXPECT_EQ(static_cast<float* const*>(record[2])[1], right);
+    EXPECT_EQ(static_cast<float* const*>(record[3])[0], outLeft);
+    EXPECT_EQ(*static_cast<const int32_t*>(record[4]), 64);
+    context->EndBlock(64);
+    context->BeginBlock(inputs, outputs, 10);
+    EXPECT_EQ(*static_cast<const int32_t*>(record[4]), 10);
+    EXPECT_EQ(*static_cast<const AAX_CTimestamp*>(record[7]), 64);
+    // Temporary data: the element size for every sample of the largest block.
+    std::memset(record[8], 0xAB, 4 * 64);
+}
+
+TEST(AlgorithmContext, AcceptsPacketsOnlyOfTheDeclaredSizeForADataInPort) {
+    std::unique_ptr<AlgorithmContext> context = AlgorithmContext::Create(
+        Component({Field(Kind::DataInPort, 0, 8), Field(Kind::AudioIn, 1), Field(Kind::AudioOut, 2)}),
+        AlgorithmContext::Setup(), nullptr);
+    ASSERT_TRUE(context);
+    const uint8_t zeros[8] = {};
+    EXPECT_EQ(std::memcmp(context->DataInPorts()[0].data, zeros, 8), 0) << "zeroed before the first packet";
+
+    const uint8_t packet[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    struct Case {
+        AAX_CFieldIndex field;
+        size_t size;
+        bool accepted;
+    };
+    for (const Case& c : {Case{0, 8, true}, Case{0, 7, false}, Case{0, 12, false}, Case{1, 8, false}, Case{9, 8, false}})
+        EXPECT_EQ(context->DeliverPacket(c.field, packet, c.size), c.accepted) << c.field << " " << c.size;
+    EXPECT_EQ(std::memcmp(context->DataInPorts()[0].data, packet, 8), 0);
+}
+
+TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {
+    struct Case {
+        const char* name;
+        RecordedComponent component;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"side chain", Component({Field(Kind::AudioIn, 0), Field(Kind::AudioOut, 1), Field(Kind::SideChainIn, 2)}),
+         "context field 2 (SideChainIn) is not offered by this host"},
+        {"MIDI node", Component({Field(Kind::AudioIn, 0), Field(Kind::AudioOut, 1), Field(Kind::MIDINode, 2)}),
+         "context field 2 (MIDINode) is not offered by this host"},
+        {"no input", Component({Field(Kind::AudioOut, 0)}), "the component declares no audio input or no audio output"},
+        {"no output", Component({Field(Kind::AudioIn, 0)}), "the component declares no audio input or no audio output"},
+        {"negative index", Component({Field(Kind::AudioIn, -1), Field(Kind::AudioOut, 1)}),
+         "context field index -1 is out of range"},
+        {"huge index", Component({Field(Kind::AudioIn, 0), Field(Kind::AudioOut, 1000000)}),
+         "context field index 1000000 is out of range"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(AlgorithmContext::Create(c.component, AlgorithmContext::Setup(), &error)) << c.name;
+        EXPECT_EQ(error, c.message) << c.name;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,207 @@
+// One instance driven as a host drives it: creation from the module's
+// factory and description, the road of a parameter change from request to
+// audio, packet delivery and the instance's end.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "AAX_CString.h"
+#include "AAX_UIDs.h"
+#include "RuntimeHarness.h"
+#include "effect/dsp/Orvanta_AlgContext.h"
+#include "host/objects/HostObject.h"
+
+namespace {
+
+using namespace runtime_test;
+
+SOrvanta_Knob_Packet DeliveredPacket(const EffectInstance& instance) {
+    SOrvanta_Knob_Packet packet;
+    std::memcpy(&packet, instance.Context().DataInPorts().at(0).data, sizeof packet);
+    return packet;
+}
+
+// An editor that only records which parameters it was told about.
+class RecordingEditor : public HostObject<AAX_IACFEffectGUI> {
+public:
+    AAX_Result Initialize(IACFUnknown*) override { return AAX_SUCCESS; }
+    AAX_Result Uninitialize() override { return AAX_SUCCESS; }
+    AAX_Result NotificationReceived(AAX_CTypeID, const void*, uint32_t) override { return AAX_SUCCESS; }
+    AAX_Result SetViewContainer(IACFUnknown*) override { return AAX_SUCCESS; }
+    AAX_Result GetViewSize(AAX_Point*) const override { return AAX_SUCCESS; }
+    AAX_Result Draw(AAX_Rect*) override { return AAX_SUCCESS; }
+    AAX_Result TimerWakeup() override { return AAX_SUCCESS; }
+    AAX_Result ParameterUpdated(AAX_CParamID parameterID) override {
+        updated.push_back(parameterID);
+        return AAX_SUCCESS;
+    }
+    AAX_Result GetCustomLabel(AAX_EPlugInStrings, AAX_IString*) const override { return AAX_SUCCESS; }
+    AAX_Result SetControlHighlightInfo(AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor) override {
+        return AAX_SUCCESS;
+    }
+    std::vector<std::string> updated;
+
+protected:
+    ACFRESULT FindInterface(const acfIID& iid, void** ppOut) override {
+        return iid == IID_IAAXEffectGUIV1 ? Provide(static_cast<AAX_IACFEffectGUI*>(this), ppOut) : ACF_E_NOINTERFACE;
+    }
+};
+
+TEST(EffectInstance, InitialisesThePrivateDataForEveryRateAndLayout) {
+    LinkedModule linked;
+    struct Case {
+        float rate;
+        uint32_t multiple;
+        int32_t rateCase;
+    };
+    const Case cases[] = {{44100.0f, 1, 1}, {48000.0f, 1, 2},  {88200.0f, 2, 3},
+                          {96000.0f, 2, 4}, {176400.0f, 4, 5}, {192000.0f, 4, 6}};
+    for (const Case& c : cases)
+        for (int channels : {1, 2}) {
+            std::unique_ptr<EffectInstance> instance = linked.NewInstance(c.rate, channels);
+            ASSERT_TRUE(instance);
+            EXPECT_EQ(instance->Channels(), channels);
+            ASSERT_EQ(instance->Context().PrivateData().size(), 1u);
+            const auto* state = static_cast<const SOrvanta_Private_Data*>(instance->Context().PrivateData()[0].data);
+            for (const SOrvanta_Channel_State& channel : state->m_Channels) {
+                EXPECT_EQ(channel.m_uRateMultiple, c.multiple) << c.rate;
+                EXPECT_EQ(channel.m_iRateCase, c.rateCase) << c.rate;
+            }
+        }
+}
+
+TEST(EffectInstance, AnEditorChangeWaitsForTheHostsAnswerAndReachesTheNextBlock) {
+    LinkedModule linked;
+    std::unique_ptr<EffectInstance> changed = linked.NewInstance(48000.0f, 2);
+    std::unique_ptr<EffectInstance> reference = linked.NewInstance(48000.0f, 2);
+    ACFPtr<RecordingEditor> editor(new RecordingEditor);
+    changed->AttachEditor(editor->Identity());
+
+    const int32_t block = 512;
+    const AudioChannels input = TestSignal(2, 2 * block);
+    AudioChannels outChanged(2, std::vector<float>(2 * block)), outReference = outChanged;
+    auto process = [&](EffectInstance& instance, AudioChannels& output, int32_t start) {
+        float* inputs[] = {const_cast<float*>(input[0].data()) + start, const_cast<float*>(input[1].data()) + start};
+        float* outputs[] = {output[0].data() + start, output[1].data() + start};
+        EXPECT_EQ(instance.ProcessBlock(inputs, outputs, block), AAX_SUCCESS);
+    };
+    process(*changed, outChanged, 0);
+    process(*reference, outReference, 0);
+
+    // The editor's road: touch, request, release; nothing changes until the host answers.
+    AAX_IACFEffectParameters& model = changed->Parameters();
+    model.TouchParameter(Orvanta::kParamID_Harmonic);
+    EXPECT_TRUE(changed->IsTouched(Orvanta::kParamID_Harmonic));
+    model.SetParameterNormalizedValue(Orvanta::kParamID_Harmonic, 0.6);
+    model.ReleaseParameter(Orvanta::kParamID_Harmonic);
+    EXPECT_FALSE(changed->IsTouched(Orvanta::kParamID_Harmonic));
+    double value = -1.0;
+    model.GetParameterNormalizedValue(Orvanta::kParamID_Harmonic, &value);
+    EXPECT_EQ(value, 0.0);
+    EXPECT_EQ(changed->Automation().PendingSetValueRequests(), 1u);
+    EXPECT_EQ(DeliveredPacket(*changed).m_fHarmonic, 0.0f);
+    EXPECT_TRUE(editor->updated.empty());
+
+    // The next block answers the request, generates and delivers the packet.
+    process(*changed, outChanged, block);
+    process(*reference, outReference, block);
+    model.GetParameterNormalizedValue(Orvanta::kParamID_Harmonic, &value);
+    EXPECT_EQ(value, 0.6);
+    EXPECT_EQ(DeliveredPacket(*changed).m_fHarmonic, 0.6f);
+    EXPECT_EQ(editor->updated, std::vector<std::string>{Orvanta::kParamID_Harmonic});
+
+    // The audio hears it from the second block on: through the delay line,
+    // the first changed sample leaves it a few samples later.
+    const size_t first = FirstDifference(outChanged, outReference);
+    EXPECT_GE(first, size_t(block));
+    EXPECT_LT(first, size_t(block + EffectDelay(48000.0f) + 16));
+}
+
+TEST(EffectInstance, BypassGivesTheDelayedInputWhateverTheOtherSettings) {
+    LinkedModule linked;
+    std::unique_ptr<EffectInstance> instance = linked.NewInstance(96000.0f, 1);
+    const std::vector<ParameterChange> settings = {
+        {0, Orvanta::kParamID_Harmonic, 1.0}, {0, Orvanta::kParamID_Dynamic, 1.0},
+        {0, Orvanta::kParamID_OutputTrim, 0.0}, {0, Orvanta::kParamID_Color, 1.0},
+        {0, Orvanta::kParamID_Bypass, 1.0}};
+    const AudioChannels input = TestSignal(1, 3000, 96000.0f);
+    const AudioChannels output = Render(*instance, input, 256, settings);
+    const SOrvanta_Knob_Packet packet = DeliveredPacket(*instance);
+    EXPECT_EQ(packet.m_fHarmonic, 0.0f);
+    EXPECT_EQ(packet.m_fOutputGain, 1.0f);
+    const int32_t delay = EffectDelay(96000.0f);
+    for (size_t i = size_t(delay); i < input[0].size(); ++i) ASSERT_EQ(output[0][i], input[0][i - delay]) << i;
+}
+
+TEST(EffectInstance, RefusesAPacketOfTheWrongSizeAndKeepsTheLastGoodOne) {
+    LinkedModule linked;
+    std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 1);
+    const AudioChannels input = TestSignal(1, 1024);
+    AudioChannels output(1, std::vector<float>(1024));
+    float* inputs[] = {const_cast<float*>(input[0].data())};
+    float* outputs[] = {output[0].data()};
+    instance->ProcessBlock(inputs, outputs, 512);
+    const uint8_t shortPacket[3] = {0xFF, 0xFF, 0xFF};
+    instance->Controller().PostPacket(Orvanta::kField_KnobPacket, shortPacket, sizeof shortPacket);
+    inputs[0] += 512;
+    outputs[0] += 512;
+    instance->ProcessBlock(inputs, outputs, 512);
+    EXPECT_EQ(instance->RefusedPackets(), 1u);
+    EXPECT_EQ(DeliveredPacket(*instance).m_fOutputGain, 1.0f);
+    const int32_t delay = EffectDelay(48000.0f);
+    for (size_t i = size_t(delay); i < 1024; ++i) ASSERT_EQ(output[0][i], input[0][i - delay]) << i;
+}
+
+TEST(EffectInstance, ReportsWhyItCannotBeCreated) {
+    LinkedModule linked;
+    const RecordedComponent* stereo = linked.module->ComponentForStemFormat(AAX_eStemFormat_Stereo);
+    ASSERT_TRUE(stereo);
+    const auto process = reinterpret_cast<AAX_CProcessProc>(linked.module->NativeProcessProc(*stereo, 48000.0f));
+    struct NotADataModel : HostObject<IACFUnknown> {
+        ACFRESULT FindInterface(const acfIID&, void**) override { return ACF_E_NOINTERFACE; }
+    };
+    struct Case {
+        const char* name;
+        bool withModel, foreignModel, withComponent, withProc;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"no data model", false, false, true, true, "the module created no data model"},
+        {"no component", true, false, false, true, "the module describes no component for this channel layout"},
+        {"no procedure", true, false, true, false, "the component has no native process procedure for this sample rate"},
+        {"foreign object", false, true, true, true, "the data model does not offer the effect-parameters interface"},
+    };
+    for (const Case& c : cases) {
+        EffectInstance::Parts parts;
+        if (c.withModel) parts.dataModel = linked.module->CreateDataModel();
+        if (c.foreignModel) {
+            parts.dataModel = (new NotADataModel)->Identity();
+            parts.dataModel->AddRef();
+        }
+        parts.component = c.withComponent ? stereo : nullptr;
+        parts.processProc = c.withProc ? process : nullptr;
+        std::string error;
+        EXPECT_FALSE(EffectInstance::Create(parts, EffectInstance::Setup(), &error)) << c.name;
+        EXPECT_EQ(error, c.message) << c.name;
+    }
+    EXPECT_EQ(linked.module->LiveObjects(), 0) << "refused data models are released";
+}
+
+TEST(EffectInstance, ReleasesEveryObjectWhenItEnds) {
+    const acfUInt32 hostObjectsBefore = HostObjectBase::LiveObjects();
+    {
+        LinkedModule linked;
+        const acfUInt32 withModule = HostObjectBase::LiveObjects();
+        {
+            std::unique_ptr<EffectInstance> instance = linked.NewInstance(44100.0f, 2);
+            ACFPtr<RecordingEditor> editor(new RecordingEditor);
+            instance->AttachEditor(editor->Identity());
+            EXPECT_GT(linked.module->LiveObjects(), 0);
+        }
+        EXPECT_EQ(linked.module->LiveObjects(), 0);
+        EXPECT_EQ(HostObjectBase::LiveObjects(), withModule);
+    }
+    EXPECT_EQ(HostObjectBase::LiveObjects(), hostObjectsBefore);
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+// Typed values through the data model's own parsing, with colour names and
+// On/Off as aliases, and the reasons a value is refused.
+#include <gtest/gtest.h>
+
+#include "RuntimeHarness.h"
+#include "host/runtime/ParameterValueParser.h"
+
+namespace {
+
+using namespace runtime_test;
+using Outcome = ParameterValueParser::Outcome;
+
+std::vector<ParameterValueParser::Alias> EffectAliases() {
+    std::vector<ParameterValueParser::Alias> aliases;
+    for (int32_t color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color)
+        aliases.push_back({Orvanta::kParamID_Color, Orvanta::kColorNames[color - 1], std::to_string(color)});
+    aliases.push_back({Orvanta::kParamID_Dither, "On", std::to_string(Orvanta::kDitherOn)});
+    aliases.push_back({Orvanta::kParamID_Dither, "Off", std::to_string(Orvanta::kDitherOff)});
+    return aliases;
+}
+
+TEST(ParameterValueParser, ParsesThroughTheDataModelAndNamesEveryRefusal) {
+    LinkedModule linked;
+    std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
+    const ParameterValueParser parser(instance->Parameters(), EffectAliases());
+    struct Case {
+        const char* assignment;
+        Outcome outcome;
+        double normalized;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Harmonic=40", Outcome::Parsed, 0.4, ""},
+        {"Dynamic=100", Outcome::Parsed, 1.0, ""},
+        {"OutputTrim=-3", Outcome::Parsed, 0.25, ""},
+        {"OutputTrim=+6", Outcome::Parsed, 1.0, ""},
+        {"Color=3", Outcome::Parsed, 0.5, ""},
+        {"Color=Gold", Outcome::Parsed, 0.25, ""},
+        {"Color=deep", Outcome::Parsed, 1.0, ""},
+        {"Dither=2", Outcome::Parsed, 1.0, ""},
+        {"Dither=On", Outcome::Parsed, 1.0, ""},
+        {"Dither=OFF", Outcome::Parsed, 0.0, ""},
+        {"Harmonic=150", Outcome::OutOfRange, 0, "value '150' for Harmonic lies outside its range 0.00 to 100.00"},
+        {"OutputTrim=-6.5", Outcome::OutOfRange, 0, "value '-6.5' for OutputTrim lies outside its range -6.00 to 6.00"},
+        {"Color=9", Outcome::OutOfRange, 0, "value '9' for Color lies outside its range 1.00 to 5.00"},
+        {"Dither=0", Outcome::OutOfRange, 0, "value '0' for Dither lies outside its range 1.00 to 2.00"},
+        {"Harmonic=1e999", Outcome::OutOfRange, 0, "value '1e999' for Harmonic lies outside its range 0.00 to 100.00"},
+        {"Harmonic=loud", Outcome::NotAValue, 0, "'loud' is not a value of Harmonic (expected 0.00 to 100.00)"},
+        {"Harmonic=", Outcome::NotAValue, 0, "'' is not a value of Harmonic (expected 0.00 to 100.00)"},
+        {"Harmonic=nan", Outcome::NotAValue, 0, "'nan' is not a value of Harmonic (expected 0.00 to 100.00)"},
+        {"Color=Teal", Outcome::NotAValue, 0,
+         "'Teal' is not a value of Color (expected 1.00 to 5.00, or one of Silver, Gold, Rich, Fat, Deep)"},
+        {"Sparkle=1", Outcome::UnknownParameter, 0,
+         "unknown parameter 'Sparkle' (parameters: Dynamic, Harmonic, OutputTrim, Dither, Color)"},
+        {"harmonic=1", Outcome::UnknownParameter, 0,
+         "unknown parameter 'harmonic' (parameters: Dynamic, Harmonic, OutputTrim, Dither, Color)"},
+        {"Harmonic", Outcome::NotAValue, 0, "'Harmonic' is not of the form ID=VALUE"},
+        {"=3", Outcome::NotAValue, 0, "'=3' is not of the form ID=VALUE"},
+    };
+    for (const Case& c : cases) {
+        const ParameterValueParser::Result result = parser.ParseAssignment(c.assignment);
+        EXPECT_EQ(result.outcome, c.outcome) << c.assignment;
+        EXPECT_EQ(result.message, c.message) << c.assignment;
+        if (c.outcome == Outcome::Parsed) {
+            EXPECT_NEAR(result.normalizedValue, c.normalized, 1e-12) << c.assignment;
+        }
+    }
+}
+
+}  // namespace
