@@ -1,0 +1,262 @@
+// The seven entry points, called as a host calls them, in both forms of the
+// module: the SDK version, the two offers the module declines, start-up and
+// shut-down, registration against hosts that lack what it needs, exceptions
+// from the host turned into a result code, and the live-object count.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "AAX_CHostServices.h"
+#include "AAX_IACFEffectGUI.h"
+#include "AAX_IACFEffectParameters.h"
+#include "AAX_UIDs.h"
+#include "ModuleTestSupport.h"
+#include "host/objects/HostCollection.h"
+#include "host/objects/HostRootObject.h"
+#include "host/runtime/PluginModule.h"
+
+namespace {
+
+using moduletest::EntryPoints;
+using moduletest::Form;
+
+constexpr ACFRESULT kUnexpected = static_cast<ACFRESULT>(0x8000FFFFu);
+const Form kForms[] = {Form::Linked, Form::Bundle};
+
+class EntryPointsTest : public ::testing::TestWithParam<Form> {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_Entry.Complete()) << dlerror(); }
+    EntryPoints m_Entry{GetParam()};
+};
+
+TEST_P(EntryPointsTest, SDKVersionAndTheOffersTheModuleDeclines) {
+    acfUInt64 version = 0;
+    EXPECT_EQ(m_Entry.getSDKVersion(&version), ACF_OK);
+    EXPECT_EQ(version, 0x000002000061125CULL);
+
+    ACFPtr<HostRootObject> root = HostRootObject::Create();
+    int sentinel = 0;
+    const acfUID ids[] = {IID_IACFUnknown, IID_IACFComponentFactory, AAXCompID_AAXCollection, {1, 2, 3, 4}};
+    for (const acfUID& clsid : ids) {
+        for (const acfUID& iid : ids) {
+            void* factory = &sentinel;
+            EXPECT_EQ(m_Entry.getClassFactory(root.get(), clsid, iid, &factory), AAX_ERROR_UNIMPLEMENTED);
+            EXPECT_EQ(factory, nullptr);
+        }
+    }
+    for (acfUInt32 index : {0u, 1u, 7u, 0xFFFFFFFFu}) {
+        auto* definition = reinterpret_cast<IACFComponentDefinition*>(&sentinel);
+        EXPECT_EQ(m_Entry.registerComponent(root.get(), index, &definition), ACF_OK);
+        EXPECT_EQ(definition, nullptr);
+    }
+}
+
+// The host-services object the module creates at start-up is a host object
+// made through the root's factory, so the host's live count shows it.
+TEST_P(EntryPointsTest, StartupKeepsTheFirstHostServicesAndShutdownIsSafeWithoutStartup) {
+    ACFPtr<HostRootObject> root = HostRootObject::Create();
+    ACFPtr<HostRootObject> otherRoot = HostRootObject::Create();
+    const acfUInt32 base = HostObjectBase::LiveObjects();
+    struct Step {
+        const char* name;
+        bool startup;
+        HostRootObject* root;
+        acfUInt32 servicesAlive;
+    };
+    const Step steps[] = {
+        {"shutdown before any startup", false, root.get(), 0},
+        {"startup", true, root.get(), 1},
+        {"second startup, same root", true, root.get(), 1},
+        {"second startup, another root", true, otherRoot.get(), 1},
+        {"shutdown", false, nullptr, 0},
+        {"shutdown again", false, root.get(), 0},
+        {"startup after shutdown", true, otherRoot.get(), 1},
+        {"final shutdown", false, otherRoot.get(), 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        EXPECT_EQ(step.startup ? m_Entry.startup(step.root) : m_Entry.shutdown(step.root), ACF_OK);
+        EXPECT_EQ(HostObjectBase::LiveObjects() - base, step.servicesAlive);
+    }
+}
+
+// Registration against hosts that lack parts of the description machinery.
+TEST_P(EntryPointsTest, RegistrationAgainstIncompleteHosts) {
+    struct Case {
+        const char* name;
+        HostFactoryOptions options;
+        ACFRESULT result;
+        bool definitionWritten;  // false: the out argument keeps what the host put there
+    };
+    HostFactoryOptions full, noEffect, noCollection, noDefinition;
+    noEffect.effectDescriptor = HostInterfaceLevel::None;
+    noCollection.collection = HostInterfaceLevel::None;
+    noDefinition.collectionOffersPluginDefinition = false;
+    const Case cases[] = {
+        {"complete host", full, ACF_OK, true},
+        {"no effect descriptors", noEffect, AAX_ERROR_NULL_OBJECT, false},
+        {"no collection", noCollection, AAX_ERROR_NULL_OBJECT, false},
+        {"collection is no plug-in definition", noDefinition, AAX_ERROR_NULL_OBJECT, true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const acfUInt32 base = HostObjectBase::LiveObjects();
+        {
+            ACFPtr<HostRootObject> root = HostRootObject::Create(HostInterfaceLevel::Version2, test.options);
+            int sentinel = 0;
+            auto* kept = reinterpret_cast<IACFPluginDefinition*>(&sentinel);
+            IACFPluginDefinition* definition = kept;
+            EXPECT_EQ(m_Entry.registerPlugin(root.get(), &definition), test.result);
+            if (!test.definitionWritten) {
+                EXPECT_EQ(definition, kept);
+            } else if (test.result == ACF_OK) {
+                ASSERT_NE(definition, nullptr);
+                HostCollection* collection = root->Factory()->CollectionFor(definition);
+                ASSERT_NE(collection, nullptr);
+                EXPECT_EQ(collection->Description().effects.size(), 1u);
+                definition->Release();
+            } else {
+                EXPECT_EQ(definition, nullptr);
+            }
+        }
+        // The module released every host object it was handed or created.
+        EXPECT_EQ(HostObjectBase::LiveObjects(), base);
+    }
+}
+
+// A root object that throws from QueryInterface: the module's first call
+// into it at start-up and at registration.
+class ThrowingRoot : public IACFUnknown {
+public:
+    explicit ThrowingRoot(int kind) : m_Kind(kind) {}
+    ACFRESULT QueryInterface(const acfIID&, void**) override {
+        switch (m_Kind) {
+            case 0: throw ACFRESULT(ACF_E_POINTER);
+            case 1: throw std::runtime_error("host failure");
+            default: throw Unusual{};
+        }
+    }
+    acfUInt32 AddRef() override { return 1; }
+    acfUInt32 Release() override { return 1; }
+
+private:
+    struct Unusual {};
+    int m_Kind;
+};
+
+TEST_P(EntryPointsTest, ExceptionsFromTheHostBecomeOneResultCode) {
+    for (int kind : {0, 1, 2}) {
+        SCOPED_TRACE(kind);
+        ThrowingRoot root(kind);
+        EXPECT_EQ(m_Entry.startup(&root), kUnexpected);
+        IACFPluginDefinition* definition = nullptr;
+        EXPECT_EQ(m_Entry.registerPlugin(&root, &definition), kUnexpected);
+        EXPECT_EQ(definition, nullptr);
+        EXPECT_EQ(m_Entry.shutdown(&root), ACF_OK);
+        EXPECT_EQ(m_Entry.canUnloadNow(&root), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, EntryPointsTest, ::testing::ValuesIn(kForms),
+                         [](const auto& info) { return std::string(moduletest::FormName(info.param)); });
+
+// ---- objects created through the description's factories ----
+
+class ModuleObjectsTest : public ::testing::TestWithParam<Form> {
+protected:
+    void SetUp() override {
+        std::string error;
+        m_Module = GetParam() == Form::Linked ? PluginModule::LoadLinked(&error)
+                                              : PluginModule::LoadBundle(moduletest::BundlePath(), &error);
+        ASSERT_TRUE(m_Module) << error;
+    }
+    std::unique_ptr<PluginModule> m_Module;
+};
+
+TEST_P(ModuleObjectsTest, CanUnloadNowCountsLiveDataModelsAndEditors) {
+    // Start-up and registration leave nothing counted behind.
+    EXPECT_EQ(m_Module->LiveObjects(), 0);
+    IACFUnknown* objects[3] = {};
+    struct Step {
+        bool create;
+        int slot;
+        bool editor;
+        int32_t alive;
+    };
+    const Step steps[] = {
+        {true, 0, false, 1}, {true, 1, true, 2}, {true, 2, false, 3},
+        {false, 0, false, 2}, {false, 2, false, 1}, {false, 1, true, 0},
+    };
+    for (const Step& step : steps) {
+        if (step.create) {
+            objects[step.slot] = step.editor ? m_Module->CreateEditor() : m_Module->CreateDataModel();
+            ASSERT_NE(objects[step.slot], nullptr);
+        } else {
+            EXPECT_EQ(objects[step.slot]->Release(), 0u);
+        }
+        EXPECT_EQ(m_Module->LiveObjects(), step.alive);
+    }
+}
+
+// The factories' results are used as IACFUnknown* as they come: the host
+// interface is each class's first base, so the address is the same one the
+// object hands out for its own interfaces.
+TEST_P(ModuleObjectsTest, FactoryResultsAreTheObjectsInterfaceAddresses) {
+    struct Case {
+        bool editor;
+        acfIID iid;
+    };
+    const Case cases[] = {
+        {false, IID_IAAXEffectParametersV2}, {false, IID_IAAXEffectParametersV1}, {true, IID_IAAXEffectGUIV1}};
+    for (const Case& test : cases) {
+        IACFUnknown* object = test.editor ? m_Module->CreateEditor() : m_Module->CreateDataModel();
+        ASSERT_NE(object, nullptr);
+        void* answered = nullptr;
+        ASSERT_EQ(object->QueryInterface(test.iid, &answered), ACF_OK);
+        EXPECT_EQ(answered, static_cast<void*>(object));
+        static_cast<IACFUnknown*>(answered)->Release();
+        EXPECT_EQ(object->Release(), 0u);
+    }
+    EXPECT_EQ(m_Module->LiveObjects(), 0);
+}
+
+TEST_P(ModuleObjectsTest, ComponentsAndProcessProceduresByStemFormatAndRate) {
+    const RecordedComponent* mono = m_Module->ComponentForStemFormat(Orvanta::kStemFormat_Mono);
+    const RecordedComponent* stereo = m_Module->ComponentForStemFormat(Orvanta::kStemFormat_Stereo);
+    ASSERT_NE(mono, nullptr);
+    ASSERT_NE(stereo, nullptr);
+    EXPECT_NE(mono, stereo);
+    EXPECT_EQ(m_Module->ComponentForStemFormat(AAX_eStemFormat_5_1), nullptr);
+    void* monoProc = m_Module->NativeProcessProc(*mono, 44100.0f);
+    void* stereoProc = m_Module->NativeProcessProc(*stereo, 44100.0f);
+    ASSERT_NE(monoProc, nullptr);
+    ASSERT_NE(stereoProc, nullptr);
+    EXPECT_NE(monoProc, stereoProc);
+    for (float rate : Orvanta::kSupportedSampleRates) {
+        SCOPED_TRACE(rate);
+        EXPECT_EQ(m_Module->NativeProcessProc(*mono, rate), monoProc);
+        EXPECT_EQ(m_Module->NativeProcessProc(*stereo, rate), stereoProc);
+    }
+    for (float rate : {0.0f, 22050.0f, 32000.0f, 384000.0f}) EXPECT_EQ(m_Module->NativeProcessProc(*mono, rate), nullptr);
+    EXPECT_NE(m_Module->ProcPtr(0), nullptr);
+    EXPECT_NE(m_Module->ProcPtr(1), nullptr);
+    EXPECT_EQ(m_Module->ProcPtr(2), nullptr);
+}
+
+// Unloading while the host still holds an object: reported, and the module
+// stays loaded so that the late release still finds its code.
+TEST_P(ModuleObjectsTest, UnloadWithObjectsAliveReportsThemAndKeepsTheCode) {
+    IACFUnknown* model = m_Module->CreateDataModel();
+    ASSERT_NE(model, nullptr);
+    testing::internal::CaptureStderr();
+    m_Module.reset();
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_NE(report.find("1 object(s)"), std::string::npos) << report;
+    EXPECT_NE(report.find("still alive"), std::string::npos) << report;
+    EXPECT_EQ(model->Release(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, ModuleObjectsTest, ::testing::ValuesIn(kForms),
+                         [](const auto& info) { return std::string(moduletest::FormName(info.param)); });
+
+}  // namespace
