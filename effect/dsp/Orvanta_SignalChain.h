@@ -41,6 +41,9 @@ struct BlockSetup {
     float driveNormInv;  // 1 / G
     int32_t lineLength;    // L: 13, 25 or 49
     int32_t centreOffset;  // 6 * rate multiple
+    // How many samples back the steered tap reads for each offset o = -6 .. 6
+    // (index o + 6); see Stages::delay.
+    int32_t tapLookBack[13];
 };
 
 // Audio thread, once per instance and callback.
@@ -66,6 +69,10 @@ inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvant
     const int32_t multiple = (m == 2 || m == 4) ? int32_t(m) : 1;
     s.lineLength = 12 * multiple + 1;
     s.centreOffset = 6 * multiple;
+    for (int32_t o = -6; o <= 6; ++o) {
+        const int32_t k = s.centreOffset + o;  // slots after the one just written
+        s.tapLookBack[o + 6] = k == 0 ? 0 : s.lineLength - k;
+    }
 
     s.harm = packet.m_fHarmonic;
     s.harmDry = 1.0f - s.harm;
@@ -225,6 +232,7 @@ struct ChannelState {
 template <class Lanes, class Curve>
 struct Stages {
     using F = typename Lanes::F;
+    using D = typename Lanes::D;
     using State = ChannelState<Lanes>;
 
     // One-pole low-pass: s := (in - s) * k + s, subtract, multiply, add.
@@ -337,7 +345,8 @@ struct Stages {
     }
 
     // The delay line with its fixed and steered taps. Passes on the two tap
-    // values.
+    // values, the centre tap already widened to double precision for the
+    // output stage.
     //
     // The line runs as the unrolled history of ChannelState: history holds
     // the line's L values before the run, oldest first, and sample i writes
@@ -345,27 +354,25 @@ struct Stages {
     // (k = 1 .. L - 1) holds what was written L - k samples ago, and slot
     // k = 0 is the one just written; so the centre tap (k = 6m) reads 6m + 1
     // samples back and the steered tap (k = 6m + o) L - k samples back, or
-    // the value just written when k is 0.
-    static void delay(const BlockSetup& s, const F* written, const F* dn, F* history, F* centreOut, F* tapOut,
+    // the value just written when k is 0 (BlockSetup::tapLookBack).
+    static void delay(const BlockSetup& s, const F* written, const F* dn, F* history, D* centreOut, F* tapOut,
                       int32_t count) {
         const float ditherMod = s.ditherMod, d2 = s.d2;
-        const int32_t L = s.lineLength, centreOffset = s.centreOffset;
+        const int32_t L = s.lineLength, centreBack = s.centreOffset + 1;
+        const int32_t* const lookBack = s.tapLookBack - kTapOffsetMin;  // indexed by o
         for (int32_t i = 0; i < count; ++i) {
             const int32_t now = L + i;
             history[now] = written[i];
-            const F centre = history[now - centreOffset - 1];
+            const F centre = history[now - centreBack];
             const F centreDyn = centre * d2;
             const F c = (centreDyn + centreDyn) + dn[i] * ditherMod;
 
             int32_t offsets[Lanes::kLanes];
             tapOffsets(c, offsets);
             F y = centre;
-            for (int l = 0; l < Lanes::kLanes; ++l) {
-                const int32_t k = centreOffset + offsets[l];
-                const int32_t back = k == 0 ? 0 : L - k;
-                Lanes::setLane(y, l, Lanes::lane(history[now - back], l));
-            }
-            centreOut[i] = centre;
+            for (int l = 0; l < Lanes::kLanes; ++l)
+                Lanes::setLane(y, l, Lanes::lane(history[now - lookBack[offsets[l]]], l));
+            centreOut[i] = Lanes::widen(centre);
             tapOut[i] = y;
         }
     }
@@ -388,7 +395,7 @@ struct Stages {
     }
 
     // Output filters and the output sample.
-    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* r2, const F* centre, F* out,
+    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* r2, const D* centre, F* out,
                        int32_t count) {
         const float kOutputLP1 = s.c.rate.kOutputLP1, kOutputLP2 = s.c.rate.kOutputLP2;
         const float squareMix = s.c.color.fSquareMix, gain = s.gain;
@@ -400,8 +407,7 @@ struct Stages {
             const F a = Lanes::narrow(Lanes::widen(z2) * 0.091 + Lanes::widen(outputLP1));
             lowPass(outputLP2, a, kOutputLP2);
             const F b = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(a) * 0.09);
-            const F centreValue = centre[i];
-            out[i] = Lanes::narrow((Lanes::widen(b) * 2.5) * d2 + Lanes::widen(centreValue)) * gain;
+            out[i] = Lanes::narrow((Lanes::widen(b) * 2.5) * d2 + centre[i]) * gain;
         }
         st.outputLP1 = outputLP1;
         st.outputLP2 = outputLP2;
@@ -430,6 +436,7 @@ template <class Lanes, class Curve>
 void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int32_t n,
                  Orvanta_NoiseSource (&noise)[Lanes::kLanes], bool samplePerRun) {
     using F = typename Lanes::F;
+    using D = typename Lanes::D;
     using Run = Stages<Lanes, Curve>;
     constexpr int kLanes = Lanes::kLanes;
     const int32_t L = s.lineLength;
@@ -447,7 +454,8 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     // Stage results of one run; arrays whose values are no longer needed
     // are reused.
     F x[kRunLength], dn[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
-    F em[kRunLength], q[kRunLength], centre[kRunLength], tap[kRunLength];
+    F em[kRunLength], q[kRunLength], tap[kRunLength];
+    D centre[kRunLength];
     F* const written = em;  // em is used up once q is known
     F* const r2 = q;        // q is used up once the blend is written
     F* const out = tap;     // the steered tap is used up once r2 is known
