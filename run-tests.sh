@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets the machine up, then builds and runs every test: the normal build and
-# the AddressSanitizer + UndefinedBehaviorSanitizer build.
+# the AddressSanitizer + UndefinedBehaviorSanitizer build, then a bounded run
+# of the chunk fuzz target (fuzz/run-fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./setup.sh
@@ -19,6 +20,9 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORVANTA_SANITIZE=ON -DORVANT
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+step "fuzz: state chunk records (60 s, libFuzzer + address, undefined)"
+fuzz/run-fuzz.sh 60
 
 echo
 echo "==== all tests passed"
