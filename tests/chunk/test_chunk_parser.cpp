@@ -230,6 +230,8 @@ TEST(ChunkParser, UnterminatedTextsEndTheReading) {
         {"string value without zero byte", {'r', '_', 'R', 0, 'a', 'b', 'c', 'd'}},
         {"double cut short", {'d', '_', 'D', 0, 0, 0, 0}},
         {"long cut short", {'l', '_', 'L', 0, 0, 0}},
+        {"string entry whose name ends the data off the 4-byte grid", {'r', '_', 0}},
+        {"string entry whose name ends the data on the 4-byte grid", {'r', '_', 'R', 0}},
     };
     for (const Case& c : cases) {
         Bytes data = {1, 1, 1, 1, 'l', '_', 'K', 0, 0, 0, 0, 9};

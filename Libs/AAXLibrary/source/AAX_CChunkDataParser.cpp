@@ -86,6 +86,8 @@ public:
     // byte would lie past the end of the data.
     bool ReadText(int64_t maxLength, std::string* text) {
         const int64_t available = m_Size - m_Offset;
+        // Aligning past an unaligned end leaves the offset beyond the data.
+        if (available <= 0) return false;
         const int64_t scanLimit = available < maxLength ? available : maxLength;
         const uint8_t* start = m_Data + m_Offset;
         const void* zero = std::memchr(start, 0, size_t(scanLimit));
