@@ -1,0 +1,316 @@
+// The runtime's editor side: opening, closing and reopening the editor of
+// an instance in both forms of the module, gestures on the panel reaching
+// the data model and the audio packet, gestures the host takes, and what
+// the panel shows after host automation.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cstdlib>
+#include <functional>
+#include <iterator>
+
+#include "EditorCliHarness.h"
+#include "host/objects/HostObject.h"
+
+namespace {
+
+using namespace editorcli_test;
+using VSTGUI::CLinuxNativeView;
+using VSTGUI::CPoint;
+
+constexpr Form kForms[] = {Form::Linked, Form::Bundle};
+
+// ---- pictures the panel is drawn from ----
+
+struct Picture {
+    explicit Picture(int id) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/resources/bitmaps/bmp%05d.png", id);
+        surface = cairo_image_surface_create_from_png((std::string(ORVANTA_SOURCE_DIR) + name).c_str());
+    }
+    ~Picture() { cairo_surface_destroy(surface); }
+    int Width() const { return cairo_image_surface_get_width(surface); }
+    int Height() const { return cairo_image_surface_get_height(surface); }
+    cairo_surface_t* surface;
+};
+
+// The panel background under a knob with one filmstrip frame over it, as
+// straight ARGB pixels of the knob's rectangle.
+std::vector<uint32_t> ExpectedKnob(const Orvanta::SOrvanta_EditorRect& rect, int filmstripID, int frame) {
+    Picture background(Orvanta::kBitmapID_Background), filmstrip(filmstripID);
+    cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, rect.width, rect.height);
+    cairo_t* cr = cairo_create(target);
+    cairo_set_source_surface(cr, background.surface, -rect.left, -rect.top);
+    cairo_paint(cr);
+    cairo_set_source_surface(cr, filmstrip.surface, 0, -frame * rect.height);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(target);
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < rect.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(target) +
+                                                            y * cairo_image_surface_get_stride(target));
+        pixels.insert(pixels.end(), row, row + rect.width);
+    }
+    cairo_surface_destroy(target);
+    return pixels;
+}
+
+// The largest difference of any colour channel between the view's pixels
+// in rect and expected, over the columns left of limitX (what lies right of
+// it may be covered by other controls).
+int LargestDifference(CLinuxNativeView& view, const Orvanta::SOrvanta_EditorRect& rect,
+                      const std::vector<uint32_t>& expected, int limitX) {
+    int largest = 0;
+    for (int y = 0; y < rect.height; ++y)
+        for (int x = 0; x < rect.width && rect.left + x < limitX; ++x) {
+            const uint32_t shown = view.getPixel(rect.left + x, rect.top + y);
+            const uint32_t wanted = expected[size_t(y * rect.width + x)];
+            for (int shift : {0, 8, 16, 24})
+                largest = std::max(largest, std::abs(int((shown >> shift) & 0xFF) - int((wanted >> shift) & 0xFF)));
+        }
+    return largest;
+}
+
+// ---- life cycle ----
+
+TEST(EditorSession, OpeningClosingAndReopeningLeavesNothingBehind) {
+    for (Form form : kForms) {
+        SCOPED_TRACE(FormName(form));
+        std::unique_ptr<PluginModule> module = LoadModule(form);
+        std::unique_ptr<EffectInstance> instance = NewInstance(*module);
+        const int32_t moduleObjects = module->LiveObjects();
+        const acfUInt32 hostObjects = HostObjectBase::LiveObjects();
+        const acfUInt32 controllerReferences = instance->Controller().RefCount();
+        const Picture panel(Orvanta::kBitmapID_Background);
+        {
+            std::unique_ptr<EditorSession> session = NewSession(*module, *instance);
+            ASSERT_TRUE(session);
+            EXPECT_FALSE(session->IsOpen());
+            EXPECT_GT(instance->Controller().RefCount(), controllerReferences) << "the editor holds the host object";
+            for (int cycle = 0; cycle < 3; ++cycle) {
+                EXPECT_EQ(session->Open(), AAX_SUCCESS);
+                ASSERT_TRUE(session->IsOpen());
+                const AAX_Point size = session->ViewSize();
+                EXPECT_EQ(size.horz, float(panel.Width()));
+                EXPECT_EQ(size.vert, float(panel.Height()));
+                EXPECT_EQ(session->NativeView()->getWidth(), panel.Width());
+                EXPECT_EQ(session->NativeView()->getHeight(), panel.Height());
+                AAX_Point asked;
+                EXPECT_TRUE(session->ViewContainer()->RequestedSize(&asked));
+                EXPECT_EQ(asked, size) << "the editor tells the container its size";
+                if (cycle == 1) {
+                    EXPECT_EQ(session->Open(), AAX_SUCCESS) << "reopening an open editor";
+                }
+                session->Close();
+                EXPECT_FALSE(session->IsOpen());
+                EXPECT_EQ(HostObjectBase::LiveObjects(), hostObjects) << "the container and its view are gone";
+            }
+            session->Open();  // left open: the session's end closes it
+        }
+        EXPECT_EQ(module->LiveObjects(), moduleObjects);
+        EXPECT_EQ(HostObjectBase::LiveObjects(), hostObjects);
+        EXPECT_EQ(instance->Controller().RefCount(), controllerReferences);
+    }
+}
+
+TEST(EditorSession, RefusesWhatIsNoEditor) {
+    std::unique_ptr<PluginModule> module = LoadModule(Form::Linked);
+    std::unique_ptr<EffectInstance> instance = NewInstance(*module);
+    const int32_t moduleObjects = module->LiveObjects();
+    struct NotAnEditor : HostObject<IACFUnknown> {
+        ACFRESULT FindInterface(const acfIID&, void**) override { return ACF_E_NOINTERFACE; }
+    };
+    IACFUnknown* foreign = (new NotAnEditor)->Identity();
+    foreign->AddRef();
+    // The data model is an object of the module, but no editor.
+    const struct {
+        const char* name;
+        IACFUnknown* object;
+        const char* message;
+    } cases[] = {
+        {"nothing", nullptr, "the module created no editor"},
+        {"foreign object", foreign, "the editor does not offer the editor interface"},
+        {"data model", module->CreateDataModel(), "the editor does not offer the editor interface"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(EditorSession::Create(c.object, *instance, &error)) << c.name;
+        EXPECT_EQ(error, c.message) << c.name;
+    }
+    EXPECT_EQ(module->LiveObjects(), moduleObjects) << "refused objects are released";
+}
+
+// ---- gestures ----
+
+struct Gesture {
+    const char* name;
+    std::function<void(EditorSession&)> perform;
+    const char* parameterID;
+    double normalized;  // afterwards
+    std::function<bool(const SOrvanta_Knob_Packet&)> packetShows;
+};
+
+bool Near(float value, float expected) { return std::abs(value - expected) < 1e-5f; }
+
+void Drag(EditorSession& session, CPoint from, CPoint to, uint32_t modifiers = 0) {
+    session.MouseDown(from, CLinuxNativeView::kLeftButton, modifiers);
+    session.MouseMoved(to, CLinuxNativeView::kLeftButton, modifiers);
+    session.MouseUp(to, CLinuxNativeView::kLeftButton, modifiers);
+}
+
+void Click(EditorSession& session, CPoint at) {
+    session.MouseDown(at, CLinuxNativeView::kLeftButton, 0);
+    session.MouseUp(at, CLinuxNativeView::kLeftButton, 0);
+}
+
+void TypeInto(EditorSession& session, CPoint display, const std::string& text) {
+    Click(session, display);
+    session.TypeText(text);
+    session.KeyDown(0, VSTGUI::VKEY_RETURN, 0);
+}
+
+const Gesture kGestures[] = {
+    {"drag the Harmonic knob up 50 pixels",
+     [](EditorSession& s) {
+         const CPoint centre = Centre(Orvanta::kEditorRect_InputTrimKnob);
+         Drag(s, centre, CPoint(centre.x, centre.y - 50));
+     },
+     Orvanta::kParamID_Harmonic, 0.25, [](const SOrvanta_Knob_Packet& p) { return Near(p.m_fHarmonic, 0.25f); }},
+    {"drag the Harmonic knob 30 right and 10 up",
+     [](EditorSession& s) {
+         const CPoint centre = Centre(Orvanta::kEditorRect_InputTrimKnob);
+         Drag(s, centre, CPoint(centre.x + 30, centre.y - 10));
+     },
+     Orvanta::kParamID_Harmonic, 0.2, [](const SOrvanta_Knob_Packet& p) { return Near(p.m_fHarmonic, 0.2f); }},
+    {"click the Deep button",
+     [](EditorSession& s) { Click(s, Centre(Orvanta::kEditorRect_ColorButtons[4])); }, Orvanta::kParamID_Color, 1.0,
+     [](const SOrvanta_Knob_Packet& p) { return p.m_iColor == 5; }},
+    {"click the Silver button",
+     [](EditorSession& s) { Click(s, Centre(Orvanta::kEditorRect_ColorButtons[0])); }, Orvanta::kParamID_Color, 0.0,
+     [](const SOrvanta_Knob_Packet& p) { return p.m_iColor == 1; }},
+    {"type 40 and Enter in the Dynamic display",
+     [](EditorSession& s) { TypeInto(s, Centre(Orvanta::kEditorRect_ProcessDisplay), "40"); },
+     Orvanta::kParamID_Dynamic, 0.4, [](const SOrvanta_Knob_Packet& p) { return Near(p.m_fDynamic, 0.4f); }},
+    {"type -3 and Enter in the OutputTrim display",
+     [](EditorSession& s) { TypeInto(s, Centre(Orvanta::kEditorRect_OutputTrimDisplay), "-3"); },
+     Orvanta::kParamID_OutputTrim, 0.25,
+     [](const SOrvanta_Knob_Packet& p) { return Near(p.m_fOutputGain, 0.70795f); }},
+    {"type on and Enter in the Dither display",
+     [](EditorSession& s) { TypeInto(s, Centre(Orvanta::kEditorRect_BrightnessDisplay), "on"); },
+     Orvanta::kParamID_Dither, 1.0, [](const SOrvanta_Knob_Packet& p) { return p.m_iDither == Orvanta::kDitherOn; }},
+    {"click the dither-on button",
+     [](EditorSession& s) { Click(s, Centre(Orvanta::kEditorRect_DitherOnButton)); }, Orvanta::kParamID_Dither, 1.0,
+     [](const SOrvanta_Knob_Packet& p) { return p.m_iDither == Orvanta::kDitherOn; }},
+    {"wheel one notch up on the Dynamic knob",
+     [](EditorSession& s) { s.MouseWheel(Centre(Orvanta::kEditorRect_ProcessKnob), 1.0f, 0); },
+     Orvanta::kParamID_Dynamic, 0.1, [](const SOrvanta_Knob_Packet& p) { return Near(p.m_fDynamic, 0.1f); }},
+    {"typing Escape instead of Enter changes nothing",
+     [](EditorSession& s) {
+         Click(s, Centre(Orvanta::kEditorRect_InputTrimDisplay));
+         s.TypeText("75");
+         s.KeyDown(0, VSTGUI::VKEY_ESCAPE, 0);
+     },
+     Orvanta::kParamID_Harmonic, 0.0, [](const SOrvanta_Knob_Packet& p) { return p.m_fHarmonic == 0.0f; }},
+};
+
+TEST(EditorSession, GesturesReachTheDataModelAndTheAudioPacket) {
+    for (Form form : kForms)
+        for (const Gesture& gesture : kGestures) {
+            SCOPED_TRACE(std::string(FormName(form)) + ": " + gesture.name);
+            OpenEditor editor(form);
+            gesture.perform(*editor.session);
+            EXPECT_NEAR(editor.Normalized(gesture.parameterID), gesture.normalized, 1e-6);
+            EXPECT_TRUE(gesture.packetShows(editor.ProcessAndReadPacket()));
+            EXPECT_FALSE(editor.instance->IsTouched(gesture.parameterID)) << "every gesture ends its edit";
+        }
+}
+
+TEST(EditorSession, GesturesTheHostTakesLeaveTheKnobAlone) {
+    OpenEditor editor;
+    const CPoint centre = Centre(Orvanta::kEditorRect_InputTrimKnob);
+    const CPoint up(centre.x, centre.y - 40);
+    editor.session->SetHostTakesMouse(true);
+    Drag(*editor.session, centre, up, CLinuxNativeView::kShiftModifier);
+    EXPECT_EQ(editor.Normalized(Orvanta::kParamID_Harmonic), 0.0);
+    EXPECT_EQ(editor.instance->Automation().PendingSetValueRequests(), 0u);
+
+    const std::vector<HostViewContainer::MouseEvent> events = editor.session->ViewContainer()->MouseEvents();
+    // The press passes itself on as a first drag, then the move and the release.
+    using Kind = HostViewContainer::MouseEvent::Kind;
+    const Kind kinds[] = {Kind::Down, Kind::Drag, Kind::Drag, Kind::Up};
+    ASSERT_EQ(events.size(), std::size(kinds));
+    for (size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(events[i].kind, kinds[i]);
+        EXPECT_EQ(events[i].parameterID, Orvanta::kParamID_Harmonic);
+        EXPECT_EQ(events[i].modifiers, 1u) << "Shift in the host's modifier bits";
+        EXPECT_EQ(events[i].result, AAX_SUCCESS);
+    }
+
+    // The setting outlives a reopened editor; declining hands the knob back.
+    editor.session->Close();
+    editor.session->Open();
+    EXPECT_TRUE(editor.session->HostTakesMouse());
+    Drag(*editor.session, centre, up);
+    EXPECT_EQ(editor.Normalized(Orvanta::kParamID_Harmonic), 0.0);
+    editor.session->SetHostTakesMouse(false);
+    Drag(*editor.session, centre, up);
+    EXPECT_NEAR(editor.Normalized(Orvanta::kParamID_Harmonic), 0.2, 1e-6);
+}
+
+TEST(EditorSession, InputWhileClosedGoesNowhere) {
+    OpenEditor editor;
+    editor.session->Close();
+    const CPoint deep = Centre(Orvanta::kEditorRect_ColorButtons[4]);
+    EXPECT_EQ(editor.session->MouseDown(deep, CLinuxNativeView::kLeftButton, 0), VSTGUI::kMouseEventNotHandled);
+    EXPECT_EQ(editor.session->MouseUp(deep, CLinuxNativeView::kLeftButton, 0), VSTGUI::kMouseEventNotHandled);
+    EXPECT_FALSE(editor.session->TypeText("x"));
+    EXPECT_FALSE(editor.session->SaveSnapshot(::testing::TempDir() + "/closed.png"));
+    EXPECT_EQ(editor.Normalized(Orvanta::kParamID_Color), 0.25);
+}
+
+// ---- what the panel shows ----
+
+TEST(EditorSession, TheTypeSelectorShowsTheFrameOfEachColourAfterAutomation) {
+    const Orvanta::SOrvanta_EditorRect& selector = Orvanta::kEditorRect_TypeSelectKnob;
+    // The colour buttons cover the selector's right part.
+    const int uncovered = Orvanta::kEditorRect_ColorButtons[0].left;
+    std::vector<std::vector<uint32_t>> frames;
+    for (int frame = 0; frame < Orvanta::kEditorDialPositions5; ++frame)
+        frames.push_back(ExpectedKnob(selector, Orvanta::kBitmapID_Dial5Pos, frame));
+    for (Form form : kForms) {
+        OpenEditor editor(form);
+        for (int color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color) {
+            SCOPED_TRACE(std::string(FormName(form)) + ": " + Orvanta::kColorNames[color - 1]);
+            editor.instance->ApplyAutomation(Orvanta::kParamID_Color, (color - 1) / 4.0);
+            for (int frame = 0; frame < Orvanta::kEditorDialPositions5; ++frame) {
+                const int difference = LargestDifference(*editor.session->NativeView(), selector, frames[frame], uncovered);
+                if (frame == color - 1) {
+                    EXPECT_LE(difference, 1) << "frame " << frame;
+                } else {
+                    EXPECT_GT(difference, 16) << "frame " << frame;
+                }
+            }
+        }
+    }
+}
+
+TEST(EditorSession, TheHarmonicKnobFollowsItsDrag) {
+    // 101 frames: a quarter turn up shows frame 25.
+    const Orvanta::SOrvanta_EditorRect& knob = Orvanta::kEditorRect_InputTrimKnob;
+    const Picture dial(Orvanta::kBitmapID_Dial);
+    const int frames = dial.Height() / knob.height;
+    OpenEditor editor;
+    EXPECT_LE(LargestDifference(*editor.session->NativeView(), knob, ExpectedKnob(knob, Orvanta::kBitmapID_Dial, 0),
+                                knob.right()),
+              1);
+    const CPoint centre = Centre(knob);
+    Drag(*editor.session, centre, CPoint(centre.x, centre.y - 50));
+    const int shown = int(0.25 * (frames - 1));
+    EXPECT_LE(LargestDifference(*editor.session->NativeView(), knob,
+                                ExpectedKnob(knob, Orvanta::kBitmapID_Dial, shown), knob.right()),
+              1);
+}
+
+}  // namespace
