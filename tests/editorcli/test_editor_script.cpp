@@ -1,0 +1,194 @@
+// The action language: reading lines into actions, refusing bad lines with
+// where they came from, checking that presses and releases pair up, and
+// running a script on an open editor.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "EditorCliHarness.h"
+#include "host/runtime/EditorScript.h"
+
+namespace {
+
+using namespace editorcli_test;
+using Kind = EditorAction::Kind;
+using VSTGUI::CLinuxNativeView;
+
+TEST(EditorScript, ReadsEveryActionWithItsArguments) {
+    const uint32_t shift = CLinuxNativeView::kShiftModifier, ctrl = CLinuxNativeView::kControlModifier,
+                   alt = CLinuxNativeView::kOptionModifier, cmd = CLinuxNativeView::kCommandModifier;
+    const struct {
+        const char* line;
+        Kind kind;
+        double x, y;
+        uint32_t modifiers;
+        float distance;
+        int32_t character;
+        VSTGUI::VirtualKey key;
+        const char* text;
+    } cases[] = {
+        {"press 49 71", Kind::Press, 49, 71, 0, 0, 0, VSTGUI::VKEY_NONE, ""},
+        {"  PRESS 49.5 -3 shift Cmd  ", Kind::Press, 49.5, -3, shift | cmd, 0, 0, VSTGUI::VKEY_NONE, ""},
+        {"drag 49 21 command", Kind::Drag, 49, 21, cmd, 0, 0, VSTGUI::VKEY_NONE, ""},
+        {"release 49 21", Kind::Release, 49, 21, 0, 0, 0, VSTGUI::VKEY_NONE, ""},
+        {"click 447 98 alt ctrl", Kind::Click, 447, 98, alt | ctrl, 0, 0, VSTGUI::VKEY_NONE, ""},
+        {"click 1 2 option opt control", Kind::Click, 1, 2, alt | ctrl, 0, 0, VSTGUI::VKEY_NONE, ""},
+        {"wheel 139 71 -2.5 cmd", Kind::Wheel, 139, 71, cmd, -2.5f, 0, VSTGUI::VKEY_NONE, ""},
+        {"key up", Kind::Key, 0, 0, 0, 0, 0, VSTGUI::VKEY_UP, ""},
+        {"key Backspace", Kind::Key, 0, 0, 0, 0, 0, VSTGUI::VKEY_BACK, ""},
+        {"key a cmd", Kind::Key, 0, 0, cmd, 0, 'a', VSTGUI::VKEY_NONE, ""},
+        {"key \"#\"", Kind::Key, 0, 0, 0, 0, '#', VSTGUI::VKEY_NONE, ""},
+        {"type 40", Kind::Type, 0, 0, 0, 0, 0, VSTGUI::VKEY_NONE, "40"},
+        {"type  Gold   x", Kind::Type, 0, 0, 0, 0, 0, VSTGUI::VKEY_NONE, "Gold x"},
+        {"type \"a  # \\\"b\\\\\"", Kind::Type, 0, 0, 0, 0, 0, VSTGUI::VKEY_NONE, "a  # \"b\\"},
+        {"type 5 # a comment", Kind::Type, 0, 0, 0, 0, 0, VSTGUI::VKEY_NONE, "5"},
+        {"enter", Kind::Enter, 0, 0, 0, 0, 0, VSTGUI::VKEY_NONE, ""},
+        {"Escape", Kind::Escape, 0, 0, 0, 0, 0, VSTGUI::VKEY_NONE, ""},
+        {"snapshot \"out dir/a.png\"", Kind::Snapshot, 0, 0, 0, 0, 0, VSTGUI::VKEY_NONE, "out dir/a.png"},
+    };
+    for (const auto& c : cases) {
+        EditorScript script;
+        std::string error;
+        ASSERT_TRUE(script.AddLine(c.line, "--do", &error)) << c.line << ": " << error;
+        ASSERT_EQ(script.Actions().size(), 1u) << c.line;
+        const EditorAction& action = script.Actions()[0];
+        EXPECT_EQ(action.kind, c.kind) << c.line;
+        EXPECT_EQ(action.where.x, c.x) << c.line;
+        EXPECT_EQ(action.where.y, c.y) << c.line;
+        EXPECT_EQ(action.modifiers, c.modifiers) << c.line;
+        EXPECT_EQ(action.distance, c.distance) << c.line;
+        EXPECT_EQ(action.character, c.character) << c.line;
+        EXPECT_EQ(action.virtualKey, c.key) << c.line;
+        EXPECT_EQ(action.text, c.text) << c.line;
+        EXPECT_EQ(action.origin, "--do");
+    }
+}
+
+TEST(EditorScript, RefusesBadLinesSayingWhere) {
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"prss 1 2", "s.txt line 1: unknown action \"prss\" (press, drag, release, click, wheel, key, type, enter, "
+                     "escape, snapshot)"},
+        {"# setup\n\npress 1", "s.txt line 3: press needs a point: press X Y [MODIFIER...]"},
+        {"click 1 y", "s.txt line 1: \"y\" is not a coordinate: click X Y [MODIFIER...]"},
+        {"click nan 2", "s.txt line 1: \"nan\" is not a coordinate: click X Y [MODIFIER...]"},
+        {"click 1e999 2", "s.txt line 1: \"1e999\" is not a coordinate: click X Y [MODIFIER...]"},
+        {"click 1 2 hyper", "s.txt line 1: unknown modifier \"hyper\" (shift, ctrl, alt or cmd)"},
+        {"wheel 1 2", "s.txt line 1: wheel needs a number of notches: wheel X Y DELTA [MODIFIER...]"},
+        {"wheel 1 2 up", "s.txt line 1: wheel needs a number of notches: wheel X Y DELTA [MODIFIER...]"},
+        {"key", "s.txt line 1: key needs a key: key NAME|CHAR [MODIFIER...]"},
+        {"key ab",
+         "s.txt line 1: unknown key \"ab\" (one character, or one of return, enter, tab, escape, backspace, delete, "
+         "left, right, up, down, home, end, pageup, pagedown, space)"},
+        {"type", "s.txt line 1: type needs text: type TEXT"},
+        {"type # nothing", "s.txt line 1: type needs text: type TEXT"},
+        {"enter now", "s.txt line 1: enter takes nothing after it"},
+        {"snapshot", "s.txt line 1: snapshot needs one file name: snapshot FILE"},
+        {"snapshot a.png b.png", "s.txt line 1: snapshot needs one file name: snapshot FILE"},
+        {"click 1 2\ntype \"open", "s.txt line 2: a quoted word has no closing quote"},
+    };
+    for (const auto& c : cases) {
+        EditorScript script;
+        std::string error;
+        EXPECT_FALSE(script.AddLines(c.text, "s.txt", &error)) << c.text;
+        EXPECT_EQ(error, c.message) << c.text;
+        EXPECT_TRUE(script.Actions().empty()) << "nothing of a bad script is kept: " << c.text;
+    }
+    EditorScript script;
+    std::string error;
+    EXPECT_FALSE(script.AddLine("   ", "--do option 2", &error));
+    EXPECT_EQ(error, "--do option 2: no action");
+}
+
+TEST(EditorScript, ChecksThatPressesAndReleasesPairUp) {
+    const struct {
+        const char* text;
+        const char* message;  // empty: the script is sound
+    } cases[] = {
+        {"press 1 1\ndrag 2 2\ndrag 3 3 cmd\nrelease 3 3\nclick 4 4\npress 5 5\nrelease 6 6", ""},
+        {"press 1 1\nwheel 1 1 1\ntype x\nrelease 1 1", ""},
+        {"drag 2 2", "s line 1: drag without a press before it"},
+        {"click 1 1\nrelease 1 1", "s line 2: release without a press before it"},
+        {"press 1 1\n# still held\npress 2 2", "s line 3: the button is still pressed (since s line 1); release it first"},
+        {"press 1 1\nclick 2 2", "s line 2: the button is still pressed (since s line 1); release it first"},
+        {"click 1 1\npress 2 2\ndrag 3 3", "s line 2: the press is never released"},
+    };
+    for (const auto& c : cases) {
+        EditorScript script;
+        std::string error;
+        ASSERT_TRUE(script.AddLines(c.text, "s", &error)) << error;
+        EXPECT_EQ(script.Check(&error), std::string(c.message).empty()) << c.text;
+        if (*c.message) {
+            EXPECT_EQ(error, c.message);
+        }
+    }
+}
+
+TEST(EditorScript, RunsOnAnOpenEditorAsAPersonWould) {
+    OpenEditor editor;
+    const VSTGUI::CPoint harmonic = Centre(Orvanta::kEditorRect_InputTrimKnob);
+    const VSTGUI::CPoint dynamicDisplay = Centre(Orvanta::kEditorRect_ProcessDisplay);
+    const VSTGUI::CPoint rich = Centre(Orvanta::kEditorRect_ColorButtons[2]);
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "key up            # nothing has the focus yet\n"
+                  "press %g %g\ndrag %g %g\ndrag %g %g cmd\ndrag %g %g cmd\nrelease %g %g\n"
+                  "snapshot first.png\n"
+                  "click %g %g\ntype 40\nenter\n"
+                  "click %g %g\n"
+                  "snapshot second.png\n",
+                  harmonic.x, harmonic.y, harmonic.x, harmonic.y - 40, harmonic.x, harmonic.y - 41, harmonic.x,
+                  harmonic.y - 71, harmonic.x, harmonic.y - 71, dynamicDisplay.x, dynamicDisplay.y, rich.x, rich.y);
+    EditorScript script;
+    std::string error;
+    ASSERT_TRUE(script.AddLines(text, "run.txt", &error)) << error;
+    ASSERT_TRUE(script.Check(&error)) << error;
+
+    std::vector<std::string> written;
+    const EditorScript::SnapshotWriter writer = [&](const EditorSession& session, const std::string& path,
+                                                    std::string*) {
+        written.push_back(path);
+        // The snapshot shows the state after the actions before it.
+        EXPECT_TRUE(session.IsOpen());
+        return true;
+    };
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(script.Run(*editor.session, writer, &warnings, &error)) << error;
+    EXPECT_EQ(written, (std::vector<std::string>{"first.png", "second.png"}));
+    EXPECT_EQ(warnings, std::vector<std::string>{"run.txt line 1: no control has the keyboard focus; the keys went nowhere"});
+    // 41 pixels at 1/200 (Command comes with the 41st), then 30 more at
+    // 1/300 while it is held.
+    EXPECT_NEAR(editor.Normalized(Orvanta::kParamID_Harmonic), 41.0 / 200 + 30.0 / 300, 1e-6);
+    EXPECT_NEAR(editor.Normalized(Orvanta::kParamID_Dynamic), 0.4, 1e-6);
+    EXPECT_EQ(editor.Normalized(Orvanta::kParamID_Color), 0.5);
+
+    // A snapshot that cannot be written stops the run there.
+    EditorScript failing;
+    ASSERT_TRUE(failing.AddLines("snapshot x.png\nclick 0 0", "f", &error));
+    const EditorScript::SnapshotWriter refuse = [](const EditorSession&, const std::string&, std::string* why) {
+        *why = "cannot create output 'x.png'";
+        return false;
+    };
+    EXPECT_FALSE(failing.Run(*editor.session, refuse, &warnings, &error));
+    EXPECT_EQ(error, "f line 1: cannot create output 'x.png'");
+}
+
+TEST(EditorScript, SnapshotsWrittenToAFileAreThePanel) {
+    OpenEditor editor;
+    char path[] = "/tmp/editorcli-snapshot-XXXXXX";
+    const int descriptor = mkstemp(path);
+    ASSERT_GE(descriptor, 0);
+    EXPECT_TRUE(editor.session->WriteSnapshot(descriptor));
+    close(descriptor);
+    cairo_surface_t* png = cairo_image_surface_create_from_png(path);
+    unlink(path);
+    ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+    const AAX_Point size = editor.session->ViewSize();
+    EXPECT_EQ(cairo_image_surface_get_width(png), int(size.horz));
+    EXPECT_EQ(cairo_image_surface_get_height(png), int(size.vert));
+    cairo_surface_destroy(png);
+}
+
+}  // namespace
