@@ -6,7 +6,9 @@ ACFPtr<HostAutomationDelegate> HostAutomationDelegate::Create(HostInterfaceLevel
     return ACFPtr<HostAutomationDelegate>(new HostAutomationDelegate(level));
 }
 
-HostAutomationDelegate::HostAutomationDelegate(HostInterfaceLevel level) : m_Level(level) {}
+HostAutomationDelegate::HostAutomationDelegate(HostInterfaceLevel level) : m_Level(level) {
+    m_SetValueQueue.reserve(kReservedRequests);
+}
 
 ACFRESULT HostAutomationDelegate::FindInterface(const acfIID& iid, void** ppOut) {
     if (iid == IID_IAAXAutomationDelegateV1 && m_Level != HostInterfaceLevel::None)
@@ -16,26 +18,29 @@ ACFRESULT HostAutomationDelegate::FindInterface(const acfIID& iid, void** ppOut)
 
 AAX_Result HostAutomationDelegate::Log(Event::Kind kind, AAX_CParamID parameterID, double value,
                                        AAX_Result result) const {
-    m_Events.push_back(Event{kind, parameterID ? parameterID : "", value, result});
+    if (m_KeepEventLog) m_Events.push_back(Event{kind, parameterID ? parameterID : "", value, result});
     return result;
 }
 
-bool HostAutomationDelegate::Registered(AAX_CParamID parameterID) const {
-    return parameterID && m_Registered.count(parameterID) > 0;
+HostAutomationDelegate::ParameterRecord* HostAutomationDelegate::Registered(AAX_CParamID parameterID) const {
+    if (!parameterID) return nullptr;
+    const auto found = m_Parameters.find(parameterID);
+    return found != m_Parameters.end() && found->second.registered ? &found->second : nullptr;
 }
 
 AAX_Result HostAutomationDelegate::RegisterParameter(AAX_CParamID parameterID) {
     std::lock_guard<std::mutex> lock(m_Mutex);
     if (!parameterID) return Log(Kind::Register, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
-    m_Registered.insert(parameterID);
+    m_Parameters[parameterID].registered = true;
     return Log(Kind::Register, parameterID, 0.0, AAX_SUCCESS);
 }
 
 AAX_Result HostAutomationDelegate::UnregisterParameter(AAX_CParamID parameterID) {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    if (!Registered(parameterID)) return Log(Kind::Unregister, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
-    m_Registered.erase(parameterID);
-    m_Touched.erase(parameterID);
+    ParameterRecord* record = Registered(parameterID);
+    if (!record) return Log(Kind::Unregister, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
+    record->registered = false;
+    record->touched = false;
     return Log(Kind::Unregister, parameterID, 0.0, AAX_SUCCESS);
 }
 
@@ -49,23 +54,26 @@ AAX_Result HostAutomationDelegate::PostSetValueRequest(AAX_CParamID parameterID,
 
 AAX_Result HostAutomationDelegate::PostCurrentValue(AAX_CParamID parameterID, double normalizedValue) const {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    if (!Registered(parameterID))
-        return Log(Kind::CurrentValue, parameterID, normalizedValue, AAX_ERROR_INVALID_PARAMETER_ID);
-    m_LastReported[parameterID] = normalizedValue;
+    ParameterRecord* record = Registered(parameterID);
+    if (!record) return Log(Kind::CurrentValue, parameterID, normalizedValue, AAX_ERROR_INVALID_PARAMETER_ID);
+    record->reported = true;
+    record->lastReported = normalizedValue;
     return Log(Kind::CurrentValue, parameterID, normalizedValue, AAX_SUCCESS);
 }
 
 AAX_Result HostAutomationDelegate::PostTouchRequest(AAX_CParamID parameterID) {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    if (!Registered(parameterID)) return Log(Kind::Touch, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
-    m_Touched.insert(parameterID);
+    ParameterRecord* record = Registered(parameterID);
+    if (!record) return Log(Kind::Touch, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
+    record->touched = true;
     return Log(Kind::Touch, parameterID, 0.0, AAX_SUCCESS);
 }
 
 AAX_Result HostAutomationDelegate::PostReleaseRequest(AAX_CParamID parameterID) {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    if (!Registered(parameterID)) return Log(Kind::Release, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
-    m_Touched.erase(parameterID);
+    ParameterRecord* record = Registered(parameterID);
+    if (!record) return Log(Kind::Release, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
+    record->touched = false;
     return Log(Kind::Release, parameterID, 0.0, AAX_SUCCESS);
 }
 
@@ -73,8 +81,9 @@ AAX_Result HostAutomationDelegate::GetTouchState(AAX_CParamID parameterID, AAX_C
     std::lock_guard<std::mutex> lock(m_Mutex);
     if (!outTouched) return AAX_ERROR_NULL_OBJECT;
     *outTouched = 0;
-    if (!Registered(parameterID)) return AAX_ERROR_INVALID_PARAMETER_ID;
-    *outTouched = m_Touched.count(parameterID) ? 1 : 0;
+    const ParameterRecord* record = Registered(parameterID);
+    if (!record) return AAX_ERROR_INVALID_PARAMETER_ID;
+    *outTouched = record->touched ? 1 : 0;
     return AAX_SUCCESS;
 }
 
@@ -85,6 +94,17 @@ std::vector<HostAutomationDelegate::SetValueRequest> HostAutomationDelegate::Tak
     return taken;
 }
 
+void HostAutomationDelegate::TakeSetValueRequests(std::vector<SetValueRequest>* into) {
+    into->clear();
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    into->swap(m_SetValueQueue);
+}
+
+void HostAutomationDelegate::KeepEventLog(bool keep) {
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    m_KeepEventLog = keep;
+}
+
 size_t HostAutomationDelegate::PendingSetValueRequests() const {
     std::lock_guard<std::mutex> lock(m_Mutex);
     return m_SetValueQueue.size();
@@ -92,24 +112,28 @@ size_t HostAutomationDelegate::PendingSetValueRequests() const {
 
 bool HostAutomationDelegate::IsRegistered(const std::string& parameterID) const {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    return m_Registered.count(parameterID) > 0;
+    return Registered(parameterID.c_str()) != nullptr;
 }
 
 bool HostAutomationDelegate::IsTouched(const std::string& parameterID) const {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    return m_Touched.count(parameterID) > 0;
+    const ParameterRecord* record = Registered(parameterID.c_str());
+    return record && record->touched;
 }
 
 std::vector<std::string> HostAutomationDelegate::RegisteredParameters() const {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    return std::vector<std::string>(m_Registered.begin(), m_Registered.end());
+    std::vector<std::string> registered;
+    for (const auto& parameter : m_Parameters)
+        if (parameter.second.registered) registered.push_back(parameter.first);
+    return registered;
 }
 
 bool HostAutomationDelegate::LastReportedValue(const std::string& parameterID, double* outValue) const {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    const auto found = m_LastReported.find(parameterID);
-    if (found == m_LastReported.end()) return false;
-    if (outValue) *outValue = found->second;
+    const auto found = m_Parameters.find(parameterID);
+    if (found == m_Parameters.end() || !found->second.reported) return false;
+    if (outValue) *outValue = found->second.lastReported;
     return true;
 }
 

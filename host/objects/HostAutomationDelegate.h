@@ -6,11 +6,16 @@
 //
 // Requests for identifiers that are not registered are refused with
 // AAX_ERROR_INVALID_PARAMETER_ID and not queued.
+//
+// Once a parameter is registered, touching, releasing, reporting and
+// queueing requests for it allocate nothing (with the event log off and the
+// queue within its reserved capacity), so a host may drive the requests
+// from its audio thread.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <mutex>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +54,15 @@ public:
     // ---- for the runtime and tests (any thread) ----
     // Removes and returns the queued set-value requests, oldest first.
     std::vector<SetValueRequest> TakeSetValueRequests();
+    // The same without allocating: the queued requests are swapped into
+    // *into (cleared first), whose storage becomes the queue's. Hand in a
+    // vector with capacity reserved (kReservedRequests) and reuse it.
+    void TakeSetValueRequests(std::vector<SetValueRequest>* into);
+    // Requests the queue holds without growing.
+    static constexpr size_t kReservedRequests = 64;
+    // Whether requests are logged for Events() (on at creation). A long-
+    // running host turns the log off so that it does not grow for ever.
+    void KeepEventLog(bool keep);
     size_t PendingSetValueRequests() const;
     bool IsRegistered(const std::string& parameterID) const;
     bool IsTouched(const std::string& parameterID) const;
@@ -62,18 +76,28 @@ protected:
 
 private:
     explicit HostAutomationDelegate(HostInterfaceLevel level);
+    // What the host knows of one parameter identifier it has seen
+    // registered. The record outlives unregistration, which only clears
+    // registered (and touched), so the last reported value stays readable.
+    struct ParameterRecord {
+        bool registered = false;
+        bool touched = false;
+        bool reported = false;
+        double lastReported = 0.0;
+    };
     // Logs the event and answers its result; the caller holds m_Mutex.
     AAX_Result Log(Event::Kind kind, AAX_CParamID parameterID, double value, AAX_Result result) const;
-    // The caller holds m_Mutex.
-    bool Registered(AAX_CParamID parameterID) const;
+    // The record of a registered identifier, else null; the caller holds m_Mutex.
+    ParameterRecord* Registered(AAX_CParamID parameterID) const;
 
     HostInterfaceLevel m_Level;
     // The interface's set-value and current-value requests are const, yet
     // they are how the host learns of changes: the record is mutable.
     mutable std::mutex m_Mutex;
-    std::set<std::string> m_Registered;
-    std::set<std::string> m_Touched;
+    // Keyed by identifier; the transparent comparator looks up a C string
+    // without building a std::string.
+    mutable std::map<std::string, ParameterRecord, std::less<>> m_Parameters;
     mutable std::vector<SetValueRequest> m_SetValueQueue;
-    mutable std::map<std::string, double> m_LastReported;
+    bool m_KeepEventLog = true;
     mutable std::vector<Event> m_Events;
 };

@@ -1,5 +1,8 @@
 #include "HostController.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "AAX_IString.h"
 
 namespace {
@@ -96,9 +99,15 @@ AAX_Result HostController::SetCycleCount(AAX_EProperty* whichCycleCounts, AAX_CP
 AAX_Result HostController::PostPacket(AAX_CFieldIndex fieldIndex, const void* data, uint32_t size) {
     if (!data && size > 0) return AAX_ERROR_NULL_OBJECT;
     const auto* bytes = static_cast<const uint8_t*>(data);
-    Packet packet = size > 0 ? Packet(bytes, bytes + size) : Packet();
     std::lock_guard<std::mutex> lock(m_Mutex);
-    m_Packets[fieldIndex].push_back(std::move(packet));
+    PacketQueue& queue = m_Packets[fieldIndex];
+    if (queue.count == queue.slots.size()) queue.slots.emplace_back();
+    // The slot's buffer keeps its capacity from earlier posts.
+    Packet& packet = queue.slots[queue.count++];
+    if (size > 0)
+        packet.assign(bytes, bytes + size);
+    else
+        packet.clear();
     m_PostedPackets.fetch_add(1);
     return AAX_SUCCESS;
 }
@@ -169,9 +178,12 @@ void HostController::SetEffectID(const std::string& effectID) {
 bool HostController::TakePacket(AAX_CFieldIndex fieldIndex, Packet* outPacket) {
     std::lock_guard<std::mutex> lock(m_Mutex);
     const auto found = m_Packets.find(fieldIndex);
-    if (found == m_Packets.end() || found->second.empty()) return false;
-    if (outPacket) *outPacket = std::move(found->second.front());
-    found->second.pop_front();
+    if (found == m_Packets.end() || found->second.count == 0) return false;
+    PacketQueue& queue = found->second;
+    if (outPacket) *outPacket = queue.slots.front();
+    // The taken slot moves behind the queued ones, its buffer kept.
+    std::rotate(queue.slots.begin(), queue.slots.begin() + 1, queue.slots.begin() + std::ptrdiff_t(queue.count));
+    --queue.count;
     return true;
 }
 
@@ -180,15 +192,16 @@ std::vector<HostController::Packet> HostController::TakePackets(AAX_CFieldIndex 
     std::vector<Packet> taken;
     const auto found = m_Packets.find(fieldIndex);
     if (found == m_Packets.end()) return taken;
-    for (Packet& packet : found->second) taken.push_back(std::move(packet));
-    found->second.clear();
+    PacketQueue& queue = found->second;
+    taken.assign(queue.slots.begin(), queue.slots.begin() + std::ptrdiff_t(queue.count));
+    queue.count = 0;
     return taken;
 }
 
 size_t HostController::PendingPackets(AAX_CFieldIndex fieldIndex) const {
     std::lock_guard<std::mutex> lock(m_Mutex);
     const auto found = m_Packets.find(fieldIndex);
-    return found == m_Packets.end() ? 0 : found->second.size();
+    return found == m_Packets.end() ? 0 : found->second.count;
 }
 
 std::vector<HostController::Notification> HostController::Notifications() const {

@@ -11,7 +11,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
@@ -86,6 +85,23 @@ public:
     bool TakePacket(AAX_CFieldIndex fieldIndex, Packet* outPacket);
     // Removes every queued packet of a field, oldest first.
     std::vector<Packet> TakePackets(AAX_CFieldIndex fieldIndex);
+    // Removes every queued packet of a field, offering them to accept (a
+    // callable taking const Packet&, returning true when it took the packet)
+    // newest first until one is taken; the older ones are dropped unseen.
+    // accept runs under the controller's lock and must not call back into
+    // it. The queue keeps its packet buffers for the next posts, so posting
+    // and taking allocate nothing once a field has held as many packets of
+    // that size: a host may do both on its audio thread.
+    template <class Accept>
+    void TakePacketsNewestFirst(AAX_CFieldIndex fieldIndex, Accept&& accept) {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        const auto found = m_Packets.find(fieldIndex);
+        if (found == m_Packets.end()) return;
+        PacketQueue& queue = found->second;
+        for (size_t i = queue.count; i-- > 0;)
+            if (accept(static_cast<const Packet&>(queue.slots[i]))) break;
+        queue.count = 0;
+    }
     size_t PendingPackets(AAX_CFieldIndex fieldIndex) const;
     uint64_t PostedPacketCount() const { return m_PostedPackets.load(); }
     int32_t SignalLatency() const { return m_SignalLatency.load(); }
@@ -115,6 +131,12 @@ private:
     mutable std::mutex m_Mutex;  // guards everything below
     std::string m_EffectID;
     std::map<int32_t, AAX_CPropertyValue> m_CycleCounts;
-    std::map<AAX_CFieldIndex, std::deque<Packet>> m_Packets;
+    // The packets of one field: slots[0 .. count) are queued, oldest first;
+    // the slots beyond keep their buffers for reuse.
+    struct PacketQueue {
+        std::vector<Packet> slots;
+        size_t count = 0;
+    };
+    std::map<AAX_CFieldIndex, PacketQueue> m_Packets;
     std::vector<Notification> m_Notifications;
 };

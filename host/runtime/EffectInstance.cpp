@@ -21,6 +21,7 @@ EffectInstance::EffectInstance(const Setup& setup)
       m_Transport(HostTransport::Create(setup.sampleRate)) {
     m_Controller->AttachAutomationDelegate(m_Automation.get());
     m_Controller->AttachTransport(m_Transport.get());
+    m_Requests.reserve(HostAutomationDelegate::kReservedRequests);
 }
 
 std::unique_ptr<EffectInstance> EffectInstance::Create(const Parts& parts, const Setup& setup, std::string* error) {
@@ -75,13 +76,15 @@ EffectInstance::~EffectInstance() {
 }
 
 size_t EffectInstance::AnswerRequests() {
-    const std::vector<HostAutomationDelegate::SetValueRequest> requests = m_Automation->TakeSetValueRequests();
-    for (const HostAutomationDelegate::SetValueRequest& request : requests) {
+    m_Automation->TakeSetValueRequests(&m_Requests);
+    for (const HostAutomationDelegate::SetValueRequest& request : m_Requests) {
         m_Parameters->UpdateParameterNormalizedValue(request.parameterID.c_str(), request.normalizedValue,
                                                      AAX_eUpdateSource_Parameter);
         TellEditor(request.parameterID.c_str());
     }
-    return requests.size();
+    const size_t answered = m_Requests.size();
+    m_Requests.clear();
+    return answered;
 }
 
 AAX_Result EffectInstance::ApplyAutomation(const char* parameterID, double normalizedValue) {
@@ -114,23 +117,31 @@ int32_t EffectInstance::ReportedLatency() const {
 
 void EffectInstance::DeliverPackets() {
     for (const AlgorithmContext::Block& port : m_Context->DataInPorts()) {
-        std::vector<HostController::Packet> posted = m_Controller->TakePackets(port.field);
-        if (posted.empty()) continue;
         // Each packet is a complete snapshot of its field: the newest one
         // that fits is what the next block must see.
-        for (auto packet = posted.rbegin(); packet != posted.rend(); ++packet) {
-            if (m_Context->DeliverPacket(port.field, packet->data(), packet->size())) break;
+        m_Controller->TakePacketsNewestFirst(port.field, [&](const HostController::Packet& packet) {
+            if (m_Context->DeliverPacket(port.field, packet.data(), packet.size())) return true;
             ++m_RefusedPackets;
-        }
+            return false;
+        });
     }
 }
 
 AAX_Result EffectInstance::ProcessBlock(float* const* inputs, float* const* outputs, int32_t frames) {
     if (frames <= 0) return AAX_SUCCESS;
+    const AAX_Result coefficients = PrepareBlock();
+    RenderBlock(inputs, outputs, frames);
+    return coefficients;
+}
+
+AAX_Result EffectInstance::PrepareBlock() {
     AnswerRequests();
     const AAX_Result coefficients = m_Parameters->GenerateCoefficients();
     DeliverPackets();
+    return coefficients;
+}
 
+void EffectInstance::RenderBlock(float* const* inputs, float* const* outputs, int32_t frames) {
     const size_t channels = static_cast<size_t>(Channels());
     for (int32_t done = 0; done < frames;) {
         const int32_t length = std::min(frames - done, m_Setup.maxBlockSize);
@@ -149,5 +160,4 @@ AAX_Result EffectInstance::ProcessBlock(float* const* inputs, float* const* outp
         m_Transport->Advance(length);
         done += length;
     }
-    return coefficients;
 }

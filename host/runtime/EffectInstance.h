@@ -90,13 +90,24 @@ public:
     uint64_t RefusedPackets() const { return m_RefusedPackets; }
 
     // ---- processing ----
-    // One host block of frames samples: the main-thread work (answers,
-    // coefficients, packets), then the process procedure on the calling
-    // thread with flush-to-zero and denormals-are-zero set. Blocks longer
-    // than maxBlockSize are processed in pieces. inputs and outputs hold
-    // Channels() buffers of frames samples each. Returns the result of
-    // generating coefficients (the block is processed either way).
+    // One host block of frames samples: PrepareBlock, then RenderBlock.
+    // Returns the result of generating coefficients (the block is processed
+    // either way). Nothing happens for frames <= 0.
     AAX_Result ProcessBlock(float* const* inputs, float* const* outputs, int32_t frames);
+    // The host's work before a block: answers the queued set-value
+    // requests, has the data model generate coefficients and copies the
+    // newest posted packet of each data-in port into the context. Returns
+    // the result of generating coefficients. Once every parameter has been
+    // set once, this allocates nothing (a host may call it on its audio
+    // thread), but it calls into the data model, so the caller must keep
+    // other threads out of the data model meanwhile.
+    AAX_Result PrepareBlock();
+    // The process procedure over frames samples on the calling thread with
+    // flush-to-zero and denormals-are-zero set, in pieces of at most
+    // maxBlockSize; the context sees the packets delivered so far. inputs and
+    // outputs hold Channels() buffers of frames samples each. No allocation,
+    // no lock, and no call into the data model: safe on the audio thread.
+    void RenderBlock(float* const* inputs, float* const* outputs, int32_t frames);
 
 private:
     explicit EffectInstance(const Setup& setup);
@@ -117,6 +128,8 @@ private:
     AAX_CProcessProc m_ProcessProc = nullptr;
     std::vector<float*> m_PieceInputs;   // the current piece's channel pointers
     std::vector<float*> m_PieceOutputs;
+    // Reused by AnswerRequests, so that answering allocates nothing.
+    std::vector<HostAutomationDelegate::SetValueRequest> m_Requests;
     int32_t m_LatencyProperty = 0;
     uint64_t m_RefusedPackets = 0;
 };
