@@ -1,0 +1,260 @@
+// PresetFile: capturing an instance's state chunk as a record, reading it
+// back, refusing files that are no whole record, and restoring it through
+// the data model.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/presets/PresetHarness.h"
+
+namespace {
+
+using namespace preset_test;
+using Bytes = std::vector<uint8_t>;
+using Kind = PresetError::Kind;
+
+constexpr size_t kHeader = kAAX_ChunkHeaderSize;
+
+PresetFile Captured(EffectInstance& instance, const PresetOwner& owner) {
+    PresetFile preset;
+    PresetError error;
+    EXPECT_TRUE(PresetFile::Capture(instance.Parameters(), owner, &preset, &error)) << error.message;
+    return preset;
+}
+
+void SetDataSize(Bytes& bytes, int32_t size) { std::memcpy(bytes.data(), &size, sizeof size); }
+
+// The record with its data area cut to dataSize bytes and the header saying so.
+Bytes CutTo(const Bytes& record, size_t dataSize) {
+    Bytes cut(record.begin(), record.begin() + long(kHeader + dataSize));
+    SetDataSize(cut, int32_t(dataSize));
+    return cut;
+}
+
+// The record with data appended and the header's size grown to match.
+Bytes WithData(const Bytes& record, const Bytes& more) {
+    Bytes grown = record;
+    grown.insert(grown.end(), more.begin(), more.end());
+    SetDataSize(grown, int32_t(grown.size() - kHeader));
+    return grown;
+}
+
+Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+TEST(PresetFile, CapturesTheHostRecordOfTheDefaultState) {
+    LinkedEffect effect;
+    auto instance = effect.NewInstance();
+    const PresetFile preset = Captured(*instance, effect.owner);
+
+    EXPECT_EQ(preset.Bytes().size(), kHeader + 96);
+    const AAX_SPlugInChunk& header = preset.Header();
+    EXPECT_EQ(header.fSize, 96);
+    EXPECT_EQ(header.fVersion, -1);
+    EXPECT_EQ(FourCharCodeText(header.fManID), "'QUIL'");
+    EXPECT_EQ(FourCharCodeText(header.fProdID), "'Orvn'");
+    EXPECT_EQ(FourCharCodeText(header.fPlugID), "'OrvS'");
+    EXPECT_EQ(FourCharCodeText(header.fChunkID), "'elck'");
+    EXPECT_EQ(preset.Name(), "Rizazuve Zovavode State");
+
+    struct Expected { uint32_t offset; const char* prefix; const char* name; const char* value; };
+    const Expected expected[] = {
+        {4, "d_", "Dynamic", "0"}, {24, "d_", "Harmonic", "0"}, {44, "d_", "OutputTrim", "0"},
+        {68, "l_", "Dither", "1"}, {84, "l_", "Color", "2"},
+    };
+    ASSERT_EQ(preset.Entries().size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        const PresetEntry& entry = preset.Entries()[i];
+        EXPECT_EQ(entry.offset, expected[i].offset) << i;
+        EXPECT_STREQ(entry.Prefix(), expected[i].prefix) << i;
+        EXPECT_EQ(entry.name, expected[i].name) << i;
+        EXPECT_EQ(entry.ValueText(), expected[i].value) << i;
+    }
+}
+
+TEST(PresetFile, RestoresIntoAnotherInstanceAndSavesTheSameBytes) {
+    LinkedEffect effect;
+    auto source = effect.NewInstance();
+    Set(*source, "Dynamic", 0.3);
+    Set(*source, "Harmonic", 0.85);
+    Set(*source, "OutputTrim", 0.2);
+    Set(*source, "Dither", 1.0);
+    Set(*source, "Color", 1.0);
+    Set(*source, "", 1.0);  // the bypass is not part of the state chunk
+    const PresetFile preset = Captured(*source, effect.owner);
+
+    auto target = effect.NewInstance();
+    PresetError error;
+    ASSERT_TRUE(preset.RestoreInto(target->Parameters(), effect.owner, &error)) << error.message;
+    EXPECT_EQ(target->AnswerRequests(), 5u);
+    std::vector<std::string> expected = DisplayTexts(*source);
+    std::vector<std::string> restored = DisplayTexts(*target);
+    ASSERT_EQ(restored.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        AAX_CString id;
+        target->Parameters().GetParameterIDFromIndex(int32_t(i), &id);
+        if (id.Length() == 0) continue;  // the bypass keeps its own value
+        EXPECT_EQ(restored[i], expected[i]) << id.Get();
+    }
+    EXPECT_EQ(Captured(*target, effect.owner).Bytes(), preset.Bytes());
+}
+
+TEST(PresetFile, RefusesRecordsThatAreNotWhole) {
+    LinkedEffect effect;
+    auto instance = effect.NewInstance();
+    const Bytes good = Captured(*instance, effect.owner).Bytes();
+
+    struct Case { const char* what; std::function<Bytes()> make; const char* message; };
+    const Case cases[] = {
+        {"empty file", [] { return Bytes(); }, "0 bytes, fewer than its 56-byte header"},
+        {"header cut short", [&] { return Bytes(good.begin(), good.begin() + 55); }, "55 bytes"},
+        {"size says more than follows", [&] { Bytes b = good; SetDataSize(b, 97); return b; },
+         "the header gives 97 data bytes, 96 follow"},
+        {"size says less than follows", [&] { Bytes b = good; SetDataSize(b, 92); return b; },
+         "sizes disagree"},
+        {"negative size", [&] { Bytes b = good; SetDataSize(b, -4); return b; }, "gives -4 data bytes"},
+        {"huge size", [&] { Bytes b = good; SetDataSize(b, 0x7FFFFFFF); return b; }, "sizes disagree"},
+        {"no data at all", [&] { return CutTo(good, 0); }, "fewer than its 4-byte marker"},
+        {"wrong marker", [&] { Bytes b = good; b[kHeader + 3] = 2; return b; }, "marker 01 01 01 01"},
+        {"unknown type prefix", [&] { return WithData(good, {'x', '_', 'A', 0, 0, 0, 0, 1}); },
+         "entry 6 at data offset 96: \"x_\" is not a type prefix"},
+        {"name without zero byte", [&] { return WithData(good, {'l', '_', 'A', 'B'}); }, "no zero byte"},
+        {"text value without zero byte", [&] { return WithData(good, {'r', '_', 'T', 0, 'a', 'b', 'c', 'd'}); },
+         "the value of \"T\" runs past the end"},
+        {"name of 254 bytes", [&] {
+             Bytes entry = Text("l_" + std::string(254, 'n'));
+             entry.resize(260, 0);
+             entry.push_back(0); entry.push_back(0); entry.push_back(0); entry.push_back(7);
+             return WithData(good, entry);
+         }, "longer than 253 bytes"},
+    };
+    for (const Case& c : cases) {
+        PresetFile preset;
+        PresetError error;
+        EXPECT_FALSE(PresetFile::FromBytes(c.make(), &preset, &error)) << c.what;
+        EXPECT_EQ(error.kind, Kind::Invalid) << c.what;
+        EXPECT_NE(error.message.find(c.message), std::string::npos) << c.what << ": " << error.message;
+    }
+}
+
+TEST(PresetFile, AcceptsCutsOnlyBetweenEntries) {
+    LinkedEffect effect;
+    auto instance = effect.NewInstance();
+    const Bytes good = Captured(*instance, effect.owner).Bytes();
+    const std::set<size_t> entryEnds = {4, 24, 44, 68, 84, 96};
+    for (size_t cut = 0; cut <= 96; ++cut) {
+        PresetFile preset;
+        PresetError error;
+        const bool read = PresetFile::FromBytes(CutTo(good, cut), &preset, &error);
+        EXPECT_EQ(read, entryEnds.count(cut) == 1) << "cut at " << cut << ": " << error.message;
+    }
+}
+
+TEST(PresetFile, DecodesEveryEntryType) {
+    // Marker, then one entry of each type as the effect's format lays them out.
+    const Bytes data = {
+        1, 1, 1, 1,
+        'f', '_', 'F', 0, 0x3F, 0xC0, 0, 0,                         // float 1.5
+        'l', '_', 'L', 0, 0xFF, 0xFF, 0xFF, 0xFE,                   // int32 -2
+        'd', '_', 'D', 0, 0x3F, 0xB9, 0x99, 0x99, 0x99, 0x99, 0x99, 0x9A,  // double 0.1
+        's', '_', 'S', 0, 0x80, 0x00, 0, 0,                         // int16 -32768
+        'r', '_', 'R', 0, 'w', 'a', 'r', 'm', 0, 0, 0, 0,           // text "warm"
+        'd', '_', 0, 0, 0x7F, 0xF0, 0, 0, 0, 0, 0, 0,               // empty name, infinity
+    };
+    Bytes record(kHeader, 0);
+    record.insert(record.end(), data.begin(), data.end());
+    SetDataSize(record, int32_t(data.size()));
+    PresetFile preset;
+    PresetError error;
+    ASSERT_TRUE(PresetFile::FromBytes(record, &preset, &error)) << error.message;
+
+    struct Expected { const char* type; const char* name; const char* value; };
+    const Expected expected[] = {
+        {"float", "F", "1.5"}, {"int32", "L", "-2"}, {"double", "D", "0.1"},
+        {"int16", "S", "-32768"}, {"text", "R", "\"warm\""}, {"double", "", "inf"},
+    };
+    ASSERT_EQ(preset.Entries().size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_STREQ(preset.Entries()[i].TypeName(), expected[i].type) << i;
+        EXPECT_EQ(preset.Entries()[i].name, expected[i].name) << i;
+        EXPECT_EQ(preset.Entries()[i].ValueText(), expected[i].value) << i;
+    }
+}
+
+TEST(PresetFile, RestoresOnlyItsOwnChunkOfItsOwnProduct) {
+    LinkedEffect effect;
+    auto instance = effect.NewInstance();
+    const Bytes good = Captured(*instance, effect.owner).Bytes();
+    const size_t chunkIDOffset = offsetof(AAX_SPlugInChunk, fChunkID);
+    const size_t manufacturerOffset = offsetof(AAX_SPlugInChunk, fManID);
+    const size_t productOffset = offsetof(AAX_SPlugInChunk, fProdID);
+    const size_t plugInOffset = offsetof(AAX_SPlugInChunk, fPlugID);
+
+    struct Case { const char* what; size_t offset; PresetOwner owner; bool restores; const char* message; };
+    const PresetOwner unknownOwner;
+    const Case cases[] = {
+        {"as saved", 0, effect.owner, true, ""},
+        {"another chunk", chunkIDOffset, effect.owner, false, "which this effect does not have (its chunks: 'elck')"},
+        {"another manufacturer", manufacturerOffset, effect.owner, false, "belongs to manufacturer"},
+        {"another product", productOffset, effect.owner, false, "this effect is manufacturer 'QUIL', product 'Orvn'"},
+        {"the mono component's", plugInOffset, effect.owner, true, ""},
+        {"another product, owner unknown", productOffset, unknownOwner, true, ""},
+    };
+    for (const Case& c : cases) {
+        Bytes bytes = good;
+        if (c.offset) bytes[c.offset] ^= 0x01;
+        PresetFile preset;
+        PresetError error;
+        ASSERT_TRUE(PresetFile::FromBytes(bytes, &preset, &error)) << c.what;
+        auto target = effect.NewInstance();
+        EXPECT_EQ(preset.RestoreInto(target->Parameters(), c.owner, &error), c.restores) << c.what;
+        if (!c.restores) {
+            EXPECT_EQ(error.kind, Kind::Foreign) << c.what;
+            EXPECT_NE(error.message.find(c.message), std::string::npos) << c.what << ": " << error.message;
+            EXPECT_EQ(target->AnswerRequests(), 0u) << c.what;
+        }
+    }
+}
+
+TEST(PresetFile, ReadsFilesAndNamesThemInErrors) {
+    LinkedEffect effect;
+    auto instance = effect.NewInstance();
+    const Bytes good = Captured(*instance, effect.owner).Bytes();
+    const std::string folder = ::testing::TempDir();
+    auto write = [&](const std::string& name, const Bytes& bytes) {
+        const std::string path = folder + "/" + name;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+        return path;
+    };
+
+    PresetFile preset;
+    PresetError error;
+    EXPECT_TRUE(PresetFile::ReadFile(write("good.preset", good), &preset, &error)) << error.message;
+    EXPECT_EQ(preset.Bytes(), good);
+
+    Bytes longer = good;
+    longer.push_back(0);
+    const std::string longerPath = write("longer.preset", longer);
+    EXPECT_FALSE(PresetFile::ReadFile(longerPath, &preset, &error));
+    EXPECT_EQ(error.kind, Kind::Invalid);
+    EXPECT_EQ(error.message.rfind(longerPath + ": sizes disagree", 0), 0u) << error.message;
+
+    const std::string missing = folder + "/no-such.preset";
+    std::remove(missing.c_str());
+    EXPECT_FALSE(PresetFile::ReadFile(missing, &preset, &error));
+    EXPECT_EQ(error.kind, Kind::CannotRead);
+    EXPECT_NE(error.message.find(missing), std::string::npos);
+}
+
+TEST(PresetFile, FourCharacterCodes) {
+    EXPECT_EQ(FourCharCodeText(0x656C636B), "'elck'");
+    EXPECT_EQ(FourCharCodeText(0), "0x00000000");
+    EXPECT_EQ(FourCharCodeText(0x41FF4243), "0x41FF4243");
+}
+
+}  // namespace
