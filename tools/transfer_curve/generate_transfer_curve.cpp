@@ -171,7 +171,7 @@ std::vector<float> buildTable() {
     knots = withKnot(withKnot(knots, {minimumAt, kMinimum.value}), {maximumAt, kMaximum.value});
     const CubicSpline spline(knots);
 
-    std::vector<float> table(size_t(Orvanta::kTransferCurveEntries));
+    std::vector<float> table(static_cast<size_t>(Orvanta::kTransferCurveEntries));
     table[0] = kEntryZero;
     for (size_t k = 1; k < table.size(); ++k) table[k] = float(spline.value(double(k)));
     for (const auto& row : kTellingRows) table[size_t(row.first)] = row.second;
