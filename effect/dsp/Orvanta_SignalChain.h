@@ -27,6 +27,12 @@
 
 namespace OrvantaChain {
 
+// The steered tap's thresholds, ascending, and its offsets -6 .. +6.
+constexpr double kTapThresholds[12] = {-0.4165, -0.3325, -0.2465, -0.11655, -0.0415, 0.0,
+                                       0.0415,  0.11655, 0.2465,  0.3325,   0.4165,  0.5};
+constexpr int32_t kTapOffsetMin = -6;
+constexpr int32_t kTapOffsetCount = 13;
+
 // Working values of one instance's block, derived from its packet and its
 // first channel-state record before the first sample.
 struct BlockSetup {
@@ -41,9 +47,9 @@ struct BlockSetup {
     float driveNormInv;  // 1 / G
     int32_t lineLength;    // L: 13, 25 or 49
     int32_t centreOffset;  // 6 * rate multiple
-    // How many samples back the steered tap reads for each offset o = -6 .. 6
-    // (index o + 6); see Stages::delay.
-    int32_t tapLookBack[13];
+    // How many samples back the steered tap reads for each offset o
+    // (index o - kTapOffsetMin); see Stages::delay.
+    int32_t tapLookBack[kTapOffsetCount];
 };
 
 // Audio thread, once per instance and callback.
@@ -69,9 +75,9 @@ inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvant
     const int32_t multiple = (m == 2 || m == 4) ? int32_t(m) : 1;
     s.lineLength = 12 * multiple + 1;
     s.centreOffset = 6 * multiple;
-    for (int32_t o = -6; o <= 6; ++o) {
-        const int32_t k = s.centreOffset + o;  // slots after the one just written
-        s.tapLookBack[o + 6] = k == 0 ? 0 : s.lineLength - k;
+    for (int32_t index = 0; index < kTapOffsetCount; ++index) {
+        const int32_t k = s.centreOffset + kTapOffsetMin + index;  // slots after the one just written
+        s.tapLookBack[index] = k == 0 ? 0 : s.lineLength - k;
     }
 
     s.harm = packet.m_fHarmonic;
@@ -85,10 +91,6 @@ inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvant
 // not-a-number c gives -6. c is compared in double precision with the
 // double thresholds; counted rather than branched, so a signal that wanders
 // across thresholds costs no mispredicted branches.
-constexpr double kTapThresholds[12] = {-0.4165, -0.3325, -0.2465, -0.11655, -0.0415, 0.0,
-                                       0.0415,  0.11655, 0.2465,  0.3325,   0.4165,  0.5};
-constexpr int32_t kTapOffsetMin = -6;
-
 inline int32_t tapOffset(float c) {
     const double wide = c;
     int32_t above = 0;
@@ -129,13 +131,14 @@ constexpr TapThresholdPairs kTapThresholdPairs = makeTapThresholdPairs();
 
 inline void tapOffsets(float c, int32_t (&offsets)[1]) { offsets[0] = tapOffset(c); }
 
-// Both lanes at once: a lane of a comparison is -1 where it holds.
+// Both lanes at once. A lane of a comparison is -1 where it holds, so the
+// sums count the thresholds exceeded, negated.
 inline void tapOffsets(Float2 c, int32_t (&offsets)[2]) {
     const Float4 both = __builtin_shufflevector(c, c, 0, 1, 0, 1);
-    Int4 below = {0, 0, 0, 0};
-    for (const Float4& pair : kTapThresholdPairs.pairs) below += both > pair;
-    offsets[0] = kTapOffsetMin - (below[0] + below[2]);
-    offsets[1] = kTapOffsetMin - (below[1] + below[3]);
+    Int4 minusAbove = {0, 0, 0, 0};
+    for (const Float4& pair : kTapThresholdPairs.pairs) minusAbove += both > pair;
+    offsets[0] = kTapOffsetMin - (minusAbove[0] + minusAbove[2]);
+    offsets[1] = kTapOffsetMin - (minusAbove[1] + minusAbove[3]);
 }
 
 // The filter states and delay-line positions of the channels in the lanes,
