@@ -4,13 +4,12 @@
 // the panel shows after host automation.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
 #include <cstdlib>
 #include <functional>
 #include <iterator>
 
 #include "EditorCliHarness.h"
+#include "PanelPictures.h"
 #include "host/objects/HostObject.h"
 
 namespace {
@@ -20,58 +19,6 @@ using VSTGUI::CLinuxNativeView;
 using VSTGUI::CPoint;
 
 constexpr Form kForms[] = {Form::Linked, Form::Bundle};
-
-// ---- pictures the panel is drawn from ----
-
-struct Picture {
-    explicit Picture(int id) {
-        char name[32];
-        std::snprintf(name, sizeof name, "/resources/bitmaps/bmp%05d.png", id);
-        surface = cairo_image_surface_create_from_png((std::string(ORVANTA_SOURCE_DIR) + name).c_str());
-    }
-    ~Picture() { cairo_surface_destroy(surface); }
-    int Width() const { return cairo_image_surface_get_width(surface); }
-    int Height() const { return cairo_image_surface_get_height(surface); }
-    cairo_surface_t* surface;
-};
-
-// The panel background under a knob with one filmstrip frame over it, as
-// straight ARGB pixels of the knob's rectangle.
-std::vector<uint32_t> ExpectedKnob(const Orvanta::SOrvanta_EditorRect& rect, int filmstripID, int frame) {
-    Picture background(Orvanta::kBitmapID_Background), filmstrip(filmstripID);
-    cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, rect.width, rect.height);
-    cairo_t* cr = cairo_create(target);
-    cairo_set_source_surface(cr, background.surface, -rect.left, -rect.top);
-    cairo_paint(cr);
-    cairo_set_source_surface(cr, filmstrip.surface, 0, -frame * rect.height);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(target);
-    std::vector<uint32_t> pixels;
-    for (int y = 0; y < rect.height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(target) +
-                                                            y * cairo_image_surface_get_stride(target));
-        pixels.insert(pixels.end(), row, row + rect.width);
-    }
-    cairo_surface_destroy(target);
-    return pixels;
-}
-
-// The largest difference of any colour channel between the view's pixels
-// in rect and expected, over the columns left of limitX (what lies right of
-// it may be covered by other controls).
-int LargestDifference(CLinuxNativeView& view, const Orvanta::SOrvanta_EditorRect& rect,
-                      const std::vector<uint32_t>& expected, int limitX) {
-    int largest = 0;
-    for (int y = 0; y < rect.height; ++y)
-        for (int x = 0; x < rect.width && rect.left + x < limitX; ++x) {
-            const uint32_t shown = view.getPixel(rect.left + x, rect.top + y);
-            const uint32_t wanted = expected[size_t(y * rect.width + x)];
-            for (int shift : {0, 8, 16, 24})
-                largest = std::max(largest, std::abs(int((shown >> shift) & 0xFF) - int((wanted >> shift) & 0xFF)));
-        }
-    return largest;
-}
 
 // ---- life cycle ----
 
@@ -285,7 +232,7 @@ TEST(EditorSession, TheTypeSelectorShowsTheFrameOfEachColourAfterAutomation) {
             SCOPED_TRACE(std::string(FormName(form)) + ": " + Orvanta::kColorNames[color - 1]);
             editor.instance->ApplyAutomation(Orvanta::kParamID_Color, (color - 1) / 4.0);
             for (int frame = 0; frame < Orvanta::kEditorDialPositions5; ++frame) {
-                const int difference = LargestDifference(*editor.session->NativeView(), selector, frames[frame], uncovered);
+                const int difference = LargestDifference(ViewPixels(*editor.session), selector, frames[frame], uncovered);
                 if (frame == color - 1) {
                     EXPECT_LE(difference, 1) << "frame " << frame;
                 } else {
@@ -302,13 +249,13 @@ TEST(EditorSession, TheHarmonicKnobFollowsItsDrag) {
     const Picture dial(Orvanta::kBitmapID_Dial);
     const int frames = dial.Height() / knob.height;
     OpenEditor editor;
-    EXPECT_LE(LargestDifference(*editor.session->NativeView(), knob, ExpectedKnob(knob, Orvanta::kBitmapID_Dial, 0),
+    EXPECT_LE(LargestDifference(ViewPixels(*editor.session), knob, ExpectedKnob(knob, Orvanta::kBitmapID_Dial, 0),
                                 knob.right()),
               1);
     const CPoint centre = Centre(knob);
     Drag(*editor.session, centre, CPoint(centre.x, centre.y - 50));
     const int shown = int(0.25 * (frames - 1));
-    EXPECT_LE(LargestDifference(*editor.session->NativeView(), knob,
+    EXPECT_LE(LargestDifference(ViewPixels(*editor.session), knob,
                                 ExpectedKnob(knob, Orvanta::kBitmapID_Dial, shown), knob.right()),
               1);
 }
