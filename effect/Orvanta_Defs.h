@@ -52,6 +52,13 @@ constexpr int32_t kStemFormat_Stereo = 0x10002;
 constexpr int kNumSampleRates = 6;
 constexpr float kSupportedSampleRates[kNumSampleRates] = {
     44100.0f, 48000.0f, 88200.0f, 96000.0f, 176400.0f, 192000.0f};
+// The processed signal lags the input by kDelayPerRateMultiple times the
+// rate multiple (rate / 44100, truncated) plus one sample: 7, 13 or 25
+// samples. The effect does not report this delay to the host.
+constexpr int32_t kDelayPerRateMultiple = 6;
+constexpr int32_t SignalDelaySamples(float sampleRate) {
+    return kDelayPerRateMultiple * static_cast<int32_t>(sampleRate / 44100.0f) + 1;
+}
 // Sample-rate mask bits, one per entry of kSupportedSampleRates.
 constexpr uint32_t kSampleRateMask_44_48   = 3;
 constexpr uint32_t kSampleRateMask_88_96   = 12;

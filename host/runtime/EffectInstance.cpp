@@ -37,9 +37,12 @@ bool EffectInstance::Start(const Parts& parts, std::string* error) {
     if (!parts.processProc) return Fail(error, "the component has no native process procedure for this sample rate");
     if (m_Setup.maxBlockSize < 1) return Fail(error, "the largest block must hold at least one sample");
     m_ProcessProc = parts.processProc;
-    for (const RecordedProcessProc& registration : parts.component->processProcs)
-        if (registration.processProc == parts.processProc)
-            FindProperty(registration.properties, AAX_eProperty_LatencyContribution, &m_LatencyProperty);
+    // The registration this rate and layout use (one procedure may be
+    // registered for several rate pairs, each with its own properties).
+    const RecordedProcessProc* registration =
+        parts.component->FindNativeProc(SampleRateMaskBit(m_Setup.sampleRate), m_Setup.stemFormat);
+    if (registration && registration->processProc == parts.processProc)
+        FindProperty(registration->properties, AAX_eProperty_LatencyContribution, &m_LatencyProperty);
 
     m_Parameters = ACFPtr<AAX_IACFEffectParameters>(IID_IAAXEffectParametersV1, m_DataModel.get());
     if (!m_Parameters) return Fail(error, "the data model does not offer the effect-parameters interface");

@@ -83,7 +83,8 @@ public:
     AAX_Result ResetAlgorithm();
 
     // The delay the module reports: the signal latency it set through the
-    // controller, else the latency property of its process procedure, else 0.
+    // controller, else the latency property of the process procedure's
+    // registration for this rate and layout, else 0.
     int32_t ReportedLatency() const;
 
     // Packets refused because their size was not the declared one.

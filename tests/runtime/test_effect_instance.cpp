@@ -61,6 +61,9 @@ TEST(EffectInstance, InitialisesThePrivateDataForEveryRateAndLayout) {
             std::unique_ptr<EffectInstance> instance = linked.NewInstance(c.rate, channels);
             ASSERT_TRUE(instance);
             EXPECT_EQ(instance->Channels(), channels);
+            // The latency the registration for this rate pair declares
+            // (the stereo ones declare one sample less than the delay).
+            EXPECT_EQ(instance->ReportedLatency(), EffectDelay(c.rate) - (channels == 2 ? 1 : 0)) << c.rate;
             ASSERT_EQ(instance->Context().PrivateData().size(), 1u);
             const auto* state = static_cast<const SOrvanta_Private_Data*>(instance->Context().PrivateData()[0].data);
             for (const SOrvanta_Channel_State& channel : state->m_Channels) {

@@ -1,0 +1,65 @@
+// orvanta: the substitute host's command-line program. It finds the command
+// named by the first argument, parses the rest against the command's
+// options and runs it.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CliCommon.h"
+#include "CommandRegistry.h"
+
+#ifndef ORVANTA_VERSION
+#define ORVANTA_VERSION "unknown"
+#endif
+
+namespace {
+void PrintProgramHelp() {
+    std::cout << "Usage: orvanta COMMAND [arguments] [options]\n"
+                 "       orvanta COMMAND --help\n"
+                 "       orvanta --version\n\n"
+                 "Runs the Orvanta harmonic-colour effect under a substitute host.\n\n"
+                 "Commands:\n";
+    for (const Command* command : CommandRegistry::All()) {
+        std::string name = "  " + command->name;
+        name.resize(14, ' ');
+        std::cout << name << command->summary << "\n";
+    }
+    std::cout << "\nExit codes:\n" << ExitCodeTable();
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.empty()) {
+        PrintProgramHelp();
+        return ExitCode::kUsage;
+    }
+    const std::string& first = arguments[0];
+    if (first == "--help" || first == "-h" || first == "help") {
+        const Command* command = arguments.size() > 1 ? CommandRegistry::Find(arguments[1]) : nullptr;
+        if (command) std::cout << CommandRegistry::Help(*command);
+        else PrintProgramHelp();
+        return ExitCode::kOk;
+    }
+    if (first == "--version") {
+        std::cout << "orvanta " << ORVANTA_VERSION << "\n";
+        return ExitCode::kOk;
+    }
+    const Command* command = CommandRegistry::Find(first);
+    if (!command) {
+        PrintError("unknown command '" + first + "' (see orvanta --help)");
+        return ExitCode::kUsage;
+    }
+    ParsedOptions options;
+    std::string error;
+    if (!ParseOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()), command->options, &options,
+                      &error)) {
+        PrintError(error + " (see orvanta " + command->name + " --help)");
+        return ExitCode::kUsage;
+    }
+    if (options.Has("--help")) {
+        std::cout << CommandRegistry::Help(*command);
+        return ExitCode::kOk;
+    }
+    return command->run(options);
+}
