@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libsndfile1-dev
   clang libclang-rt-14-dev
   python3
+  lv2-dev lilv-utils lv2file lv2proc sordi
 )
 
 missing=()

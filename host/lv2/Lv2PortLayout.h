@@ -1,0 +1,73 @@
+// The ports of the two LV2 plug-ins and how a control port's float becomes
+// a parameter value. Indices and symbols match ttl/control_ports.ttl.in and
+// ttl/orvanta.ttl.in (a test compares them with the built Turtle):
+//
+//   0 Harmonic    1 Dynamic    2 OutputTrim    3 Dither    4 Color
+//   5 enabled (lv2:enabled)    6 latency (output, frames)
+//   7 .. 7+channels-1 audio inputs, then the audio outputs
+//
+// The control ports come first so that both plug-ins share one table.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace Lv2Ports {
+
+enum ControlPort : uint32_t {
+    kHarmonic = 0,
+    kDynamic = 1,
+    kOutputTrim = 2,
+    kDither = 3,
+    kColor = 4,
+    kEnabled = 5,
+    kLatency = 6,
+    kFirstAudioPort = 7,
+};
+constexpr size_t kControlInputCount = 6;  // ports 0 .. 5
+
+// The audio port indices of a plug-in with channels channels per direction.
+constexpr uint32_t AudioInputPort(int32_t channel) { return kFirstAudioPort + uint32_t(channel); }
+constexpr uint32_t AudioOutputPort(int32_t channels, int32_t channel) {
+    return kFirstAudioPort + uint32_t(channels) + uint32_t(channel);
+}
+constexpr uint32_t PortCount(int32_t channels) { return kFirstAudioPort + 2 * uint32_t(channels); }
+
+// A parameter value of the type the parameter holds, ready for its typed
+// setter (which goes through the host's automation road).
+struct ParameterValue {
+    enum class Type { Float, Int32, Bool };
+    Type type = Type::Float;
+    float floatValue = 0.0f;
+    int32_t int32Value = 0;
+    bool boolValue = false;
+};
+
+// How a control port's float maps onto its parameter.
+enum class Mapping {
+    Continuous,  // the float, limited to [minimum, maximum]
+    Integer,     // rounded to the nearest integer in [minimum, maximum]
+    Switch,      // a toggle: above 0 gives onValue, else offValue (int32)
+    Enable,      // a toggle read as "processing": above 0 is bypass off (bool)
+};
+
+struct ControlInput {
+    uint32_t port;
+    const char* symbol;
+    const char* parameterID;
+    Mapping mapping;
+    float minimum;  // the port's range; Continuous and Integer limit to it
+    float maximum;
+    int32_t offValue;  // Switch only
+    int32_t onValue;
+};
+
+// The six control inputs, in port order.
+const ControlInput* ControlInputs();
+
+// The parameter value for a float a host wrote to the port. False for a NaN,
+// which leaves the parameter as it is; every other float (infinities
+// included) gives a value in range.
+bool ToParameterValue(const ControlInput& input, float portValue, ParameterValue* out);
+
+}  // namespace Lv2Ports
