@@ -26,6 +26,8 @@ public:
     ~EffectSession();
 
     EffectInstance& Instance() const { return *m_Instance; }
+    // The module the instance came from (its editor factory, its description).
+    const PluginModule& Module() const { return *m_Module; }
     const ParameterValueParser& Parser() const { return *m_Parser; }
 
     // Applies every --set and --bypass in command-line order. Failure: an
