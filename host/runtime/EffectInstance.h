@@ -109,12 +109,18 @@ public:
     // outputs hold Channels() buffers of frames samples each. No allocation,
     // no lock, and no call into the data model: safe on the audio thread.
     void RenderBlock(float* const* inputs, float* const* outputs, int32_t frames);
+    // Audio thread, between blocks: copies the newest packet the data model
+    // posted for each data-in port into the context, as a host's audio
+    // engine picks up what its main thread queued. A host that answers
+    // requests and generates coefficients on its main thread calls this
+    // before each RenderBlock instead of PrepareBlock. It takes only the
+    // controller's own queue lock and, once each port has held its packets,
+    // allocates nothing; it never calls into the data model.
+    void DeliverPackets();
 
 private:
     explicit EffectInstance(const Setup& setup);
     bool Start(const Parts& parts, std::string* error);
-    // Copies the newest posted packet of every data-in port into the context.
-    void DeliverPackets();
     void TellEditor(const char* parameterID);
 
     Setup m_Setup;

@@ -1,0 +1,173 @@
+// Audio checks, one line per layout and rate:
+//   - the signal delay, measured in bypass (a plain delay), is the effect's
+//     documented delay, and the defaults give the same identity;
+//   - the latency the description declares for that rate and layout;
+//   - output is finite for finite input;
+//   - a fresh instance on a fresh thread gives bit-identical output at host
+//     block sizes 1, 2, 7, 64, 511, 512, 4096 and in randomly varying sizes
+//     (mono with any setting; stereo with dither off, since each stereo
+//     channel draws a whole block's noise in turn);
+//   - two runs of the same render are identical (stereo with dither on too).
+#include <cstring>
+#include <string>
+
+#include "effect/Orvanta_Defs.h"
+#include "host/runtime/PluginModule.h"
+#include "host/runtime/Validation.h"
+#include "host/runtime/ValidationChecks.h"
+#include "host/runtime/ValidationSupport.h"
+
+using namespace validation;
+
+namespace {
+
+constexpr const char* kGroup = "audio";
+const BlockPlan kHostBlockSizes[] = {{1}, {2}, {7}, {64}, {511}, {512}, {4096}};
+// Delays beyond this are not searched for.
+constexpr int32_t kLongestDelay = 1024;
+
+// Whether output is input delayed by delay samples, bit for bit, with
+// silence before.
+bool IsDelayedBy(const AudioChannels& input, const AudioChannels& output, int32_t delay) {
+    for (size_t channel = 0; channel < input.size(); ++channel) {
+        const std::vector<float>& in = input[channel];
+        const std::vector<float>& out = output[channel];
+        for (size_t i = 0; i < out.size(); ++i) {
+            const float expected = i < size_t(delay) ? 0.0f : in[i - size_t(delay)];
+            if (std::memcmp(&expected, &out[i], sizeof(float)) != 0) return false;
+        }
+    }
+    return true;
+}
+
+// The delay d for which output is input delayed by d samples exactly;
+// -1 when there is none.
+int32_t PlainDelayOf(const AudioChannels& input, const AudioChannels& output) {
+    const int64_t length = int64_t(input[0].size());
+    for (int32_t delay = 0; delay <= kLongestDelay && delay < length; ++delay)
+        if (IsDelayedBy(input, output, delay)) return delay;
+    return -1;
+}
+
+// A fresh instance with settings rendered in plan on a fresh thread.
+bool FreshRender(ValidationRun& run, const PluginModule& module, float rate, AAX_EStemFormat layout,
+                 const Settings& settings, const AudioChannels& input, const BlockPlan& plan, AudioChannels* output,
+                 std::string* error) {
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, rate, layout, error);
+    return instance && Apply(*instance, settings, error) &&
+           RenderOnFreshThread(*instance, input, plan, output, error);
+}
+
+struct AudioCase {
+    float rate;
+    AAX_EStemFormat layout;
+};
+
+class AudioCheck {
+public:
+    AudioCheck(ValidationRun& run, const PluginModule& module, const AudioCase& audioCase, CheckOutcome& check)
+        : m_Run(run), m_Module(module), m_Case(audioCase), m_Check(check),
+          m_Channels(audioCase.layout == AAX_eStemFormat_Mono ? 1 : 2),
+          m_Input(Noise(run.Random(), m_Channels, run.Budget().signalSamples, 0.9f)) {}
+
+    void Run() {
+        std::string error;
+        std::unique_ptr<EffectInstance> probe = NewInstance(m_Run, m_Module, m_Case.rate, m_Case.layout, &error);
+        if (!m_Check.Expect(probe != nullptr, error)) return;
+        m_Bypass = MasterBypassID(probe->Parameters());
+        m_Settings = RandomSettings(probe->Parameters(), m_Run.Random());
+        m_Declared = probe->ReportedLatency();
+        probe.reset();
+
+        if (!CheckDelay()) return;
+        CheckBlockSizes();
+        CheckDeterminism();
+    }
+
+private:
+    bool Render(const Settings& settings, const BlockPlan& plan, AudioChannels* output) {
+        std::string error;
+        return m_Check.Expect(FreshRender(m_Run, m_Module, m_Case.rate, m_Case.layout, settings, m_Input, plan,
+                                          output, &error),
+                              error);
+    }
+
+    bool CheckDelay() {
+        AudioChannels bypassed, defaults;
+        if (!Render({{m_Bypass, 1.0}}, {512}, &bypassed) || !Render({}, {512}, &defaults)) return false;
+        const int32_t delay = PlainDelayOf(m_Input, bypassed);
+        if (!m_Check.Expect(delay >= 0, "bypass is not a plain delay")) return false;
+        const int32_t expected = Orvanta::SignalDelaySamples(m_Case.rate);
+        m_Check.Figure("delay " + std::to_string(delay) + " in bypass and with defaults");
+        m_Check.Expect(delay == expected, "bypass delays by " + std::to_string(delay) + " samples, not " +
+                                              std::to_string(expected));
+        m_Check.Expect(PlainDelayOf(m_Input, defaults) == delay,
+                       "the defaults do not give the input delayed as in bypass");
+        if (m_Declared != delay)
+            m_Check.Warn("the description declares a latency of " + std::to_string(m_Declared) +
+                         " samples, the signal lags " + std::to_string(delay));
+        return true;
+    }
+
+    // Stereo channels draw their block's noise in turn, so only mono keeps
+    // dither on across block sizes.
+    Settings BlockInvariantSettings() const {
+        Settings settings = m_Settings;
+        if (m_Channels > 1) Put(&settings, Orvanta::kParamID_Dither, 0.0);
+        return settings;
+    }
+
+    void CheckBlockSizes() {
+        const Settings settings = BlockInvariantSettings();
+        AudioChannels reference;
+        if (!Render(settings, {512}, &reference)) return;
+        m_Check.Expect(AllFinite(reference), "non-finite output for finite input");
+        std::vector<BlockPlan> plans(std::begin(kHostBlockSizes), std::end(kHostBlockSizes));
+        for (int i = 0; i < m_Run.Budget().randomBlockPlans; ++i)
+            plans.push_back(RandomBlockPlan(m_Run.Random(), 4096, 17 + 13 * i));
+        int identical = 0;
+        for (const BlockPlan& plan : plans) {
+            AudioChannels output;
+            if (!Render(settings, plan, &output)) return;
+            const int64_t difference = FirstDifference(reference, output);
+            if (m_Check.Expect(difference < 0, "blocks of " + PlanText(plan) + " differ from blocks of 512 at sample " +
+                                                   std::to_string(difference)))
+                ++identical;
+        }
+        m_Check.Figure(std::to_string(identical) + "/" + std::to_string(plans.size()) + " block plans bit-identical");
+        m_Check.Figure("peak " + std::to_string(Peak(reference)).substr(0, 5));
+    }
+
+    void CheckDeterminism() {
+        Settings settings = m_Settings;
+        Put(&settings, Orvanta::kParamID_Dither, 1.0);
+        const BlockPlan plan = RandomBlockPlan(m_Run.Random(), 1024, 9);
+        AudioChannels first, second;
+        if (!Render(settings, plan, &first) || !Render(settings, plan, &second)) return;
+        const int64_t difference = FirstDifference(first, second);
+        m_Check.Expect(difference < 0, "two runs with dither on differ at sample " + std::to_string(difference));
+        m_Check.Expect(AllFinite(first), "non-finite output with dither on");
+        if (difference < 0) m_Check.Figure("runs repeat exactly");
+    }
+
+    ValidationRun& m_Run;
+    const PluginModule& m_Module;
+    const AudioCase m_Case;
+    CheckOutcome& m_Check;
+    const int32_t m_Channels;
+    const AudioChannels m_Input;
+    std::string m_Bypass;
+    Settings m_Settings;
+    int32_t m_Declared = 0;
+};
+
+}  // namespace
+
+void RunAudioChecks(ValidationRun& run) {
+    for (AAX_EStemFormat layout : SupportedLayouts())
+        for (float rate : SupportedRates())
+            run.CheckWithModule(kGroup, LayoutText(layout) + " " + RateText(rate),
+                                [&](const PluginModule& module, CheckOutcome& check) {
+                                    AudioCheck(run, module, AudioCase{rate, layout}, check).Run();
+                                });
+}

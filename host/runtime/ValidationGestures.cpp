@@ -1,0 +1,204 @@
+#include "ValidationGestures.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "effect/Orvanta_Defs.h"
+#include "host/runtime/EditorSession.h"
+#include "host/runtime/ValidationSupport.h"
+
+using VSTGUI::CLinuxNativeView;
+using VSTGUI::CPoint;
+
+namespace validation {
+
+namespace {
+
+// The panel's controls and the parameters they drive.
+struct Control {
+    Orvanta::SOrvanta_EditorRect rect;
+    const char* id;
+};
+const Control kKnobs[] = {
+    {Orvanta::kEditorRect_InputTrimKnob, Orvanta::kParamID_Harmonic},
+    {Orvanta::kEditorRect_ProcessKnob, Orvanta::kParamID_Dynamic},
+    {Orvanta::kEditorRect_OutputTrimKnob, Orvanta::kParamID_OutputTrim},
+    {Orvanta::kEditorRect_BrightnessKnob, Orvanta::kParamID_Dither},
+    {Orvanta::kEditorRect_TypeSelectKnob, Orvanta::kParamID_Color},
+};
+const Control kDisplays[] = {
+    {Orvanta::kEditorRect_InputTrimDisplay, Orvanta::kParamID_Harmonic},
+    {Orvanta::kEditorRect_ProcessDisplay, Orvanta::kParamID_Dynamic},
+    {Orvanta::kEditorRect_OutputTrimDisplay, Orvanta::kParamID_OutputTrim},
+    {Orvanta::kEditorRect_BrightnessDisplay, Orvanta::kParamID_Dither},
+    {Orvanta::kEditorRect_TypeSelectDisplay, Orvanta::kParamID_Color},
+};
+struct Button {
+    Orvanta::SOrvanta_EditorRect rect;
+    const char* id;
+    double value;
+};
+const Button kButtons[] = {
+    {Orvanta::kEditorRect_ColorButtons[0], Orvanta::kParamID_Color, 0.0},
+    {Orvanta::kEditorRect_ColorButtons[1], Orvanta::kParamID_Color, 0.25},
+    {Orvanta::kEditorRect_ColorButtons[2], Orvanta::kParamID_Color, 0.5},
+    {Orvanta::kEditorRect_ColorButtons[3], Orvanta::kParamID_Color, 0.75},
+    {Orvanta::kEditorRect_ColorButtons[4], Orvanta::kParamID_Color, 1.0},
+    {Orvanta::kEditorRect_DitherOffButton, Orvanta::kParamID_Dither, 0.0},
+    {Orvanta::kEditorRect_DitherOnButton, Orvanta::kParamID_Dither, 1.0},
+};
+const uint32_t kClickModifiers[] = {CLinuxNativeView::kControlModifier, CLinuxNativeView::kCommandModifier,
+                                    CLinuxNativeView::kOptionModifier};
+// A spot of bare panel, where a click only takes the keyboard focus away.
+const CPoint kBarePanel(4, 4);
+
+CPoint Centre(const Orvanta::SOrvanta_EditorRect& rect) {
+    return CPoint(rect.left + rect.width / 2, rect.top + rect.height / 2);
+}
+
+void Click(EditorSession& session, const CPoint& at, uint32_t modifiers = 0) {
+    session.MouseDown(at, CLinuxNativeView::kLeftButton, modifiers);
+    session.MouseUp(at, CLinuxNativeView::kLeftButton, modifiers);
+}
+
+class Gesturer {
+public:
+    Gesturer(EditorSession& session, EffectInstance& instance, std::mt19937_64& random)
+        : m_Session(session), m_Instance(instance), m_Random(random) {}
+
+    EditorGesture Perform(bool allowAutomation) {
+        switch (Between(0, allowAutomation ? 5 : 4)) {
+            case 0: return DragKnob();
+            case 1: return TurnWheel();
+            case 2: return ClickButton();
+            case 3: return TypeIntoDisplay();
+            case 4: return ModifierClick();
+            default: return Automate();
+        }
+    }
+
+private:
+    template <class T, size_t N>
+    const T& Pick(const T (&items)[N]) {
+        return items[std::uniform_int_distribution<size_t>(0, N - 1)(m_Random)];
+    }
+    int Between(int lowest, int highest) { return std::uniform_int_distribution<int>(lowest, highest)(m_Random); }
+
+    static EditorGesture Described(const std::string& description, const std::string& id) {
+        EditorGesture gesture;
+        gesture.description = description;
+        gesture.parameterID = id;
+        return gesture;
+    }
+
+    EditorGesture DragKnob() {
+        const Control& knob = Pick(kKnobs);
+        // Shift drags in fine steps.
+        const uint32_t modifiers = Between(0, 3) == 0 ? uint32_t(CLinuxNativeView::kShiftModifier) : 0u;
+        CPoint at = Centre(knob.rect);
+        m_Session.MouseDown(at, CLinuxNativeView::kLeftButton, modifiers);
+        for (int move = Between(1, 6); move > 0; --move) {
+            at = CPoint(at.x + Between(-20, 20), at.y + Between(-60, 60));
+            m_Session.MouseMoved(at, CLinuxNativeView::kLeftButton, modifiers);
+        }
+        m_Session.MouseUp(at, CLinuxNativeView::kLeftButton, modifiers);
+        return Described(std::string("a drag of the '") + knob.id + "' knob", knob.id);
+    }
+
+    EditorGesture TurnWheel() {
+        const Control& knob = Pick(kKnobs);
+        m_Session.MouseWheel(Centre(knob.rect), float(Between(-4, 4)), 0);
+        return Described(std::string("a wheel turn on the '") + knob.id + "' knob", knob.id);
+    }
+
+    EditorGesture ModifierClick() {
+        const Control& knob = Pick(kKnobs);
+        Click(m_Session, Centre(knob.rect), Pick(kClickModifiers));
+        return Described(std::string("a modifier click on the '") + knob.id + "' knob", knob.id);
+    }
+
+    EditorGesture ClickButton() {
+        const Button& button = Pick(kButtons);
+        Click(m_Session, Centre(button.rect));
+        EditorGesture gesture = Described(
+            std::string("a click on the button for '") + button.id + "' " + std::to_string(button.value), button.id);
+        gesture.expectation = EditorGesture::Expectation::Value;
+        gesture.value = button.value;
+        return gesture;
+    }
+
+    EditorGesture TypeIntoDisplay() {
+        const AAX_IACFEffectParameters& model = m_Instance.Parameters();
+        const Control& display = Pick(kDisplays);
+        const int32_t steps = std::max(NumberOfSteps(model, display.id), 2);
+        const std::string text = DisplayText(model, display.id, StepValue(Between(0, steps - 1), steps));
+        Click(m_Session, Centre(display.rect));
+        m_Session.TypeText(text);
+        m_Session.KeyDown(0, VSTGUI::VKEY_RETURN, 0);
+        EditorGesture gesture =
+            Described("'" + text + "' typed into the display of '" + display.id + "'", display.id);
+        gesture.expectation = EditorGesture::Expectation::Text;
+        gesture.text = text;
+        return gesture;
+    }
+
+    EditorGesture Automate() {
+        const std::vector<std::string> ids = ParameterIDs(m_Instance.Parameters());
+        const std::string& id = ids[std::uniform_int_distribution<size_t>(0, ids.size() - 1)(m_Random)];
+        const double value = std::uniform_real_distribution<double>(0.0, 1.0)(m_Random);
+        m_Instance.ApplyAutomation(id.c_str(), value);
+        EditorGesture gesture = Described("automation of '" + id + "'", id);
+        gesture.automation = true;
+        return gesture;
+    }
+
+    EditorSession& m_Session;
+    EffectInstance& m_Instance;
+    std::mt19937_64& m_Random;
+};
+
+}  // namespace
+
+EditorGesture PerformRandomGesture(EditorSession& session, EffectInstance& instance, std::mt19937_64& random,
+                                   bool allowAutomation) {
+    return Gesturer(session, instance, random).Perform(allowAutomation);
+}
+
+std::string DisplayText(const AAX_IACFEffectParameters& model, const std::string& parameterID, double normalized) {
+    if (parameterID == Orvanta::kParamID_Dither) return normalized >= 0.5 ? "On" : "Off";
+    if (parameterID == Orvanta::kParamID_Color) {
+        const long index = std::lround(std::clamp(normalized, 0.0, 1.0) * (Orvanta::kColorMax - Orvanta::kColorMin));
+        return Orvanta::kColorNames[index];
+    }
+    return StringFromValue(model, parameterID, normalized);
+}
+
+std::vector<uint32_t> PanelPixels(EditorSession& session) {
+    CLinuxNativeView* view = session.NativeView();
+    if (!view) return {};
+    view->update();
+    cairo_surface_t* surface = view->getSurface();
+    if (!surface) return {};
+    cairo_surface_flush(surface);
+    const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    std::vector<uint32_t> pixels;
+    pixels.reserve(size_t(width) * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
+        pixels.insert(pixels.end(), row, row + width);
+    }
+    return pixels;
+}
+
+bool PanelShowsCurrentState(EditorSession& session) {
+    Click(session, kBarePanel);
+    const std::vector<uint32_t> shown = PanelPixels(session);
+    session.Open();
+    return PanelPixels(session) == shown;
+}
+
+}  // namespace validation
