@@ -57,6 +57,9 @@ const std::vector<OptionSpec>& CommonOptions() {
     static const std::vector<OptionSpec> common = {
         {"--quiet", "", "print nothing but errors"},
         {"--help", "", "show this help"},
+        {"--plugin", "PATH",
+         "the plug-in bundle to load (a .aaxplugin folder or the .so inside one); default: the bundle of "
+         "the build tree, or the installed one in <prefix>/lib/aax"},
     };
     return common;
 }
@@ -125,9 +128,18 @@ bool ParseInteger(const std::string& text, int64_t minimum, int64_t maximum, int
 
 // ---- the module ----
 
-std::unique_ptr<PluginModule> OpenPluginModule(const ParsedOptions&, CliFailure* failure) {
+std::unique_ptr<PluginModule> OpenPluginModule(const ParsedOptions& options, CliFailure* failure) {
+    // The program uses the plug-in as a host does: through its bundle.
+    std::string path = options.Last("--plugin");
+    if (path.empty()) path = PluginModule::DefaultBundlePath();
+    if (path.empty()) {
+        *failure = CliFailure{ExitCode::kInternal,
+                              "no plug-in bundle found beside the program (build the Orvanta target, "
+                              "or name a bundle with --plugin PATH)"};
+        return nullptr;
+    }
     std::string error;
-    std::unique_ptr<PluginModule> module = PluginModule::LoadLinked(&error);
+    std::unique_ptr<PluginModule> module = PluginModule::LoadBundle(path, &error);
     if (!module) *failure = CliFailure{ExitCode::kInternal, "cannot load the plug-in module: " + error};
     return module;
 }
