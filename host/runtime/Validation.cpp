@@ -18,15 +18,15 @@ ValidationBudget ValidationBudget::ForStrictness(int strictness) {
     const int s = std::clamp(strictness, ValidationOptions::kMinStrictness, ValidationOptions::kMaxStrictness);
     ValidationBudget budget;
     budget.loadCycles = 2 * s * s;                  // 2 .. 200
-    budget.signalSamples = 6000 + 4500 * int64_t(s);  // longer than the largest block from level 1 on
+    budget.signalSamples = 6000 * (1 + int64_t(s));  // longer than the largest block from level 1 on
     budget.randomBlockPlans = 1 + s / 2;
     budget.automationRenders = 2 * s;
     budget.changesPerRender = 8 * s;
     budget.randomStates = 10 * s;
-    budget.damagedChunks = 60 * s;
+    budget.damagedChunks = 100 * s;
     budget.editorCycles = 4 * s;
-    budget.gestures = 40 * s;
-    budget.threadSeconds = 0.25 * s;
+    budget.gestures = 60 * s;
+    budget.threadSeconds = 0.5 * s;
     return budget;
 }
 

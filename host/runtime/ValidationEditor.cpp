@@ -2,11 +2,12 @@
 //   - life cycle: an editor opened, closed and reopened many times, and
 //     editors created and destroyed, always show the same panel for the same
 //     state and leave no object of the module behind;
-//   - gestures: random drags, wheel turns and modifier clicks on every knob,
-//     clicks on every button and text typed into every display, mixed with
-//     host automation; after each, no gesture is left open, every value is
-//     in range, buttons and displays set what they name, and the panel
-//     shows exactly what a freshly opened editor shows for the same state.
+//   - gestures: random drags, wheel turns, modifier clicks and arrow keys on
+//     every knob, clicks on every button and text typed into every display,
+//     mixed with host automation; after each, no gesture is left open, every
+//     value is in range, buttons and displays set what they name, and the
+//     panel shows exactly what a freshly opened editor shows for the same
+//     state.
 #include <cmath>
 #include <string>
 

@@ -49,6 +49,7 @@ const Button kButtons[] = {
     {Orvanta::kEditorRect_DitherOffButton, Orvanta::kParamID_Dither, 0.0},
     {Orvanta::kEditorRect_DitherOnButton, Orvanta::kParamID_Dither, 1.0},
 };
+const uint32_t kDragModifiers[] = {0, 0, CLinuxNativeView::kCommandModifier, CLinuxNativeView::kShiftModifier};
 const uint32_t kClickModifiers[] = {CLinuxNativeView::kControlModifier, CLinuxNativeView::kCommandModifier,
                                     CLinuxNativeView::kOptionModifier};
 // A spot of bare panel, where a click only takes the keyboard focus away.
@@ -69,12 +70,13 @@ public:
         : m_Session(session), m_Instance(instance), m_Random(random) {}
 
     EditorGesture Perform(bool allowAutomation) {
-        switch (Between(0, allowAutomation ? 5 : 4)) {
+        switch (Between(0, allowAutomation ? 6 : 5)) {
             case 0: return DragKnob();
             case 1: return TurnWheel();
             case 2: return ClickButton();
             case 3: return TypeIntoDisplay();
             case 4: return ModifierClick();
+            case 5: return StepWithKeys();
             default: return Automate();
         }
     }
@@ -95,8 +97,8 @@ private:
 
     EditorGesture DragKnob() {
         const Control& knob = Pick(kKnobs);
-        // Shift drags in fine steps.
-        const uint32_t modifiers = Between(0, 3) == 0 ? uint32_t(CLinuxNativeView::kShiftModifier) : 0u;
+        // Plain, or with a modifier that may make the drag finer.
+        const uint32_t modifiers = Pick(kDragModifiers);
         CPoint at = Centre(knob.rect);
         m_Session.MouseDown(at, CLinuxNativeView::kLeftButton, modifiers);
         for (int move = Between(1, 6); move > 0; --move) {
@@ -117,6 +119,15 @@ private:
         const Control& knob = Pick(kKnobs);
         Click(m_Session, Centre(knob.rect), Pick(kClickModifiers));
         return Described(std::string("a modifier click on the '") + knob.id + "' knob", knob.id);
+    }
+
+    // A click gives a knob the keyboard focus; the arrow keys step it.
+    EditorGesture StepWithKeys() {
+        const Control& knob = Pick(kKnobs);
+        Click(m_Session, Centre(knob.rect));
+        for (int press = Between(1, 5); press > 0; --press)
+            m_Session.KeyDown(0, Between(0, 1) ? VSTGUI::VKEY_UP : VSTGUI::VKEY_DOWN, 0);
+        return Described(std::string("arrow keys on the '") + knob.id + "' knob", knob.id);
     }
 
     EditorGesture ClickButton() {

@@ -1,6 +1,7 @@
 // A person at the effect's editor, for the validation checks: random
-// gestures on the panel's controls (drags, wheel turns and modifier clicks
-// on the knobs, clicks on the buttons, text typed into the displays) and
+// gestures on the panel's controls (drags, wheel turns, modifier clicks and
+// arrow keys on the knobs, clicks on the buttons, text typed into the
+// displays) and
 // host automation, each saying what it should have set; and a comparison of
 // what the panel shows with what a freshly opened editor shows.
 //

@@ -1,0 +1,223 @@
+// Tests of the validation machinery: outcomes and budgets, group choice,
+// and checks that fail when they must (a bundle that does not exist,
+// process procedures that break the audio contract) and pass on the
+// effect's own bundle.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "effect/Orvanta_Defs.h"
+#include "host/runtime/Validation.h"
+#include "host/runtime/ValidationChecks.h"
+
+namespace {
+
+std::string BundlePath() { return std::string(ORVANTA_BINARY_DIR) + "/" + Orvanta::kBundleName; }
+
+// A run of the chosen groups on a bundle; every report kept.
+struct Outcome {
+    bool ran = false;
+    std::string error;
+    std::vector<CheckReport> reports;
+    int failures = 0;
+    int warnings = 0;
+
+    const CheckReport* Find(const std::string& name) const {
+        for (const CheckReport& report : reports)
+            if (report.name == name) return &report;
+        return nullptr;
+    }
+};
+
+Outcome Validate(std::vector<std::string> groups, const std::string& plugin = BundlePath(),
+                 AAX_CProcessProc override = nullptr) {
+    ValidationOptions options;
+    options.pluginPath = plugin;
+    options.strictness = 1;
+    options.seed = 5;
+    options.groups = std::move(groups);
+    options.processProcOverride = override;
+    Outcome outcome;
+    ValidationRun run(options, [&](const CheckReport& report) { outcome.reports.push_back(report); });
+    outcome.ran = run.RunAll(&outcome.error);
+    outcome.failures = run.Failures();
+    outcome.warnings = run.Warnings();
+    return outcome;
+}
+
+// ---- outcome and budget ----
+
+TEST(CheckOutcome, StatusIsTheWorstReasonAndTextListsFiguresThenReasons) {
+    struct Case {
+        const char* name;
+        void (*record)(CheckOutcome&);
+        CheckStatus status;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"figures only", [](CheckOutcome& c) { c.Figure("a"); c.Figure("b"); }, CheckStatus::Pass, "a, b"},
+        {"a warning", [](CheckOutcome& c) { c.Figure("a"); c.Warn("w"); }, CheckStatus::Warn, "a; warning: w"},
+        {"failure outranks warning", [](CheckOutcome& c) { c.Warn("w"); c.Fail("f"); }, CheckStatus::Fail,
+         "failed: f; warning: w"},
+        {"expect true passes", [](CheckOutcome& c) { c.Expect(true, "never"); }, CheckStatus::Pass, ""},
+        {"failures past three are counted",
+         [](CheckOutcome& c) {
+             for (const char* why : {"1", "2", "3", "4", "5"}) c.Expect(false, why);
+         },
+         CheckStatus::Fail, "failed: 1; 2; 3; and 2 more"},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        CheckOutcome outcome;
+        testCase.record(outcome);
+        EXPECT_EQ(outcome.Status(), testCase.status);
+        EXPECT_EQ(outcome.Text(), testCase.text);
+    }
+}
+
+TEST(ValidationBudget, EveryCountGrowsWithStrictnessAndLevelsOutsideAreClamped) {
+    auto counts = [](const ValidationBudget& b) {
+        return std::vector<double>{double(b.loadCycles),    double(b.signalSamples),     double(b.randomBlockPlans),
+                                   double(b.automationRenders), double(b.changesPerRender), double(b.randomStates),
+                                   double(b.damagedChunks), double(b.editorCycles),      double(b.gestures),
+                                   b.threadSeconds};
+    };
+    for (int level = ValidationOptions::kMinStrictness; level < ValidationOptions::kMaxStrictness; ++level) {
+        const std::vector<double> lower = counts(ValidationBudget::ForStrictness(level));
+        const std::vector<double> higher = counts(ValidationBudget::ForStrictness(level + 1));
+        for (size_t i = 0; i < lower.size(); ++i) {
+            EXPECT_GT(lower[i], 0.0) << "count " << i << " at level " << level;
+            EXPECT_GE(higher[i], lower[i]) << "count " << i << " at level " << level;
+        }
+    }
+    EXPECT_EQ(counts(ValidationBudget::ForStrictness(0)), counts(ValidationBudget::ForStrictness(1)));
+    EXPECT_EQ(counts(ValidationBudget::ForStrictness(99)), counts(ValidationBudget::ForStrictness(10)));
+    // A four-kilosample block fits in the signal at every level.
+    EXPECT_GT(ValidationBudget::ForStrictness(1).signalSamples, 4096);
+}
+
+// ---- the run ----
+
+TEST(ValidationRun, AnUnknownGroupRunsNothing) {
+    const Outcome outcome = Validate({"state", "colours"});
+    EXPECT_FALSE(outcome.ran);
+    EXPECT_EQ(outcome.error, "no check group 'colours'");
+    EXPECT_TRUE(outcome.reports.empty());
+}
+
+TEST(ValidationRun, AnExceptionFailsOnlyItsCheck) {
+    ValidationOptions options;
+    std::vector<CheckReport> reports;
+    ValidationRun run(options, [&](const CheckReport& report) { reports.push_back(report); });
+    run.Check("g", "throws", [](CheckOutcome& check) {
+        check.Figure("before");
+        throw std::runtime_error("boom");
+    });
+    run.Check("g", "passes", [](CheckOutcome& check) { check.Figure("fine"); });
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].status, CheckStatus::Fail);
+    EXPECT_EQ(reports[0].text, "before; failed: exception: boom");
+    EXPECT_EQ(reports[1].status, CheckStatus::Pass);
+    EXPECT_EQ(run.Failures(), 1);
+}
+
+TEST(ValidationRun, ABundleThatDoesNotExistFailsEveryCheckOfTheGroup) {
+    for (const char* group : {"loading", "state"}) {
+        SCOPED_TRACE(group);
+        const Outcome outcome = Validate({group}, "/nonexistent/Orvanta.aaxplugin");
+        ASSERT_TRUE(outcome.ran);
+        ASSERT_FALSE(outcome.reports.empty());
+        EXPECT_EQ(outcome.failures, int(outcome.reports.size()));
+        for (const CheckReport& report : outcome.reports)
+            EXPECT_NE(report.text.find("no such plug-in: /nonexistent/Orvanta.aaxplugin"), std::string::npos)
+                << report.name << ": " << report.text;
+    }
+}
+
+TEST(ValidationRun, TheEffectsOwnBundlePassesTheQuickGroups) {
+    const Outcome outcome = Validate({"loading", "parameters", "state", "editor"});
+    ASSERT_TRUE(outcome.ran) << outcome.error;
+    EXPECT_EQ(outcome.failures, 0);
+    for (const CheckReport& report : outcome.reports)
+        EXPECT_EQ(report.status, CheckStatus::Pass) << report.group << ": " << report.name << ": " << report.text;
+    // Groups run in their order, each check reported once.
+    ASSERT_EQ(outcome.reports.size(), 4u + 3u + 2u + 2u);
+    EXPECT_EQ(outcome.reports.front().group, "loading");
+    EXPECT_EQ(outcome.reports.back().group, "editor");
+}
+
+// ---- broken process procedures ----
+
+// The context as the host lays it out: one pointer per field.
+struct Context {
+    explicit Context(void* record) : fields(static_cast<void**>(record)) {}
+    float* In(int channel) const { return static_cast<float**>(fields[Orvanta::kField_AudioIn])[channel]; }
+    float* Out(int channel) const { return static_cast<float**>(fields[Orvanta::kField_AudioOut])[channel]; }
+    int32_t Frames() const { return *static_cast<int32_t*>(fields[Orvanta::kField_BufferLength]); }
+    void** fields;
+};
+
+template <class Body>
+void ForEachInstance(void* const begin[], const void* end, Body body) {
+    for (void* const* instance = begin; instance != static_cast<void* const*>(end); ++instance) body(Context(*instance));
+}
+
+// Output is the input, with no delay.
+void NoDelay(void* const begin[], const void* end) {
+    ForEachInstance(begin, end, [](const Context& c) { std::memmove(c.Out(0), c.In(0), sizeof(float) * size_t(c.Frames())); });
+}
+// Output is NaN.
+void WritesNaN(void* const begin[], const void* end) {
+    ForEachInstance(begin, end, [](const Context& c) {
+        for (int32_t i = 0; i < c.Frames(); ++i) c.Out(0)[i] = std::numeric_limits<float>::quiet_NaN();
+    });
+}
+// Output depends on where blocks begin: a delay line that forgets its
+// content at every block.
+void ForgetsBetweenBlocks(void* const begin[], const void* end) {
+    ForEachInstance(begin, end, [](const Context& c) {
+        for (int32_t i = c.Frames() - 1; i >= 0; --i) c.Out(0)[i] = i >= 7 ? c.In(0)[i - 7] : 0.0f;
+    });
+}
+
+TEST(ValidationRun, AudioChecksFailForBrokenProcessProcedures) {
+    struct Case {
+        const char* name;
+        AAX_CProcessProc procedure;
+        const char* reason;  // in the mono 48 kHz report
+    };
+    const Case cases[] = {
+        {"no delay", NoDelay, "bypass delays by 0 samples, not 7"},
+        {"NaN out", WritesNaN, "bypass is not a plain delay"},
+        {"forgets between blocks", ForgetsBetweenBlocks, "bypass is not a plain delay"},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        const Outcome outcome = Validate({"audio"}, BundlePath(), testCase.procedure);
+        ASSERT_TRUE(outcome.ran);
+        EXPECT_EQ(outcome.failures, int(outcome.reports.size()));
+        const CheckReport* mono = outcome.Find("mono 48000 Hz");
+        ASSERT_NE(mono, nullptr);
+        EXPECT_NE(mono->text.find(testCase.reason), std::string::npos) << mono->text;
+    }
+}
+
+TEST(ValidationRun, ABrokenProcedureFailsTheThreadsAndBadAudioChecksToo) {
+    const Outcome outcome = Validate({"bad-audio", "threads"}, BundlePath(), WritesNaN);
+    ASSERT_TRUE(outcome.ran);
+    const CheckReport* hostile = outcome.Find("hostile input");
+    const CheckReport* threads = outcome.Find("audio, automation and editor at once");
+    ASSERT_NE(hostile, nullptr);
+    ASSERT_NE(threads, nullptr);
+    EXPECT_EQ(hostile->status, CheckStatus::Fail);
+    EXPECT_NE(hostile->text.find("denormals input gives non-finite output"), std::string::npos) << hostile->text;
+    EXPECT_EQ(threads->status, CheckStatus::Fail);
+    EXPECT_NE(threads->text.find("block(s) of non-finite output"), std::string::npos) << threads->text;
+}
+
+}  // namespace
