@@ -10,9 +10,8 @@
 // fraction. Inputs are clamped by selection rather than branches, so the
 // look-up costs the same for every signal.
 //
-// Each form comes for one value and for the two lanes of the stereo chain;
-// the two-lane versions compute exactly what the one-value versions compute
-// in each lane.
+// The offset form also comes for the two lanes of the stereo chain,
+// computing exactly what the one-value form computes in each lane.
 #pragma once
 
 #include <cstdint>
@@ -40,13 +39,17 @@ struct TransferCurve {
         static OrvantaChain::Float2 apply(OrvantaChain::Float2 v) noexcept {
             using namespace OrvantaChain;
             // Position in entries, 0 .. 8192: v + 1 rounded as above, then an
-            // exact scaling.
+            // exact scaling. Its whole part is the index; the fraction,
+            // scaled by 2^19 (exact) and truncated, gives the fraction bits,
+            // as the 32-bit position of the one-value form would.
             const Float2 entries = (clampToUnitRange(v) + 1.0f) * kEntriesPerUnit;
-            UInt2 position = positionOf(entries);
-            // At the top (8192 entries) the position wrapped to 0; taking one
-            // off holds it at 2^32 - 1 like the one-value form.
-            position -= UInt2(__builtin_convertvector(entries, Int2)) >> 13;
-            return interpolate(Int2(position >> kFractionBits), position & kFractionMask);
+            const Int2 whole = __builtin_convertvector(entries, Int2);
+            const Int2 fractionBits =
+                __builtin_convertvector((entries - __builtin_convertvector(whole, Float2)) * kFractionSteps, Int2);
+            // At the top (8192 entries) hold the last interval with the
+            // largest fraction, like the one-value form.
+            const Int2 top = whole >> kIndexBits;  // 1 at the top, else 0
+            return interpolate(UInt2(whole - top), UInt2(fractionBits | ((Int2{} - top) & int32_t(kFractionMask))));
         }
     };
 
@@ -61,17 +64,6 @@ struct TransferCurve {
             const int32_t index = (position >> kFractionBits) + kCentreEntry;
             return interpolate(static_cast<uint32_t>(index), static_cast<uint32_t>(position) & kFractionMask);
         }
-
-        static OrvantaChain::Float2 apply(OrvantaChain::Float2 v) noexcept {
-            using namespace OrvantaChain;
-            // Position in entries from the centre, -4096 .. 4096 (exact).
-            const Float2 entries = clampToUnitRange(v) * kEntriesPerUnit;
-            UInt2 position = positionOf(entries);
-            // +1 itself gives 2^31, outside 32 signed bits: hold it at 2^31 - 1.
-            position += UInt2(entries >= kEntriesPerUnit);
-            const Int2 index = (Int2(position) >> kFractionBits) + kCentreEntry;
-            return interpolate(index, position & kFractionMask);
-        }
     };
 
 private:
@@ -79,6 +71,7 @@ private:
     static constexpr float kEntriesPerUnit = 4096.0f;
     static constexpr float kFractionSteps = 524288.0f;  // 2^19
     static constexpr int kFractionBits = 19;
+    static constexpr int kIndexBits = 32 - kFractionBits;  // 8192 intervals
     static constexpr uint32_t kFractionMask = (1u << kFractionBits) - 1u;
     static constexpr float kFractionScale = 1.0f / float(1u << kFractionBits);
     static constexpr int32_t kCentreEntry = (Orvanta::kTransferCurveEntries - 1) / 2;
@@ -105,29 +98,17 @@ private:
 #endif
     }
 
-    // The 32-bit fixed-point position trunc(entries * 2^19), modulo 2^32, of
-    // a position in entries (|entries| <= 8192): the whole entries and the
-    // fraction are truncated separately, both toward zero. Subtracting the
-    // whole part and scaling by 2^19 are exact, so this is the truncation of
-    // the exact product, as the one-value forms compute it in 64 bits.
-    static OrvantaChain::UInt2 positionOf(OrvantaChain::Float2 entries) noexcept {
-        using namespace OrvantaChain;
-        const Int2 whole = __builtin_convertvector(entries, Int2);
-        const Float2 part = (entries - __builtin_convertvector(whole, Float2)) * kFractionSteps;
-        return (UInt2(whole) << kFractionBits) + UInt2(__builtin_convertvector(part, Int2));
-    }
-
     static float interpolate(uint32_t index, uint32_t fractionBits) noexcept {
         const float fraction = static_cast<float>(fractionBits) * kFractionScale;
         const float left = Orvanta_Table_Data[index];
         return (Orvanta_Table_Data[index + 1] - left) * fraction + left;
     }
 
-    static OrvantaChain::Float2 interpolate(OrvantaChain::Int2 index, OrvantaChain::UInt2 fractionBits) noexcept {
+    static OrvantaChain::Float2 interpolate(OrvantaChain::UInt2 index, OrvantaChain::UInt2 fractionBits) noexcept {
         using namespace OrvantaChain;
         const Float2 fraction = __builtin_convertvector(Int2(fractionBits), Float2) * kFractionScale;
         const float* const next = Orvanta_Table_Data + 1;
-        const int32_t first = index[0], second = index[1];
+        const uint32_t first = index[0], second = index[1];
         const Float2 left = {Orvanta_Table_Data[first], Orvanta_Table_Data[second]};
         const Float2 right = {next[first], next[second]};
         return (right - left) * fraction + left;

@@ -79,10 +79,10 @@ TEST(TransferCurve, EdgeCasesOfBothForms) {
         ASSERT_NEAR(TransferCurve::Offset::apply(v), TransferCurve::Signed::apply(v), 1e-6f) << v;
 }
 
-// The two-lane look-ups give, lane by lane, what the one-value look-ups give:
+// The two-lane look-up gives, lane by lane, what the one-value look-up gives:
 // at every float near +-1 and +-0.5, strided over all magnitudes up to 2, and
 // at the special values.
-TEST(TransferCurve, TwoLaneFormsMatchOneValueForms) {
+TEST(TransferCurve, TwoLaneFormMatchesOneValueForm) {
     std::vector<float> inputs = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
                                  std::numeric_limits<float>::denorm_min(), 1e-30f};
     for (float around : {1.0f, 0.5f}) {
@@ -98,10 +98,8 @@ TEST(TransferCurve, TwoLaneFormsMatchOneValueForms) {
     for (size_t i = 0; i + 1 < inputs.size(); ++i)
         for (float sign : {1.0f, -1.0f}) {
             const OrvantaChain::Float2 pair = {sign * inputs[i], -sign * inputs[i + 1]};
-            const OrvantaChain::Float2 offset = TransferCurve::Offset::apply(pair), signedForm = TransferCurve::Signed::apply(pair);
-            for (int lane = 0; lane < 2; ++lane) {
-                ASSERT_EQ(dsptest::bitsOf(offset[lane]), dsptest::bitsOf(TransferCurve::Offset::apply(pair[lane]))) << pair[lane];
-                ASSERT_EQ(dsptest::bitsOf(signedForm[lane]), dsptest::bitsOf(TransferCurve::Signed::apply(pair[lane]))) << pair[lane];
-            }
+            const OrvantaChain::Float2 both = TransferCurve::Offset::apply(pair);
+            for (int lane = 0; lane < 2; ++lane)
+                ASSERT_EQ(dsptest::bitsOf(both[lane]), dsptest::bitsOf(TransferCurve::Offset::apply(pair[lane]))) << pair[lane];
         }
 }
