@@ -75,7 +75,7 @@ public:
         std::vector<std::string> environment;
         for (char** variable = environ; *variable; ++variable)
             if (std::string(*variable).rfind("LSAN_OPTIONS=", 0) != 0) environment.push_back(*variable);
-        environment.push_back("LSAN_OPTIONS=suppressions=" + Path(".lsan-suppressions"));
+        environment.push_back("LSAN_OPTIONS=print_suppressions=0:suppressions=" + Path(".lsan-suppressions"));
         std::vector<char*> envp;
         for (std::string& variable : environment) envp.push_back(&variable[0]);
         envp.push_back(nullptr);
