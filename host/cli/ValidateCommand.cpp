@@ -30,6 +30,12 @@ std::vector<std::string> CommaSeparated(const std::string& text) {
     return items;
 }
 
+bool IsGroup(const std::string& name) {
+    for (const ValidationGroup& group : ValidationGroups())
+        if (name == group.name) return true;
+    return false;
+}
+
 std::string ReportLine(const CheckReport& report) {
     std::string name = report.group + ": " + report.name;
     if (name.size() < kNameColumn) name.resize(kNameColumn, ' ');
@@ -43,7 +49,14 @@ bool ReadOptions(const ParsedOptions& options, ValidationOptions* validation, Cl
         *failure = CliFailure{ExitCode::kUsage, "validate takes no file arguments (see orvanta validate --help)"};
         return false;
     }
+    // The plug-in is validated as hosts load it: through its bundle.
     validation->pluginPath = options.Last("--plugin", PluginModule::DefaultBundlePath());
+    if (validation->pluginPath.empty()) {
+        *failure = CliFailure{ExitCode::kInternal,
+                              "no plug-in bundle found beside the program (build the Orvanta target, "
+                              "or name a bundle with --plugin PATH)"};
+        return false;
+    }
     int64_t strictness = kDefaultStrictness;
     if (options.Has("--strictness") &&
         !ParseInteger(options.Last("--strictness"), ValidationOptions::kMinStrictness,
@@ -60,7 +73,13 @@ bool ReadOptions(const ParsedOptions& options, ValidationOptions* validation, Cl
     }
     validation->seed = uint64_t(seed);
     for (const std::string& only : options.All("--only"))
-        for (const std::string& group : CommaSeparated(only)) validation->groups.push_back(group);
+        for (const std::string& group : CommaSeparated(only)) {
+            if (!IsGroup(group)) {
+                *failure = CliFailure{ExitCode::kUsage, "no check group '" + group + "' (see orvanta validate --help)"};
+                return false;
+            }
+            validation->groups.push_back(group);
+        }
     return true;
 }
 
@@ -70,7 +89,7 @@ int RunValidate(const ParsedOptions& options) {
     if (!ReadOptions(options, &validation, &failure)) return Report(failure);
     const bool quiet = options.Has("--quiet");
     if (!quiet)
-        std::cout << "Validating " << (validation.pluginPath.empty() ? "the linked plug-in" : validation.pluginPath)
+        std::cout << "Validating " << validation.pluginPath
                   << " at strictness " << validation.strictness << ", seed " << validation.seed << "\n"
                   << std::flush;
 
@@ -112,7 +131,6 @@ const CommandRegistrar kRegistrar(Command{
     "Check groups:\n" +
         GroupList(),
     {
-        {"--plugin", "PATH", "the bundle (or module binary) to validate; default: the bundle beside this program"},
         {"--strictness", "N", "how hard to check, 1 to 10 (default 5)"},
         {"--seed", "S", "seed of the random choices (default: a new one each run)"},
         {"--only", "GROUP,...", "run only these check groups; may be repeated"},
