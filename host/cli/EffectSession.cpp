@@ -1,6 +1,7 @@
 #include "EffectSession.h"
 
 #include "AAX_CString.h"
+#include "PresetOption.h"
 #include "effect/Orvanta_Defs.h"
 
 namespace {
@@ -33,6 +34,7 @@ std::vector<OptionSpec> EffectSession::SettingOptions() {
          "set a parameter, as its display shows it (Harmonic=40, OutputTrim=-3, Color=3 or Color=Gold, "
          "Dither=2 or Dither=On); may be repeated"},
         {"--bypass", "", "turn the master bypass on"},
+        PresetOptionSpec(),
     };
 }
 
@@ -90,6 +92,9 @@ bool EffectSession::ApplySettings(const ParsedOptions& options, CliFailure* fail
             }
             parameterID = parsed.parameterID;
             normalized = parsed.normalizedValue;
+        } else if (option.first == "--preset") {
+            if (!RestorePresetFile(*m_Module, *m_Instance, option.second, failure)) return false;
+            continue;
         } else if (option.first == "--bypass") {
             AAX_CString bypassID;
             m_Instance->Parameters().GetMasterBypassParameter(&bypassID);

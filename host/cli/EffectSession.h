@@ -1,7 +1,7 @@
 // The effect as the orvanta commands use it: the plug-in module, one
 // instance at the rate and channel layout of the audio at hand, and the
-// settings typed on the command line (--set ID=VALUE, --bypass) applied to
-// it as host automation.
+// settings typed on the command line (--preset FILE, --set ID=VALUE,
+// --bypass) applied to it as host automation.
 #pragma once
 
 #include <memory>
@@ -30,8 +30,11 @@ public:
     const PluginModule& Module() const { return *m_Module; }
     const ParameterValueParser& Parser() const { return *m_Parser; }
 
-    // Applies every --set and --bypass in command-line order. Failure: an
-    // unknown parameter or a value refused by its parameter (64).
+    // Applies every --preset, --set and --bypass in command-line order, a
+    // preset restored and answered at its place, so that later options
+    // override it. Failure: an unknown parameter or a value refused by its
+    // parameter (64), a preset that cannot be read (66) or is no whole state
+    // chunk record of this effect (65).
     bool ApplySettings(const ParsedOptions& options, CliFailure* failure);
 
     // The effect's delay in samples at the instance's rate.

@@ -114,8 +114,8 @@ std::vector<OptionSpec> ProcessOptions() {
 const CommandRegistrar kRegistrar(Command{
     "process",
     "render an audio file through the effect",
-    "orvanta process IN OUT [--set ID=VALUE]... [--bypass] [--block N] [--keep-latency]\n"
-    "                       [--format EXT] [--subtype TYPE] [--quiet]",
+    "orvanta process IN OUT [--preset FILE] [--set ID=VALUE]... [--bypass] [--block N]\n"
+    "                       [--keep-latency] [--format EXT] [--subtype TYPE] [--quiet]",
     "Reads IN (WAV, AIFF, FLAC and whatever else libsndfile reads; mono or stereo at\n"
     "44.1, 48, 88.2, 96, 176.4 or 192 kHz), renders it through the effect with the\n"
     "given settings and writes OUT in the input's format unless --format or --subtype\n"
