@@ -1,0 +1,217 @@
+// orvanta process on generated files: alignment and raw latency across
+// formats, rates and layouts; output formats and clipping; settings by
+// number and by name; reproducibility; every refusal with its exit code and
+// message, and no output or temporary file left behind by a failure.
+#include "CliHarness.h"
+
+namespace {
+
+using namespace cli_test;
+
+int EffectDelay(int sampleRate) { return 6 * (sampleRate / 44100) + 1; }
+
+TEST(ProcessCommand, DefaultSettingsGiveTheInputBackAlignedOrDelayedByTheEffect) {
+    struct Case {
+        int format;
+        int rate;
+        int channels;
+        const char* name;
+    };
+    const Case cases[] = {
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, "in.wav"},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 48000, 2, "in.wav"},
+        {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 88200, 1, "in.aiff"},
+        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 2, "in.wav"},
+        {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 176400, 2, "in.flac"},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 192000, 2, "in.wav"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << " " << c.rate << " Hz " << c.channels << " ch");
+        ScratchFolder scratch;
+        WriteAudio(scratch.Path(c.name), Tone(c.format, c.rate, c.channels, 5000));
+        const Audio input = ReadAudio(scratch.Path(c.name));  // as the file holds it
+        const std::string extension = std::string(c.name).substr(2);
+        for (const char* block : {"1", "512", "3000"}) {
+            const RunResult aligned =
+                RunOrvanta({"process", scratch.Path(c.name), scratch.Path("aligned" + extension), "--block", block, "--quiet"});
+            ASSERT_EQ(aligned.exitCode, 0) << aligned.err;
+            EXPECT_EQ(aligned.out + aligned.err, "");
+            const Audio output = ReadAudio(scratch.Path("aligned" + extension));
+            EXPECT_EQ(output.format, c.format);
+            EXPECT_EQ(output.sampleRate, c.rate);
+            EXPECT_EQ(output.samples, input.samples) << "blocks of " << block;
+        }
+        const RunResult raw = RunOrvanta({"process", scratch.Path(c.name), scratch.Path("raw" + extension), "--keep-latency", "--quiet"});
+        ASSERT_EQ(raw.exitCode, 0) << raw.err;
+        const Audio delayed = ReadAudio(scratch.Path("raw" + extension));
+        ASSERT_EQ(delayed.Frames(), input.Frames());
+        const int delay = EffectDelay(c.rate);
+        for (sf_count_t frame = 0; frame < input.Frames(); ++frame)
+            for (int channel = 0; channel < c.channels; ++channel)
+                ASSERT_EQ(delayed.At(frame, channel), frame < delay ? 0.0 : input.At(frame - delay, channel))
+                    << "frame " << frame;
+        EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{"aligned" + extension, c.name, "raw" + extension}));
+    }
+}
+
+TEST(ProcessCommand, SettingsByNumberAndByNameGiveTheSameRepeatableOutput) {
+    ScratchFolder scratch;
+    WriteAudio(scratch.Path("in.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 48000, 2, 24000));
+    struct Case {
+        const char* output;
+        std::vector<std::string> settings;
+    };
+    const Case cases[] = {
+        {"numbers.wav", {"--set", "Harmonic=60", "--set", "Dynamic=40", "--set", "Color=2", "--set", "Dither=2"}},
+        {"names.wav", {"--set", "Harmonic=60", "--set=Dynamic=40", "--set", "Color=gold", "--set", "Dither=On"}},
+        {"again.wav", {"--set", "Dither=on", "--set", "Color=Gold", "--set", "Dynamic=40", "--set", "Harmonic=60"}},
+        {"plain.wav", {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = {"process", scratch.Path("in.wav"), scratch.Path(c.output), "--quiet"};
+        arguments.insert(arguments.end(), c.settings.begin(), c.settings.end());
+        const RunResult result = RunOrvanta(arguments);
+        ASSERT_EQ(result.exitCode, 0) << c.output << ": " << result.err;
+    }
+    const std::string numbers = ReadWhole(scratch.Path("numbers.wav"));
+    EXPECT_TRUE(ReadWhole(scratch.Path("names.wav")) == numbers) << "names give what numbers give";
+    EXPECT_TRUE(ReadWhole(scratch.Path("again.wav")) == numbers) << "the same settings in another order";
+    EXPECT_FALSE(ReadWhole(scratch.Path("plain.wav")) == numbers) << "the settings change the sound";
+}
+
+TEST(ProcessCommand, WritesTheChosenFormatAndClipsIntegerOvers) {
+    ScratchFolder scratch;
+    // Near full scale, then 6 dB of output gain: many samples go over.
+    WriteAudio(scratch.Path("loud.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 1, 8000, 0.95));
+    const std::vector<std::string> loud = {"process", scratch.Path("loud.wav")};
+    auto run = [&](const std::string& output, std::vector<std::string> options) {
+        std::vector<std::string> arguments = loud;
+        arguments.push_back(scratch.Path(output));
+        arguments.insert(arguments.end(), {"--set", "OutputTrim=6"});
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        return RunOrvanta(arguments);
+    };
+    const RunResult asFloat = run("float.wav", {});
+    ASSERT_EQ(asFloat.exitCode, 0) << asFloat.err;
+    EXPECT_NE(asFloat.out.find("Wrote "), std::string::npos);
+    EXPECT_EQ(asFloat.out.find("clipped"), std::string::npos);
+    const RunResult as16 = run("pcm16.aiff", {"--format", "aiff", "--subtype", "pcm16"});
+    ASSERT_EQ(as16.exitCode, 0) << as16.err;
+    EXPECT_NE(as16.out.find("samples beyond full scale were clipped"), std::string::npos) << as16.out;
+
+    const Audio floats = ReadAudio(scratch.Path("float.wav"));
+    const Audio ints = ReadAudio(scratch.Path("pcm16.aiff"));
+    EXPECT_EQ(floats.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    EXPECT_EQ(ints.format, SF_FORMAT_AIFF | SF_FORMAT_PCM_16);
+    ASSERT_EQ(ints.samples.size(), floats.samples.size());
+    size_t overs = 0;
+    for (size_t i = 0; i < floats.samples.size(); ++i) {
+        if (floats.samples[i] >= 1.0) {
+            ++overs;
+            ASSERT_EQ(ints.samples[i], 32767.0 / 32768.0) << "an over clips instead of wrapping, sample " << i;
+        } else if (floats.samples[i] <= -1.0) {
+            ++overs;
+            ASSERT_EQ(ints.samples[i], -1.0) << i;
+        } else {
+            ASSERT_NEAR(ints.samples[i], floats.samples[i], 1.0 / 32768) << i;
+        }
+    }
+    EXPECT_GT(overs, 100u);
+}
+
+TEST(ProcessCommand, RefusesBadInputWithItsExitCodeAndLeavesNothingBehind) {
+    ScratchFolder scratch;
+    WriteAudio(scratch.Path("good.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 2, 2000));
+    WriteAudio(scratch.Path("good.flac"), Tone(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 48000, 2, 2000));
+    WriteAudio(scratch.Path("three.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 3, 2000));
+    WriteAudio(scratch.Path("22k.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 2000));
+    WriteText(scratch.Path("notes.txt"), "not audio at all\n");
+    mkdir(scratch.Path("folder").c_str(), 0755);
+    const std::vector<std::string> inputs = scratch.Entries();
+    const std::string good = scratch.Path("good.wav");
+    const std::string out = scratch.Path("out.wav");
+
+    struct Case {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"process"}, 64, "process needs an input and an output file (see orvanta process --help)"},
+        {{"process", good}, 64, "process needs an input and an output file (see orvanta process --help)"},
+        {{"process", good, out, "extra"}, 64, "process needs an input and an output file"},
+        {{"process", good, out, "--frobnicate"}, 64, "unknown option '--frobnicate' (see orvanta process --help)"},
+        {{"process", good, out, "--set"}, 64, "option --set needs a value (ID=VALUE)"},
+        {{"process", good, out, "--quiet=yes"}, 64, "option --quiet takes no value"},
+        {{"process", good, out, "--block", "0"}, 64, "--block needs a whole number of samples from 1 to 1048576, not '0'"},
+        {{"process", good, out, "--block", "12x"}, 64, "--block needs a whole number of samples from 1 to 1048576, not '12x'"},
+        {{"process", good, out, "--set", "Sparkle=3"}, 64,
+         "unknown parameter 'Sparkle' (parameters: Dynamic, Harmonic, OutputTrim, Dither, Color)"},
+        {{"process", good, out, "--set", "Harmonic"}, 64, "'Harmonic' is not of the form ID=VALUE"},
+        {{"process", good, out, "--set", "Harmonic=lots"}, 64,
+         "'lots' is not a value of Harmonic (expected 0.00 to 100.00)"},
+        {{"process", good, out, "--set", "Harmonic=101"}, 64,
+         "value '101' for Harmonic lies outside its range 0.00 to 100.00"},
+        {{"process", good, out, "--set", "OutputTrim=-7"}, 64,
+         "value '-7' for OutputTrim lies outside its range -6.00 to 6.00"},
+        {{"process", good, out, "--set", "Color=Teal"}, 64,
+         "'Teal' is not a value of Color (expected 1.00 to 5.00, or one of Silver, Gold, Rich, Fat, Deep)"},
+        {{"process", good, out, "--set", "Dither=3"}, 64, "value '3' for Dither lies outside its range 1.00 to 2.00"},
+        {{"process", good, out, "--subtype", "pcm12"}, 64, "unknown sample type 'pcm12'"},
+        {{"process", good, out, "--format", "mp9"}, 64, "unknown output format 'mp9' (formats: "},
+        {{"process", scratch.Path("good.flac"), out, "--subtype", "float"}, 64,
+         "FLAC (Free Lossless Audio Codec) cannot hold 32 bit float samples"},
+        {{"process", good, out, "--plugin", scratch.Path("Nothing.aaxplugin")}, 70,
+         "cannot load the plug-in module: "},
+        {{"process", scratch.Path("missing.wav"), out}, 66, "input '" + scratch.Path("missing.wav") + "' does not exist"},
+        {{"process", scratch.Path("folder"), out}, 66, "input '" + scratch.Path("folder") + "' is a folder"},
+        {{"process", scratch.Path("notes.txt"), out}, 65,
+         "input '" + scratch.Path("notes.txt") + "' is not audio this program can read"},
+        {{"process", scratch.Path("three.wav"), out}, 65, "the input has 3 channels; only mono and stereo can be processed"},
+        {{"process", scratch.Path("22k.wav"), out}, 65,
+         "the sample rate 22050 Hz is not supported (supported: 44100, 48000, 88200, 96000, 176400, 192000 Hz)"},
+        {{"process", good, scratch.Path("no/such/folder/out.wav")}, 73,
+         "cannot create output '" + scratch.Path("no/such/folder/out.wav") + "': No such file or directory"},
+        {{"process", good, scratch.Path("folder")}, 73, "cannot create output '" + scratch.Path("folder") + "': it is a folder"},
+    };
+    for (const Case& c : cases) {
+        const RunResult result = RunOrvanta(c.arguments);
+        const std::string label = c.arguments.size() > 3 ? c.arguments[3] : c.arguments.back();
+        EXPECT_EQ(result.exitCode, c.exitCode) << label << ": " << result.err;
+        EXPECT_EQ(result.err.rfind("orvanta: " + c.message, 0), 0u) << label << ": " << result.err;
+        EXPECT_EQ(result.out, "") << label;
+        EXPECT_EQ(scratch.Entries(), inputs) << label << ": a failure leaves no file behind";
+    }
+}
+
+TEST(ProcessCommand, AWriteErrorPartWayIsAnInputOutputError) {
+    ScratchFolder scratch;
+    WriteAudio(scratch.Path("in.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_24, 48000, 2, 48000));
+    // Room for the header and a little audio, as on a nearly full disk.
+    const RunResult result = RunOrvanta({"process", scratch.Path("in.wav"), scratch.Path("out.wav")}, 20000);
+    EXPECT_EQ(result.exitCode, 74) << result.err;
+    EXPECT_EQ(result.err.rfind("orvanta: writing output '" + scratch.Path("out.wav") + "' failed: ", 0), 0u)
+        << result.err;
+    EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"in.wav"});
+}
+
+TEST(ProcessCommand, AnInterruptedRenderLeavesNoFileBehind) {
+    ScratchFolder scratch;
+    // Long enough that the render is still running when the signal comes.
+    WriteAudio(scratch.Path("long.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 2, 96000 * 30));
+    const pid_t pid = Start({"process", scratch.Path("long.wav"), scratch.Path("out.wav")}, "/dev/null", "/dev/null");
+    ASSERT_GT(pid, 0);
+    // Wait for the temporary output to appear, then interrupt.
+    bool started = false;
+    for (int attempt = 0; attempt < 2000 && !started; ++attempt) {
+        for (const std::string& name : scratch.Entries()) started |= name.rfind(".out.wav.orvanta-", 0) == 0;
+        if (!started) usleep(5000);
+    }
+    kill(pid, SIGINT);
+    const int status = Wait(pid);
+    if (!started || status == 0) GTEST_SKIP() << "the render ended before it could be interrupted";
+    EXPECT_EQ(status, -SIGINT);
+    EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"long.wav"});
+}
+
+}  // namespace
