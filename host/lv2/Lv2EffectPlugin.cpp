@@ -75,6 +75,9 @@ bool Lv2EffectPlugin::Start(double sampleRate, const LV2_Feature* const* feature
     if (!m_Instance) return Fail(error, instanceError);
     // A session runs for hours: the request log would only grow.
     m_Instance->Automation().KeepEventLog(false);
+    // The signal's true delay. Not the latency the description declares:
+    // the stereo registrations declare one sample less than the signal lags.
+    m_LatencyFrames = float(Orvanta::SignalDelaySamples(rate));
     return BindControls(error);
 }
 
@@ -111,7 +114,7 @@ void Lv2EffectPlugin::ConnectPort(uint32_t port, void* data) noexcept {
 void Lv2EffectPlugin::Activate() { m_Instance->ResetAlgorithm(); }
 
 void Lv2EffectPlugin::Run(uint32_t frames) noexcept {
-    if (m_LatencyPort) *m_LatencyPort = float(m_Instance->ReportedLatency());
+    if (m_LatencyPort) *m_LatencyPort = m_LatencyFrames;
     // While a save reads the data model, the changes wait for the next run
     // and this block plays with the settings it already has.
     if (m_Guard.TryEnter()) {

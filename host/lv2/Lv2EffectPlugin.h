@@ -10,7 +10,8 @@
 //                  (UpdateParameterNormalizedValue) before the block
 //   run            EffectInstance::PrepareBlock, then RenderBlock over the
 //                  host's buffers in one block
-//   latency port   the delay the instance reports, written by every run
+//   latency port   the effect's signal delay (6·m + 1 frames), written by
+//                  every run
 //   state          the data model's 'elck' chunk, stored as one portable
 //                  block of bytes (its data area, big-endian by format)
 //
@@ -98,6 +99,7 @@ private:
     Lv2HostFeatures m_Host;
     DataModelGuard m_Guard;
     std::array<BoundControl, Lv2Ports::kControlInputCount> m_Controls;
+    float m_LatencyFrames = 0.0f;  // the delay the latency port reports
     float* m_LatencyPort = nullptr;
     std::array<float*, 2> m_AudioInputs{};
     std::array<float*, 2> m_AudioOutputs{};

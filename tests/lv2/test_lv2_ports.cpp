@@ -1,0 +1,180 @@
+// The plug-ins' ports: descriptors and Turtle agree with the port table,
+// the Turtle defaults are the effect's defaults, any float a host writes is
+// accepted (limited, NaN ignored), only changed ports reach the data model,
+// and the latency port reports 6·m + 1 from the first run on.
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <regex>
+#include <sstream>
+
+#include "effect/Orvanta_Defs.h"
+#include "tests/lv2/Lv2TestHost.h"
+
+namespace {
+
+using lv2_test::Lv2TestInstance;
+using namespace Lv2Ports;
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+// What the built orvanta.ttl says about one port of the mono plug-in.
+struct TurtlePort {
+    std::string symbol;
+    double minimum = 0, maximum = 0, defaultValue = 0;
+};
+
+std::map<uint32_t, TurtlePort> MonoTurtlePorts() {
+    std::ifstream file(std::string(ORVANTA_BINARY_DIR) + "/" + Lv2Identity::kBundleName + "/orvanta.ttl");
+    std::stringstream text;
+    text << file.rdbuf();
+    std::string turtle = text.str();
+    // The mono plug-in's description runs up to the stereo one's.
+    turtle = turtle.substr(turtle.find(std::string("<") + Lv2Identity::kMonoURI + ">"));
+    turtle = turtle.substr(0, turtle.find(std::string("<") + Lv2Identity::kStereoURI + ">"));
+    std::map<uint32_t, TurtlePort> ports;
+    const std::regex portPattern(R"re(lv2:index (\d+) ;\s*lv2:symbol "(\w+)")re");
+    const auto number = [](const std::string& block, const char* property) {
+        std::smatch match;
+        const std::regex pattern(std::string(property) + R"re( (-?[0-9.]+))re");
+        return std::regex_search(block, match, pattern) ? std::stod(match[1]) : std::nan("");
+    };
+    for (auto it = std::sregex_iterator(turtle.begin(), turtle.end(), portPattern); it != std::sregex_iterator();
+         ++it) {
+        const std::string rest = turtle.substr(size_t(it->position() + it->length()));
+        const std::string block = rest.substr(0, rest.find("lv2:index"));
+        TurtlePort port{(*it)[2], number(block, "lv2:minimum"), number(block, "lv2:maximum"),
+                        number(block, "lv2:default")};
+        ports[uint32_t(std::stoul((*it)[1]))] = port;
+    }
+    return ports;
+}
+
+TEST(Lv2Ports, DescriptorsNameBothPlugIns) {
+    ASSERT_NE(lv2_descriptor(0), nullptr);
+    ASSERT_NE(lv2_descriptor(1), nullptr);
+    EXPECT_STREQ(lv2_descriptor(0)->URI, Lv2Identity::kMonoURI);
+    EXPECT_STREQ(lv2_descriptor(1)->URI, Lv2Identity::kStereoURI);
+    EXPECT_EQ(lv2_descriptor(2), nullptr);
+}
+
+TEST(Lv2Ports, TurtleMatchesThePortTableAndTheEffectsDefaults) {
+    const std::map<uint32_t, TurtlePort> turtle = MonoTurtlePorts();
+    ASSERT_EQ(turtle.size(), size_t(PortCount(1)));
+    Lv2TestInstance lv2(1, 48000);
+    ASSERT_TRUE(lv2.Valid());
+    lv2.Run(0);  // the Turtle defaults (the host's buffers hold them) applied
+    for (size_t i = 0; i < kControlInputCount; ++i) {
+        const ControlInput& input = ControlInputs()[i];
+        const TurtlePort& port = turtle.at(input.port);
+        EXPECT_EQ(port.symbol, input.symbol);
+        EXPECT_EQ(port.minimum, input.minimum) << input.symbol;
+        EXPECT_EQ(port.maximum, input.maximum) << input.symbol;
+        EXPECT_EQ(float(port.defaultValue), Lv2TestInstance::DefaultOf(input.port)) << input.symbol;
+        const char* id = input.parameterID ? input.parameterID : Orvanta::kParamID_Bypass;
+        double effectDefault = -1.0;
+        lv2.Plugin().Instance().Parameters().GetParameterDefaultNormalizedValue(id, &effectDefault);
+        EXPECT_EQ(lv2.Normalized(id), effectDefault) << input.symbol;
+    }
+    EXPECT_EQ(turtle.at(kLatency).symbol, "latency");
+    EXPECT_EQ(turtle.at(AudioInputPort(0)).symbol, "in");
+    EXPECT_EQ(turtle.at(AudioOutputPort(1, 0)).symbol, "out");
+}
+
+TEST(Lv2Ports, AnyFloatIsLimitedToTheRangeAndNaNIgnored) {
+    struct Case {
+        uint32_t port;
+        const char* parameterID;
+        float before;   // applied first
+        float written;  // then this
+        double expectedNormalized;
+    };
+    const Case cases[] = {
+        {kHarmonic, "Harmonic", 40, 150, 1.0},
+        {kHarmonic, "Harmonic", 40, -5, 0.0},
+        {kHarmonic, "Harmonic", 40, kInfinity, 1.0},
+        {kHarmonic, "Harmonic", 40, -kInfinity, 0.0},
+        {kHarmonic, "Harmonic", 40, kNaN, 0.4},
+        {kDynamic, "Dynamic", 10, 1e30f, 1.0},
+        {kOutputTrim, "OutputTrim", 3, 9, 1.0},
+        {kOutputTrim, "OutputTrim", 3, -1e30f, 0.0},
+        {kOutputTrim, "OutputTrim", 3, kNaN, 0.75},
+        {kColor, "Color", 3, 0, 0.0},
+        {kColor, "Color", 3, 7.6f, 1.0},
+        {kColor, "Color", 3, 2.4f, 0.25},
+        {kColor, "Color", 3, 2.6f, 0.5},
+        {kColor, "Color", 3, -kInfinity, 0.0},
+        {kColor, "Color", 4, kNaN, 0.75},
+        {kDither, "Dither", 0, 0.3f, 1.0},
+        {kDither, "Dither", 1, 0, 0.0},
+        {kDither, "Dither", 1, -1, 0.0},
+        {kDither, "Dither", 1, kNaN, 1.0},
+        {kEnabled, "", 1, 0, 1.0},     // processing off: the bypass on
+        {kEnabled, "", 0, 0.5f, 0.0},  // any value above zero processes
+        {kEnabled, "", 0, kNaN, 1.0},
+    };
+    Lv2TestInstance lv2(2, 48000);
+    ASSERT_TRUE(lv2.Valid());
+    for (const Case& c : cases) {
+        lv2.Control(c.port) = c.before;
+        lv2.Run(16);
+        lv2.Control(c.port) = c.written;
+        lv2.Run(16);
+        EXPECT_DOUBLE_EQ(lv2.Normalized(c.parameterID), c.expectedNormalized)
+            << c.parameterID << " " << c.before << " then " << c.written;
+    }
+}
+
+TEST(Lv2Ports, OnlyChangedPortsReachTheDataModelAtTheStartOfTheRun) {
+    Lv2TestInstance lv2(1, 44100);
+    ASSERT_TRUE(lv2.Valid());
+    lv2.Run(0);
+    const int32_t afterFirstRun = lv2.ChangeCount();
+    struct Step {
+        uint32_t port;  // kLatency: change nothing
+        float value;
+        int32_t newUpdates;
+    };
+    const Step steps[] = {
+        {kLatency, 0, 0},  // unchanged ports: nothing
+        {kHarmonic, 25, 1}, {kHarmonic, 25, 0}, {kColor, 4, 1}, {kColor, kNaN, 0},
+        {kColor, 4, 0},  // back to the value applied before the NaN
+        {kEnabled, 0, 1},
+    };
+    int32_t expected = afterFirstRun;
+    for (const Step& step : steps) {
+        if (step.port != kLatency) lv2.Control(step.port) = step.value;
+        EXPECT_EQ(lv2.ChangeCount(), expected) << "nothing changes before the run";
+        lv2.Run(step.port == kColor ? 0 : 32);
+        expected += step.newUpdates;
+        EXPECT_EQ(lv2.ChangeCount(), expected) << "port " << step.port << " = " << step.value;
+    }
+}
+
+TEST(Lv2Ports, LatencyIsReportedFromTheFirstRunAtEveryRate) {
+    struct Case {
+        double rate;
+        float latency;
+    };
+    const Case cases[] = {{44100, 7}, {48000, 7}, {88200, 13}, {96000, 13}, {176400, 25}, {192000, 25}};
+    for (const Case& c : cases)
+        for (int channels : {1, 2})
+            for (uint32_t firstRun : {0u, 1u, 300u}) {
+                Lv2TestInstance lv2(channels, c.rate);
+                ASSERT_TRUE(lv2.Valid());
+                lv2.Control(kLatency) = -1.0f;
+                lv2.Run(firstRun);
+                EXPECT_EQ(lv2.Latency(), c.latency) << c.rate << " Hz, " << channels << " ch, run " << firstRun;
+                lv2.Control(kEnabled) = 0.0f;  // the bypass keeps the delay
+                lv2.Run(firstRun);
+                EXPECT_EQ(lv2.Latency(), c.latency);
+            }
+}
+
+TEST(Lv2Ports, UnsupportedRatesAreRefusedAtInstantiation) {
+    for (double rate : {0.0, -48000.0, 8000.0, 22050.0, 32000.0, 48000.5, 384000.0})
+        for (int channels : {1, 2}) EXPECT_FALSE(Lv2TestInstance(channels, rate).Valid()) << rate;
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+// The LV2 plug-ins make the audio the runtime makes: an LV2 host's run over
+// a signal, with ports changed at a block boundary, equals AudioRenderer's
+// render with the same settings typed as `orvanta process` takes them and
+// the change at the same sample, bit for bit, at every rate.
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+#include "AAX_CString.h"
+#include "host/lv2/SharedPluginModule.h"
+#include "host/runtime/AudioRenderer.h"
+#include "host/runtime/ParameterValueParser.h"
+#include "tests/lv2/Lv2TestHost.h"
+
+namespace {
+
+using lv2_test::Lv2TestInstance;
+using namespace Lv2Ports;
+
+// A port value and the same setting as the command line gives it; a null
+// text is the master bypass.
+struct Setting {
+    uint32_t port;
+    float portValue;
+    const char* assignment;
+};
+
+AudioChannels Signal(int channels, size_t length, double rate) {
+    AudioChannels signal(static_cast<size_t>(channels), std::vector<float>(length));
+    for (int c = 0; c < channels; ++c)
+        for (size_t i = 0; i < length; ++i) {
+            const double t = double(i) / rate;
+            signal[size_t(c)][i] = float(0.4 * std::sin(2 * M_PI * (180.0 + 90.0 * c) * t) +
+                                         0.3 * std::sin(2 * M_PI * 2400.0 * t) * std::exp(-8.0 * t));
+        }
+    return signal;
+}
+
+// The render as `orvanta process` does it: the settings parsed from their
+// text, applied as host automation, the change at changeAt.
+AudioChannels RenderWithRuntime(double rate, int channels, int32_t block, const AudioChannels& input,
+                                const std::vector<Setting>& initial, const std::vector<Setting>& later,
+                                int64_t changeAt) {
+    std::string error;
+    SharedPluginModule module = SharedPluginModule::Acquire(&error);
+    EXPECT_TRUE(module) << error;
+    EffectInstance::Parts parts;
+    EffectInstance::Setup setup;
+    setup.sampleRate = float(rate);
+    setup.stemFormat = channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
+    parts.component = module->ComponentForStemFormat(setup.stemFormat);
+    parts.processProc =
+        reinterpret_cast<AAX_CProcessProc>(module->NativeProcessProc(*parts.component, setup.sampleRate));
+    parts.dataModel = module->CreateDataModel();
+    std::unique_ptr<EffectInstance> instance = EffectInstance::Create(parts, setup, &error);
+    EXPECT_TRUE(instance) << error;
+
+    ParameterValueParser parser(instance->Parameters());
+    AAX_CString bypassID;
+    instance->Parameters().GetMasterBypassParameter(&bypassID);
+    std::vector<ParameterChange> changes;
+    auto add = [&](const std::vector<Setting>& settings, int64_t position) {
+        for (const Setting& setting : settings) {
+            if (!setting.assignment) {
+                changes.push_back({position, bypassID.Get(), setting.portValue > 0.0f ? 0.0 : 1.0});
+                continue;
+            }
+            const ParameterValueParser::Result parsed = parser.ParseAssignment(setting.assignment);
+            EXPECT_EQ(parsed.outcome, ParameterValueParser::Outcome::Parsed) << parsed.message;
+            changes.push_back({position, parsed.parameterID, parsed.normalizedValue});
+        }
+    };
+    add(initial, 0);
+    add(later, changeAt);
+    AudioRenderer::Options options;
+    options.blockSize = block;
+    AudioRenderer renderer(*instance, options);
+    AudioChannels output;
+    EXPECT_TRUE(renderer.Render(input, changes, &output, &error)) << error;
+    return output;
+}
+
+// The same through the LV2 descriptor, on a fresh thread as the renderer
+// uses (the effect's noise source is per thread).
+AudioChannels RenderWithLv2(double rate, int channels, int32_t block, const AudioChannels& input,
+                            const std::vector<Setting>& initial, const std::vector<Setting>& later,
+                            int64_t changeAt) {
+    AudioChannels output(input.size(), std::vector<float>(input[0].size()));
+    std::thread host([&] {
+        Lv2TestInstance lv2(channels, rate, {}, size_t(block));
+        ASSERT_TRUE(lv2.Valid());
+        for (const Setting& setting : initial) lv2.Control(setting.port) = setting.portValue;
+        const size_t length = input[0].size();
+        for (size_t start = 0; start < length; start += size_t(block)) {
+            if (int64_t(start) == changeAt)
+                for (const Setting& setting : later) lv2.Control(setting.port) = setting.portValue;
+            const size_t frames = std::min(size_t(block), length - start);
+            for (int c = 0; c < channels; ++c)
+                std::copy_n(input[size_t(c)].begin() + std::ptrdiff_t(start), frames, lv2.Input(c).begin());
+            lv2.Run(uint32_t(frames));
+            for (int c = 0; c < channels; ++c)
+                std::copy_n(lv2.Output(c).begin(), frames, output[size_t(c)].begin() + std::ptrdiff_t(start));
+        }
+    });
+    host.join();
+    return output;
+}
+
+TEST(Lv2Render, EqualsTheRuntimeBitForBit) {
+    struct Case {
+        double rate;
+        int channels;
+        int32_t block;
+        std::vector<Setting> initial;
+        std::vector<Setting> later;  // from the start of the fourth block
+    };
+    const Case cases[] = {
+        {48000, 1, 64, {{kHarmonic, 40, "Harmonic=40"}, {kColor, 3, "Color=3"}}, {{kDynamic, 55, "Dynamic=55"}}},
+        {44100, 2, 1,
+         {{kDynamic, 70, "Dynamic=70"}, {kDither, 1, "Dither=2"}, {kOutputTrim, -2.5f, "OutputTrim=-2.5"}},
+         {{kHarmonic, 100, "Harmonic=100"}}},
+        {96000, 2, 1000,
+         {{kHarmonic, 100, "Harmonic=100"}, {kDynamic, 100, "Dynamic=100"}, {kColor, 5, "Color=5"},
+          {kDither, 1, "Dither=2"}},
+         {{kColor, 1, "Color=1"}, {kDither, 0, "Dither=1"}}},
+        {192000, 1, 4096, {{kOutputTrim, 6, "OutputTrim=6"}, {kColor, 1, "Color=1"}}, {}},
+        {88200, 2, 333, {{kHarmonic, 80, "Harmonic=80"}, {kEnabled, 0, nullptr}}, {{kEnabled, 1, nullptr}}},
+        {176400, 2, 512, {}, {{kDither, 1, "Dither=2"}, {kDynamic, 30, "Dynamic=30"}}},
+    };
+    for (const Case& c : cases) {
+        const AudioChannels input = Signal(c.channels, 6000, c.rate);
+        const int64_t changeAt = 3 * int64_t(c.block) < 6000 ? 3 * int64_t(c.block) : -1;
+        const AudioChannels expected =
+            RenderWithRuntime(c.rate, c.channels, c.block, input, c.initial, c.later, changeAt);
+        const AudioChannels rendered = RenderWithLv2(c.rate, c.channels, c.block, input, c.initial, c.later, changeAt);
+        ASSERT_EQ(rendered.size(), expected.size());
+        for (size_t channel = 0; channel < expected.size(); ++channel)
+            EXPECT_EQ(0, std::memcmp(rendered[channel].data(), expected[channel].data(),
+                                     expected[channel].size() * sizeof(float)))
+                << c.rate << " Hz, " << c.channels << " channel(s), block " << c.block << ", channel " << channel;
+    }
+}
+
+TEST(Lv2Render, InPlaceBuffersGiveTheSameOutput) {
+    for (int channels : {1, 2}) {
+        AudioChannels separate, inPlace;
+        for (bool shared : {false, true}) {
+            std::thread host([&] {
+                Lv2TestInstance lv2(channels, 48000, {}, 256);
+                ASSERT_TRUE(lv2.Valid());
+                lv2.Control(kHarmonic) = 60;
+                lv2.Control(kDither) = 1;
+                const AudioChannels input = Signal(channels, 256, 48000);
+                for (int c = 0; c < channels; ++c) {
+                    std::copy(input[size_t(c)].begin(), input[size_t(c)].end(), lv2.Input(c).begin());
+                    if (shared) lv2.Connect(AudioOutputPort(channels, c), lv2.Input(c).data());
+                }
+                lv2.Run(256);
+                AudioChannels& result = shared ? inPlace : separate;
+                for (int c = 0; c < channels; ++c) result.push_back(shared ? lv2.Input(c) : lv2.Output(c));
+            });
+            host.join();
+        }
+        EXPECT_EQ(separate, inPlace) << channels << " channel(s)";
+    }
+}
+
+TEST(Lv2Render, UnconnectedAudioIsSkippedAndTheLatencyStillReported) {
+    Lv2TestInstance lv2(2, 48000);
+    ASSERT_TRUE(lv2.Valid());
+    lv2.Connect(AudioOutputPort(2, 1), nullptr);
+    lv2.Output(0).assign(lv2.Output(0).size(), 0.5f);
+    lv2.Run(128);
+    EXPECT_EQ(lv2.Latency(), 7.0f);
+    EXPECT_EQ(lv2.Output(0)[0], 0.5f);  // nothing processed
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// The state extension: the 'elck' chunk saved as one portable block of
+// bytes and restored into another instance; hosts without a URI map still
+// load and process; damaged or foreign values are refused; saving while
+// another thread runs the instance is safe.
+#include <atomic>
+#include <thread>
+
+#include "effect/Orvanta_Defs.h"
+#include "host/lv2/SharedPluginModule.h"
+#include "tests/lv2/Lv2TestHost.h"
+
+namespace {
+
+using lv2_test::HostOptions;
+using lv2_test::Lv2TestInstance;
+using lv2_test::StateStore;
+using namespace Lv2Ports;
+
+const char* const kChunkParameters[] = {"Harmonic", "Dynamic", "OutputTrim", "Dither", "Color"};
+
+void SetPorts(Lv2TestInstance& lv2, float harmonic, float dynamic, float trim, float dither, float color) {
+    lv2.Control(kHarmonic) = harmonic;
+    lv2.Control(kDynamic) = dynamic;
+    lv2.Control(kOutputTrim) = trim;
+    lv2.Control(kDither) = dither;
+    lv2.Control(kColor) = color;
+}
+
+TEST(Lv2State, SavedChunkRestoresTheSameParametersInAnotherInstance) {
+    for (int channels : {1, 2}) {
+        Lv2TestInstance saved(channels, 48000);
+        ASSERT_TRUE(saved.Valid());
+        SetPorts(saved, 33, 44, 2.5f, 1, 5);
+        saved.Run(64);
+        StateStore store;
+        ASSERT_EQ(saved.Save(&store), LV2_STATE_SUCCESS);
+        ASSERT_EQ(store.size(), 1u);
+        const lv2_test::StoredValue& value = store.begin()->second;
+        EXPECT_EQ(store.begin()->first, saved.Map().Map(Lv2Identity::kStateKeyURI));
+        EXPECT_EQ(value.type, saved.Map().Map(LV2_ATOM__Chunk));
+        EXPECT_EQ(value.flags, uint32_t(LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE));
+        ASSERT_EQ(value.bytes.size(), 96u);  // the effect's chunk data
+        EXPECT_EQ(std::vector<uint8_t>(value.bytes.begin(), value.bytes.begin() + 4),
+                  std::vector<uint8_t>({1, 1, 1, 1}));
+
+        // Another host session: different URIDs, default ports, then the state.
+        Lv2TestInstance restored(channels, 96000);
+        ASSERT_TRUE(restored.Valid());
+        restored.Map().Map("urn:shifts:every:urid");
+        restored.Run(64);
+        StateStore moved;
+        moved[restored.Map().Map(Lv2Identity::kStateKeyURI)] = {value.bytes, restored.Map().Map(LV2_ATOM__Chunk),
+                                                                 value.flags};
+        ASSERT_EQ(restored.Restore(&moved), LV2_STATE_SUCCESS);
+        for (const char* id : kChunkParameters) EXPECT_EQ(restored.Normalized(id), saved.Normalized(id)) << id;
+        restored.Run(64);  // unchanged ports leave the restored values alone
+        for (const char* id : kChunkParameters) EXPECT_EQ(restored.Normalized(id), saved.Normalized(id)) << id;
+
+        StateStore again;
+        ASSERT_EQ(restored.Save(&again), LV2_STATE_SUCCESS);
+        EXPECT_EQ(again.begin()->second.bytes, value.bytes);
+    }
+}
+
+TEST(Lv2State, RestoreRefusesForeignValuesAndKeepsTheParameters) {
+    Lv2TestInstance lv2(2, 44100);
+    ASSERT_TRUE(lv2.Valid());
+    SetPorts(lv2, 70, 20, -3, 0, 4);
+    lv2.Run(16);
+    StateStore good;
+    ASSERT_EQ(lv2.Save(&good), LV2_STATE_SUCCESS);
+    const uint32_t key = good.begin()->first;
+    const uint32_t chunkType = good.begin()->second.type;
+    const std::vector<uint8_t>& bytes = good.begin()->second.bytes;
+
+    struct Case {
+        const char* name;
+        StateStore store;
+        LV2_State_Status expected;
+    };
+    std::vector<uint8_t> wrongMarker = bytes;
+    wrongMarker[0] = 2;
+    const Case cases[] = {
+        {"empty state", {}, LV2_STATE_SUCCESS},
+        {"other type", {{key, {bytes, lv2.Map().Map(LV2_ATOM__String), 0}}}, LV2_STATE_ERR_BAD_TYPE},
+        {"too long", {{key, {std::vector<uint8_t>(Lv2EffectPlugin::kMaxStateSize + 1, 1), chunkType, 0}}},
+         LV2_STATE_ERR_UNKNOWN},
+        {"not a chunk", {{key, {wrongMarker, chunkType, 0}}}, LV2_STATE_SUCCESS},
+        {"cut short", {{key, {std::vector<uint8_t>(bytes.begin(), bytes.begin() + 30), chunkType, 0}}},
+         LV2_STATE_SUCCESS},
+    };
+    for (const Case& c : cases) {
+        StateStore store = c.store;
+        EXPECT_EQ(lv2.Restore(&store), c.expected) << c.name;
+        StateStore after;
+        ASSERT_EQ(lv2.Save(&after), LV2_STATE_SUCCESS);
+        EXPECT_EQ(after.begin()->second.bytes, bytes) << c.name;
+    }
+}
+
+TEST(Lv2State, WithoutUriMapTheInstanceProcessesAndStateIsUnavailable) {
+    for (int channels : {1, 2}) {
+        HostOptions options;
+        options.uridMap = false;
+        Lv2TestInstance lv2(channels, 48000, options);
+        ASSERT_TRUE(lv2.Valid());
+        lv2.Control(kHarmonic) = 90;
+        lv2.Input(0).assign(lv2.Input(0).size(), 0.25f);
+        lv2.Run(512);
+        EXPECT_EQ(lv2.Latency(), 7.0f);
+        EXPECT_NE(lv2.Output(0)[100], 0.0f);
+        ASSERT_NE(lv2.State(), nullptr);
+        StateStore store;
+        EXPECT_EQ(lv2.Save(&store), LV2_STATE_ERR_NO_FEATURE);
+        EXPECT_TRUE(store.empty());
+        EXPECT_EQ(lv2.Restore(&store), LV2_STATE_ERR_NO_FEATURE);
+    }
+}
+
+TEST(Lv2State, SavingWhileAnotherThreadRunsGivesWholeChunks) {
+    Lv2TestInstance lv2(2, 48000, {}, 64);
+    ASSERT_TRUE(lv2.Valid());
+    lv2.Run(64);
+    std::atomic<bool> done{false};
+    std::thread audio([&] {
+        for (int block = 0; block < 3000; ++block) {
+            lv2.Control(kHarmonic) = float(block % 101);
+            lv2.Control(kColor) = float(1 + block % 5);
+            lv2.Run(64);
+        }
+        done = true;
+    });
+    int saves = 0;
+    while (!done || saves == 0) {
+        StateStore store;
+        ASSERT_EQ(lv2.Save(&store), LV2_STATE_SUCCESS);
+        ASSERT_EQ(store.begin()->second.bytes.size(), 96u);
+        ++saves;
+    }
+    audio.join();
+    EXPECT_GT(saves, 0);
+}
+
+TEST(Lv2State, InstancesShareOneModuleUntilTheLastIsFreed) {
+    const int before = SharedPluginModule::References();
+    {
+        Lv2TestInstance mono(1, 48000), stereo(2, 96000);
+        ASSERT_TRUE(mono.Valid() && stereo.Valid());
+        EXPECT_EQ(SharedPluginModule::References(), before + 2);
+        Lv2TestInstance refused(1, 12345);
+        EXPECT_EQ(SharedPluginModule::References(), before + 2);
+    }
+    EXPECT_EQ(SharedPluginModule::References(), before);
+}
+
+}  // namespace
