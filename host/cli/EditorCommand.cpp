@@ -1,5 +1,6 @@
 // orvanta editor: opens the effect's editor in a given state, drives it
 // with a person's actions, and reports what it set.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,15 +11,25 @@
 #include "AAX_CString.h"
 #include "CommandRegistry.h"
 #include "EffectSession.h"
+#include "PresetOption.h"
 #include "host/runtime/EditorScript.h"
 #include "host/runtime/EditorSession.h"
-#include "host/runtime/PresetFile.h"
 
 namespace {
 
 // The instance the editor belongs to; what it shows does not depend on it.
 constexpr int kSampleRate = 48000;
 constexpr int kChannels = 2;
+
+// A whole file's text; false for a folder or a file that cannot be read.
+bool ReadTextFile(const std::string& path, std::string* text) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    text->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
 
 // The actions of every --actions file and --do option, in command-line order.
 bool ReadActions(const ParsedOptions& options, EditorScript* script, CliFailure* failure) {
@@ -28,9 +39,8 @@ bool ReadActions(const ParsedOptions& options, EditorScript* script, CliFailure*
         if (option.first == "--do") {
             if (!script->AddLine(option.second, "--do option " + std::to_string(++doOption), &error)) break;
         } else if (option.first == "--actions") {
-            std::ifstream file(option.second, std::ios::binary);
-            const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-            if (!file.is_open() || file.bad()) {
+            std::string text;
+            if (!ReadTextFile(option.second, &text)) {
                 *failure = CliFailure{ExitCode::kNoInput, "cannot read actions file '" + option.second + "'"};
                 return false;
             }
@@ -51,35 +61,6 @@ bool WriteSnapshot(const EditorSession& session, const std::string& path, CliFai
     const bool closed = close(descriptor) == 0;
     if (!written || !closed) {
         *failure = CliFailure{ExitCode::kIOError, "cannot write snapshot '" + path + "'"};
-        return false;
-    }
-    return output.Commit(failure);
-}
-
-bool SavePreset(EffectSession& effect, const std::string& path, CliFailure* failure) {
-    EffectInstance& instance = effect.Instance();
-    const RecordedComponent* component = effect.Module().ComponentForStemFormat(instance.GetSetup().stemFormat);
-    const PresetOwner owner = component ? PresetOwner::Of(*component, instance.GetSetup().sampleRate,
-                                                          instance.GetSetup().stemFormat)
-                                        : PresetOwner();
-    PresetFile preset;
-    PresetError error;
-    if (!PresetFile::Capture(instance.Parameters(), owner, &preset, &error)) {
-        *failure = CliFailure{ExitCode::kInternal, "cannot capture the effect's state: " + error.message};
-        return false;
-    }
-    TemporaryOutput output;
-    if (!output.Create(path, failure)) return false;
-    const int descriptor = output.ReleaseDescriptor();
-    const std::vector<uint8_t>& bytes = preset.Bytes();
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (written <= 0) break;
-        done += size_t(written);
-    }
-    if (close(descriptor) != 0 || done != bytes.size()) {
-        *failure = CliFailure{ExitCode::kIOError, "cannot write preset '" + path + "'"};
         return false;
     }
     return output.Commit(failure);
@@ -137,7 +118,8 @@ int RunEditor(const ParsedOptions& options) {
     if (options.Has("--snapshot") && !WriteSnapshot(*editor, options.Last("--snapshot"), &failure))
         return Report(failure);
     editor.reset();
-    if (options.Has("--save-preset") && !SavePreset(*effect, options.Last("--save-preset"), &failure))
+    if (options.Has("--save-preset") &&
+        !SavePresetFile(effect->Module(), effect->Instance(), options.Last("--save-preset"), &failure))
         return Report(failure);
     if (!options.Has("--quiet")) PrintValues(effect->Instance().Parameters());
     return ExitCode::kOk;

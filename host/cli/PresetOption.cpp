@@ -1,5 +1,10 @@
 #include "PresetOption.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 OptionSpec PresetOptionSpec() {
     return {"--preset", "FILE",
             "restore a preset file (made by orvanta preset save) before the --set options that follow it"};
@@ -36,4 +41,31 @@ bool RestorePresetFile(const PluginModule& module, EffectInstance& instance, con
     }
     instance.AnswerRequests();
     return true;
+}
+
+bool SavePresetFile(const PluginModule& module, EffectInstance& instance, const std::string& path,
+                    CliFailure* failure) {
+    PresetFile preset;
+    PresetError error;
+    if (!PresetFile::Capture(instance.Parameters(), PresetOwnerOf(module, instance), &preset, &error)) {
+        *failure = PresetFailure(error);
+        return false;
+    }
+    TemporaryOutput output;
+    if (!output.Create(path, failure)) return false;
+    const int descriptor = output.ReleaseDescriptor();
+    const std::vector<uint8_t>& bytes = preset.Bytes();
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = write(descriptor, bytes.data() + written, bytes.size() - written);
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) break;
+        written += size_t(count);
+    }
+    const int writeError = errno;
+    if (close(descriptor) != 0 || written != bytes.size()) {
+        *failure = CliFailure{ExitCode::kIOError, "cannot write '" + path + "': " + std::strerror(writeError)};
+        return false;
+    }
+    return output.Commit(failure);
 }

@@ -26,3 +26,10 @@ CliFailure PresetFailure(const PresetError& error);
 // whole record or another effect's (65), a refusal by the effect (70).
 bool RestorePresetFile(const PluginModule& module, EffectInstance& instance, const std::string& path,
                        CliFailure* failure);
+
+// Main thread. Captures the instance's state through the data model and
+// writes it to path through a temporary file renamed into place. Failures:
+// a state the effect will not give (70, or 65 for a damaged record), an
+// output that cannot be created (73) or written (74).
+bool SavePresetFile(const PluginModule& module, EffectInstance& instance, const std::string& path,
+                    CliFailure* failure);

@@ -116,6 +116,19 @@ TEST(EditorCommand, SnapshotActionsShowTheStateAtTheirLine) {
     EXPECT_EQ(BestMatchingFrame(PicturePixels(after), selector, Orvanta::kBitmapID_Dial5Pos, 5, uncovered).first, 2);
 }
 
+TEST(EditorCommand, SavesTheStateTheActionsLeaveAsAPreset) {
+    ProgramFolder folder;
+    const ProgramResult saved = folder.Run({"editor", "--set", "Dither=On", "--do",
+                                            "click " + Point(Orvanta::kEditorRect_ColorButtons[0]), "--save-preset",
+                                            "silver.preset"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    const ProgramResult restored = folder.Run({"editor", "--preset", "silver.preset"});
+    ASSERT_EQ(restored.exitCode, 0) << restored.err;
+    EXPECT_EQ(Values(restored.out), Values(saved.out));
+    EXPECT_EQ(Values(restored.out)["Color"], "1.00");
+    EXPECT_EQ(Values(restored.out)["Dither"], "2.00");
+}
+
 TEST(EditorCommand, RefusesBadActionsBeforeAnythingRuns) {
     ProgramFolder folder;
     folder.Write("bad.txt", "click 10 10\n\nprss 49 71\n");
@@ -137,6 +150,7 @@ TEST(EditorCommand, RefusesBadActionsBeforeAnythingRuns) {
          "orvanta: --do option 1: release without a press before it\n"},
         {"a missing actions file", {"--actions", "missing.txt"}, kNoInput,
          "orvanta: cannot read actions file 'missing.txt'\n"},
+        {"a folder as actions file", {"--actions", "."}, kNoInput, "orvanta: cannot read actions file '.'\n"},
         {"a file argument", {"state.png"}, kUsage,
          "orvanta: editor takes no file arguments (see orvanta editor --help)\n"},
         {"a snapshot into a missing folder", {"--do", "snapshot no/such/folder.png"}, kCannotCreate, ""},
