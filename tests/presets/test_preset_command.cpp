@@ -43,15 +43,18 @@ bool Exists(const std::string& path) {
     return stat(path.c_str(), &status) == 0;
 }
 
-// One folder per test, emptied first.
+// One new folder per test, removed afterwards.
 class PresetCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         m_Folder = ::testing::TempDir() + "orvanta-presets-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::system(("rm -rf '" + m_Folder + "'").c_str());
-        mkdir(m_Folder.c_str(), 0755);
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" + std::to_string(getpid());
+        RemoveFolder();
+        ASSERT_EQ(mkdir(m_Folder.c_str(), 0755), 0) << m_Folder;
     }
+    void TearDown() override { RemoveFolder(); }
+
+    void RemoveFolder() const { std::system(("rm -rf '" + m_Folder + "'").c_str()); }
 
     std::string Path(const std::string& name) const { return m_Folder + "/" + name; }
 

@@ -2,6 +2,7 @@
 // back, refusing files that are no whole record, and restoring it through
 // the data model.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -227,7 +228,7 @@ TEST(PresetFile, ReadsFilesAndNamesThemInErrors) {
     const Bytes good = Captured(*instance, effect.owner).Bytes();
     const std::string folder = ::testing::TempDir();
     auto write = [&](const std::string& name, const Bytes& bytes) {
-        const std::string path = folder + "/" + name;
+        const std::string path = folder + "/" + std::to_string(getpid()) + "-" + name;
         std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
         return path;
     };
@@ -249,6 +250,8 @@ TEST(PresetFile, ReadsFilesAndNamesThemInErrors) {
     EXPECT_FALSE(PresetFile::ReadFile(missing, &preset, &error));
     EXPECT_EQ(error.kind, Kind::CannotRead);
     EXPECT_NE(error.message.find(missing), std::string::npos);
+    for (const std::string& path : {folder + "/" + std::to_string(getpid()) + "-good.preset", longerPath})
+        std::remove(path.c_str());
 }
 
 TEST(PresetFile, FourCharacterCodes) {
