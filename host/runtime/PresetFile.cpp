@@ -285,7 +285,8 @@ bool PresetFile::ReadFile(const std::string& path, PresetFile* preset, PresetErr
                   std::streamsize(bytes.size() - kAAX_ChunkHeaderSize));
         if (file && FromBytes(std::move(bytes), preset, error)) return true;
     }
-    if (!file) *error = Error(PresetError::Kind::CannotRead, "cannot read the preset: " + std::string(std::strerror(errno)));
+    if (!file)
+        *error = Error(PresetError::Kind::CannotRead, std::string("cannot read the preset: ") + std::strerror(errno));
     error->message = path + ": " + error->message;
     return false;
 }
