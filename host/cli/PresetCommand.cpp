@@ -150,11 +150,12 @@ int ShowPreset(const ParsedOptions& options, const std::string& path) {
 int RunPreset(const ParsedOptions& options) {
     const std::vector<std::string>& arguments = options.positionals;
     const std::string action = arguments.empty() ? "" : arguments[0];
+    const std::string seeHelp = " (see orvanta preset --help)";
     if ((action != "save" && action != "show") || arguments.size() != 2)
-        return Report(CliFailure{ExitCode::kUsage, "preset needs 'save FILE' or 'show FILE' (see orvanta preset --help)"});
+        return Report(CliFailure{ExitCode::kUsage, "preset needs 'save FILE' or 'show FILE'" + seeHelp});
     const bool hasSettings = options.Has("--set") || options.Has("--preset");
     if (action == "show" && hasSettings)
-        return Report(CliFailure{ExitCode::kUsage, "preset show takes no --set or --preset (see orvanta preset --help)"});
+        return Report(CliFailure{ExitCode::kUsage, "preset show takes no --set or --preset" + seeHelp});
     return action == "save" ? SavePreset(options, arguments[1]) : ShowPreset(options, arguments[1]);
 }
 
