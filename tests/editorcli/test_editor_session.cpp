@@ -243,21 +243,4 @@ TEST(EditorSession, TheTypeSelectorShowsTheFrameOfEachColourAfterAutomation) {
     }
 }
 
-TEST(EditorSession, TheHarmonicKnobFollowsItsDrag) {
-    // 101 frames: a quarter turn up shows frame 25.
-    const Orvanta::SOrvanta_EditorRect& knob = Orvanta::kEditorRect_InputTrimKnob;
-    const Picture dial(Orvanta::kBitmapID_Dial);
-    const int frames = dial.Height() / knob.height;
-    OpenEditor editor;
-    EXPECT_LE(LargestDifference(ViewPixels(*editor.session), knob, ExpectedKnob(knob, Orvanta::kBitmapID_Dial, 0),
-                                knob.right()),
-              1);
-    const CPoint centre = Centre(knob);
-    Drag(*editor.session, centre, CPoint(centre.x, centre.y - 50));
-    const int shown = int(0.25 * (frames - 1));
-    EXPECT_LE(LargestDifference(ViewPixels(*editor.session), knob,
-                                ExpectedKnob(knob, Orvanta::kBitmapID_Dial, shown), knob.right()),
-              1);
-}
-
 }  // namespace
