@@ -101,7 +101,11 @@ bool ReadSoundFile(const std::string& path, AudioChannels* audio, SoundFileForma
 
     const size_t channels = static_cast<size_t>(info.channels);
     audio->assign(channels, std::vector<float>());
-    for (std::vector<float>& channel : *audio) channel.reserve(static_cast<size_t>(std::max<sf_count_t>(info.frames, 0)));
+    // The header's frame count is only a hint (and may be damaged): reserve
+    // up to a sane amount, grow past it as the data arrives.
+    constexpr sf_count_t kLargestReservation = sf_count_t(1) << 26;
+    for (std::vector<float>& channel : *audio)
+        channel.reserve(static_cast<size_t>(std::clamp<sf_count_t>(info.frames, 0, kLargestReservation)));
     std::vector<float> interleaved(static_cast<size_t>(kChunkFrames) * channels);
     for (;;) {
         const sf_count_t frames = sf_readf_float(file, interleaved.data(), kChunkFrames);
@@ -134,6 +138,9 @@ bool WriteSoundFile(int descriptor, const std::string& path, const AudioChannels
         return false;
     }
     if (!IsFloatingPointFormat(format.format)) sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    // No peak chunk: it carries the time of writing, and the same render
+    // should give the same bytes.
+    sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
 
     const size_t channels = static_cast<size_t>(format.channels);
     const sf_count_t total = audio.empty() ? 0 : static_cast<sf_count_t>(audio[0].size());

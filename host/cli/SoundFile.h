@@ -19,7 +19,8 @@ bool ReadSoundFile(const std::string& path, AudioChannels* audio, SoundFileForma
 
 // Writes audio to descriptor (taken over and closed) in format. Integer
 // subtypes are written with libsndfile's clipping on, so overs clip rather
-// than wrap around. path names the output in messages. Failures: the
+// than wrap around; float files get no peak chunk, whose time stamp would
+// make the same render differ from run to run. path names the output in messages. Failures: the
 // format cannot be written there (73), a write error (74).
 bool WriteSoundFile(int descriptor, const std::string& path, const AudioChannels& audio,
                     const SoundFileFormat& format, CliFailure* failure);

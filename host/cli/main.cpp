@@ -1,6 +1,7 @@
 // orvanta: the substitute host's command-line program. It finds the command
 // named by the first argument, parses the rest against the command's
 // options and runs it.
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -61,5 +62,11 @@ int main(int argc, char** argv) {
         std::cout << CommandRegistry::Help(*command);
         return ExitCode::kOk;
     }
-    return command->run(options);
+    try {
+        return command->run(options);
+    } catch (const std::exception& failure) {
+        // Out of memory for a huge input, above all: report it rather than abort.
+        PrintError(std::string("internal error: ") + failure.what());
+        return ExitCode::kInternal;
+    }
 }

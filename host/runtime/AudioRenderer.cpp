@@ -1,6 +1,7 @@
 #include "AudioRenderer.h"
 
 #include <algorithm>
+#include <exception>
 #include <thread>
 
 AudioRenderer::AudioRenderer(EffectInstance& instance, Options options)
@@ -29,7 +30,14 @@ bool AudioRenderer::Render(const AudioChannels& input, std::vector<ParameterChan
     AudioChannels raw;
     bool rendered = false;
     std::string renderError;
-    std::thread renderThread([&] { rendered = RenderHere(input, changes, &raw, &renderError); });
+    std::thread renderThread([&] {
+        // An exception may not leave a thread: bring it back as a failure.
+        try {
+            rendered = RenderHere(input, changes, &raw, &renderError);
+        } catch (const std::exception& failure) {
+            renderError = std::string("the render stopped: ") + failure.what();
+        }
+    });
     renderThread.join();
     if (!rendered) {
         if (error) *error = renderError;

@@ -1,6 +1,6 @@
 // The context laid out from declared fields: one record slot per field
-// index, memory of the declared sizes, packets accepted only at their size,
-// and components this host cannot run refused.
+// index, memory of the declared sizes, and components this host cannot run
+// refused.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -63,25 +63,6 @@ TEST(AlgorithmContext, LaysOutOneSlotPerDeclaredField) {
     EXPECT_EQ(*static_cast<const AAX_CTimestamp*>(record[7]), 64);
     // Temporary data: the element size for every sample of the largest block.
     std::memset(record[8], 0xAB, 4 * 64);
-}
-
-TEST(AlgorithmContext, AcceptsPacketsOnlyOfTheDeclaredSizeForADataInPort) {
-    std::unique_ptr<AlgorithmContext> context = AlgorithmContext::Create(
-        Component({Field(Kind::DataInPort, 0, 8), Field(Kind::AudioIn, 1), Field(Kind::AudioOut, 2)}),
-        AlgorithmContext::Setup(), nullptr);
-    ASSERT_TRUE(context);
-    const uint8_t zeros[8] = {};
-    EXPECT_EQ(std::memcmp(context->DataInPorts()[0].data, zeros, 8), 0) << "zeroed before the first packet";
-
-    const uint8_t packet[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    struct Case {
-        AAX_CFieldIndex field;
-        size_t size;
-        bool accepted;
-    };
-    for (const Case& c : {Case{0, 8, true}, Case{0, 7, false}, Case{0, 12, false}, Case{1, 8, false}, Case{9, 8, false}})
-        EXPECT_EQ(context->DeliverPacket(c.field, packet, c.size), c.accepted) << c.field << " " << c.size;
-    EXPECT_EQ(std::memcmp(context->DataInPorts()[0].data, packet, 8), 0);
 }
 
 TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {

@@ -118,22 +118,4 @@ TEST(AudioRenderer, ReportsRendersItCannotDo) {
     }
 }
 
-TEST(AudioRenderer, ReportsProgressUpToTheTotalIncludingTheTail) {
-    LinkedModule linked;
-    std::unique_ptr<EffectInstance> instance = linked.NewInstance(44100.0f, 1);
-    AudioRenderer::Options options;
-    options.blockSize = 400;
-    options.alignLatency = 7;
-    std::vector<int64_t> reported;
-    options.progress = [&](int64_t done, int64_t total) {
-        EXPECT_EQ(total, 1007);
-        reported.push_back(done);
-    };
-    AudioRenderer renderer(*instance, options);
-    AudioChannels output;
-    ASSERT_TRUE(renderer.Render(TestSignal(1, 1000, 44100.0f), {}, &output, nullptr));
-    EXPECT_EQ(reported, (std::vector<int64_t>{400, 800, 1007}));
-    EXPECT_EQ(output[0].size(), 1000u);
-}
-
 }  // namespace
