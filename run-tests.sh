@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets the machine up, then builds and runs every test: the normal build and
 # the AddressSanitizer + UndefinedBehaviorSanitizer build, then a bounded run
-# of the chunk fuzz target (fuzz/run-fuzz.sh).
+# of the chunk fuzz target (fuzz/run-fuzz.sh), then the validation battery
+# in the release, sanitizer and thread-sanitizer builds.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./setup.sh
@@ -23,6 +24,22 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 step "fuzz: state chunk records (60 s, libFuzzer + address, undefined)"
 fuzz/run-fuzz.sh 60
+
+# The validation battery (orvanta validate) on the release build, under
+# AddressSanitizer + UndefinedBehaviorSanitizer, and in a ThreadSanitizer
+# build of the program and the bundle, which must report nothing. Fixed
+# seeds keep CI repeatable; fontconfig's process-wide caches are not leaks.
+step "validation battery (strictness 3): release build"
+build/host/orvanta validate --strictness 3 --seed 3
+
+step "validation battery (strictness 3): address and undefined-behaviour sanitizers"
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/tests/validate/lsan-suppressions.txt" \
+  UBSAN_OPTIONS=print_stacktrace=1 build-asan/host/orvanta validate --strictness 3 --seed 4
+
+step "validation battery (strictness 3): thread sanitizer build"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_TSAN=ON -DORVANTA_BENCH=OFF >/dev/null
+cmake --build build-tsan -j "$jobs" --target orvanta Orvanta
+TSAN_OPTIONS=halt_on_error=1 build-tsan/host/orvanta validate --strictness 3 --seed 5
 
 echo
 echo "==== all tests passed"

@@ -8,6 +8,7 @@
 //     (mono with any setting; stereo with dither off, since each stereo
 //     channel draws a whole block's noise in turn);
 //   - two runs of the same render are identical (stereo with dither on too).
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -135,7 +136,9 @@ private:
                 ++identical;
         }
         m_Check.Figure(std::to_string(identical) + "/" + std::to_string(plans.size()) + " block plans bit-identical");
-        m_Check.Figure("peak " + std::to_string(Peak(reference)).substr(0, 5));
+        char peak[32];
+        std::snprintf(peak, sizeof peak, "peak %.3f", double(Peak(reference)));
+        m_Check.Figure(peak);
     }
 
     void CheckDeterminism() {

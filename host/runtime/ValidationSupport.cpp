@@ -145,10 +145,6 @@ AudioChannels Noise(std::mt19937_64& random, int32_t channels, int64_t length, f
     return audio;
 }
 
-AudioChannels Constant(int32_t channels, int64_t length, float value) {
-    return AudioChannels(size_t(channels), std::vector<float>(size_t(length), value));
-}
-
 bool AllFinite(const AudioChannels& audio, int64_t from) {
     for (const std::vector<float>& channel : audio)
         for (size_t i = size_t(std::max<int64_t>(from, 0)); i < channel.size(); ++i)

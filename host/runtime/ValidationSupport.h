@@ -64,7 +64,6 @@ void Put(Settings* settings, const std::string& id, double normalized);
 // ---- signals ----
 // Uniform noise in [-amplitude, amplitude], independent per channel.
 AudioChannels Noise(std::mt19937_64& random, int32_t channels, int64_t length, float amplitude);
-AudioChannels Constant(int32_t channels, int64_t length, float value);
 bool AllFinite(const AudioChannels& audio, int64_t from = 0);
 // The first sample position where the two differ bit for bit (either
 // channel); -1 when identical. Different shapes differ at 0.
