@@ -60,7 +60,8 @@ bool Lv2EffectPlugin::Start(double sampleRate, const LV2_Feature* const* feature
     EffectInstance::Setup setup;
     setup.sampleRate = rate;
     setup.stemFormat = m_Channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
-    setup.maxBlockSize = m_Host.maxBlockLength > 0 ? m_Host.maxBlockLength : kDefaultMaxBlockLength;
+    setup.maxBlockSize = m_Host.maxBlockLength > 0 ? std::min(m_Host.maxBlockLength, kLargestMaxBlockLength)
+                                                   : kDefaultMaxBlockLength;
 
     EffectInstance::Parts parts;
     parts.component = m_Module->ComponentForStemFormat(setup.stemFormat);

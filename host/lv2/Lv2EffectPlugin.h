@@ -39,6 +39,9 @@ public:
     // The largest block run() takes in one piece when the host states no
     // bufsz:maxBlockLength; longer blocks are processed in pieces.
     static constexpr int32_t kDefaultMaxBlockLength = 8192;
+    // The largest stated maxBlockLength taken as it is; a larger one is
+    // limited to it (the runtime sizes per-block memory by it).
+    static constexpr int32_t kLargestMaxBlockLength = 1 << 16;
     // The largest state value restore() accepts (the effect's chunk holds
     // 96 bytes); anything longer is not this plug-in's state.
     static constexpr size_t kMaxStateSize = 1u << 16;

@@ -94,7 +94,8 @@ TEST(Lv2Realtime, RunAllocatesNothingAfterTheFirstCall) {
         bool uridMap;
     };
     const Case cases[] = {
-        {1, 48000, 512, true}, {2, 44100, 512, true}, {2, 192000, 0, true}, {1, 96000, 0, false}};
+        {1, 48000, 512, true}, {2, 44100, 512, true}, {2, 192000, 0, true}, {1, 96000, 0, false},
+        {2, 88200, 1 << 30, true}};
     const float kNaN = std::numeric_limits<float>::quiet_NaN();
     for (const Case& c : cases) {
         HostOptions options;
