@@ -85,6 +85,26 @@ void PrintValues(const AAX_IACFEffectParameters& model) {
     }
 }
 
+// The instance's editor, created by the module and opened as a host opens it.
+std::unique_ptr<EditorSession> OpenEditor(const EffectSession& effect, bool hostTakesMouse, CliFailure* failure) {
+    std::string error;
+    std::unique_ptr<EditorSession> editor =
+        EditorSession::Create(effect.Module().CreateEditor(), effect.Instance(), &error);
+    if (!editor) {
+        *failure = CliFailure{ExitCode::kInternal, "cannot create the editor: " + error};
+        return nullptr;
+    }
+    editor->SetHostTakesMouse(hostTakesMouse);
+    editor->Open();
+    const AAX_Point size = editor->ViewSize();
+    if (!(size.horz >= 1.0f && size.vert >= 1.0f)) {
+        *failure = CliFailure{ExitCode::kInternal, "the editor has no size: it found none of its bitmaps (plug-in " +
+                                                       effect.Module().Origin() + ")"};
+        return nullptr;
+    }
+    return editor;
+}
+
 int RunEditor(const ParsedOptions& options) {
     CliFailure failure;
     if (!options.positionals.empty())
@@ -94,26 +114,21 @@ int RunEditor(const ParsedOptions& options) {
 
     std::unique_ptr<EffectSession> effect = EffectSession::Open(options, kSampleRate, kChannels, 512, &failure);
     if (!effect || !effect->ApplySettings(options, &failure)) return Report(failure);
-    std::string error;
-    std::unique_ptr<EditorSession> editor = EditorSession::Create(effect->Module().CreateEditor(), effect->Instance(), &error);
-    if (!editor) return Report(CliFailure{ExitCode::kInternal, "cannot create the editor: " + error});
-    editor->SetHostTakesMouse(options.Has("--host-takes-mouse"));
-    editor->Open();
-    const AAX_Point size = editor->ViewSize();
-    if (!(size.horz >= 1.0f && size.vert >= 1.0f))
-        return Report(CliFailure{ExitCode::kInternal, "the editor has no size: it found none of its bitmaps (plug-in " +
-                                                          effect->Module().Origin() + ")"});
+    std::unique_ptr<EditorSession> editor = OpenEditor(*effect, options.Has("--host-takes-mouse"), &failure);
+    if (!editor) return Report(failure);
 
     std::vector<std::string> warnings;
-    const EditorScript::SnapshotWriter writer = [](const EditorSession& session, const std::string& path,
-                                                   std::string* why) {
-        CliFailure snapshotFailure;
-        if (WriteSnapshot(session, path, &snapshotFailure)) return true;
-        *why = snapshotFailure.message;
+    std::string error;
+    // A snapshot that fails stops the run with its own exit code.
+    const EditorScript::SnapshotWriter writer = [&failure](const EditorSession& session, const std::string& path,
+                                                           std::string* why) {
+        if (WriteSnapshot(session, path, &failure)) return true;
+        *why = failure.message;
         return false;
     };
-    if (!script.Run(*editor, writer, &warnings, &error)) return Report(CliFailure{ExitCode::kCannotCreate, error});
-    for (const std::string& warning : warnings) PrintError("warning: " + warning);
+    if (!script.Run(*editor, writer, &warnings, &error)) return Report(CliFailure{failure.exitCode, error});
+    if (!options.Has("--quiet"))
+        for (const std::string& warning : warnings) PrintError("warning: " + warning);
 
     if (options.Has("--snapshot") && !WriteSnapshot(*editor, options.Last("--snapshot"), &failure))
         return Report(failure);
