@@ -179,7 +179,8 @@ float Peak(const AudioChannels& audio) {
 BlockPlan RandomBlockPlan(std::mt19937_64& random, int32_t largest, int count) {
     // Mostly small and medium blocks, now and then a long one, as hosts
     // with variable buffers deliver them.
-    std::uniform_int_distribution<int32_t> small(1, 64), any(1, largest);
+    largest = std::max(largest, 1);
+    std::uniform_int_distribution<int32_t> small(1, std::min(largest, 64)), any(1, largest);
     std::bernoulli_distribution takeAny(0.3);
     BlockPlan plan;
     for (int i = 0; i < count; ++i) plan.push_back(takeAny(random) ? any(random) : small(random));
