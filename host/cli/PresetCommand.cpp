@@ -1,11 +1,8 @@
 // orvanta preset save FILE | show FILE: preset files, each the effect's
 // state chunk record exactly as the host holds it (layout in README.md).
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <set>
-#include <unistd.h>
 
 #include "AAX_CString.h"
 #include "CommandRegistry.h"
@@ -38,17 +35,6 @@ void PrintTable(const std::vector<Row>& rows) {
     }
 }
 
-bool WriteAll(int descriptor, const std::vector<uint8_t>& bytes) {
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) return false;
-        written += size_t(count);
-    }
-    return true;
-}
-
 // ---- save ----
 
 int SavePreset(const ParsedOptions& options, const std::string& path) {
@@ -56,19 +42,8 @@ int SavePreset(const ParsedOptions& options, const std::string& path) {
     std::unique_ptr<EffectSession> session = EffectSession::Open(options, kSampleRate, kChannels, kBlockSize, &failure);
     if (!session || !session->ApplySettings(options, &failure)) return Report(failure);
 
-    EffectInstance& instance = session->Instance();
     PresetFile preset;
-    PresetError error;
-    if (!PresetFile::Capture(instance.Parameters(), PresetOwnerOf(session->Module(), instance), &preset, &error))
-        return Report(PresetFailure(error));
-
-    TemporaryOutput output;
-    if (!output.Create(path, &failure)) return Report(failure);
-    const int descriptor = output.ReleaseDescriptor();
-    const bool written = WriteAll(descriptor, preset.Bytes());
-    if (close(descriptor) != 0 || !written)
-        return Report(CliFailure{ExitCode::kIOError, "cannot write '" + path + "': " + std::strerror(errno)});
-    if (!output.Commit(&failure)) return Report(failure);
+    if (!SavePresetFile(session->Module(), session->Instance(), path, &failure, &preset)) return Report(failure);
 
     if (!options.Has("--quiet"))
         std::cout << "Wrote " << path << ": chunk " << FourCharCodeText(preset.Header().fChunkID) << ", "

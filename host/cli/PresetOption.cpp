@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 OptionSpec PresetOptionSpec() {
     return {"--preset", "FILE",
@@ -44,7 +45,7 @@ bool RestorePresetFile(const PluginModule& module, EffectInstance& instance, con
 }
 
 bool SavePresetFile(const PluginModule& module, EffectInstance& instance, const std::string& path,
-                    CliFailure* failure) {
+                    CliFailure* failure, PresetFile* saved) {
     PresetFile preset;
     PresetError error;
     if (!PresetFile::Capture(instance.Parameters(), PresetOwnerOf(module, instance), &preset, &error)) {
@@ -67,5 +68,7 @@ bool SavePresetFile(const PluginModule& module, EffectInstance& instance, const 
         *failure = CliFailure{ExitCode::kIOError, "cannot write '" + path + "': " + std::strerror(writeError)};
         return false;
     }
-    return output.Commit(failure);
+    if (!output.Commit(failure)) return false;
+    if (saved) *saved = std::move(preset);
+    return true;
 }

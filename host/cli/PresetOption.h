@@ -30,6 +30,7 @@ bool RestorePresetFile(const PluginModule& module, EffectInstance& instance, con
 // Main thread. Captures the instance's state through the data model and
 // writes it to path through a temporary file renamed into place. Failures:
 // a state the effect will not give (70, or 65 for a damaged record), an
-// output that cannot be created (73) or written (74).
+// output that cannot be created (73) or written (74). The record written is
+// left in *saved when given.
 bool SavePresetFile(const PluginModule& module, EffectInstance& instance, const std::string& path,
-                    CliFailure* failure);
+                    CliFailure* failure, PresetFile* saved = nullptr);
