@@ -65,7 +65,8 @@ TEST(ValidateCommand, OneLinePerCheckThenTheSummary) {
 }
 
 TEST(ValidateCommand, OneSeedRepeatsARunAndQuietKeepsOnlyFailures) {
-    const std::vector<std::string> arguments = {"validate", "--only", "audio,state", "--strictness", "1", "--seed", "77"};
+    const std::vector<std::string> arguments = {"validate",     "--only", "parameters,state",
+                                                "--strictness", "1",      "--seed", "77"};
     const RunResult first = RunOrvanta(arguments), second = RunOrvanta(arguments);
     ASSERT_EQ(first.exitCode, 0) << first.out;
     EXPECT_EQ(WithoutTimings(first.out), WithoutTimings(second.out));
