@@ -68,8 +68,7 @@ bool Lv2EffectPlugin::Start(double sampleRate, const LV2_Feature* const* feature
     if (parts.component)
         parts.processProc = reinterpret_cast<AAX_CProcessProc>(m_Module->NativeProcessProc(*parts.component, rate));
     if (parts.component && !parts.processProc)
-        return Fail(error, "sample rate " + std::to_string(sampleRate) + " Hz is not supported (the effect runs at " +
-                               "44.1, 48, 88.2, 96, 176.4 and 192 kHz)");
+        return Fail(error, "sample rate " + std::to_string(sampleRate) + " Hz is not one the effect runs at");
     parts.dataModel = m_Module->CreateDataModel();
     std::string instanceError;
     m_Instance = EffectInstance::Create(parts, setup, &instanceError);

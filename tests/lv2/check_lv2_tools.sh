@@ -19,10 +19,11 @@ wav_tool=$3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# LV2_PATH lists folders of bundles: one holding just this bundle.
+# LV2_PATH lists folders of bundles: one holding just this bundle, then the
+# installed LV2 specifications (where lv2:DistortionPlugin is defined).
 mkdir "$work/lv2"
 ln -s "$bundle" "$work/lv2/orvanta.lv2"
-export LV2_PATH="$work/lv2"
+export LV2_PATH="$work/lv2:/usr/lib/lv2"
 
 failures=0
 fail() {
@@ -79,6 +80,7 @@ for uri in "$mono_uri" "$stereo_uri"; do
     grep -q "Symbol: *$symbol\$" <<<"$info" || fail "lv2info $uri: no port $symbol"
   done
   grep -q 'Has latency: *yes, reported by port 6' <<<"$info" || fail "lv2info $uri: latency port"
+  grep -q 'Class: *Distortion Plugin' <<<"$info" || fail "lv2info $uri: class"
   for preset in "Silver Sheen" "Gold Warmth" "Rich Glue" "Fat Drive" "Deep Body"; do
     grep -q "^[[:space:]]*$preset\$" <<<"$info" || fail "lv2info $uri: no preset $preset"
   done
