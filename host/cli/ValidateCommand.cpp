@@ -125,7 +125,7 @@ const CommandRegistrar kRegistrar(Command{
     "prints one line per check (PASS, WARN or FAIL) with what it measured, then a\n"
     "summary. Strictness scales the work: load cycles, signal lengths, block plans,\n"
     "random states, damaged chunks, gestures and the threads' run time; 1 takes\n"
-    "about a second, 10 about twenty seconds (longer in a sanitizer build).\n"
+    "about a second, 10 under half a minute (longer in a sanitizer build).\n"
     "The seed (printed at the start) makes a run repeatable.\n"
     "Exits with 1 when a check failed; warnings do not fail the run.\n\n"
     "Check groups:\n" +
