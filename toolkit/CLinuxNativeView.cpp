@@ -69,34 +69,29 @@ unsigned char CLinuxNativeView::toKeyModifiers(uint32 modifiers) {
     return bits;
 }
 
-CMouseEventResult CLinuxNativeView::mouseDown(const CPoint& where, uint32 buttons, uint32 modifiers) {
+// Hands one injected mouse event to the attached frame (kept alive for the
+// call, since a handler may close the editor) and redraws what it dirtied.
+CMouseEventResult CLinuxNativeView::dispatchMouse(MouseHandler handler, const CPoint& where,
+                                                  uint32 buttons, uint32 modifiers) {
     if (!m_pFrame) return kMouseEventNotHandled;
     CFrame* frame = m_pFrame;
     CBaseObjectGuard keepAlive(frame);
     CPoint point(where);
-    const CMouseEventResult result = frame->onMouseDown(point, toButtonState(buttons, modifiers));
+    const CMouseEventResult result = (frame->*handler)(point, toButtonState(buttons, modifiers));
     update();
     return result;
+}
+
+CMouseEventResult CLinuxNativeView::mouseDown(const CPoint& where, uint32 buttons, uint32 modifiers) {
+    return dispatchMouse(&CView::onMouseDown, where, buttons, modifiers);
 }
 
 CMouseEventResult CLinuxNativeView::mouseMoved(const CPoint& where, uint32 buttons, uint32 modifiers) {
-    if (!m_pFrame) return kMouseEventNotHandled;
-    CFrame* frame = m_pFrame;
-    CBaseObjectGuard keepAlive(frame);
-    CPoint point(where);
-    const CMouseEventResult result = frame->onMouseMoved(point, toButtonState(buttons, modifiers));
-    update();
-    return result;
+    return dispatchMouse(&CView::onMouseMoved, where, buttons, modifiers);
 }
 
 CMouseEventResult CLinuxNativeView::mouseUp(const CPoint& where, uint32 buttons, uint32 modifiers) {
-    if (!m_pFrame) return kMouseEventNotHandled;
-    CFrame* frame = m_pFrame;
-    CBaseObjectGuard keepAlive(frame);
-    CPoint point(where);
-    const CMouseEventResult result = frame->onMouseUp(point, toButtonState(buttons, modifiers));
-    update();
-    return result;
+    return dispatchMouse(&CView::onMouseUp, where, buttons, modifiers);
 }
 
 bool CLinuxNativeView::mouseWheel(const CPoint& where, float distance, uint32 modifiers) {

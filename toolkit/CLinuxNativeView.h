@@ -23,6 +23,7 @@
 namespace VSTGUI {
 
 class CFrame;
+class CView;
 
 class CLinuxNativeView {
 public:
@@ -89,6 +90,10 @@ public:
     void setSurfaceSize(int width, int height);
 
 private:
+    using MouseHandler = CMouseEventResult (CView::*)(CPoint&, const CButtonState&);
+    CMouseEventResult dispatchMouse(MouseHandler handler, const CPoint& where, uint32 buttons,
+                                    uint32 modifiers);
+
     CFrame* m_pFrame = nullptr;
     cairo_surface_t* m_surface = nullptr;
 };
