@@ -1,12 +1,14 @@
 // The frame in its platform view: drawing and redrawing into the pixel
 // surface, event routing (topmost first, capture of a press), keyboard
-// focus, the platform's button-state mapping, and teardown in either order.
+// focus and the wheel, the platform's button-state mapping, and teardown in
+// either order.
 #include <gtest/gtest.h>
 
 #include "ToolkitTestSupport.h"
 
 using namespace VSTGUI;
 using toolkit_test::RecordingListener;
+using Log = std::vector<std::string>;
 
 namespace {
 
@@ -14,33 +16,37 @@ namespace {
 // the mouse events it gets.
 class PaintedView : public CView {
 public:
-    PaintedView(const CRect& size, CColor colour, CMouseEventResult answer = kMouseEventHandled)
-        : CView(size), colour(colour), answer(answer) {}
+    PaintedView(const CRect& size, CColor colour) : CView(size), colour(colour) {}
     void draw(CDrawContext* context) override {
         ++draws;
         context->setFillColor(colour);
         context->drawRect(m_size, kDrawFilled);
         setDirty(false);
     }
-    CMouseEventResult onMouseDown(CPoint& where, const CButtonState&) override {
-        log.push_back("down " + point(where));
-        return answer;
-    }
-    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState&) override {
-        log.push_back("moved " + point(where));
-        return kMouseEventHandled;
-    }
-    CMouseEventResult onMouseUp(CPoint& where, const CButtonState&) override {
-        log.push_back("up " + point(where));
-        return kMouseEventHandled;
-    }
-    static std::string point(const CPoint& p) {
-        return std::to_string(int(p.x)) + "," + std::to_string(int(p.y));
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState&) override { return record("down", where, answer); }
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState&) override { return record("moved", where); }
+    CMouseEventResult onMouseUp(CPoint& where, const CButtonState&) override { return record("up", where); }
+    CMouseEventResult record(const char* what, const CPoint& p, CMouseEventResult result = kMouseEventHandled) {
+        log.push_back(std::string(what) + " " + std::to_string(int(p.x)) + "," + std::to_string(int(p.y)));
+        return result;
     }
     CColor colour;
-    CMouseEventResult answer;
+    CMouseEventResult answer = kMouseEventHandled;
     int draws = 0;
-    std::vector<std::string> log;
+    Log log;
+};
+
+// A frame of the given size in a platform view.
+struct Stage {
+    explicit Stage(const CRect& size, VSTGUIEditorInterface* editor = nullptr)
+        : frame(new CFrame(size, &native, editor)) {}
+    ~Stage() { frame->forget(); }
+    void Click(CPoint where) {
+        native.mouseDown(where, CLinuxNativeView::kLeftButton);
+        native.mouseUp(where, CLinuxNativeView::kLeftButton);
+    }
+    CLinuxNativeView native;
+    CFrame* frame;
 };
 
 constexpr uint32_t argb(CColor c) { return c.toARGB(); }
@@ -48,135 +54,115 @@ constexpr uint32_t argb(CColor c) { return c.toARGB(); }
 }  // namespace
 
 TEST(Frame, DrawsViewsAtTheirPlaceAndRedrawsOnlyWhatIsInvalid) {
-    CLinuxNativeView native;
-    CFrame* frame = new CFrame(CRect(0, 0, 0, 0), &native, nullptr);
-    frame->setSize(40, 30);
-    frame->setBackgroundColor(kBlueCColor);
-    EXPECT_EQ(native.getWidth(), 40);
-    EXPECT_EQ(native.getHeight(), 30);
-
+    Stage stage(CRect(0, 0, 0, 0));
+    stage.frame->setSize(40, 30);
+    stage.frame->setBackgroundColor(kBlueCColor);
+    EXPECT_EQ(stage.native.getWidth(), 40);
+    EXPECT_EQ(stage.native.getHeight(), 30);
     auto* red = new PaintedView(CRect(0, 0, 10, 10), kRedCColor);
     auto* container = new CViewContainer(CRect(20, 10, 40, 30));
     container->setBackgroundColor(kWhiteCColor);
     auto* green = new PaintedView(CRect(5, 5, 10, 10), kGreenCColor);
     container->addView(green);
-    frame->addView(red);
-    frame->addView(container);
-
+    stage.frame->addView(red);
+    stage.frame->addView(container);
     const struct {
         int x, y;
         uint32_t expected;
     } pixels[] = {
-        {0, 0, argb(kRedCColor)},   {9, 9, argb(kRedCColor)},    {10, 10, argb(kBlueCColor)},
-        {20, 10, argb(kWhiteCColor)}, {25, 15, argb(kGreenCColor)}, {29, 19, argb(kGreenCColor)},
-        {30, 20, argb(kWhiteCColor)}, {39, 29, argb(kWhiteCColor)}, {40, 0, 0u},
+        {0, 0, argb(kRedCColor)},     {9, 9, argb(kRedCColor)},      {10, 10, argb(kBlueCColor)},
+        {20, 10, argb(kWhiteCColor)}, {25, 15, argb(kGreenCColor)},  {29, 19, argb(kGreenCColor)},
+        {30, 20, argb(kWhiteCColor)}, {39, 29, argb(kWhiteCColor)},  {40, 0, 0u},
     };
-    for (const auto& p : pixels) EXPECT_EQ(native.getPixel(p.x, p.y), p.expected) << p.x << "," << p.y;
+    for (const auto& p : pixels) EXPECT_EQ(stage.native.getPixel(p.x, p.y), p.expected) << p.x << "," << p.y;
 
     const int redDraws = red->draws;
     green->colour = kYellowCColor;
     green->invalid();
-    native.update();
-    EXPECT_EQ(native.getPixel(25, 15), argb(kYellowCColor));
+    stage.native.update();
+    EXPECT_EQ(stage.native.getPixel(25, 15), argb(kYellowCColor));
     EXPECT_EQ(red->draws, redDraws) << "a view outside the invalid region is not redrawn";
-    native.update();
+    stage.native.update();
     EXPECT_EQ(red->draws, redDraws) << "nothing pending, nothing drawn";
-    frame->forget();
 }
 
 TEST(Frame, PressGoesToTheTopmostTakerAndCapturesTheGesture) {
-    CLinuxNativeView native;
-    CFrame* frame = new CFrame(CRect(0, 0, 100, 100), &native, nullptr);
-    auto* below = new PaintedView(CRect(0, 0, 50, 50), kRedCColor);
-    auto* above = new PaintedView(CRect(20, 20, 60, 60), kGreenCColor);
-    frame->addView(below);
-    frame->addView(above);
-
-    native.mouseDown(CPoint(30, 30), CLinuxNativeView::kLeftButton);
-    native.mouseMoved(CPoint(90, 90), CLinuxNativeView::kLeftButton);
-    native.mouseUp(CPoint(95, 95), CLinuxNativeView::kLeftButton);
-    native.mouseMoved(CPoint(30, 30), 0);
-    EXPECT_EQ(above->log, std::vector<std::string>({"down 30,30", "moved 90,90", "up 95,95"}));
-    EXPECT_TRUE(below->log.empty());
-
-    above->answer = kMouseEventNotHandled;
-    above->log.clear();
-    native.mouseDown(CPoint(30, 30), CLinuxNativeView::kLeftButton);
-    native.mouseUp(CPoint(30, 30), CLinuxNativeView::kLeftButton);
-    EXPECT_EQ(above->log, std::vector<std::string>({"down 30,30"}));
-    EXPECT_EQ(below->log, std::vector<std::string>({"down 30,30", "up 30,30"}))
-        << "a declined press falls through to the view below";
-
-    above->answer = kMouseDownEventHandledButDontNeedMovedOrUpEvents;
-    above->log.clear();
-    native.mouseDown(CPoint(30, 30), CLinuxNativeView::kLeftButton);
-    native.mouseMoved(CPoint(31, 31), CLinuxNativeView::kLeftButton);
-    native.mouseUp(CPoint(31, 31), CLinuxNativeView::kLeftButton);
-    EXPECT_EQ(above->log, std::vector<std::string>({"down 30,30"}));
-    frame->forget();
+    // Press on both views, drag outside them, release, then hover without a button.
+    const struct {
+        const char* description;
+        CMouseEventResult aboveAnswers;
+        Log above, below;
+    } cases[] = {
+        {"taken: the gesture stays with the view", kMouseEventHandled, {"down 30,30", "moved 90,90", "up 95,95"}, {}},
+        {"declined: falls through to the view below", kMouseEventNotHandled, {"down 30,30"},
+         {"down 30,30", "moved 90,90", "up 95,95"}},
+        {"taken without moves or release", kMouseDownEventHandledButDontNeedMovedOrUpEvents, {"down 30,30"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        Stage stage(CRect(0, 0, 100, 100));
+        auto* below = new PaintedView(CRect(0, 0, 50, 50), kRedCColor);
+        auto* above = new PaintedView(CRect(20, 20, 60, 60), kGreenCColor);
+        above->answer = c.aboveAnswers;
+        stage.frame->addView(below);
+        stage.frame->addView(above);
+        stage.native.mouseDown(CPoint(30, 30), CLinuxNativeView::kLeftButton);
+        stage.native.mouseMoved(CPoint(90, 90), CLinuxNativeView::kLeftButton);
+        stage.native.mouseUp(CPoint(95, 95), CLinuxNativeView::kLeftButton);
+        stage.native.mouseMoved(CPoint(30, 30), 0);
+        EXPECT_EQ(above->log, c.above);
+        EXPECT_EQ(below->log, c.below);
+    }
 }
 
 TEST(Frame, ViewRemovedMidGestureGetsNoMoreEvents) {
-    CLinuxNativeView native;
-    CFrame* frame = new CFrame(CRect(0, 0, 100, 100), &native, nullptr);
+    Stage stage(CRect(0, 0, 100, 100));
     auto* view = new PaintedView(CRect(0, 0, 50, 50), kRedCColor);
-    frame->addView(view);
-    native.mouseDown(CPoint(10, 10), CLinuxNativeView::kLeftButton);
-    frame->removeView(view);  // destroys it
-    EXPECT_EQ(native.mouseMoved(CPoint(20, 20), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
-    EXPECT_EQ(native.mouseUp(CPoint(20, 20), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
-    frame->forget();
+    stage.frame->addView(view);
+    stage.native.mouseDown(CPoint(10, 10), CLinuxNativeView::kLeftButton);
+    stage.frame->removeView(view);  // destroys it
+    EXPECT_EQ(stage.native.mouseMoved(CPoint(20, 20), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
+    EXPECT_EQ(stage.native.mouseUp(CPoint(20, 20), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
 }
 
-TEST(Frame, FocusFollowsClicksAndCarriesKeys) {
-    CLinuxNativeView native;
-    CFrame* frame = new CFrame(CRect(0, 0, 200, 100), &native, nullptr);
+TEST(Frame, FocusFollowsClicksAndCarriesKeysWheelGoesUnderThePointer) {
+    Stage stage(CRect(0, 0, 200, 100));
+    CLinuxNativeView& native = stage.native;
     RecordingListener listener;
     auto* edit = new CTextEdit(CRect(0, 0, 60, 20), &listener, 7, "0");
     auto* knob = new CKnob(CRect(100, 0, 160, 60), &listener, 2, nullptr, nullptr);
-    auto* plain = new PaintedView(CRect(0, 50, 50, 100), kRedCColor);
-    frame->addView(edit);
-    frame->addView(knob);
-    frame->addView(plain);
+    stage.frame->addView(edit);
+    stage.frame->addView(knob);
+    stage.frame->addView(new PaintedView(CRect(0, 50, 50, 100), kRedCColor));
+
+    knob->setValue(0.5f);
+    EXPECT_FALSE(native.mouseWheel(CPoint(10, 60), 1)) << "the plain view takes no wheel";
+    EXPECT_TRUE(native.mouseWheel(CPoint(110, 10), 1, CLinuxNativeView::kCommandModifier));
+    EXPECT_NEAR(knob->getValue(), 0.51f, 1e-6);
 
     EXPECT_FALSE(native.keyDown('1')) << "no focus, nobody takes keys";
     native.mouseDown(CPoint(10, 10), CLinuxNativeView::kLeftButton);
-    EXPECT_EQ(frame->getFocusView(), edit);
+    EXPECT_EQ(stage.frame->getFocusView(), edit);
     EXPECT_TRUE(native.typeText("42"));
     // A click on the knob moves the focus there, which commits the typing.
-    native.mouseDown(CPoint(130, 5), CLinuxNativeView::kLeftButton);
-    native.mouseUp(CPoint(130, 5), CLinuxNativeView::kLeftButton);
+    stage.Click(CPoint(130, 5));
     EXPECT_STREQ(edit->getText(), "42");
-    EXPECT_EQ(frame->getFocusView(), knob);
+    EXPECT_EQ(stage.frame->getFocusView(), knob);
     const float before = knob->getValue();
     EXPECT_TRUE(native.keyDown(0, VKEY_UP));
     EXPECT_NEAR(knob->getValue(), before + 0.1f, 1e-6);
     // A click on a view that takes no focus clears it.
-    native.mouseDown(CPoint(10, 60), CLinuxNativeView::kLeftButton);
-    native.mouseUp(CPoint(10, 60), CLinuxNativeView::kLeftButton);
-    EXPECT_EQ(frame->getFocusView(), nullptr);
+    stage.Click(CPoint(10, 60));
+    EXPECT_EQ(stage.frame->getFocusView(), nullptr);
     EXPECT_FALSE(native.keyDown(0, VKEY_UP));
 
     // Removing the focus view clears the focus without a report.
     native.mouseDown(CPoint(10, 10), CLinuxNativeView::kLeftButton);
     native.typeText("7");
     listener.events.clear();
-    frame->removeView(edit);
-    EXPECT_EQ(frame->getFocusView(), nullptr);
+    stage.frame->removeView(edit);
+    EXPECT_EQ(stage.frame->getFocusView(), nullptr);
     EXPECT_TRUE(listener.events.empty());
-    frame->forget();
-}
-
-TEST(Frame, WheelGoesToTheViewUnderThePointer) {
-    CLinuxNativeView native;
-    CFrame* frame = new CFrame(CRect(0, 0, 200, 100), &native, nullptr);
-    auto* knob = new CKnob(CRect(100, 0, 160, 60), nullptr, 2, nullptr, nullptr);
-    frame->addView(knob);
-    knob->setValue(0.5f);
-    EXPECT_FALSE(native.mouseWheel(CPoint(10, 10), 1));
-    EXPECT_TRUE(native.mouseWheel(CPoint(110, 10), 1, CLinuxNativeView::kCommandModifier));
-    EXPECT_NEAR(knob->getValue(), 0.51f, 1e-6);
-    frame->forget();
 }
 
 TEST(NativeView, ButtonStateMapping) {
@@ -205,20 +191,18 @@ TEST(NativeView, ButtonStateMapping) {
 }
 
 TEST(Frame, SizeAndPositionAskTheEditor) {
-    struct RefusingEditor : VSTGUI::VSTGUIEditorInterface {
+    struct RefusingEditor : VSTGUIEditorInterface {
         bool refuse = false;
         bool beforeSizeChange(const CRect&, const CRect&) override { return !refuse; }
     } editor;
-    CLinuxNativeView native;
-    CFrame* frame = new CFrame(CRect(0, 0, 0, 0), &native, &editor);
-    EXPECT_TRUE(frame->setSize(30, 20));
+    Stage stage(CRect(0, 0, 0, 0), &editor);
+    EXPECT_TRUE(stage.frame->setSize(30, 20));
     editor.refuse = true;
-    EXPECT_FALSE(frame->setSize(50, 50));
+    EXPECT_FALSE(stage.frame->setSize(50, 50));
     CRect size;
-    frame->getSize(&size);
+    stage.frame->getSize(&size);
     EXPECT_EQ(size, CRect(0, 0, 30, 20));
-    EXPECT_EQ(native.getWidth(), 30);
-    frame->forget();
+    EXPECT_EQ(stage.native.getWidth(), 30);
 }
 
 TEST(Lifetime, FrameAndPlatformViewMayGoInEitherOrder) {
@@ -233,12 +217,10 @@ TEST(Lifetime, FrameAndPlatformViewMayGoInEitherOrder) {
     }
     {
         CLinuxNativeView native;
-        CFrame* frame = new CFrame(CRect(0, 0, 10, 10), &native, nullptr);
-        frame->forget();
+        (new CFrame(CRect(0, 0, 10, 10), &native, nullptr))->forget();
         EXPECT_EQ(native.getFrame(), nullptr);
         EXPECT_EQ(native.mouseDown(CPoint(1, 1), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
         EXPECT_FALSE(native.keyDown('a'));
-        EXPECT_FALSE(native.saveSnapshot("/nonexistent/never.png") && false);
     }
     {
         // A second frame in the same platform view replaces the first.
@@ -257,7 +239,7 @@ TEST(NativeView, SnapshotWritesThePixels) {
     toolkit_test::ScratchFolder folder;
     CLinuxNativeView native;
     EXPECT_FALSE(native.saveSnapshot(folder.file("empty.png"))) << "no frame, nothing to save";
-    CFrame* frame = new CFrame(CRect(0, 0, 12, 8), &native, nullptr);
+    OwnedPointer<CFrame> frame(new CFrame(CRect(0, 0, 12, 8), &native, nullptr));
     frame->setBackgroundColor(kGreenCColor);
     ASSERT_TRUE(native.saveSnapshot(folder.file("shot.png")));
     cairo_surface_t* png = cairo_image_surface_create_from_png(folder.file("shot.png").c_str());
@@ -265,5 +247,4 @@ TEST(NativeView, SnapshotWritesThePixels) {
     EXPECT_EQ(cairo_image_surface_get_width(png), 12);
     EXPECT_EQ(*reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(png)), argb(kGreenCColor));
     cairo_surface_destroy(png);
-    frame->forget();
 }

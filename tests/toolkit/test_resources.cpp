@@ -3,6 +3,8 @@
 // filmstrip frame from an offset.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ToolkitTestSupport.h"
 #include "toolkit/BMPImageDecoder.h"
 
@@ -84,65 +86,50 @@ TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
             if (file.second == kAnyJPG) toolkit_test::writeFile(path, {0xFF, 0xD8, 0xFF, 0xE0});
         }
         BundleScope scope(folder.path());
-        CBitmap* bitmap = new CBitmap(CResourceDescription(31010));
+        OwnedPointer<CBitmap> bitmap(new CBitmap(CResourceDescription(31010)));
         EXPECT_EQ(bitmap->isLoaded(), c.expectedExtension != nullptr);
         EXPECT_EQ(bitmap->getWidth(), c.width);
         if (c.expectedExtension) {
             EXPECT_EQ(bitmap->getFilePath(), folder.file(std::string("bmp31010.") + c.expectedExtension));
         }
-        bitmap->forget();
     }
 }
 
 TEST(BitmapLookup, NoBundleGivesEmptyBitmap) {
     gBundleRef = nullptr;
-    CBitmap* bitmap = new CBitmap(CResourceDescription(31011));
+    OwnedPointer<CBitmap> bitmap(new CBitmap(CResourceDescription(31011)));
     EXPECT_FALSE(bitmap->isLoaded());
     EXPECT_EQ(bitmap->getWidth(), 0);
     EXPECT_EQ(bitmap->getHeight(), 0);
-    bitmap->forget();
 }
 
 TEST(BMPImageDecoder, AcceptsUncompressedAndRefusesMalformed) {
-    auto good24 = makeBMP(3, 2, 24, false, 0x102030);
-    auto good32 = makeBMP(2, 4, 32, true, 0xABCDEF);
-    auto truncated = good24;
-    truncated.resize(truncated.size() - 1);
-    auto badMagic = good24;
-    badMagic[0] = 'X';
-    auto compressed = good24;
-    compressed[30] = 1;
-    auto paletted = makeBMP(4, 1, 24, false, 0);
-    paletted[28] = 8;
-    auto hugeWidth = good24;
-    hugeWidth[21] = 0x7F;
-    auto mostNegativeHeight = good24;
-    mostNegativeHeight[22] = 0;
-    mostNegativeHeight[23] = 0;
-    mostNegativeHeight[24] = 0;
-    mostNegativeHeight[25] = 0x80;
-    auto offsetInsideHeader = good24;
-    offsetInsideHeader[10] = 20;
-
+    const auto good24 = makeBMP(3, 2, 24, false, 0x102030);
+    // good24 with bytes from `at` on replaced.
+    auto patched = [&](size_t at, std::vector<uint8_t> bytes) {
+        auto data = good24;
+        std::copy(bytes.begin(), bytes.end(), data.begin() + long(at));
+        return data;
+    };
     const struct {
         const char* description;
-        const std::vector<uint8_t>* data;
-        int width, height;
+        std::vector<uint8_t> data;
+        int width, height;  // 0: refused
         uint32_t firstPixel;
     } cases[] = {
-        {"24-bit bottom-up", &good24, 3, 2, 0xFF102030u},
-        {"32-bit top-down", &good32, 2, 4, 0xFFABCDEFu},
-        {"one byte short", &truncated, 0, 0, 0},
-        {"wrong magic", &badMagic, 0, 0, 0},
-        {"run-length compressed", &compressed, 0, 0, 0},
-        {"8 bits per pixel", &paletted, 0, 0, 0},
-        {"width beyond the limit", &hugeWidth, 0, 0, 0},
-        {"most negative height", &mostNegativeHeight, 0, 0, 0},
-        {"pixels overlapping the header", &offsetInsideHeader, 0, 0, 0},
+        {"24-bit bottom-up", good24, 3, 2, 0xFF102030u},
+        {"32-bit top-down", makeBMP(2, 4, 32, true, 0xABCDEF), 2, 4, 0xFFABCDEFu},
+        {"one byte short", std::vector<uint8_t>(good24.begin(), good24.end() - 1), 0, 0, 0},
+        {"wrong magic", patched(0, {'X'}), 0, 0, 0},
+        {"run-length compressed", patched(30, {1}), 0, 0, 0},
+        {"8 bits per pixel", patched(28, {8}), 0, 0, 0},
+        {"width beyond the limit", patched(21, {0x7F}), 0, 0, 0},
+        {"most negative height", patched(22, {0, 0, 0, 0x80}), 0, 0, 0},
+        {"pixels overlapping the header", patched(10, {20}), 0, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
-        cairo_surface_t* surface = BMPImageDecoder::decode(c.data->data(), c.data->size());
+        cairo_surface_t* surface = BMPImageDecoder::decode(c.data.data(), c.data.size());
         if (c.width == 0) {
             EXPECT_EQ(surface, nullptr);
             continue;
@@ -161,7 +148,7 @@ TEST(BitmapDraw, OffsetSelectsTheFilmstripFrame) {
     const std::vector<uint32_t> bands = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
     toolkit_test::writeBandedPNG(folder.file("strip.png"), 4, 12, 4, bands);
     BundleScope scope(folder.path());
-    CBitmap* strip = new CBitmap(CResourceDescription("strip"));
+    OwnedPointer<CBitmap> strip(new CBitmap(CResourceDescription("strip")));
     ASSERT_TRUE(strip->isLoaded());
     for (int frameIndex = 0; frameIndex < 3; ++frameIndex) {
         cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 10, 10);
@@ -177,7 +164,6 @@ TEST(BitmapDraw, OffsetSelectsTheFilmstripFrame) {
         EXPECT_EQ(pixels[6 * stride + 3], 0u);
         cairo_surface_destroy(target);
     }
-    strip->forget();
 }
 
 TEST(Rect, BoundUniteAndEdges) {
