@@ -51,8 +51,7 @@ public:
     std::unique_ptr<PluginModule> module;
 };
 
-// A few seconds' worth of a decaying chord, different per channel, at
-// moderate level.
+// A decaying chord, different per channel, at moderate level.
 inline AudioChannels TestSignal(int channels, size_t length, float sampleRate = 48000.0f) {
     AudioChannels signal(static_cast<size_t>(channels), std::vector<float>(length));
     for (int channel = 0; channel < channels; ++channel)
@@ -87,6 +86,28 @@ inline size_t FirstDifference(const AudioChannels& a, const AudioChannels& b) {
                 break;
             }
     return first;
+}
+
+// The output is the input delayed by delay samples, zeros before it.
+inline void ExpectDelayed(const AudioChannels& output, const AudioChannels& input, int32_t delay) {
+    ASSERT_EQ(output.size(), input.size());
+    for (size_t channel = 0; channel < input.size(); ++channel) {
+        ASSERT_EQ(output[channel].size(), input[channel].size());
+        for (size_t i = 0; i < input[channel].size(); ++i)
+            ASSERT_EQ(output[channel][i], i < size_t(delay) ? 0.0f : input[channel][i - delay])
+                << "channel " << channel << ", sample " << i;
+    }
+}
+
+// Frames [start, start + frames) of input processed into output, one block.
+inline AAX_Result ProcessAt(EffectInstance& instance, const AudioChannels& input, AudioChannels& output,
+                            size_t start, int32_t frames) {
+    std::vector<float*> inputs, outputs;
+    for (size_t channel = 0; channel < input.size(); ++channel) {
+        inputs.push_back(const_cast<float*>(input[channel].data()) + start);
+        outputs.push_back(output[channel].data() + start);
+    }
+    return instance.ProcessBlock(inputs.data(), outputs.data(), frames);
 }
 
 }  // namespace runtime_test

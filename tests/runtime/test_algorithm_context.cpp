@@ -11,26 +11,28 @@ namespace {
 
 using Kind = RecordedField::Kind;
 
-RecordedField Field(Kind kind, AAX_CFieldIndex index, uint32_t size = 0) {
-    RecordedField field;
-    field.kind = kind;
-    field.index = index;
-    field.size = size;
-    return field;
-}
+struct FieldSpec {
+    Kind kind;
+    AAX_CFieldIndex index;
+    uint32_t size = 0;
+};
 
-RecordedComponent Component(std::vector<RecordedField> fields) {
+RecordedComponent Component(const std::vector<FieldSpec>& specs) {
     RecordedComponent component;
-    component.fields = std::move(fields);
+    for (const FieldSpec& spec : specs) {
+        component.fields.emplace_back();
+        component.fields.back().kind = spec.kind;
+        component.fields.back().index = spec.index;
+        component.fields.back().size = spec.size;
+    }
     return component;
 }
 
 TEST(AlgorithmContext, LaysOutOneSlotPerDeclaredField) {
     // Fields declared out of order, with a gap at index 5.
     const RecordedComponent component = Component({
-        Field(Kind::AudioOut, 3), Field(Kind::DataInPort, 0, 20), Field(Kind::PrivateData, 1, 568),
-        Field(Kind::AudioIn, 2), Field(Kind::AudioBufferLength, 4), Field(Kind::SampleRate, 6),
-        Field(Kind::Clock, 7), Field(Kind::TemporaryData, 8, 4),
+        {Kind::AudioOut, 3}, {Kind::DataInPort, 0, 20}, {Kind::PrivateData, 1, 568}, {Kind::AudioIn, 2},
+        {Kind::AudioBufferLength, 4}, {Kind::SampleRate, 6}, {Kind::Clock, 7}, {Kind::TemporaryData, 8, 4},
     });
     AlgorithmContext::Setup setup;
     setup.sampleRate = 96000.0f;
@@ -68,24 +70,24 @@ TEST(AlgorithmContext, LaysOutOneSlotPerDeclaredField) {
 TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {
     struct Case {
         const char* name;
-        RecordedComponent component;
+        std::vector<FieldSpec> fields;
         const char* message;
     };
     const Case cases[] = {
-        {"side chain", Component({Field(Kind::AudioIn, 0), Field(Kind::AudioOut, 1), Field(Kind::SideChainIn, 2)}),
+        {"side chain", {{Kind::AudioIn, 0}, {Kind::AudioOut, 1}, {Kind::SideChainIn, 2}},
          "context field 2 (SideChainIn) is not offered by this host"},
-        {"MIDI node", Component({Field(Kind::AudioIn, 0), Field(Kind::AudioOut, 1), Field(Kind::MIDINode, 2)}),
+        {"MIDI node", {{Kind::AudioIn, 0}, {Kind::AudioOut, 1}, {Kind::MIDINode, 2}},
          "context field 2 (MIDINode) is not offered by this host"},
-        {"no input", Component({Field(Kind::AudioOut, 0)}), "the component declares no audio input or no audio output"},
-        {"no output", Component({Field(Kind::AudioIn, 0)}), "the component declares no audio input or no audio output"},
-        {"negative index", Component({Field(Kind::AudioIn, -1), Field(Kind::AudioOut, 1)}),
+        {"no input", {{Kind::AudioOut, 0}}, "the component declares no audio input or no audio output"},
+        {"no output", {{Kind::AudioIn, 0}}, "the component declares no audio input or no audio output"},
+        {"negative index", {{Kind::AudioIn, -1}, {Kind::AudioOut, 1}},
          "context field index -1 is out of range"},
-        {"huge index", Component({Field(Kind::AudioIn, 0), Field(Kind::AudioOut, 1000000)}),
+        {"huge index", {{Kind::AudioIn, 0}, {Kind::AudioOut, 1000000}},
          "context field index 1000000 is out of range"},
     };
     for (const Case& c : cases) {
         std::string error;
-        EXPECT_FALSE(AlgorithmContext::Create(c.component, AlgorithmContext::Setup(), &error)) << c.name;
+        EXPECT_FALSE(AlgorithmContext::Create(Component(c.fields), AlgorithmContext::Setup(), &error)) << c.name;
         EXPECT_EQ(error, c.message) << c.name;
     }
 }

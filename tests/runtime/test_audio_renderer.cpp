@@ -1,6 +1,6 @@
-// Whole renders: the effect's delay through the whole host at every rate,
-// layout and block size; alignment; block splitting at changes; renders
-// that repeat exactly; refused renders.
+// Whole renders: block splitting at changes and their order; renders that
+// repeat exactly; refused renders. (Delay and alignment at every rate:
+// test_effect_instance.cpp.)
 #include <gtest/gtest.h>
 
 #include "RuntimeHarness.h"
@@ -9,30 +9,7 @@ namespace {
 
 using namespace runtime_test;
 
-TEST(AudioRenderer, DefaultSettingsDelayTheInputBy6mPlus1AndAlignmentRemovesTheDelay) {
-    LinkedModule linked;
-    const int32_t maxBlockSize = 1024;
-    for (float rate : Orvanta::kSupportedSampleRates)
-        for (int channels : {1, 2})
-            for (int32_t blockSize : {1, 441, 4096}) {  // 4096 is processed in pieces of 1024
-                SCOPED_TRACE(testing::Message() << rate << " Hz, " << channels << " ch, blocks of " << blockSize);
-                const AudioChannels input = TestSignal(channels, 5000, rate);
-                const int32_t delay = EffectDelay(rate);
-
-                std::unique_ptr<EffectInstance> raw = linked.NewInstance(rate, channels, maxBlockSize);
-                const AudioChannels delayed = Render(*raw, input, blockSize);
-                for (int channel = 0; channel < channels; ++channel) {
-                    ASSERT_EQ(delayed[channel].size(), input[channel].size());
-                    for (size_t i = 0; i < input[channel].size(); ++i)
-                        ASSERT_EQ(delayed[channel][i], i < size_t(delay) ? 0.0f : input[channel][i - delay]) << i;
-                }
-
-                std::unique_ptr<EffectInstance> aligned = linked.NewInstance(rate, channels, maxBlockSize);
-                EXPECT_EQ(Render(*aligned, input, blockSize, {}, delay), input);
-            }
-}
-
-TEST(AudioRenderer, AChangeSplitsTheBlockItFallsInto) {
+TEST(AudioRenderer, ChangesSplitTheirBlockAndApplyInPositionOrderUpToTheEnd) {
     LinkedModule linked;
     const AudioChannels input = TestSignal(2, 2000);
     std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
@@ -42,35 +19,29 @@ TEST(AudioRenderer, AChangeSplitsTheBlockItFallsInto) {
     AudioRenderer renderer(*instance, options);
     AudioChannels changed;
     std::string error;
-    ASSERT_TRUE(renderer.Render(input, {{1000, Orvanta::kParamID_Harmonic, 0.6}}, &changed, &error)) << error;
+    // Out of order: one past the end (ignored), two for one position (applied
+    // in the order given), then one at the start setting the default again.
+    ASSERT_TRUE(renderer.Render(input,
+                                {{5000, Orvanta::kParamID_Dynamic, 1.0},
+                                 {1000, Orvanta::kParamID_Harmonic, 0.25},
+                                 {1000, Orvanta::kParamID_Harmonic, 0.6},
+                                 {0, Orvanta::kParamID_Harmonic, 0.0}},
+                                &changed, &error))
+        << error;
 
     std::vector<std::pair<int64_t, int32_t>> blocks;
     for (const AudioRenderer::Block& block : renderer.Blocks()) blocks.emplace_back(block.start, block.frames);
     const std::vector<std::pair<int64_t, int32_t>> expected = {{0, 512}, {512, 488}, {1000, 512}, {1512, 488}};
     EXPECT_EQ(blocks, expected);
-
-    std::unique_ptr<EffectInstance> plain = linked.NewInstance(48000.0f, 2);
-    const AudioChannels unchanged = Render(*plain, input, 512);
-    const size_t first = FirstDifference(changed, unchanged);
-    EXPECT_GE(first, 1000u);
-    EXPECT_LT(first, 1000u + EffectDelay(48000.0f) + 16);
-}
-
-TEST(AudioRenderer, AppliesChangesInPositionOrderAndIgnoresThosePastTheEnd) {
-    LinkedModule linked;
-    const AudioChannels input = TestSignal(1, 1000);
-    std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 1);
-    // Given out of order; two for one position apply in the order given.
-    Render(*instance, input, 256,
-           {{5000, Orvanta::kParamID_Dynamic, 1.0},
-            {300, Orvanta::kParamID_Harmonic, 0.25},
-            {0, Orvanta::kParamID_Harmonic, 0.5},
-            {300, Orvanta::kParamID_Harmonic, 0.75}});
     double harmonic = 0, dynamic = 0;
     instance->Parameters().GetParameterNormalizedValue(Orvanta::kParamID_Harmonic, &harmonic);
     instance->Parameters().GetParameterNormalizedValue(Orvanta::kParamID_Dynamic, &dynamic);
-    EXPECT_EQ(harmonic, 0.75);
+    EXPECT_EQ(harmonic, 0.6);
     EXPECT_EQ(dynamic, 0.0);
+
+    const size_t first = FirstDifference(changed, Render(*linked.NewInstance(48000.0f, 2), input, 512));
+    EXPECT_GE(first, 1000u);
+    EXPECT_LT(first, 1000u + EffectDelay(48000.0f) + 16);
 }
 
 TEST(AudioRenderer, RendersWithNoiseRepeatExactly) {
@@ -79,13 +50,10 @@ TEST(AudioRenderer, RendersWithNoiseRepeatExactly) {
     const std::vector<ParameterChange> settings = {{0, Orvanta::kParamID_Dither, 1.0},
                                                    {0, Orvanta::kParamID_Dynamic, 0.8},
                                                    {0, Orvanta::kParamID_Harmonic, 0.4}};
-    std::unique_ptr<EffectInstance> first = linked.NewInstance(48000.0f, 2);
-    std::unique_ptr<EffectInstance> second = linked.NewInstance(48000.0f, 2);
-    const AudioChannels a = Render(*first, input, 300, settings);
-    const AudioChannels b = Render(*second, input, 300, settings);
-    EXPECT_EQ(a, b);
-    std::unique_ptr<EffectInstance> quiet = linked.NewInstance(48000.0f, 2);
-    EXPECT_NE(Render(*quiet, input, 300, {settings[1], settings[2]}), a) << "dither changes the output";
+    const AudioChannels first = Render(*linked.NewInstance(48000.0f, 2), input, 300, settings);
+    EXPECT_EQ(Render(*linked.NewInstance(48000.0f, 2), input, 300, settings), first);
+    EXPECT_NE(Render(*linked.NewInstance(48000.0f, 2), input, 300, {settings[1], settings[2]}), first)
+        << "dither changes the output";
 }
 
 TEST(AudioRenderer, ReportsRendersItCannotDo) {

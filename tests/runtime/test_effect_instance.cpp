@@ -1,6 +1,6 @@
 // One instance driven as a host drives it: creation from the module's
-// factory and description, the road of a parameter change from request to
-// audio, packet delivery and the instance's end.
+// factory and description at every rate and layout, the road of a parameter
+// change from request to audio, packet delivery and the instance's end.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -47,8 +47,11 @@ protected:
     }
 };
 
-TEST(EffectInstance, InitialisesThePrivateDataForEveryRateAndLayout) {
-    LinkedModule linked;
+// At every rate and layout: the private data set up for the rate, the
+// latency the registration for the rate pair declares (stereo ones one
+// sample less than the delay), and, at default settings, the input delayed
+// by 6·m + 1 samples at any block size, or given back aligned.
+TEST(EffectInstance, EveryRateAndLayoutIsSetUpAndDelaysTheInputBy6mPlus1) {
     struct Case {
         float rate;
         uint32_t multiple;
@@ -56,19 +59,26 @@ TEST(EffectInstance, InitialisesThePrivateDataForEveryRateAndLayout) {
     };
     const Case cases[] = {{44100.0f, 1, 1}, {48000.0f, 1, 2},  {88200.0f, 2, 3},
                           {96000.0f, 2, 4}, {176400.0f, 4, 5}, {192000.0f, 4, 6}};
+    LinkedModule linked;
     for (const Case& c : cases)
         for (int channels : {1, 2}) {
-            std::unique_ptr<EffectInstance> instance = linked.NewInstance(c.rate, channels);
+            SCOPED_TRACE(testing::Message() << c.rate << " Hz, " << channels << " ch");
+            const int32_t delay = EffectDelay(c.rate);
+            std::unique_ptr<EffectInstance> instance = linked.NewInstance(c.rate, channels, 1024);
             ASSERT_TRUE(instance);
             EXPECT_EQ(instance->Channels(), channels);
-            // The latency the registration for this rate pair declares
-            // (the stereo ones declare one sample less than the delay).
-            EXPECT_EQ(instance->ReportedLatency(), EffectDelay(c.rate) - (channels == 2 ? 1 : 0)) << c.rate;
+            EXPECT_EQ(instance->ReportedLatency(), delay - (channels == 2 ? 1 : 0));
             ASSERT_EQ(instance->Context().PrivateData().size(), 1u);
             const auto* state = static_cast<const SOrvanta_Private_Data*>(instance->Context().PrivateData()[0].data);
             for (const SOrvanta_Channel_State& channel : state->m_Channels) {
-                EXPECT_EQ(channel.m_uRateMultiple, c.multiple) << c.rate;
-                EXPECT_EQ(channel.m_iRateCase, c.rateCase) << c.rate;
+                EXPECT_EQ(channel.m_uRateMultiple, c.multiple);
+                EXPECT_EQ(channel.m_iRateCase, c.rateCase);
+            }
+            const AudioChannels input = TestSignal(channels, 5000, c.rate);
+            for (int32_t blockSize : {1, 441, 4096}) {  // 4096 is processed in pieces of the largest block, 1024
+                SCOPED_TRACE(testing::Message() << "blocks of " << blockSize);
+                ExpectDelayed(Render(*linked.NewInstance(c.rate, channels, 1024), input, blockSize), input, delay);
+                EXPECT_EQ(Render(*linked.NewInstance(c.rate, channels, 1024), input, blockSize, {}, delay), input);
             }
         }
 }
@@ -83,13 +93,8 @@ TEST(EffectInstance, AnEditorChangeWaitsForTheHostsAnswerAndReachesTheNextBlock)
     const int32_t block = 512;
     const AudioChannels input = TestSignal(2, 2 * block);
     AudioChannels outChanged(2, std::vector<float>(2 * block)), outReference = outChanged;
-    auto process = [&](EffectInstance& instance, AudioChannels& output, int32_t start) {
-        float* inputs[] = {const_cast<float*>(input[0].data()) + start, const_cast<float*>(input[1].data()) + start};
-        float* outputs[] = {output[0].data() + start, output[1].data() + start};
-        EXPECT_EQ(instance.ProcessBlock(inputs, outputs, block), AAX_SUCCESS);
-    };
-    process(*changed, outChanged, 0);
-    process(*reference, outReference, 0);
+    EXPECT_EQ(ProcessAt(*changed, input, outChanged, 0, block), AAX_SUCCESS);
+    EXPECT_EQ(ProcessAt(*reference, input, outReference, 0, block), AAX_SUCCESS);
 
     // The editor's road: touch, request, release; nothing changes until the host answers.
     AAX_IACFEffectParameters& model = changed->Parameters();
@@ -106,34 +111,18 @@ TEST(EffectInstance, AnEditorChangeWaitsForTheHostsAnswerAndReachesTheNextBlock)
     EXPECT_TRUE(editor->updated.empty());
 
     // The next block answers the request, generates and delivers the packet.
-    process(*changed, outChanged, block);
-    process(*reference, outReference, block);
+    EXPECT_EQ(ProcessAt(*changed, input, outChanged, block, block), AAX_SUCCESS);
+    EXPECT_EQ(ProcessAt(*reference, input, outReference, block, block), AAX_SUCCESS);
     model.GetParameterNormalizedValue(Orvanta::kParamID_Harmonic, &value);
     EXPECT_EQ(value, 0.6);
     EXPECT_EQ(DeliveredPacket(*changed).m_fHarmonic, 0.6f);
     EXPECT_EQ(editor->updated, std::vector<std::string>{Orvanta::kParamID_Harmonic});
 
-    // The audio hears it from the second block on: through the delay line,
-    // the first changed sample leaves it a few samples later.
+    // The audio hears it from the second block on, a few samples later
+    // through the delay line.
     const size_t first = FirstDifference(outChanged, outReference);
     EXPECT_GE(first, size_t(block));
     EXPECT_LT(first, size_t(block + EffectDelay(48000.0f) + 16));
-}
-
-TEST(EffectInstance, BypassGivesTheDelayedInputWhateverTheOtherSettings) {
-    LinkedModule linked;
-    std::unique_ptr<EffectInstance> instance = linked.NewInstance(96000.0f, 1);
-    const std::vector<ParameterChange> settings = {
-        {0, Orvanta::kParamID_Harmonic, 1.0}, {0, Orvanta::kParamID_Dynamic, 1.0},
-        {0, Orvanta::kParamID_OutputTrim, 0.0}, {0, Orvanta::kParamID_Color, 1.0},
-        {0, Orvanta::kParamID_Bypass, 1.0}};
-    const AudioChannels input = TestSignal(1, 3000, 96000.0f);
-    const AudioChannels output = Render(*instance, input, 256, settings);
-    const SOrvanta_Knob_Packet packet = DeliveredPacket(*instance);
-    EXPECT_EQ(packet.m_fHarmonic, 0.0f);
-    EXPECT_EQ(packet.m_fOutputGain, 1.0f);
-    const int32_t delay = EffectDelay(96000.0f);
-    for (size_t i = size_t(delay); i < input[0].size(); ++i) ASSERT_EQ(output[0][i], input[0][i - delay]) << i;
 }
 
 TEST(EffectInstance, RefusesAPacketOfTheWrongSizeAndKeepsTheLastGoodOne) {
@@ -141,18 +130,13 @@ TEST(EffectInstance, RefusesAPacketOfTheWrongSizeAndKeepsTheLastGoodOne) {
     std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 1);
     const AudioChannels input = TestSignal(1, 1024);
     AudioChannels output(1, std::vector<float>(1024));
-    float* inputs[] = {const_cast<float*>(input[0].data())};
-    float* outputs[] = {output[0].data()};
-    instance->ProcessBlock(inputs, outputs, 512);
+    ProcessAt(*instance, input, output, 0, 512);
     const uint8_t shortPacket[3] = {0xFF, 0xFF, 0xFF};
     instance->Controller().PostPacket(Orvanta::kField_KnobPacket, shortPacket, sizeof shortPacket);
-    inputs[0] += 512;
-    outputs[0] += 512;
-    instance->ProcessBlock(inputs, outputs, 512);
+    ProcessAt(*instance, input, output, 512, 512);
     EXPECT_EQ(instance->RefusedPackets(), 1u);
     EXPECT_EQ(DeliveredPacket(*instance).m_fOutputGain, 1.0f);
-    const int32_t delay = EffectDelay(48000.0f);
-    for (size_t i = size_t(delay); i < 1024; ++i) ASSERT_EQ(output[0][i], input[0][i - delay]) << i;
+    ExpectDelayed(output, input, EffectDelay(48000.0f));
 }
 
 TEST(EffectInstance, ReportsWhyItCannotBeCreated) {
