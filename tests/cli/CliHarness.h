@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -142,8 +141,7 @@ inline Audio Tone(int format, int sampleRate, int channels, sf_count_t frames, d
 }
 
 inline void WriteAudio(const std::string& path, const Audio& audio) {
-    SF_INFO info;
-    std::memset(&info, 0, sizeof info);
+    SF_INFO info{};
     info.format = audio.format;
     info.samplerate = audio.sampleRate;
     info.channels = audio.channels;
@@ -157,8 +155,7 @@ inline void WriteAudio(const std::string& path, const Audio& audio) {
 // and format 0 when it cannot be read.
 inline Audio ReadAudio(const std::string& path) {
     Audio audio;
-    SF_INFO info;
-    std::memset(&info, 0, sizeof info);
+    SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file) {
         audio.format = 0;

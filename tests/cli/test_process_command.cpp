@@ -10,78 +10,73 @@ using namespace cli_test;
 
 int EffectDelay(int sampleRate) { return 6 * (sampleRate / 44100) + 1; }
 
+// Formats, rates and layouts through the program; block sizes and the
+// renderer's splitting are the runtime tests' part.
 TEST(ProcessCommand, DefaultSettingsGiveTheInputBackAlignedOrDelayedByTheEffect) {
     struct Case {
         int format;
         int rate;
         int channels;
-        const char* name;
+        const char* extension;
+        const char* block;
     };
     const Case cases[] = {
-        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, "in.wav"},
-        {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 48000, 2, "in.wav"},
-        {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 88200, 1, "in.aiff"},
-        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 2, "in.wav"},
-        {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 176400, 2, "in.flac"},
-        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 192000, 2, "in.wav"},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, ".wav", "1"},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 48000, 2, ".wav", "512"},
+        {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 88200, 1, ".aiff", "3000"},
+        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 2, ".wav", "1"},
+        {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 176400, 2, ".flac", "512"},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 192000, 2, ".wav", "3000"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.name << " " << c.rate << " Hz " << c.channels << " ch");
+        SCOPED_TRACE(testing::Message() << c.extension << " " << c.rate << " Hz " << c.channels << " ch");
         ScratchFolder scratch;
-        WriteAudio(scratch.Path(c.name), Tone(c.format, c.rate, c.channels, 5000));
-        const Audio input = ReadAudio(scratch.Path(c.name));  // as the file holds it
-        const std::string extension = std::string(c.name).substr(2);
-        for (const char* block : {"1", "512", "3000"}) {
-            const RunResult aligned =
-                RunOrvanta({"process", scratch.Path(c.name), scratch.Path("aligned" + extension), "--block", block, "--quiet"});
-            ASSERT_EQ(aligned.exitCode, 0) << aligned.err;
-            EXPECT_EQ(aligned.out + aligned.err, "");
-            const Audio output = ReadAudio(scratch.Path("aligned" + extension));
-            EXPECT_EQ(output.format, c.format);
-            EXPECT_EQ(output.sampleRate, c.rate);
-            EXPECT_EQ(output.samples, input.samples) << "blocks of " << block;
-        }
-        const RunResult raw = RunOrvanta({"process", scratch.Path(c.name), scratch.Path("raw" + extension), "--keep-latency", "--quiet"});
-        ASSERT_EQ(raw.exitCode, 0) << raw.err;
-        const Audio delayed = ReadAudio(scratch.Path("raw" + extension));
+        const std::string in = std::string("in") + c.extension, aligned = std::string("aligned") + c.extension,
+                          raw = std::string("raw") + c.extension;
+        WriteAudio(scratch.Path(in), Tone(c.format, c.rate, c.channels, 5000));
+        const Audio input = ReadAudio(scratch.Path(in));  // as the file holds it
+        const RunResult alignedRun =
+            RunOrvanta({"process", scratch.Path(in), scratch.Path(aligned), "--block", c.block, "--quiet"});
+        ASSERT_EQ(alignedRun.exitCode, 0) << alignedRun.err;
+        EXPECT_EQ(alignedRun.out + alignedRun.err, "");
+        const Audio output = ReadAudio(scratch.Path(aligned));
+        EXPECT_EQ(output.format, c.format);
+        EXPECT_EQ(output.sampleRate, c.rate);
+        EXPECT_EQ(output.samples, input.samples);
+
+        const RunResult rawRun = RunOrvanta({"process", scratch.Path(in), scratch.Path(raw), "--keep-latency", "--quiet"});
+        ASSERT_EQ(rawRun.exitCode, 0) << rawRun.err;
+        const Audio delayed = ReadAudio(scratch.Path(raw));
         ASSERT_EQ(delayed.Frames(), input.Frames());
         const int delay = EffectDelay(c.rate);
         for (sf_count_t frame = 0; frame < input.Frames(); ++frame)
             for (int channel = 0; channel < c.channels; ++channel)
                 ASSERT_EQ(delayed.At(frame, channel), frame < delay ? 0.0 : input.At(frame - delay, channel))
                     << "frame " << frame;
-        EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{"aligned" + extension, c.name, "raw" + extension}));
+        EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{aligned, in, raw}));
     }
 }
 
+// Names as the parser's aliases give them; the same render later gives the
+// same bytes (no time stamps in the file).
 TEST(ProcessCommand, SettingsByNumberAndByNameGiveTheSameRepeatableOutput) {
     ScratchFolder scratch;
     WriteAudio(scratch.Path("in.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 48000, 2, 24000));
-    struct Case {
-        const char* output;
-        std::vector<std::string> settings;
-    };
-    const Case cases[] = {
-        {"numbers.wav", {"--set", "Harmonic=60", "--set", "Dynamic=40", "--set", "Color=2", "--set", "Dither=2"}},
-        {"names.wav", {"--set", "Harmonic=60", "--set=Dynamic=40", "--set", "Color=gold", "--set", "Dither=On"}},
-        {"again.wav", {"--set", "Dither=on", "--set", "Color=Gold", "--set", "Dynamic=40", "--set", "Harmonic=60"}},
-        {"plain.wav", {}},
-    };
-    for (const Case& c : cases) {
-        std::vector<std::string> arguments = {"process", scratch.Path("in.wav"), scratch.Path(c.output), "--quiet"};
-        arguments.insert(arguments.end(), c.settings.begin(), c.settings.end());
+    const std::vector<std::string> numbers = {"--set", "Harmonic=60", "--set", "Dynamic=40",
+                                              "--set", "Color=2",     "--set", "Dither=2"};
+    auto render = [&](const std::string& output, const std::vector<std::string>& settings) {
+        std::vector<std::string> arguments = {"process", scratch.Path("in.wav"), scratch.Path(output), "--quiet"};
+        arguments.insert(arguments.end(), settings.begin(), settings.end());
         const RunResult result = RunOrvanta(arguments);
-        ASSERT_EQ(result.exitCode, 0) << c.output << ": " << result.err;
-    }
-    const std::string numbers = ReadWhole(scratch.Path("numbers.wav"));
-    EXPECT_TRUE(ReadWhole(scratch.Path("names.wav")) == numbers) << "names give what numbers give";
-    EXPECT_TRUE(ReadWhole(scratch.Path("again.wav")) == numbers) << "the same settings in another order";
-    // A moment later the same render gives the same bytes (no time stamps).
+        EXPECT_EQ(result.exitCode, 0) << output << ": " << result.err;
+        return ReadWhole(scratch.Path(output));
+    };
+    const std::string byNumber = render("numbers.wav", numbers);
+    EXPECT_TRUE(render("names.wav", {"--set=Dither=On", "--set", "Color=gold", "--set=Dynamic=40", "--set",
+                                     "Harmonic=60"}) == byNumber);
+    EXPECT_FALSE(render("plain.wav", {}) == byNumber) << "the settings change the sound";
     sleep(1);
-    ASSERT_EQ(RunOrvanta({"process", scratch.Path("in.wav"), scratch.Path("later.wav"), "--quiet", "--set", "Harmonic=60",
-                          "--set", "Dynamic=40", "--set", "Dither=2"}).exitCode, 0);
-    EXPECT_TRUE(ReadWhole(scratch.Path("later.wav")) == numbers);
-    EXPECT_FALSE(ReadWhole(scratch.Path("plain.wav")) == numbers) << "the settings change the sound";
+    EXPECT_TRUE(render("later.wav", numbers) == byNumber);
 }
 
 TEST(ProcessCommand, WritesTheChosenFormatAndClipsIntegerOvers) {
@@ -141,6 +136,8 @@ TEST(ProcessCommand, RefusesBadInputWithItsExitCodeAndLeavesNothingBehind) {
         int exitCode;
         std::string message;
     };
+    // Two of the parser's refusals stand for all of them (the runtime tests
+    // hold every reason).
     const Case cases[] = {
         {{"process"}, 64, "process needs an input and an output file (see orvanta process --help)"},
         {{"process", good}, 64, "process needs an input and an output file (see orvanta process --help)"},
@@ -152,16 +149,8 @@ TEST(ProcessCommand, RefusesBadInputWithItsExitCodeAndLeavesNothingBehind) {
         {{"process", good, out, "--block", "12x"}, 64, "--block needs a whole number of samples from 1 to 1048576, not '12x'"},
         {{"process", good, out, "--set", "Sparkle=3"}, 64,
          "unknown parameter 'Sparkle' (parameters: Dynamic, Harmonic, OutputTrim, Dither, Color)"},
-        {{"process", good, out, "--set", "Harmonic"}, 64, "'Harmonic' is not of the form ID=VALUE"},
-        {{"process", good, out, "--set", "Harmonic=lots"}, 64,
-         "'lots' is not a value of Harmonic (expected 0.00 to 100.00)"},
-        {{"process", good, out, "--set", "Harmonic=101"}, 64,
-         "value '101' for Harmonic lies outside its range 0.00 to 100.00"},
         {{"process", good, out, "--set", "OutputTrim=-7"}, 64,
          "value '-7' for OutputTrim lies outside its range -6.00 to 6.00"},
-        {{"process", good, out, "--set", "Color=Teal"}, 64,
-         "'Teal' is not a value of Color (expected 1.00 to 5.00, or one of Silver, Gold, Rich, Fat, Deep)"},
-        {{"process", good, out, "--set", "Dither=3"}, 64, "value '3' for Dither lies outside its range 1.00 to 2.00"},
         {{"process", good, out, "--subtype", "pcm12"}, 64, "unknown sample type 'pcm12'"},
         {{"process", good, out, "--format", "mp9"}, 64, "unknown output format 'mp9' (formats: "},
         {{"process", scratch.Path("good.flac"), out, "--subtype", "float"}, 64,

@@ -1,7 +1,6 @@
 // The orvanta program's preset commands and --preset option, run as a user
 // runs them: files written, shown, refused and restored before rendering.
-#include <cstring>
-#include <functional>
+#include <cstddef>
 
 #include "AAX_SPlugInChunk.h"
 #include "tests/cli/CliHarness.h"
