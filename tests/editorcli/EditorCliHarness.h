@@ -77,11 +77,6 @@ struct OpenEditor {
         instance->Parameters().GetParameterNormalizedValue(id, &value);
         return value;
     }
-    std::string ValueString(const char* id) const {
-        AAX_CString text;
-        instance->Parameters().GetParameterValueString(id, &text, 32);
-        return text.Get();
-    }
     // One short block: the host generates coefficients and delivers the
     // packet, as before every block.
     SOrvanta_Knob_Packet ProcessAndReadPacket() {

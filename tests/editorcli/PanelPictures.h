@@ -75,32 +75,24 @@ inline std::vector<uint32_t> ExpectedKnob(const Orvanta::SOrvanta_EditorRect& re
     return pixels;
 }
 
-// The largest difference of any channel between the shown pixels in rect
-// and expected, over the columns left of limitX (what lies right of it may
-// be covered by other controls).
-inline int LargestDifference(const PixelSource& shown, const Orvanta::SOrvanta_EditorRect& rect,
-                             const std::vector<uint32_t>& expected, int limitX) {
-    int largest = 0;
-    for (int y = 0; y < rect.height; ++y)
-        for (int x = 0; x < rect.width && rect.left + x < limitX; ++x) {
-            const uint32_t pixel = shown(rect.left + x, rect.top + y);
-            const uint32_t wanted = expected[size_t(y * rect.width + x)];
-            for (int shift : {0, 8, 16, 24})
-                largest = std::max(largest, std::abs(int((pixel >> shift) & 0xFF) - int((wanted >> shift) & 0xFF)));
-        }
-    return largest;
-}
-
-// The filmstrip frame whose picture matches the shown knob best, and how
-// closely (the largest channel difference).
-inline std::pair<int, int> BestMatchingFrame(const PixelSource& shown, const Orvanta::SOrvanta_EditorRect& rect,
-                                             int filmstripID, int frames, int limitX) {
-    std::pair<int, int> best(-1, 256);
-    for (int frame = 0; frame < frames; ++frame) {
-        const int difference = LargestDifference(shown, rect, ExpectedKnob(rect, filmstripID, frame), limitX);
-        if (difference < best.second) best = {frame, difference};
+// The colour selector's filmstrip frame that the shown pixels match (every
+// channel within 1, left of the colour buttons that cover the selector's
+// right part), or -1 when none does. The frames differ far more than that.
+inline int ShownColourFrame(const PixelSource& shown) {
+    const Orvanta::SOrvanta_EditorRect& rect = Orvanta::kEditorRect_TypeSelectKnob;
+    const int limitX = Orvanta::kEditorRect_ColorButtons[0].left;
+    for (int frame = 0; frame < Orvanta::kEditorDialPositions5; ++frame) {
+        const std::vector<uint32_t> expected = ExpectedKnob(rect, Orvanta::kBitmapID_Dial5Pos, frame);
+        int largest = 0;
+        for (int y = 0; y < rect.height; ++y)
+            for (int x = 0; x < rect.width && rect.left + x < limitX; ++x) {
+                const uint32_t pixel = shown(rect.left + x, rect.top + y), wanted = expected[size_t(y * rect.width + x)];
+                for (int shift : {0, 8, 16, 24})
+                    largest = std::max(largest, std::abs(int((pixel >> shift) & 0xFF) - int((wanted >> shift) & 0xFF)));
+            }
+        if (largest <= 1) return frame;
     }
-    return best;
+    return -1;
 }
 
 }  // namespace editorcli_test

@@ -3,8 +3,6 @@
 // running a script on an open editor.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include "EditorCliHarness.h"
 #include "host/runtime/EditorScript.h"
 
@@ -173,22 +171,6 @@ TEST(EditorScript, RunsOnAnOpenEditorAsAPersonWould) {
     };
     EXPECT_FALSE(failing.Run(*editor.session, refuse, &warnings, &error));
     EXPECT_EQ(error, "f line 1: cannot create output 'x.png'");
-}
-
-TEST(EditorScript, SnapshotsWrittenToAFileAreThePanel) {
-    OpenEditor editor;
-    char path[] = "/tmp/editorcli-snapshot-XXXXXX";
-    const int descriptor = mkstemp(path);
-    ASSERT_GE(descriptor, 0);
-    EXPECT_TRUE(editor.session->WriteSnapshot(descriptor));
-    close(descriptor);
-    cairo_surface_t* png = cairo_image_surface_create_from_png(path);
-    unlink(path);
-    ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
-    const AAX_Point size = editor.session->ViewSize();
-    EXPECT_EQ(cairo_image_surface_get_width(png), int(size.horz));
-    EXPECT_EQ(cairo_image_surface_get_height(png), int(size.vert));
-    cairo_surface_destroy(png);
 }
 
 }  // namespace
