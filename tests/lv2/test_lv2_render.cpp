@@ -8,9 +8,9 @@
 
 #include "AAX_CString.h"
 #include "host/lv2/SharedPluginModule.h"
-#include "host/runtime/AudioRenderer.h"
 #include "host/runtime/ParameterValueParser.h"
 #include "tests/lv2/Lv2TestHost.h"
+#include "tests/runtime/RuntimeHarness.h"
 
 namespace {
 
@@ -25,17 +25,6 @@ struct Setting {
     const char* assignment;
 };
 
-AudioChannels Signal(int channels, size_t length, double rate) {
-    AudioChannels signal(static_cast<size_t>(channels), std::vector<float>(length));
-    for (int c = 0; c < channels; ++c)
-        for (size_t i = 0; i < length; ++i) {
-            const double t = double(i) / rate;
-            signal[size_t(c)][i] = float(0.4 * std::sin(2 * M_PI * (180.0 + 90.0 * c) * t) +
-                                         0.3 * std::sin(2 * M_PI * 2400.0 * t) * std::exp(-8.0 * t));
-        }
-    return signal;
-}
-
 // The render as `orvanta process` does it: the settings parsed from their
 // text, applied as host automation, the change at changeAt.
 AudioChannels RenderWithRuntime(double rate, int channels, int32_t block, const AudioChannels& input,
@@ -44,17 +33,7 @@ AudioChannels RenderWithRuntime(double rate, int channels, int32_t block, const 
     std::string error;
     SharedPluginModule module = SharedPluginModule::Acquire(&error);
     EXPECT_TRUE(module) << error;
-    EffectInstance::Parts parts;
-    EffectInstance::Setup setup;
-    setup.sampleRate = float(rate);
-    setup.stemFormat = channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
-    parts.component = module->ComponentForStemFormat(setup.stemFormat);
-    parts.processProc =
-        reinterpret_cast<AAX_CProcessProc>(module->NativeProcessProc(*parts.component, setup.sampleRate));
-    parts.dataModel = module->CreateDataModel();
-    std::unique_ptr<EffectInstance> instance = EffectInstance::Create(parts, setup, &error);
-    EXPECT_TRUE(instance) << error;
-
+    std::unique_ptr<EffectInstance> instance = runtime_test::NewInstance(*module.Get(), float(rate), channels);
     ParameterValueParser parser(instance->Parameters());
     AAX_CString bypassID;
     instance->Parameters().GetMasterBypassParameter(&bypassID);
@@ -72,12 +51,7 @@ AudioChannels RenderWithRuntime(double rate, int channels, int32_t block, const 
     };
     add(initial, 0);
     add(later, changeAt);
-    AudioRenderer::Options options;
-    options.blockSize = block;
-    AudioRenderer renderer(*instance, options);
-    AudioChannels output;
-    EXPECT_TRUE(renderer.Render(input, changes, &output, &error)) << error;
-    return output;
+    return runtime_test::Render(*instance, input, block, changes);
 }
 
 // The same through the LV2 descriptor, on a fresh thread as the renderer
@@ -133,7 +107,7 @@ TEST(Lv2Render, EqualsTheRuntimeBitForBit) {
         {176400, 2, 512, false, {}, {{kDither, 1, "Dither=2"}, {kDynamic, 30, "Dynamic=30"}}},
     };
     for (const Case& c : cases) {
-        const AudioChannels input = Signal(c.channels, 6000, c.rate);
+        const AudioChannels input = runtime_test::TestSignal(c.channels, 6000, float(c.rate));
         const int64_t changeAt = 3 * int64_t(c.block) < 6000 ? 3 * int64_t(c.block) : -1;
         const AudioChannels expected =
             RenderWithRuntime(c.rate, c.channels, c.block, input, c.initial, c.later, changeAt);

@@ -23,6 +23,24 @@ inline AAX_EStemFormat StemFor(int channels) {
     return channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
 }
 
+// An instance of the module's effect as the orvanta program creates one.
+inline std::unique_ptr<EffectInstance> NewInstance(const PluginModule& module, float sampleRate, int channels,
+                                                   int32_t maxBlockSize = 4096) {
+    EffectInstance::Parts parts;
+    parts.component = module.ComponentForStemFormat(StemFor(channels));
+    if (parts.component)
+        parts.processProc = reinterpret_cast<AAX_CProcessProc>(module.NativeProcessProc(*parts.component, sampleRate));
+    parts.dataModel = module.CreateDataModel();
+    EffectInstance::Setup setup;
+    setup.sampleRate = sampleRate;
+    setup.stemFormat = StemFor(channels);
+    setup.maxBlockSize = maxBlockSize;
+    std::string error;
+    std::unique_ptr<EffectInstance> instance = EffectInstance::Create(parts, setup, &error);
+    EXPECT_TRUE(instance) << error;
+    return instance;
+}
+
 class LinkedModule {
 public:
     LinkedModule() {
@@ -32,20 +50,7 @@ public:
     }
 
     std::unique_ptr<EffectInstance> NewInstance(float sampleRate, int channels, int32_t maxBlockSize = 4096) {
-        EffectInstance::Parts parts;
-        parts.component = module->ComponentForStemFormat(StemFor(channels));
-        if (parts.component)
-            parts.processProc =
-                reinterpret_cast<AAX_CProcessProc>(module->NativeProcessProc(*parts.component, sampleRate));
-        parts.dataModel = module->CreateDataModel();
-        EffectInstance::Setup setup;
-        setup.sampleRate = sampleRate;
-        setup.stemFormat = StemFor(channels);
-        setup.maxBlockSize = maxBlockSize;
-        std::string error;
-        std::unique_ptr<EffectInstance> instance = EffectInstance::Create(parts, setup, &error);
-        EXPECT_TRUE(instance) << error;
-        return instance;
+        return runtime_test::NewInstance(*module, sampleRate, channels, maxBlockSize);
     }
 
     std::unique_ptr<PluginModule> module;
