@@ -33,7 +33,7 @@ inline std::string ArtworkFolder() { return std::string(ORVANTA_SOURCE_DIR) + "/
 
 class EditorHarness {
 public:
-    explicit EditorHarness(bool open = true)
+    explicit EditorHarness(bool open = true, const std::string& resourceFolder = ArtworkFolder())
         : controller(HostController::Create(48000.0f, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo)),
           automation(HostAutomationDelegate::Create()),
           transport(HostTransport::Create(48000.0f)),
@@ -44,7 +44,7 @@ public:
         model->Initialize(controller->Identity());
         controller->AttachEffectParameters(model->GetPrivateUnknown());
 
-        Orvanta_GUI::SetFallbackResourceFolder(ArtworkFolder());
+        Orvanta_GUI::SetFallbackResourceFolder(resourceFolder);
         gui = static_cast<Orvanta_GUI*>(Orvanta_GUI::Create());
         gui->AddRef();
         initializeResult = gui->Initialize(controller->Identity());

@@ -121,43 +121,36 @@ TEST(EditorGlue, OpenCloseReopenLeavesNothingBehind) {
     EXPECT_EQ(HostObjectBase::LiveObjects(), liveHostObjects);
 }
 
-TEST(EditorGlue, HostReleasesAnOpenEditor) {
-    EditorHarness h;
-    ASSERT_NE(h.native.getFrame(), nullptr);
-    // A second editor of the same instance, opened and dropped by the host
-    // without closing it first.
-    auto* second = static_cast<Orvanta_GUI*>(Orvanta_GUI::Create());
-    second->AddRef();
-    second->Initialize(h.controller->Identity());
-    CLinuxNativeView native;
-    auto container = HostViewContainer::Create(&native);
-    second->SetViewContainer(container->Identity());
-    ASSERT_NE(native.getFrame(), nullptr);
-    const acfUInt32 containerRefs = container->RefCount();
-    second->Release();
-    EXPECT_EQ(native.getFrame(), nullptr);
-    EXPECT_EQ(container->RefCount(), containerRefs - 1);
-}
-
-TEST(EditorGlue, UninitializeClosesAnOpenEditor) {
-    EditorHarness h;
-    ASSERT_NE(h.native.getFrame(), nullptr);
-    EXPECT_EQ(h.gui->Uninitialize(), AAX_SUCCESS);
-    EXPECT_EQ(h.native.getFrame(), nullptr);
-    EXPECT_EQ(h.gui->GetEffectParameters(), nullptr);
-    EXPECT_EQ(h.gui->GetViewContainer(), nullptr);
-}
-
-TEST(EditorGlue, NewContainerWhileOpenClosesTheOldFrame) {
-    EditorHarness h;
-    CLinuxNativeView other;
-    auto container = HostViewContainer::Create(&other);
-    h.gui->SetViewContainer(container->Identity());
-    EXPECT_EQ(h.native.getFrame(), nullptr);
-    EXPECT_NE(other.getFrame(), nullptr);
-    EXPECT_EQ(h.gui->GetViewContainerPtr(), &other);
-    h.Close();
-    EXPECT_EQ(other.getFrame(), nullptr);
+TEST(EditorGlue, AnOpenEditorClosesWhenReleasedUninitializedOrMoved) {
+    EditorHarness h(false);
+    for (const std::string how : {"released", "uninitialized", "moved to another container"}) {
+        SCOPED_TRACE(how);
+        auto* gui = static_cast<Orvanta_GUI*>(Orvanta_GUI::Create());
+        gui->AddRef();
+        gui->Initialize(h.controller->Identity());
+        CLinuxNativeView native, other;
+        auto container = HostViewContainer::Create(&native), elsewhere = HostViewContainer::Create(&other);
+        const acfUInt32 containerRefs = container->RefCount();
+        gui->SetViewContainer(container->Identity());
+        ASSERT_NE(native.getFrame(), nullptr);
+        if (how == "released") gui->Release();  // by the host, without closing it first
+        if (how == "uninitialized") {
+            EXPECT_EQ(gui->Uninitialize(), AAX_SUCCESS);
+            EXPECT_EQ(gui->GetEffectParameters(), nullptr);
+            EXPECT_EQ(gui->GetViewContainer(), nullptr);
+        }
+        if (how == "moved to another container") {
+            gui->SetViewContainer(elsewhere->Identity());
+            EXPECT_NE(other.getFrame(), nullptr);
+            EXPECT_EQ(gui->GetViewContainerPtr(), &other);
+        }
+        EXPECT_EQ(native.getFrame(), nullptr);
+        EXPECT_EQ(container->RefCount(), containerRefs);
+        if (how == "released") continue;
+        gui->SetViewContainer(nullptr);
+        EXPECT_EQ(other.getFrame(), nullptr);
+        gui->Release();
+    }
 }
 
 TEST(EditorGlue, UnusableContainersOpenNothingButStillPush) {

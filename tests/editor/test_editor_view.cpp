@@ -1,7 +1,7 @@
 // The editor panel with a real data model under the substitute host:
 // layout, the display parsing rules, buttons, the touch and release of knob
-// gestures, parameter notifications moving knobs and texts, shared bitmaps,
-// the bundle lookup, and snapshots of the type selector's frames.
+// gestures, parameter values moving knobs and texts, shared bitmaps and the
+// bundle lookup. (What the panel's pixels show is checked in tests/editorcli.)
 #include <gtest/gtest.h>
 
 #include "EditorHarness.h"
@@ -16,6 +16,12 @@ using Kind = HostAutomationDelegate::Event::Kind;
 namespace {
 
 CPoint CentreOf(const SOrvanta_EditorRect& r) { return CPoint(r.left + r.width / 2, r.top + r.height / 2); }
+
+// The control of the open panel at the centre of r.
+template <class Control>
+Control* At(const EditorHarness& h, const SOrvanta_EditorRect& r) {
+    return dynamic_cast<Control*>(h.View()->getViewAt(CentreOf(r)));
+}
 
 // Every set-value request of the data model brackets itself with a touch and
 // a release; what is left over are the editor's own (its knob gestures).
@@ -72,23 +78,6 @@ TEST(EditorView, LayoutFollowsThePanel) {
     EXPECT_EQ(view->getViewAt(CPoint(430, 45)), view->getView(5));
 }
 
-TEST(EditorView, OpeningShowsEveryParameter) {
-    EditorHarness h(false);
-    h.Automate(kParamID_Harmonic, 0.25);
-    h.Automate(kParamID_Color, 1.0);
-    h.Automate(kParamID_Dither, 1.0);
-    h.Open();
-    Orvanta_View* view = h.View();
-    EXPECT_STREQ(view->GetInputTrimDisplay()->getText(), "25.00");
-    EXPECT_FLOAT_EQ(view->GetInputTrimKnob()->getValue(), 0.25f);
-    EXPECT_STREQ(view->GetProcessDisplay()->getText(), "0.00");
-    EXPECT_STREQ(view->GetOutputTrimDisplay()->getText(), "0.00");
-    EXPECT_FLOAT_EQ(view->GetOutputTrimKnob()->getValue(), 0.5f);
-    EXPECT_STREQ(view->GetTypeSelectDisplay()->getText(), "Deep");
-    EXPECT_FLOAT_EQ(view->GetTypeSelectKnob()->getValue(), 1.0f);
-    EXPECT_STREQ(view->GetBrightnessDisplay()->getText(), "On");
-}
-
 TEST(EditorView, TypedValuesAndTheirParsing) {
     const struct {
         const char* description;
@@ -101,24 +90,17 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
     } cases[] = {
         {"percent", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "50", 0.5, "50.00"},
         {"above the range is refused", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "150", 0.1, "150"},
-        {"below the range is refused", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "-1", 0.1, "-1"},
         {"no number reads as 0", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "abc", 0.0, "0.00"},
         {"leading blanks and units", kEditorRect_ProcessDisplay, kParamID_Dynamic, 0.0, "  75 %", 0.75, "75.00"},
-        {"range ends are inside", kEditorRect_ProcessDisplay, kParamID_Dynamic, 0.0, "100", 1.0, "100.00"},
         {"decibels", kEditorRect_OutputTrimDisplay, kParamID_OutputTrim, 0.5, "3", 0.75, "3.00"},
-        {"top of the trim", kEditorRect_OutputTrimDisplay, kParamID_OutputTrim, 0.5, "6", 1.0, "6.00"},
         {"past the trim", kEditorRect_OutputTrimDisplay, kParamID_OutputTrim, 0.5, "6.5", 0.5, "6.5"},
-        {"bottom of the trim", kEditorRect_OutputTrimDisplay, kParamID_OutputTrim, 0.5, "-6", 0.0, "-6.00"},
         {"type by name", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "gold", 0.25, "Gold"},
-        {"type by capital letter", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "G", 0.25, "Gold"},
         {"type by first letter only", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "Gx", 0.25, "Gold"},
         {"last type", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "deep", 1.0, "Deep"},
         {"unknown type restores the name", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.5, "x", 0.5, "Rich"},
         {"ON in capitals", kEditorRect_BrightnessDisplay, kParamID_Dither, 0.0, "ON", 1.0, "On"},
         {"off", kEditorRect_BrightnessDisplay, kParamID_Dither, 1.0, "off", 0.0, "Off"},
-        {"of is enough", kEditorRect_BrightnessDisplay, kParamID_Dither, 1.0, "of", 0.0, "Off"},
         {"o alone is neither", kEditorRect_BrightnessDisplay, kParamID_Dither, 1.0, "o", 1.0, "o"},
-        {"yes is neither", kEditorRect_BrightnessDisplay, kParamID_Dither, 0.0, "yes", 0.0, "yes"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -126,9 +108,8 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
         h.Automate(c.parameterID, c.before);
         h.TypeInto(CentreOf(c.display), c.typed);
         EXPECT_DOUBLE_EQ(h.Normalized(c.parameterID), c.expected);
-        auto* display = dynamic_cast<VSTGUI::CTextEdit*>(h.View()->getViewAt(CentreOf(c.display)));
-        ASSERT_NE(display, nullptr);
-        EXPECT_STREQ(display->getText(), c.shown);
+        ASSERT_NE(At<VSTGUI::CTextEdit>(h, c.display), nullptr);
+        EXPECT_STREQ(At<VSTGUI::CTextEdit>(h, c.display)->getText(), c.shown);
         EXPECT_EQ(EditorTouches(h, c.parameterID), 0) << "displays touch nothing";
     }
     // Committing empty text into the type display restores the name.
@@ -156,9 +137,9 @@ TEST(EditorView, ParsingRules) {
         const char* text;
         long tag;
         double expected;
-    } numbers[] = {{"50", 7, 0.5},           {"0", 9, 0.0},    {"100", 9, 1.0},  {"100.01", 7, -999.9000244140625},
-                   {"-0.5", 7, -999.9000244140625}, {"3", 8, 0.75}, {"-6", 8, 0.0}, {"6.5", 8, -999.9000244140625},
-                   {"nan", 7, -999.9000244140625},  {"1e1", 7, 0.1}, {"", 8, 0.5}};
+    } numbers[] = {{"50", 7, 0.5},  {"0", 9, 0.0},   {"100", 9, 1.0},  {"100.01", 7, -999.9000244140625},
+                   {"-0.5", 7, -999.9000244140625}, {"3", 8, 0.75},   {"-6", 8, 0.0},   {"6", 8, 1.0},
+                   {"6.5", 8, -999.9000244140625},  {"nan", 7, -999.9000244140625}, {"1e1", 7, 0.1}, {"", 8, 0.5}};
     for (const auto& c : numbers) EXPECT_DOUBLE_EQ(view->normalizeInputText(c.text, c.tag), c.expected) << c.text;
     EXPECT_EQ(Orvanta_View::kRejectedInput, -999.9000244140625);
 }
@@ -231,62 +212,43 @@ TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
     EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 3);
     EXPECT_EQ(EditorReleases(h, kParamID_Dynamic), 3);
     EXPECT_EQ(h.Requests(Kind::SetValue, kParamID_Dynamic).size(), 3u);
-
-    // The host taking the gesture leaves the parameter alone.
-    h.container->SetTakesMouseEvents(true);
-    h.native.mouseDown(knob, VSTGUI::CLinuxNativeView::kLeftButton);
-    h.native.mouseMoved(CPoint(knob.x, knob.y - 50), VSTGUI::CLinuxNativeView::kLeftButton);
-    h.native.mouseUp(CPoint(knob.x, knob.y - 50), VSTGUI::CLinuxNativeView::kLeftButton);
-    EXPECT_EQ(h.Answer(), 0u);
-    EXPECT_EQ(h.container->MouseEvents().back().parameterID, "Dynamic");
 }
 
-TEST(EditorView, WheelAndKeysOnAFocusedKnob) {
-    EditorHarness h;
-    const CPoint knob = CentreOf(kEditorRect_InputTrimKnob);
-    EXPECT_TRUE(h.native.mouseWheel(knob, 2));
-    h.Answer();
-    EXPECT_NEAR(h.Normalized(kParamID_Harmonic), 0.2, 1e-6);
-    h.Click(knob);
-    EXPECT_TRUE(h.native.keyDown(0, VSTGUI::VKEY_DOWN));
-    h.Answer();
-    EXPECT_NEAR(h.Normalized(kParamID_Harmonic), 0.1, 1e-6);
-    EXPECT_STREQ(h.View()->GetInputTrimDisplay()->getText(), "10.00");
-}
-
-TEST(EditorView, NotificationsMoveKnobsAndTexts) {
-    EditorHarness h;
-    Orvanta_View* view = h.View();
-    h.model->UpdateParameterNormalizedValue(kParamID_Color, 1.0, AAX_eUpdateSource_Parameter);
-    view->GetTypeSelectKnob()->setValue(0.0f);
-    EXPECT_EQ(h.gui->ParameterUpdated("Color"), AAX_SUCCESS);
-    EXPECT_FLOAT_EQ(view->GetTypeSelectKnob()->getValue(), 1.0f);
-    EXPECT_STREQ(view->GetTypeSelectDisplay()->getText(), "Deep");
-
-    // The bypass, unknown and wrongly cased identifiers change nothing.
-    view->GetInputTrimDisplay()->setText("marker");
-    for (const char* id : {"", "harmonic", "Unknown"}) EXPECT_EQ(h.gui->ParameterUpdated(id), AAX_SUCCESS);
-    EXPECT_EQ(h.gui->ParameterUpdated(nullptr), AAX_SUCCESS);
-    EXPECT_STREQ(view->GetInputTrimDisplay()->getText(), "marker");
-
+TEST(EditorView, ValuesMoveKnobsAndTextsWhileOpenAndOnOpening) {
     const struct {
         const char* id;
         double normalized;
-        VSTGUI::CTextEdit* display;
+        SOrvanta_EditorRect knob, display;
         const char* shown;
     } cases[] = {
-        {kParamID_Harmonic, 0.5, view->GetInputTrimDisplay(), "50.00"},
-        {kParamID_Dynamic, 0.25, view->GetProcessDisplay(), "25.00"},
-        {kParamID_OutputTrim, 0.0, view->GetOutputTrimDisplay(), "-6.00"},
-        {kParamID_Dither, 1.0, view->GetBrightnessDisplay(), "On"},
-        {kParamID_Dither, 0.0, view->GetBrightnessDisplay(), "Off"},
-        {kParamID_Color, 0.0, view->GetTypeSelectDisplay(), "Silver"},
-        {kParamID_Color, 0.5, view->GetTypeSelectDisplay(), "Rich"},
+        {kParamID_Harmonic, 0.25, kEditorRect_InputTrimKnob, kEditorRect_InputTrimDisplay, "25.00"},
+        {kParamID_Harmonic, 0.5, kEditorRect_InputTrimKnob, kEditorRect_InputTrimDisplay, "50.00"},
+        {kParamID_Dynamic, 0.25, kEditorRect_ProcessKnob, kEditorRect_ProcessDisplay, "25.00"},
+        {kParamID_OutputTrim, 0.0, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "-6.00"},
+        {kParamID_OutputTrim, 0.5, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "0.00"},
+        {kParamID_Dither, 0.0, kEditorRect_BrightnessKnob, kEditorRect_BrightnessDisplay, "Off"},
+        {kParamID_Dither, 1.0, kEditorRect_BrightnessKnob, kEditorRect_BrightnessDisplay, "On"},
+        {kParamID_Color, 0.0, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Silver"},
+        {kParamID_Color, 0.5, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Rich"},
+        {kParamID_Color, 1.0, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Deep"},
     };
+    EditorHarness h;
     for (const auto& c : cases) {
-        h.Automate(c.id, c.normalized);
-        EXPECT_STREQ(c.display->getText(), c.shown) << c.id << " " << c.normalized;
+        SCOPED_TRACE(std::string(c.id) + " " + std::to_string(c.normalized));
+        h.Automate(c.id, c.normalized);  // the notification to the open panel
+        for (const char* when : {"notified", "reopened"}) {
+            ASSERT_NE(At<VSTGUI::CControl>(h, c.knob), nullptr);
+            EXPECT_FLOAT_EQ(At<VSTGUI::CControl>(h, c.knob)->getValue(), float(c.normalized)) << when;
+            EXPECT_STREQ(At<VSTGUI::CTextEdit>(h, c.display)->getText(), c.shown) << when;
+            h.Close();  // a new panel shows every value from the start
+            h.Open();
+        }
     }
+    // The bypass, unknown and wrongly cased identifiers change nothing.
+    h.View()->GetInputTrimDisplay()->setText("marker");
+    for (const char* id : {"", "harmonic", "Unknown"}) EXPECT_EQ(h.gui->ParameterUpdated(id), AAX_SUCCESS);
+    EXPECT_EQ(h.gui->ParameterUpdated(nullptr), AAX_SUCCESS);
+    EXPECT_STREQ(h.View()->GetInputTrimDisplay()->getText(), "marker");
 }
 
 TEST(EditorView, WithoutParametersThePanelStillShows) {
@@ -325,26 +287,15 @@ TEST(EditorBitmaps, SharedByEveryEditorAndLoadedOnce) {
 }
 
 TEST(EditorBitmaps, MissingResourcesGiveAnEmptyPanel) {
+    toolkit_test::ScratchFolder empty;
+    Orvanta_View::UnloadViewResources();
     {
-        EditorHarness host(false);
-        toolkit_test::ScratchFolder empty;
-        Orvanta_View::UnloadViewResources();
-        Orvanta_GUI::SetFallbackResourceFolder(empty.path());
-        auto* gui = static_cast<Orvanta_GUI*>(Orvanta_GUI::Create());
-        gui->AddRef();
-        gui->Initialize(host.controller->Identity());
-        VSTGUI::CLinuxNativeView native;
-        auto container = HostViewContainer::Create(&native);
-        gui->SetViewContainer(container->Identity());
-        auto* view = dynamic_cast<Orvanta_View*>(gui->getFrame());
-        ASSERT_NE(view, nullptr);
+        EditorHarness h(true, empty.path());
         CRect size(1, 1, 1, 1);
-        view->getSize(&size);
+        h.View()->getSize(&size);
         EXPECT_TRUE(size.isEmpty());
-        EXPECT_EQ(view->GetInputTrimKnob()->getNumSubPixmaps(), 0);
-        EXPECT_FALSE(native.saveSnapshot(empty.file("never.png")));
-        gui->SetViewContainer(nullptr);
-        gui->Release();
+        EXPECT_EQ(h.View()->GetInputTrimKnob()->getNumSubPixmaps(), 0);
+        EXPECT_FALSE(h.native.saveSnapshot(empty.file("never.png")));
     }
     Orvanta_View::UnloadViewResources();
     Orvanta_GUI::SetFallbackResourceFolder(ArtworkFolder());
@@ -364,44 +315,4 @@ TEST(EditorBitmaps, ResourceFolderOfABundle) {
     // not exist, and the fallback is used instead.
     const std::string own = Orvanta_GUI::ModuleResourceFolder();
     EXPECT_NE(own.find("/Contents/Resources"), std::string::npos) << own;
-}
-
-TEST(EditorSnapshot, TypeSelectorShowsTheFrameOfEachColour) {
-    EditorHarness h;
-    const std::string stripPath = ArtworkFolder() + "/bmp31015.png";
-    cairo_surface_t* strip = cairo_image_surface_create_from_png(stripPath.c_str());
-    ASSERT_EQ(cairo_surface_status(strip), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_image_surface_get_format(strip), CAIRO_FORMAT_ARGB32);
-    const uint32_t* stripPixels = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(strip));
-    const int stripStride = cairo_image_surface_get_stride(strip) / 4;
-    const SOrvanta_EditorRect knob = kEditorRect_TypeSelectKnob;
-    // Opaque filmstrip pixels away from the buttons that overlap the knob.
-    auto sample = [&](int frame, int x, int y) { return stripPixels[(frame * 60 + y) * stripStride + x]; };
-    int differingPoints = 0;
-    for (int colorType = kColorMin; colorType <= kColorMax; ++colorType) {
-        SCOPED_TRACE(kColorNames[colorType - 1]);
-        h.Automate(kParamID_Color, (colorType - 1) * 0.25);
-        const int frame = colorType - 1;
-        int compared = 0;
-        for (int y = 4; y < 56; y += 3) {
-            for (int x = 4; x < 40; x += 3) {
-                const uint32_t expected = sample(frame, x, y);
-                if ((expected >> 24) != 0xFF) continue;
-                ++compared;
-                EXPECT_EQ(h.native.getPixel(knob.left + x, knob.top + y), expected) << x << "," << y;
-                if (frame > 0 && sample(frame - 1, x, y) != expected) ++differingPoints;
-            }
-        }
-        EXPECT_GT(compared, 50);
-    }
-    EXPECT_GT(differingPoints, 0) << "the frames differ where the pointer moves";
-    cairo_surface_destroy(strip);
-
-    // A snapshot file holds the same pixels.
-    toolkit_test::ScratchFolder folder;
-    ASSERT_TRUE(h.native.saveSnapshot(folder.file("editor.png")));
-    cairo_surface_t* png = cairo_image_surface_create_from_png(folder.file("editor.png").c_str());
-    EXPECT_EQ(cairo_image_surface_get_width(png), h.native.getWidth());
-    EXPECT_EQ(cairo_image_surface_get_height(png), h.native.getHeight());
-    cairo_surface_destroy(png);
 }

@@ -56,6 +56,23 @@ struct KnobStage {
     RecordingListener listener;
 };
 
+// A continuous knob whose gestures a host container takes or declines;
+// bound to parameterID unless that is null.
+struct HostedKnob {
+    HostedKnob(bool hostTakes, const char* parameterID)
+        : container(HostViewContainer::Create(nullptr)), wrapper(container->Identity()),
+          knob(stage.Add<COrvanta_VST_AnimKnob>(nullptr)) {
+        container->SetTakesMouseEvents(hostTakes);
+        if (!parameterID) return;
+        knob->SetViewContainer(&wrapper);
+        knob->SetParamID(parameterID);
+    }
+    ACFPtr<HostViewContainer> container;
+    AAX_VViewContainer wrapper;
+    KnobStage stage;
+    COrvanta_VST_AnimKnob* knob;
+};
+
 }  // namespace
 
 TEST(AnimKnob, ShowsTheFrameOfItsValue) {
@@ -69,6 +86,7 @@ TEST(AnimKnob, ShowsTheFrameOfItsValue) {
     strip->forget();
     EXPECT_EQ(knob->getNumSubPixmaps(), 5);
     EXPECT_EQ(knob->getHeightOfOneImage(), 60);
+    EXPECT_EQ(knob->getInsetValue(), 0);
     for (const auto& c : cases) {
         knob->setValue(c.value);
         knob->invalid();
@@ -79,7 +97,6 @@ TEST(AnimKnob, ShowsTheFrameOfItsValue) {
 }
 
 TEST(AnimKnob, FrameGeometryFollowsTheBitmap) {
-    CBitmap* five = NewFilmstrip(5);
     CBitmap* three = NewFilmstrip(3);
     const CRect size(0, 0, 60, 60);
     {
@@ -95,11 +112,6 @@ TEST(AnimKnob, FrameGeometryFollowsTheBitmap) {
         EXPECT_EQ(knobWithout.getMouseableArea(), CRect(0, 0, 60, 30));
         knobWithout.setBackground(nullptr);
     }
-    COrvanta_VST_AnimKnob_Switch knob(size, nullptr, 6, five);
-    EXPECT_EQ(knob.getNumSubPixmaps(), 5);
-    EXPECT_EQ(knob.getInsetValue(), 0);
-    knob.setBackground(nullptr);
-    five->forget();
     three->forget();
 
     // No bitmap: nothing drawn, still marked clean.
@@ -114,34 +126,39 @@ TEST(AnimKnob, FrameGeometryFollowsTheBitmap) {
 
 TEST(AnimKnob, LinearDragArithmetic) {
     enum Variant { kContinuous, kSwitch, kFine };
+    const uint32 command = CLinuxNativeView::kCommandModifier;
     const struct {
         const char* description;
         Variant variant;
+        float zoom;
+        uint32 modifiers;
         CPoint to;
         float start, expected;
     } cases[] = {
-        {"50 pixels up", kContinuous, CPoint(50, 0), 0.0f, 0.25f},
-        {"50 pixels right", kContinuous, CPoint(100, 50), 0.0f, 0.25f},
-        {"up and right add up", kContinuous, CPoint(70, 30), 0.0f, 0.2f},
-        {"down lowers", kContinuous, CPoint(50, 90), 0.5f, 0.3f},
-        {"past the top stops at 1", kContinuous, CPoint(50, -300), 0.5f, 1.0f},
-        {"past the bottom stops at 0", kContinuous, CPoint(50, 400), 0.5f, 0.0f},
-        {"type selector: 200 pixels", kSwitch, CPoint(50, 0), 0.0f, 0.25f},
-        {"brightness switch: 100 pixels", kFine, CPoint(50, 0), 0.0f, 0.5f},
+        {"50 pixels up", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(50, 0), 0.0f, 0.25f},
+        {"50 pixels right", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(100, 50), 0.0f, 0.25f},
+        {"up and right add up", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(70, 30), 0.0f, 0.2f},
+        {"down lowers", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(50, 90), 0.5f, 0.3f},
+        {"past the top stops at 1", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(50, -300), 0.5f, 1.0f},
+        {"past the bottom stops at 0", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(50, 400), 0.5f, 0.0f},
+        {"type selector: 200 pixels", kSwitch, CKnob::kDefaultZoomFactor, 0, CPoint(50, 0), 0.0f, 0.25f},
+        {"brightness switch: 100 pixels", kFine, CKnob::kDefaultZoomFactor, 0, CPoint(50, 0), 0.0f, 0.5f},
+        // The brightness switch's zoom factor: a fine drag covers 1/(100 x 25) per pixel.
+        {"brightness switch, fine, zoom 25", kFine, 25.0f, command, CPoint(50, 0), 0.0f, 50.0f / 2500},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
         KnobStage stage;
         CControl* knob = nullptr;
-        if (c.variant == kContinuous) knob = stage.Add<COrvanta_VST_AnimKnob>(nullptr);
-        if (c.variant == kSwitch) knob = stage.Add<COrvanta_VST_AnimKnob_Switch>(nullptr);
-        if (c.variant == kFine) knob = stage.Add<COrvanta_VST_AnimKnob_Switch_Fine>(nullptr);
+        if (c.variant == kContinuous) knob = stage.Add<COrvanta_VST_AnimKnob>(nullptr, c.zoom);
+        if (c.variant == kSwitch) knob = stage.Add<COrvanta_VST_AnimKnob_Switch>(nullptr, c.zoom);
+        if (c.variant == kFine) knob = stage.Add<COrvanta_VST_AnimKnob_Switch_Fine>(nullptr, c.zoom);
         knob->setValue(c.start);
         knob->setDirty(false);
-        stage.Press(CPoint(50, 50));
+        stage.Press(CPoint(50, 50), c.modifiers);
         EXPECT_FLOAT_EQ(knob->getValue(), c.start) << "the press itself moves nothing";
-        stage.Move(c.to);
-        stage.Release(c.to);
+        stage.Move(c.to, c.modifiers);
+        stage.Release(c.to, c.modifiers);
         EXPECT_NEAR(knob->getValue(), c.expected, 1e-6);
         EXPECT_EQ(stage.listener.events.front(), "begin:4");
         EXPECT_EQ(stage.listener.events.back(), "end:4");
@@ -171,14 +188,6 @@ TEST(AnimKnob, FineKeyMidDragRebasesWithoutAJump) {
         EXPECT_NEAR(knob->getValue(), step.expected, 1e-5) << "at y " << step.y;
     }
     EXPECT_EQ(stage.listener.events.size(), 1u + 5u) << "begin, then one report per move that changed the value";
-
-    // The brightness switch's zoom factor of 25: a fine drag of 50 pixels
-    // covers 50 / (100 x 25) of the range.
-    KnobStage fineStage;
-    auto* fine = fineStage.Add<COrvanta_VST_AnimKnob_Switch_Fine>(nullptr, 25.0f);
-    fineStage.Press(CPoint(50, 50), N::kCommandModifier);
-    fineStage.Move(CPoint(50, 0), N::kCommandModifier);
-    EXPECT_NEAR(fine->getValue(), 50.0f / 2500, 1e-6);
 }
 
 TEST(AnimKnob, OptionClickResetsToTheDefault) {
@@ -216,7 +225,6 @@ TEST(AnimKnob, CircularModeOutsideTheEditorsLinearMode) {
 }
 
 TEST(AnimKnob, HostTakesOrDeclinesTheGesture) {
-    EditorHarness h(false);
     const struct {
         const char* description;
         bool hostTakes;
@@ -231,22 +239,14 @@ TEST(AnimKnob, HostTakesOrDeclinesTheGesture) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
-        auto container = HostViewContainer::Create(nullptr);
-        container->SetTakesMouseEvents(c.hostTakes);
-        AAX_VViewContainer wrapper(container->Identity());
-        KnobStage stage;
-        auto* knob = stage.Add<COrvanta_VST_AnimKnob>(nullptr);
-        if (c.bound) {
-            knob->SetViewContainer(&wrapper);
-            knob->SetParamID(Orvanta::kParamID_Dynamic);
-        }
-        stage.Press(CPoint(50, 50));
-        stage.Move(CPoint(50, 0));
-        stage.Release(CPoint(50, 0));
-        EXPECT_NEAR(knob->getValue(), c.expected, 1e-6);
-        EXPECT_EQ(stage.listener.events.front(), "begin:4");
-        EXPECT_EQ(stage.listener.events.back(), "end:4") << "the release always ends the edit";
-        const auto events = container->MouseEvents();
+        HostedKnob hosted(c.hostTakes, c.bound ? Orvanta::kParamID_Dynamic : nullptr);
+        hosted.stage.Press(CPoint(50, 50));
+        hosted.stage.Move(CPoint(50, 0));
+        hosted.stage.Release(CPoint(50, 0));
+        EXPECT_NEAR(hosted.knob->getValue(), c.expected, 1e-6);
+        EXPECT_EQ(hosted.stage.listener.events.front(), "begin:4");
+        EXPECT_EQ(hosted.stage.listener.events.back(), "end:4") << "the release always ends the edit";
+        const auto events = hosted.container->MouseEvents();
         ASSERT_EQ(events.size(), c.hostEvents);
         if (c.hostEvents) {
             EXPECT_EQ(events[0].kind, HostViewContainer::MouseEvent::Kind::Down);
@@ -271,16 +271,10 @@ TEST(AnimKnob, ModifierWordForTheHost) {
         {N::kLeftButton, N::kControlModifier, AAX_eModifiers_Control | AAX_eModifiers_SecondaryButton},
     };
     for (const auto& c : cases) {
-        auto container = HostViewContainer::Create(nullptr);
-        container->SetTakesMouseEvents(true);
-        AAX_VViewContainer wrapper(container->Identity());
-        KnobStage stage;
-        auto* knob = stage.Add<COrvanta_VST_AnimKnob>(nullptr);
-        knob->SetViewContainer(&wrapper);
-        knob->SetParamID(Orvanta::kParamID_Color);
-        stage.native.mouseDown(CPoint(50, 50), c.buttons, c.modifiers);
-        stage.native.mouseUp(CPoint(50, 50), c.buttons, c.modifiers);
-        const auto events = container->MouseEvents();
+        HostedKnob hosted(true, Orvanta::kParamID_Color);
+        hosted.stage.native.mouseDown(CPoint(50, 50), c.buttons, c.modifiers);
+        hosted.stage.native.mouseUp(CPoint(50, 50), c.buttons, c.modifiers);
+        const auto events = hosted.container->MouseEvents();
         ASSERT_FALSE(events.empty());
         EXPECT_EQ(events[0].modifiers, c.expected) << c.buttons << "/" << c.modifiers;
     }
@@ -291,26 +285,23 @@ TEST(AnimKnob, TypeTestsAndCopies) {
     RecordingListener listener;
     AAX_VViewContainer wrapper(nullptr);
     const CRect size(10, 10, 70, 70);
-
     COrvanta_VST_AnimKnob continuous(size, &listener, 2, strip);
     COrvanta_VST_AnimKnob_Switch selector(size, &listener, 6, strip);
     COrvanta_VST_AnimKnob_Switch_Fine brightness(size, &listener, 5, strip);
+    strip->forget();  // the knobs hold it
     const struct {
         CControl* knob;
-        const char* ownName;
-    } cases[] = {{&continuous, "COrvanta_VST_AnimKnob"},
-                 {&selector, "COrvanta_VST_AnimKnob_Switch"},
-                 {&brightness, nullptr}};
-    for (const auto& c : cases) {
-        EXPECT_TRUE(c.knob->isTypeOf("CKnob"));
-        EXPECT_TRUE(c.knob->isTypeOf("CControl"));
-        if (c.ownName) {
-            EXPECT_TRUE(c.knob->isTypeOf(c.ownName));
-        }
-    }
-    EXPECT_FALSE(continuous.isTypeOf("COrvanta_VST_AnimKnob_Switch"));
-    EXPECT_FALSE(selector.isTypeOf("COrvanta_VST_AnimKnob"));
-    EXPECT_FALSE(brightness.isTypeOf("COrvanta_VST_AnimKnob_Switch_Fine")) << "keeps the toolkit knob's test";
+        const char* name;
+        bool is;
+    } types[] = {
+        {&continuous, "CKnob", true},  {&continuous, "CControl", true},
+        {&continuous, "COrvanta_VST_AnimKnob", true},  {&continuous, "COrvanta_VST_AnimKnob_Switch", false},
+        {&selector, "CKnob", true},    {&selector, "CControl", true},
+        {&selector, "COrvanta_VST_AnimKnob_Switch", true},  {&selector, "COrvanta_VST_AnimKnob", false},
+        {&brightness, "CKnob", true},  {&brightness, "CControl", true},
+        {&brightness, "COrvanta_VST_AnimKnob_Switch_Fine", false},  // keeps the toolkit knob's test
+    };
+    for (const auto& t : types) EXPECT_EQ(t.knob->isTypeOf(t.name), t.is) << t.knob->getTag() << " " << t.name;
 
     continuous.SetViewContainer(&wrapper);
     continuous.SetParamID("Harmonic");
@@ -332,9 +323,4 @@ TEST(AnimKnob, TypeTestsAndCopies) {
     std::unique_ptr<CView, CBaseObjectForgetter> plainCopy(brightness.newCopy());
     EXPECT_EQ(dynamic_cast<COrvanta_VST_AnimKnob_Switch_Fine*>(plainCopy.get()), nullptr);
     EXPECT_NE(dynamic_cast<CKnob*>(plainCopy.get()), nullptr) << "copied as a toolkit knob";
-
-    for (CControl* knob : {static_cast<CControl*>(&continuous), static_cast<CControl*>(&selector),
-                           static_cast<CControl*>(&brightness)})
-        knob->setBackground(nullptr);
-    strip->forget();
 }
