@@ -32,7 +32,7 @@ TEST(PresetCommand, SaveWritesTheRecordAndShowReadsItBack) {
     for (const char* expected : {
              "state chunk 'elck' \"Rizazuve Zovavode State\", version -1, 96 data bytes",
              "manufacturer 'QUIL', product 'Orvn', component 'OrvS'",
-             "24      d_ double  Harmonic    40\n", "44      d_ double  OutputTrim  -3\n",
+             "4       d_ double  Dynamic     0\n", "24      d_ double  Harmonic    40\n", "44      d_ double  OutputTrim  -3\n",
              "68      l_ int32   Dither      2\n", "84      l_ int32   Color       2\n",
              "Harmonic    Harmonic       40.00", "OutputTrim  OutputTrim     -3.00",
              "Master Bypass", "default (not set by the preset)"})

@@ -1,6 +1,6 @@
-// PresetFile: capturing an instance's state chunk as a record, reading it
-// back, refusing records that are not whole, and restoring it through the
-// data model. (Files and their errors: test_preset_command.cpp.)
+// PresetFile: reading records, refusing those that are not whole, and
+// restoring only the effect's own. (Capturing, the record's layout, files
+// and a restore that saves the same bytes: test_preset_command.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -55,59 +55,6 @@ Bytes WithData(const Bytes& record, const Bytes& more) {
 }
 
 Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
-
-TEST(PresetFile, CapturesTheHostRecordOfTheDefaultState) {
-    Effect effect;
-    auto instance = effect.NewInstance();
-    const PresetFile preset = Captured(*instance, effect.owner);
-
-    EXPECT_EQ(preset.Bytes().size(), kHeader + 96);
-    const AAX_SPlugInChunk& header = preset.Header();
-    EXPECT_EQ(header.fSize, 96);
-    EXPECT_EQ(header.fVersion, -1);
-    EXPECT_EQ(FourCharCodeText(header.fManID), "'QUIL'");
-    EXPECT_EQ(FourCharCodeText(header.fProdID), "'Orvn'");
-    EXPECT_EQ(FourCharCodeText(header.fPlugID), "'OrvS'");
-    EXPECT_EQ(FourCharCodeText(header.fChunkID), "'elck'");
-    EXPECT_EQ(preset.Name(), "Rizazuve Zovavode State");
-
-    struct Expected { uint32_t offset; const char* prefix; const char* name; const char* value; };
-    const Expected expected[] = {
-        {4, "d_", "Dynamic", "0"}, {24, "d_", "Harmonic", "0"}, {44, "d_", "OutputTrim", "0"},
-        {68, "l_", "Dither", "1"}, {84, "l_", "Color", "2"},
-    };
-    ASSERT_EQ(preset.Entries().size(), 5u);
-    for (size_t i = 0; i < 5; ++i) {
-        const PresetEntry& entry = preset.Entries()[i];
-        EXPECT_EQ(entry.offset, expected[i].offset) << i;
-        EXPECT_STREQ(entry.Prefix(), expected[i].prefix) << i;
-        EXPECT_EQ(entry.name, expected[i].name) << i;
-        EXPECT_EQ(entry.ValueText(), expected[i].value) << i;
-    }
-}
-
-TEST(PresetFile, RestoresIntoAnotherInstanceAndSavesTheSameBytes) {
-    Effect effect;
-    auto source = effect.NewInstance();
-    const std::pair<const char*, double> settings[] = {
-        {"Dynamic", 0.3}, {"Harmonic", 0.85}, {"OutputTrim", 0.2}, {"Dither", 1.0}, {"Color", 1.0},
-        {"", 1.0}};  // the bypass, which is not part of the state chunk
-    for (const auto& setting : settings) source->Parameters().SetParameterNormalizedValue(setting.first, setting.second);
-    source->AnswerRequests();
-    const PresetFile preset = Captured(*source, effect.owner);
-
-    auto target = effect.NewInstance();
-    PresetError error;
-    ASSERT_TRUE(preset.RestoreInto(target->Parameters(), effect.owner, &error)) << error.message;
-    EXPECT_EQ(target->AnswerRequests(), 5u);
-    for (const auto& setting : settings) {
-        double saved = -1.0, restored = -1.0;
-        source->Parameters().GetParameterNormalizedValue(setting.first, &saved);
-        target->Parameters().GetParameterNormalizedValue(setting.first, &restored);
-        EXPECT_EQ(restored, *setting.first ? saved : 0.0) << setting.first;  // the bypass keeps its own value
-    }
-    EXPECT_EQ(Captured(*target, effect.owner).Bytes(), preset.Bytes());
-}
 
 TEST(PresetFile, RefusesRecordsThatAreNotWhole) {
     Effect effect;
