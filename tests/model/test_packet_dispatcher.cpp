@@ -6,9 +6,26 @@
 #include <vector>
 
 #include "AAX_CPacketDispatcher.h"
-#include "tests/model/RecordingController.h"
+#include "AAX_VController.h"
 
 namespace {
+
+// A controller over no host that keeps a copy of every posted packet, in order.
+class RecordingController : public AAX_VController {
+public:
+    struct Post {
+        AAX_CFieldIndex field;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Post> posts;
+
+    RecordingController() : AAX_VController(nullptr) {}
+    AAX_Result PostPacket(AAX_CFieldIndex field, const void* data, uint32_t size) override {
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        posts.push_back({field, std::vector<uint8_t>(bytes, bytes + size)});
+        return AAX_SUCCESS;
+    }
+};
 
 // A handler target that writes one byte counting its calls and remembers the
 // identifier it was called with.
@@ -30,8 +47,9 @@ struct CountingWorker {
 
 class Dispatcher : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dispatcher.Initialize(&controller, nullptr);
+    void SetUp() override { dispatcher.Initialize(&controller, nullptr); }
+    // The effect's six parameters, all feeding the one packet of field 0.
+    void RegisterSix() {
         for (const char* id : {"", "Harmonic", "OutputTrim", "Dynamic", "Dither", "Color"})
             dispatcher.RegisterPacket(id, 0, &worker, &CountingWorker::Fill);
     }
@@ -41,36 +59,33 @@ protected:
     AAX_CPacketDispatcher dispatcher;
 };
 
-TEST_F(Dispatcher, SixRegistrationsShareOnePacketPostedOnce) {
+TEST_F(Dispatcher, SixRegistrationsShareOnePacketPostedOncePerDispatch) {
+    RegisterSix();
     EXPECT_EQ(dispatcher.NumPackets(), 1u);
-    EXPECT_EQ(dispatcher.Dispatch(), 0);
+    EXPECT_EQ(dispatcher.Dispatch(), 0);  // registered dirty: the first dispatch posts it
     ASSERT_EQ(controller.posts.size(), 1u);
     EXPECT_EQ(controller.posts[0].field, 0);
     EXPECT_EQ(controller.posts[0].bytes, std::vector<uint8_t>{1});
-    EXPECT_EQ(dispatcher.Dispatch(), 0);  // nothing dirty
-    EXPECT_EQ(controller.posts.size(), 1u);
-}
 
-TEST_F(Dispatcher, PostsOncePerDispatchHoweverManyChanged) {
-    dispatcher.Dispatch();
     struct Case { std::vector<const char*> changed; size_t posts; };
     const Case cases[] = {
+        {{}, 0},  // nothing dirty
         {{"Dither"}, 1},
         {{"", "Harmonic", "OutputTrim", "Dynamic", "Dither", "Color"}, 1},
         {{"Color", "Color", "Color"}, 1},
         {{"NeverRegistered"}, 0},
         {{"color"}, 0},  // identifiers compare byte for byte
-        {{}, 0},
     };
     for (const Case& c : cases) {
         controller.posts.clear();
         for (const char* id : c.changed) dispatcher.SetDirty(id, true);
-        dispatcher.Dispatch();
+        EXPECT_EQ(dispatcher.Dispatch(), 0);
         EXPECT_EQ(controller.posts.size(), c.posts) << c.changed.size() << " changes";
     }
 }
 
 TEST_F(Dispatcher, FailingHandlerDropsThePostUntilNextChange) {
+    RegisterSix();
     worker.result = AAX_ERROR_NULL_OBJECT;
     EXPECT_EQ(dispatcher.Dispatch(), 0);
     EXPECT_TRUE(controller.posts.empty());
@@ -80,21 +95,26 @@ TEST_F(Dispatcher, FailingHandlerDropsThePostUntilNextChange) {
     dispatcher.SetDirty("Harmonic", true);
     dispatcher.Dispatch();
     EXPECT_EQ(controller.posts.size(), 1u);
+
+    // A handler without member functions fails the same way.
+    const AAX_CPacketHandler<CountingWorker> empty(&worker, AAX_CPacketHandler<CountingWorker>::PacketOnlyHandler(nullptr));
+    AAX_CPacket packet(0);
+    EXPECT_EQ(empty.Call("x", packet), AAX_ERROR_NULL_OBJECT);
+    dispatcher.RegisterPacket("x", 1, &empty);
+    EXPECT_EQ(dispatcher.Dispatch(), 0);
+    EXPECT_EQ(controller.posts.size(), 1u);
 }
 
-TEST(DispatcherOrder, VisitsIdentifiersInByteOrderAndSeparateFieldsSeparately) {
-    RecordingController controller;
-    CountingWorker first, second;
-    AAX_CPacketDispatcher dispatcher;
-    dispatcher.Initialize(&controller, nullptr);
-    const AAX_CPacketHandler<CountingWorker> byID(&first, &CountingWorker::FillWithID);
+TEST_F(Dispatcher, VisitsIdentifiersInByteOrderAndSeparateFieldsSeparately) {
+    CountingWorker second;
+    const AAX_CPacketHandler<CountingWorker> byID(&worker, &CountingWorker::FillWithID);
     for (const char* id : {"b", "", "a"}) dispatcher.RegisterPacket(id, 0, &byID);
     const AAX_CPacketHandler<CountingWorker> other(&second, &CountingWorker::FillWithID);
     dispatcher.RegisterPacket("a", 3, &other);
     EXPECT_EQ(dispatcher.NumPackets(), 2u);
 
     dispatcher.Dispatch();
-    EXPECT_EQ(first.identifiers, (std::vector<std::string>{""}));  // the first in byte order fills it
+    EXPECT_EQ(worker.identifiers, (std::vector<std::string>{""}));  // the first in byte order fills it
     EXPECT_EQ(second.identifiers, (std::vector<std::string>{"a"}));
     ASSERT_EQ(controller.posts.size(), 2u);
     EXPECT_EQ(controller.posts[0].field, 0);
@@ -106,21 +126,7 @@ TEST(DispatcherOrder, VisitsIdentifiersInByteOrderAndSeparateFieldsSeparately) {
     EXPECT_EQ(controller.posts.size(), 2u);
 }
 
-TEST(DispatcherHandler, WithoutMemberFunctionsAnswersNullObject) {
-    CountingWorker worker;
-    const AAX_CPacketHandler<CountingWorker> empty(&worker, AAX_CPacketHandler<CountingWorker>::PacketOnlyHandler(nullptr));
-    AAX_CPacket packet(0);
-    EXPECT_EQ(empty.Call("x", packet), AAX_ERROR_NULL_OBJECT);
-
-    RecordingController controller;
-    AAX_CPacketDispatcher dispatcher;
-    dispatcher.Initialize(&controller, nullptr);
-    dispatcher.RegisterPacket("x", 0, &empty);
-    EXPECT_EQ(dispatcher.Dispatch(), 0);
-    EXPECT_TRUE(controller.posts.empty());
-}
-
-TEST(DispatcherHandler, HandlerMayReenterTheDispatcher) {
+TEST_F(Dispatcher, HandlerMayReenterTheDispatcher) {
     // The lock is re-entrant for its owner: a handler that marks another
     // packet dirty does not deadlock.
     struct Reentrant {
@@ -131,11 +137,8 @@ TEST(DispatcherHandler, HandlerMayReenterTheDispatcher) {
             return 0;
         }
     };
-    RecordingController controller;
-    AAX_CPacketDispatcher dispatcher;
-    Reentrant worker{&dispatcher};
-    dispatcher.Initialize(&controller, nullptr);
-    dispatcher.RegisterPacket("x", 0, &worker, &Reentrant::Fill);
+    Reentrant reentrant{&dispatcher};
+    dispatcher.RegisterPacket("x", 0, &reentrant, &Reentrant::Fill);
     EXPECT_EQ(dispatcher.Dispatch(), 0);
     EXPECT_EQ(controller.posts.size(), 1u);
 }

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,8 @@
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CParameter.h"
-#include "tests/model/RecordingAutomationDelegate.h"
+#include "AAX_VAutomationDelegate.h"
+#include "host/objects/HostAutomationDelegate.h"
 
 namespace {
 
@@ -36,7 +38,30 @@ std::unique_ptr<AAX_CParameter<bool>> MakeSwitch() {
                                                   AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
 }
 
-TEST(Parameter, ConstructionDefaults) {
+// The substitute host's automation delegate as a parameter sees it. Take()
+// renders what the parameter told it since the last Take(), a line a call.
+struct Host {
+    ACFPtr<HostAutomationDelegate> object = HostAutomationDelegate::Create();
+    AAX_VAutomationDelegate delegate{object->Identity()};
+    size_t seen = 0;
+
+    Calls Take() {
+        using Kind = HostAutomationDelegate::Event::Kind;
+        static const char* const kWords[] = {"register", "unregister", "request", "current", "touch", "release"};
+        const auto events = object->Events();
+        Calls calls;
+        for (; seen < events.size(); ++seen) {
+            const auto& event = events[seen];
+            std::ostringstream line;
+            line << kWords[int(event.kind)] << " " << event.parameterID;
+            if (event.kind == Kind::SetValue || event.kind == Kind::CurrentValue) line << " " << event.normalizedValue;
+            calls.push_back(line.str());
+        }
+        return calls;
+    }
+};
+
+TEST(Parameter, ConstructionDefaultsAndDetachedChanges) {
     auto trim = MakeTrim("ThisIdentifierIsFortyCharactersLong_____");
     EXPECT_STREQ(trim->Identifier(), "ThisIdentifierIsFortyCharacters");  // first 31
     EXPECT_EQ(trim->GetNumberOfSteps(), 128u);
@@ -45,10 +70,8 @@ TEST(Parameter, ConstructionDefaults) {
     EXPECT_EQ(trim->GetValue(), 0.0f);
     EXPECT_EQ(MakeColor()->GetNumberOfSteps(), 128u);
     EXPECT_EQ(MakeSwitch()->GetNumberOfSteps(), 128u);
-}
 
-TEST(Parameter, DetachedChangesAtOnce) {
-    auto trim = MakeTrim();
+    // Without an automation delegate a change takes effect at once.
     trim->SetNormalizedValue(0.75);
     EXPECT_EQ(trim->GetValue(), 3.0f);
     AAX_CString text;
@@ -61,51 +84,44 @@ TEST(Parameter, DetachedChangesAtOnce) {
 }
 
 TEST(Parameter, AttachedRequestsThenHostAnswersOnce) {
-    RecordingAutomationDelegate host;
+    Host host;
     auto trim = MakeTrim();
-    trim->SetAutomationDelegate(&host);
-    EXPECT_EQ(host.TakeCalls(), (Calls{"register Gain"}));
+    trim->SetAutomationDelegate(&host.delegate);
+    EXPECT_EQ(host.Take(), (Calls{"register Gain"}));
 
     trim->SetValue(3.0f);
     EXPECT_EQ(trim->GetValue(), 0.0f);  // unchanged until the host answers
-    EXPECT_EQ(host.TakeCalls(), (Calls{"touch Gain", "request Gain 0.75", "release Gain"}));
-
+    EXPECT_EQ(host.Take(), (Calls{"touch Gain", "request Gain 0.75", "release Gain"}));
     trim->UpdateNormalizedValue(0.75);
     EXPECT_EQ(trim->GetValue(), 3.0f);
-    EXPECT_EQ(host.TakeCalls(), (Calls{"current Gain 0.75"}));
+    EXPECT_EQ(host.Take(), (Calls{"current Gain 0.75"}));
+    trim->UpdateNormalizedValue(0.75);  // equal to the value: nothing to report
+    EXPECT_EQ(host.Take(), Calls{});
+
+    // A new taper re-requests the value; the answer is reported even when equal.
+    AAX_CLinearTaperDelegate<float, 0> sameRange(-6.0f, 6.0f);
+    trim->SetTaperDelegate(sameRange, true);
+    EXPECT_EQ(host.Take(), (Calls{"touch Gain", "request Gain 0.75", "release Gain"}));
     trim->UpdateNormalizedValue(0.75);
-    EXPECT_EQ(host.TakeCalls(), Calls{});
+    EXPECT_EQ(host.Take(), (Calls{"current Gain 0.75"}));
+    trim->UpdateNormalizedValue(0.75);
+    EXPECT_EQ(host.Take(), Calls{});
 
     trim.reset();
-    EXPECT_EQ(host.TakeCalls(), (Calls{"unregister Gain"}));
-}
-
-TEST(Parameter, HostUpdateAfterTaperChangeIsReportedEvenWhenEqual) {
-    RecordingAutomationDelegate host;
-    auto trim = MakeTrim();
-    trim->SetAutomationDelegate(&host);
-    trim->UpdateNormalizedValue(0.5);  // equal to the value: nothing to report
-    EXPECT_EQ(host.TakeCalls(), (Calls{"register Gain"}));
-    AAX_CLinearTaperDelegate<float, 0> sameRange(-6.0f, 6.0f);
-    trim->SetTaperDelegate(sameRange, true);  // re-requests the value, sets notify-pending
-    EXPECT_EQ(host.TakeCalls(), (Calls{"touch Gain", "request Gain 0.5", "release Gain"}));
-    trim->UpdateNormalizedValue(0.5);
-    EXPECT_EQ(host.TakeCalls(), (Calls{"current Gain 0.5"}));
-    trim->UpdateNormalizedValue(0.5);
-    EXPECT_EQ(host.TakeCalls(), Calls{});
+    EXPECT_EQ(host.Take(), (Calls{"unregister Gain"}));
 }
 
 TEST(Parameter, ReplacingDelegatesUnregistersAndReports) {
-    RecordingAutomationDelegate first, second;
+    Host first, second;
     auto trim = MakeTrim();
-    trim->SetAutomationDelegate(&first);
-    trim->SetAutomationDelegate(&second);
-    EXPECT_EQ(first.TakeCalls(), (Calls{"register Gain", "unregister Gain"}));
-    EXPECT_EQ(second.TakeCalls(), (Calls{"register Gain"}));
+    trim->SetAutomationDelegate(&first.delegate);
+    trim->SetAutomationDelegate(&second.delegate);
+    EXPECT_EQ(first.Take(), (Calls{"register Gain", "unregister Gain"}));
+    EXPECT_EQ(second.Take(), (Calls{"register Gain"}));
 
     AAX_CNumberDisplayDelegate<float, 1u, 0u> oneDecimal;
     trim->SetDisplayDelegate(oneDecimal);
-    EXPECT_EQ(second.TakeCalls(), (Calls{"current Gain 0.5"}));
+    EXPECT_EQ(second.Take(), (Calls{"current Gain 0.5"}));
     AAX_CString text;
     trim->GetValueString(&text);
     EXPECT_STREQ(text.Get(), "0.0");
