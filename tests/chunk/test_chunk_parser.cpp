@@ -13,8 +13,11 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Append(Bytes& bytes, const std::string& text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
-void Append(Bytes& bytes, std::initializer_list<uint8_t> more) { bytes.insert(bytes.end(), more); }
+// The bytes of a literal, embedded zeros included (the closing zero is not).
+template <size_t N>
+Bytes Raw(const char (&text)[N]) {
+    return Bytes(text, text + N - 1);
+}
 
 ChunkRecord Written(const AAX_CChunkDataParser& parser) {
     ChunkRecord record(uint32_t(parser.GetChunkDataSize()));
@@ -36,38 +39,21 @@ TEST(ChunkParser, WritesMarkerEntriesPaddingBigEndian) {
     parser.AddString("Tx", AAX_CString("abcd"));
     EXPECT_EQ(parser.GetChunkDataSize(), 4 + 16 + 8 + 8 + 4 + 8 + 8);
 
-    Bytes expected = {1, 1, 1, 1};
-    Append(expected, "d_OutputTrim");
-    Append(expected, {0, 0, 0, 0});
-    Append(expected, {0x40, 0x08, 0, 0, 0, 0, 0, 0});
-    Append(expected, "l_Color");
-    Append(expected, {0});
-    Append(expected, {0, 0, 0, 2});
-    Append(expected, "r_Tx");
-    Append(expected, {0, 0, 0, 0});
-    Append(expected, "abcd");
-    Append(expected, {0, 0, 0, 0});
-    EXPECT_EQ(Written(parser).DataBytes(), expected);
+    EXPECT_EQ(Written(parser).DataBytes(), Raw("\1\1\1\1"
+                                               "d_OutputTrim\0\0\0\0" "\x40\x08\0\0\0\0\0\0"  // 3.0
+                                               "l_Color\0" "\0\0\0\2"
+                                               "r_Tx\0\0\0\0" "abcd\0\0\0\0"));
 }
 
 TEST(ChunkParser, ReadsAllFiveTypes) {
-    Bytes data = {1, 1, 1, 1};
-    Append(data, "f_F");
-    Append(data, {0, 0x3F, 0xC0, 0, 0});  // 1.5f
-    Append(data, "l_L");
-    Append(data, {0, 0xFF, 0xFF, 0xFF, 0xFE});  // -2
-    Append(data, "d_D");
-    Append(data, {0, 0xC0, 0x08, 0, 0, 0, 0, 0, 0});  // -3.0
-    Append(data, "s_S");
-    Append(data, {0, 0x80, 0x01, 0, 0});  // -32767
-    Append(data, "r_R");
-    Append(data, {0});
-    Append(data, "hello");
-    Append(data, {0, 0, 0});
-    Append(data, "x_X");
-    Append(data, {0});  // a type this reader does not know: no value
-    Append(data, "l_After");
-    Append(data, {0, 0, 0, 0, 7});
+    const Bytes data = Raw("\1\1\1\1"
+                           "f_F\0" "\x3F\xC0\0\0"              // 1.5f
+                           "l_L\0" "\xFF\xFF\xFF\xFE"          // -2
+                           "d_D\0" "\xC0\x08\0\0\0\0\0\0"  // -3.0
+                           "s_S\0" "\x80\x01\0\0"              // -32767
+                           "r_R\0" "hello\0\0\0"
+                           "x_X\0"  // a type this reader does not know: no value
+                           "l_After\0" "\0\0\0\7");
 
     AAX_CChunkDataParser parser = Loaded(ChunkRecord::FromData(data));
     const auto& entries = parser.Entries();
@@ -81,17 +67,15 @@ TEST(ChunkParser, ReadsAllFiveTypes) {
     EXPECT_EQ(entries[0].mFloatValue, 1.5f);
     EXPECT_EQ(entries[3].mIntValue, -32767);
 
-    int32_t l = 0;
+    int32_t l = 0, after = 0;
     double d = 0.0;
     AAX_CString r;
-    EXPECT_TRUE(parser.FindInt32("L", &l));
+    EXPECT_TRUE(parser.FindInt32("L", &l) && parser.FindDouble("D", &d) && parser.FindString("R", &r) &&
+                parser.FindInt32("After", &after));
     EXPECT_EQ(l, -2);
-    EXPECT_TRUE(parser.FindDouble("D", &d));
     EXPECT_EQ(d, -3.0);
-    EXPECT_TRUE(parser.FindString("R", &r));
     EXPECT_STREQ(r.Get(), "hello");
-    EXPECT_TRUE(parser.FindInt32("After", &l));
-    EXPECT_EQ(l, 7);
+    EXPECT_EQ(after, 7);
     // Types 1 and 4 have no lookup; a wrong type leaves the out-value alone.
     l = 99;
     EXPECT_FALSE(parser.FindInt32("F", &l));
@@ -99,25 +83,6 @@ TEST(ChunkParser, ReadsAllFiveTypes) {
     EXPECT_FALSE(parser.FindInt32("D", &l));
     EXPECT_FALSE(parser.FindInt32("Missing", &l));
     EXPECT_EQ(l, 99);
-}
-
-TEST(ChunkParser, StringEntryFollowedByOthersRoundTrips) {
-    AAX_CChunkDataParser parser;
-    for (const char* text : {"", "a", "abc", "abcd", "abcdefg"}) {
-        parser.AddString((std::string("r") + text).c_str(), AAX_CString(text));
-        parser.AddInt32((std::string("i") + text).c_str(), int32_t(std::string(text).size()));
-    }
-    parser.AddDouble("last", -0.25);
-    AAX_CChunkDataParser read = Loaded(Written(parser));
-    ASSERT_EQ(read.Entries().size(), parser.Entries().size());
-    for (size_t i = 0; i < parser.Entries().size(); ++i) {
-        EXPECT_EQ(read.Entries()[i].mDataName, parser.Entries()[i].mDataName);
-        EXPECT_EQ(read.Entries()[i].mDataType, parser.Entries()[i].mDataType);
-        EXPECT_EQ(read.Entries()[i].mStringValue, parser.Entries()[i].mStringValue);
-    }
-    double last = 0.0;
-    EXPECT_TRUE(read.FindDouble("last", &last));
-    EXPECT_EQ(last, -0.25);
 }
 
 TEST(ChunkParser, CircularSearchStartsAfterLastFound) {
@@ -171,11 +136,12 @@ std::vector<uint32_t> EntryEnds(const AAX_CChunkDataParser& parser) {
 TEST(ChunkParser, TruncationAtEveryByteKeepsCompleteEntries) {
     AAX_CChunkDataParser parser;
     parser.AddDouble("Dynamic", 12.5);
-    parser.AddString("Label", AAX_CString("warm"));
-    parser.AddInt32("Dither", 2);
-    parser.AddString("Empty", AAX_CString(""));
+    // Texts of every length modulo 4, each followed by another entry.
+    for (const char* text : {"", "a", "abc", "abcd", "abcdefg"}) {
+        parser.AddString((std::string("r") + text).c_str(), AAX_CString(text));
+        parser.AddInt32((std::string("i") + text).c_str(), int32_t(std::string(text).size()));
+    }
     parser.AddDouble("OutputTrim", -3.0);
-    parser.AddInt32("Color", 5);
     const ChunkRecord full = Written(parser);
     const std::vector<uint32_t> ends = EntryEnds(parser);
     const uint32_t size = uint32_t(full.Get()->fSize);
@@ -190,8 +156,12 @@ TEST(ChunkParser, TruncationAtEveryByteKeepsCompleteEntries) {
         for (size_t i = 0; i < complete; ++i) {
             EXPECT_EQ(read.Entries()[i].mDataName, parser.Entries()[i].mDataName) << "cut at " << cut;
             EXPECT_EQ(read.Entries()[i].mDataType, parser.Entries()[i].mDataType) << "cut at " << cut;
+            EXPECT_EQ(read.Entries()[i].mStringValue, parser.Entries()[i].mStringValue) << "cut at " << cut;
         }
     }
+    double last = 0.0;
+    EXPECT_TRUE(Loaded(full).FindDouble("OutputTrim", &last));
+    EXPECT_EQ(last, -3.0);
 }
 
 TEST(ChunkParser, LongNamesAreCutWithoutOverflow) {
