@@ -8,11 +8,15 @@
 
 namespace {
 
-TEST(AAX_CMutex, ReentryOnTheOwningThreadAnswersFalseAndOneUnlockReleases) {
+TEST(AAX_CMutex, ReentryAnswersFalseOnlyTheOwnerUnlocksAndOneUnlockReleases) {
     AAX_CMutex mutex;
     EXPECT_TRUE(mutex.Lock());
     EXPECT_FALSE(mutex.Lock());  // nested: runs inside the outer lock
+    std::thread intruder([&] { mutex.Unlock(); });  // not the owner: nothing happens
+    intruder.join();
+    EXPECT_FALSE(mutex.Lock());  // still held by this thread
     mutex.Unlock();
+    mutex.Unlock();  // not the owner any more: nothing happens
 
     bool lockedElsewhere = false;
     std::thread other([&] {
@@ -21,16 +25,6 @@ TEST(AAX_CMutex, ReentryOnTheOwningThreadAnswersFalseAndOneUnlockReleases) {
     });
     other.join();
     EXPECT_TRUE(lockedElsewhere);
-}
-
-TEST(AAX_CMutex, UnlockFromAnotherThreadDoesNothing) {
-    AAX_CMutex mutex;
-    ASSERT_TRUE(mutex.Lock());
-    std::thread intruder([&] { mutex.Unlock(); });
-    intruder.join();
-    EXPECT_FALSE(mutex.Lock());  // still held by this thread
-    mutex.Unlock();
-    mutex.Unlock();  // not the owner any more: nothing happens
 }
 
 TEST(AAX_CMutex, ASecondThreadWaitsForTheOwner) {

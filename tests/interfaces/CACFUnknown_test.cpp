@@ -10,22 +10,19 @@
 
 namespace {
 
-// Records the order of FinalRelease and destruction.
-struct Trace {
-    std::vector<const char*> steps;
-};
+using Trace = std::vector<const char*>;
 
+// Records the order of FinalRelease and destruction in an optional trace.
 class CountedObject : public CACFUnknown {
 public:
     explicit CountedObject(Trace* trace = nullptr) : m_Trace(trace) {}
-    ~CountedObject() override {
-        if (m_Trace) m_Trace->steps.push_back("destroyed");
-    }
-    void FinalRelease() override {
-        if (m_Trace) m_Trace->steps.push_back("FinalRelease");
-    }
+    ~CountedObject() override { Note("destroyed"); }
+    void FinalRelease() override { Note("FinalRelease"); }
 
 private:
+    void Note(const char* step) {
+        if (m_Trace) m_Trace->push_back(step);
+    }
     Trace* m_Trace;
 };
 
@@ -41,10 +38,10 @@ TEST(CACFUnknown, LastReleaseRunsFinalReleaseThenDeletes) {
     EXPECT_EQ(unknown->AddRef(), 1u);
     EXPECT_EQ(unknown->AddRef(), 2u);
     EXPECT_EQ(unknown->Release(), 1u);
-    EXPECT_TRUE(trace.steps.empty());
+    EXPECT_TRUE(trace.empty());
     EXPECT_EQ(unknown->Release(), 0u);
 
-    EXPECT_EQ(trace.steps, (std::vector<const char*>{"FinalRelease", "destroyed"}));
+    EXPECT_EQ(trace, (Trace{"FinalRelease", "destroyed"}));
     EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), before);
 }
 
@@ -58,11 +55,10 @@ TEST(CACFUnknown, AnswersTheClassicUnknownOnly) {
     EXPECT_EQ(out, holder.get());
     EXPECT_EQ(static_cast<IACFUnknown*>(out)->Release(), 1u);  // the query added one reference
 
-    const acfIID unknownIDs[] = {IID_IAAXEffectGUIV1, IID_IAAXControllerV1, {1, 2, 3, 4}};
-    for (const acfIID& iid : unknownIDs) {
+    EXPECT_EQ(static_cast<uint32_t>(ACF_E_NOINTERFACE), 0x80000004u);
+    for (const acfIID& iid : {IID_IAAXEffectGUIV1, IID_IAAXControllerV1, acfIID{1, 2, 3, 4}}) {
         out = reinterpret_cast<void*>(0x1);
         EXPECT_EQ(holder->QueryInterface(iid, &out), ACF_E_NOINTERFACE);
-        EXPECT_EQ(static_cast<uint32_t>(ACF_E_NOINTERFACE), 0x80000004u);
         EXPECT_EQ(out, nullptr);
     }
 }

@@ -36,6 +36,22 @@ HostInterfaceLevel LevelFor(Over over) {
                          : over == kV1Only ? HostInterfaceLevel::Version1 : HostInterfaceLevel::None;
 }
 
+// A controller with its companions at the level of the kind of object; none for kNullObject.
+ACFPtr<HostController> MakeController(Over over) {
+    if (over == kNullObject) return {};
+    const HostInterfaceLevel level = LevelFor(over);
+    ACFPtr<HostController> controller =
+        HostController::Create(48000.0f, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, level);
+    controller->AttachTransport(HostTransport::Create(48000.0, level).get());
+    controller->AttachAutomationDelegate(HostAutomationDelegate::Create(level).get());
+    controller->SetEffectID("com.example.aax.test");
+    return controller;
+}
+
+IACFUnknown* IdentityOf(const ACFPtr<HostController>& controller) {
+    return controller ? controller->Identity() : nullptr;
+}
+
 // One operation and its expected result over each kind of object.
 template <class Wrapper>
 struct Row {
@@ -44,34 +60,33 @@ struct Row {
     AAX_Result expected[4];
 };
 
-// Builds a controller with its companions at the given level, wraps it and checks every row.
+// Wraps a controller of each kind and checks every row over it.
+template <class Wrapper>
+void CheckRows(const std::vector<Row<Wrapper>>& rows) {
+    for (Over over : kAllOver) {
+        ACFPtr<HostController> controller = MakeController(over);
+        Wrapper wrapper(IdentityOf(controller));
+        for (const Row<Wrapper>& row : rows)
+            EXPECT_EQ(row.call(wrapper), row.expected[over]) << row.name << " over " << kOverNames[over];
+    }
+}
+
 class ControllerWrapper : public ::testing::Test {
 protected:
-    ACFPtr<HostController> MakeController(Over over) {
-        const HostInterfaceLevel level = LevelFor(over);
-        ACFPtr<HostController> controller =
-            HostController::Create(48000.0f, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo, level);
-        controller->AttachTransport(HostTransport::Create(48000.0, level).get());
-        controller->AttachAutomationDelegate(HostAutomationDelegate::Create(level).get());
-        controller->SetEffectID("com.example.aax.test");
-        return controller;
-    }
     const acfUInt32 m_LiveBefore = HostObjectBase::LiveObjects();
     void TearDown() override { EXPECT_EQ(HostObjectBase::LiveObjects(), m_LiveBefore); }
 };
 
 TEST_F(ControllerWrapper, EveryOperationReachesTheHostOrAnswersItsMissingCode) {
     AAX_CString text;
-    float rate = 0;
+    float rate = 0, meter = 0;
+    int32_t samples = 0, port = 0;
+    uint32_t count = 0;
     AAX_EStemFormat stem;
-    int32_t samples = 0;
     AAX_CPropertyValue value = 0;
     AAX_CTimestamp timestamp = 0;
     AAX_EProperty which = AAX_eProperty_TI_InstanceCycleCount;
-    float meter = 0;
-    uint32_t count = 0;
     AAX_CBoolean clipped = 0;
-    int32_t port = 0;
     AAX_CMidiPacket midi{};
     const uint8_t packet[4] = {1, 2, 3, 4};
     using W = AAX_VController;
@@ -99,12 +114,7 @@ TEST_F(ControllerWrapper, EveryOperationReachesTheHostOrAnswersItsMissingCode) {
         {"GetCurrentAutomationTimestamp", [&](W& w) { return w.GetCurrentAutomationTimestamp(&timestamp); }, {kOK, kUnimpl, kUnimpl, kUnimpl}},
         {"GetHostName", [&](W& w) { return w.GetHostName(&text); }, {kOK, kUnimpl, kUnimpl, kUnimpl}},
     };
-    for (Over over : kAllOver) {
-        ACFPtr<HostController> controller = over == kNullObject ? ACFPtr<HostController>() : MakeController(over);
-        AAX_VController wrapper(controller ? controller->Identity() : nullptr);
-        for (const Row<W>& row : rows)
-            EXPECT_EQ(row.call(wrapper), row.expected[over]) << row.name << " over " << kOverNames[over];
-    }
+    CheckRows(rows);
 }
 
 TEST_F(ControllerWrapper, VersionOneReachesTheHostAndTheMissingTimestampIsZeroed) {
@@ -156,18 +166,13 @@ TEST_F(ControllerWrapper, TransportAnswersMinus20004ForEitherMissingVersion) {
         {"GetTimeCodeInfo", [&](W& w) { return w.GetTimeCodeInfo(&frameRate, &a); }, {kOK, kNull, kNull, kNull}},
         {"GetFeetFramesInfo", [&](W& w) { return w.GetFeetFramesInfo(&feetRate, &x); }, {kOK, kNull, kNull, kNull}},
     };
-    for (Over over : kAllOver) {
-        ACFPtr<HostController> controller = over == kNullObject ? ACFPtr<HostController>() : MakeController(over);
-        AAX_VTransport wrapper(controller ? controller->Identity() : nullptr);
-        for (const Row<W>& row : rows)
-            EXPECT_EQ(row.call(wrapper), row.expected[over]) << row.name << " over " << kOverNames[over];
-    }
+    CheckRows(rows);
 }
 
 TEST_F(ControllerWrapper, AutomationDelegateForwardsOrAnswersMinus20004) {
     for (Over over : kAllOver) {
-        ACFPtr<HostController> controller = over == kNullObject ? ACFPtr<HostController>() : MakeController(over);
-        AAX_VAutomationDelegate wrapper(controller ? controller->Identity() : nullptr);
+        ACFPtr<HostController> controller = MakeController(over);
+        AAX_VAutomationDelegate wrapper(IdentityOf(controller));
         const bool present = over == kFull || over == kV1Only;
         const AAX_Result expected = present ? kOK : kNull;
         AAX_CBoolean touched = 0;
@@ -216,12 +221,7 @@ TEST_F(ControllerWrapper, ViewContainerWithoutItsInterfaceAnswersTheTabledValues
 
 TEST(HostServicesWrapper, CreatedThroughTheFactoryOrMissing) {
     const acfUInt32 liveBefore = HostObjectBase::LiveObjects();
-    struct Case {
-        const char* name;
-        HostInterfaceLevel rootLevel;
-        HostInterfaceLevel servicesLevel;
-        AAX_Result expected;
-    };
+    struct Case { const char* name; HostInterfaceLevel rootLevel, servicesLevel; AAX_Result expected; };
     const Case cases[] = {
         {"full host", HostInterfaceLevel::Version2, HostInterfaceLevel::Version2, kOK},
         {"root without factory", HostInterfaceLevel::None, HostInterfaceLevel::Version2, kNull},
