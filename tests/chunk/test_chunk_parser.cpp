@@ -13,12 +13,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// The bytes of a literal, embedded zeros included (the closing zero is not).
-template <size_t N>
-Bytes Raw(const char (&text)[N]) {
-    return Bytes(text, text + N - 1);
-}
-
 ChunkRecord Written(const AAX_CChunkDataParser& parser) {
     ChunkRecord record(uint32_t(parser.GetChunkDataSize()));
     EXPECT_EQ(parser.GetChunkData(record.Get()), 0);

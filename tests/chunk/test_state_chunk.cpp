@@ -83,17 +83,12 @@ TEST(StateChunk, DefaultStateIsTheDocumentedNinetySixBytes) {
     char expectedName[32] = "Rizazuve Zovavode State";
     EXPECT_EQ(std::memcmp(record.Get()->fName, expectedName, 32), 0);
 
-    Bytes expected = {1, 1, 1, 1};
-    auto add = [&](const char* text, size_t zeros, Bytes value) {
-        expected.insert(expected.end(), text, text + std::strlen(text));
-        expected.insert(expected.end(), zeros, 0);
-        expected.insert(expected.end(), value.begin(), value.end());
-    };
-    add("d_Dynamic", 3, Bytes(8, 0));
-    add("d_Harmonic", 2, Bytes(8, 0));
-    add("d_OutputTrim", 4, Bytes(8, 0));
-    add("l_Dither", 4, {0, 0, 0, 1});
-    add("l_Color", 1, {0, 0, 0, 2});
+    const Bytes expected = Raw("\1\1\1\1"
+                               "d_Dynamic\0\0\0" "\0\0\0\0\0\0\0\0"
+                               "d_Harmonic\0\0" "\0\0\0\0\0\0\0\0"
+                               "d_OutputTrim\0\0\0\0" "\0\0\0\0\0\0\0\0"
+                               "l_Dither\0\0\0\0" "\0\0\0\1"
+                               "l_Color\0" "\0\0\0\2");
     ASSERT_EQ(expected.size(), 96u);
     EXPECT_EQ(record.DataBytes(), expected);
 
