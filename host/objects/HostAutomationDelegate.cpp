@@ -40,16 +40,24 @@ AAX_Result HostAutomationDelegate::UnregisterParameter(AAX_CParamID parameterID)
     ParameterRecord* record = Registered(parameterID);
     if (!record) return Log(Kind::Unregister, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
     record->registered = false;
-    record->touched = false;
+    record->touches = 0;
     return Log(Kind::Unregister, parameterID, 0.0, AAX_SUCCESS);
 }
 
-AAX_Result HostAutomationDelegate::PostSetValueRequest(AAX_CParamID parameterID, double normalizedValue) const {
+AAX_Result HostAutomationDelegate::Queue(Event::Kind kind, AAX_CParamID parameterID, double normalizedValue,
+                                         SetValueRequest::Origin origin) const {
     std::lock_guard<std::mutex> lock(m_Mutex);
-    if (!Registered(parameterID))
-        return Log(Kind::SetValue, parameterID, normalizedValue, AAX_ERROR_INVALID_PARAMETER_ID);
-    m_SetValueQueue.push_back(SetValueRequest{parameterID, normalizedValue});
-    return Log(Kind::SetValue, parameterID, normalizedValue, AAX_SUCCESS);
+    if (!Registered(parameterID)) return Log(kind, parameterID, normalizedValue, AAX_ERROR_INVALID_PARAMETER_ID);
+    m_SetValueQueue.push_back(SetValueRequest{parameterID, normalizedValue, origin});
+    return Log(kind, parameterID, normalizedValue, AAX_SUCCESS);
+}
+
+AAX_Result HostAutomationDelegate::PostSetValueRequest(AAX_CParamID parameterID, double normalizedValue) const {
+    return Queue(Kind::SetValue, parameterID, normalizedValue, SetValueRequest::Origin::PlugIn);
+}
+
+AAX_Result HostAutomationDelegate::PostPlaybackValue(AAX_CParamID parameterID, double normalizedValue) {
+    return Queue(Kind::Playback, parameterID, normalizedValue, SetValueRequest::Origin::Playback);
 }
 
 AAX_Result HostAutomationDelegate::PostCurrentValue(AAX_CParamID parameterID, double normalizedValue) const {
@@ -65,7 +73,7 @@ AAX_Result HostAutomationDelegate::PostTouchRequest(AAX_CParamID parameterID) {
     std::lock_guard<std::mutex> lock(m_Mutex);
     ParameterRecord* record = Registered(parameterID);
     if (!record) return Log(Kind::Touch, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
-    record->touched = true;
+    ++record->touches;
     return Log(Kind::Touch, parameterID, 0.0, AAX_SUCCESS);
 }
 
@@ -73,7 +81,8 @@ AAX_Result HostAutomationDelegate::PostReleaseRequest(AAX_CParamID parameterID) 
     std::lock_guard<std::mutex> lock(m_Mutex);
     ParameterRecord* record = Registered(parameterID);
     if (!record) return Log(Kind::Release, parameterID, 0.0, AAX_ERROR_INVALID_PARAMETER_ID);
-    record->touched = false;
+    // A release without a touch leaves the parameter untouched, not owed a touch.
+    if (record->touches > 0) --record->touches;
     return Log(Kind::Release, parameterID, 0.0, AAX_SUCCESS);
 }
 
@@ -83,7 +92,7 @@ AAX_Result HostAutomationDelegate::GetTouchState(AAX_CParamID parameterID, AAX_C
     *outTouched = 0;
     const ParameterRecord* record = Registered(parameterID);
     if (!record) return AAX_ERROR_INVALID_PARAMETER_ID;
-    *outTouched = record->touched ? 1 : 0;
+    *outTouched = record->touches > 0 ? 1 : 0;
     return AAX_SUCCESS;
 }
 
@@ -118,7 +127,7 @@ bool HostAutomationDelegate::IsRegistered(const std::string& parameterID) const 
 bool HostAutomationDelegate::IsTouched(const std::string& parameterID) const {
     std::lock_guard<std::mutex> lock(m_Mutex);
     const ParameterRecord* record = Registered(parameterID.c_str());
-    return record && record->touched;
+    return record && record->touches > 0;
 }
 
 std::vector<std::string> HostAutomationDelegate::RegisteredParameters() const {

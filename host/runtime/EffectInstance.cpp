@@ -80,12 +80,20 @@ EffectInstance::~EffectInstance() {
 
 size_t EffectInstance::AnswerRequests() {
     m_Automation->TakeSetValueRequests(&m_Requests);
+    size_t answered = 0;
     for (const HostAutomationDelegate::SetValueRequest& request : m_Requests) {
+        // The user's gesture wins over playback: a control being dragged
+        // would otherwise show its own value while the parameter holds
+        // the playback's. The touch is read here, on the thread that
+        // touches, so no gesture can begin between the test and the answer.
+        if (request.origin == HostAutomationDelegate::SetValueRequest::Origin::Playback &&
+            m_Automation->IsTouched(request.parameterID))
+            continue;
         m_Parameters->UpdateParameterNormalizedValue(request.parameterID.c_str(), request.normalizedValue,
                                                      AAX_eUpdateSource_Parameter);
         TellEditor(request.parameterID.c_str());
+        ++answered;
     }
-    const size_t answered = m_Requests.size();
     m_Requests.clear();
     return answered;
 }

@@ -65,7 +65,10 @@ public:
 
     // The host's answer to the set-value requests queued since the last
     // call: UpdateParameterNormalizedValue for each, in order, and the
-    // attached editor told of each. Returns how many were answered.
+    // attached editor told of each. Playback values for a parameter that is
+    // touched at this moment are dropped unanswered (the user's gesture
+    // wins). Returns how many were answered. Main or user-interface thread,
+    // the one that drives the editor and enters the data model.
     size_t AnswerRequests();
     // Host automation: sets a parameter's value through
     // UpdateParameterNormalizedValue (and tells the editor). Returns the

@@ -5,9 +5,12 @@
 //                      data model posted (DeliverPackets), then runs the
 //                      process procedure (RenderBlock); it never calls into
 //                      the data model.
-//   automation thread  the host's automation playback: posts set-value
-//                      requests for random parameters into the host's
+//   automation thread  the host's automation playback: posts playback
+//                      values for random parameters into the host's
 //                      automation queue; it never calls into the data model.
+//                      Values for a parameter the user holds in a gesture
+//                      are dropped when answered, as hosts suspend playback
+//                      of a touched parameter.
 //   user-interface     the host's main and user-interface thread: drives
 //   thread             the editor with random gestures, answers the queued
 //                      requests (UpdateParameterNormalizedValue, and the
@@ -88,7 +91,7 @@ void AutomationThread(EffectInstance& instance, const std::vector<std::string>& 
             std::this_thread::sleep_for(std::chrono::microseconds(200));
             continue;
         }
-        if (automation.PostSetValueRequest(ids[pickID(random)].c_str(), pickValue(random)) == AAX_SUCCESS)
+        if (automation.PostPlaybackValue(ids[pickID(random)].c_str(), pickValue(random)) == AAX_SUCCESS)
             counts.requestsPosted.fetch_add(1);
     }
     signals.automationStopped.store(true);
