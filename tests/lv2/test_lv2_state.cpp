@@ -130,15 +130,13 @@ TEST(Lv2State, SavingWhileAnotherThreadRunsGivesWholeChunks) {
         }
         done = true;
     });
-    int saves = 0;
-    while (!done || saves == 0) {
+    // At least one save; no assertion returns while the audio thread runs.
+    for (int saves = 0; !done || saves == 0; ++saves) {
         StateStore store;
-        ASSERT_EQ(lv2.Save(&store), LV2_STATE_SUCCESS);
-        ASSERT_EQ(store.begin()->second.bytes.size(), 96u);
-        ++saves;
+        EXPECT_EQ(lv2.Save(&store), LV2_STATE_SUCCESS);
+        EXPECT_EQ(store.empty() ? 0u : store.begin()->second.bytes.size(), 96u);
     }
     audio.join();
-    EXPECT_GT(saves, 0);
 }
 
 TEST(Lv2State, InstancesShareOneModuleUntilTheLastIsFreed) {
