@@ -173,9 +173,12 @@ protected:
     std::unique_ptr<PluginModule> m_Module;
 };
 
-TEST_P(ModuleObjectsTest, CanUnloadNowCountsLiveDataModelsAndEditors) {
-    // Start-up and registration leave nothing counted behind.
-    EXPECT_EQ(m_Module->LiveObjects(), 0);
+// The live count follows every data model and editor. The factories'
+// results are used as IACFUnknown* as they come: the host interface is each
+// class's first base, so the address is the one the object hands out for
+// its own interfaces.
+TEST_P(ModuleObjectsTest, FactoryObjectsAreCountedWhileAliveAndAreTheirInterfacesAddresses) {
+    EXPECT_EQ(m_Module->LiveObjects(), 0) << "start-up and registration leave nothing counted";
     IACFUnknown* objects[3] = {};
     struct Step {
         bool create;
@@ -188,36 +191,24 @@ TEST_P(ModuleObjectsTest, CanUnloadNowCountsLiveDataModelsAndEditors) {
         {false, 0, false, 2}, {false, 2, false, 1}, {false, 1, true, 0},
     };
     for (const Step& step : steps) {
-        if (step.create) {
-            objects[step.slot] = step.editor ? m_Module->CreateEditor() : m_Module->CreateDataModel();
-            ASSERT_NE(objects[step.slot], nullptr);
-        } else {
+        if (!step.create) {
             EXPECT_EQ(objects[step.slot]->Release(), 0u);
+        } else {
+            IACFUnknown* object = step.editor ? m_Module->CreateEditor() : m_Module->CreateDataModel();
+            ASSERT_NE(object, nullptr);
+            objects[step.slot] = object;
+            const std::vector<acfIID> iids = step.editor
+                ? std::vector<acfIID>{IID_IAAXEffectGUIV1}
+                : std::vector<acfIID>{IID_IAAXEffectParametersV2, IID_IAAXEffectParametersV1};
+            for (const acfIID& iid : iids) {
+                void* answered = nullptr;
+                ASSERT_EQ(object->QueryInterface(iid, &answered), ACF_OK);
+                EXPECT_EQ(answered, static_cast<void*>(object));
+                static_cast<IACFUnknown*>(answered)->Release();
+            }
         }
         EXPECT_EQ(m_Module->LiveObjects(), step.alive);
     }
-}
-
-// The factories' results are used as IACFUnknown* as they come: the host
-// interface is each class's first base, so the address is the same one the
-// object hands out for its own interfaces.
-TEST_P(ModuleObjectsTest, FactoryResultsAreTheObjectsInterfaceAddresses) {
-    struct Case {
-        bool editor;
-        acfIID iid;
-    };
-    const Case cases[] = {
-        {false, IID_IAAXEffectParametersV2}, {false, IID_IAAXEffectParametersV1}, {true, IID_IAAXEffectGUIV1}};
-    for (const Case& test : cases) {
-        IACFUnknown* object = test.editor ? m_Module->CreateEditor() : m_Module->CreateDataModel();
-        ASSERT_NE(object, nullptr);
-        void* answered = nullptr;
-        ASSERT_EQ(object->QueryInterface(test.iid, &answered), ACF_OK);
-        EXPECT_EQ(answered, static_cast<void*>(object));
-        static_cast<IACFUnknown*>(answered)->Release();
-        EXPECT_EQ(object->Release(), 0u);
-    }
-    EXPECT_EQ(m_Module->LiveObjects(), 0);
 }
 
 TEST_P(ModuleObjectsTest, ComponentsAndProcessProceduresByStemFormatAndRate) {
