@@ -53,8 +53,8 @@ std::vector<std::string> ParsedOptions::All(const std::string& name) const {
     return values;
 }
 
-const std::vector<OptionSpec>& CommonOptions() {
-    static const std::vector<OptionSpec> common = {
+const std::vector<OptionRule>& CommonOptions() {
+    static const std::vector<OptionRule> common = {
         {"--quiet", "", "print nothing but errors"},
         {"--help", "", "show this help"},
         {"--plugin", "PATH",
@@ -65,15 +65,15 @@ const std::vector<OptionSpec>& CommonOptions() {
 }
 
 namespace {
-const OptionSpec* FindSpec(const std::string& name, const std::vector<OptionSpec>& specs) {
-    for (const std::vector<OptionSpec>* list : {&specs, &CommonOptions()})
-        for (const OptionSpec& spec : *list)
-            if (spec.name == name) return &spec;
+const OptionRule* FindRule(const std::string& name, const std::vector<OptionRule>& rules) {
+    for (const std::vector<OptionRule>* list : {&rules, &CommonOptions()})
+        for (const OptionRule& rule : *list)
+            if (rule.name == name) return &rule;
     return nullptr;
 }
 }  // namespace
 
-bool ParseOptions(const std::vector<std::string>& arguments, const std::vector<OptionSpec>& specs,
+bool ParseOptions(const std::vector<std::string>& arguments, const std::vector<OptionRule>& rules,
                   ParsedOptions* parsed, std::string* error) {
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -88,12 +88,12 @@ bool ParseOptions(const std::vector<std::string>& arguments, const std::vector<O
         }
         const size_t equals = argument.find('=');
         const std::string name = argument == "-h" ? "--help" : argument.substr(0, equals);
-        const OptionSpec* spec = FindSpec(name, specs);
-        if (!spec) {
+        const OptionRule* rule = FindRule(name, rules);
+        if (!rule) {
             *error = "unknown option '" + name + "'";
             return false;
         }
-        if (spec->valueName.empty()) {
+        if (rule->valueName.empty()) {
             if (equals != std::string::npos) {
                 *error = "option " + name + " takes no value";
                 return false;
@@ -104,7 +104,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, const std::vector<O
         } else if (i + 1 < arguments.size()) {
             parsed->options.emplace_back(name, arguments[++i]);
         } else {
-            *error = "option " + name + " needs a value (" + spec->valueName + ")";
+            *error = "option " + name + " needs a value (" + rule->valueName + ")";
             return false;
         }
     }

@@ -36,7 +36,7 @@ void PrintError(const std::string& message);
 int Report(const CliFailure& failure);
 
 // ---- options ----
-struct OptionSpec {
+struct OptionRule {
     std::string name;       // "--block"
     std::string valueName;  // "N"; empty for a flag
     std::string help;
@@ -53,11 +53,11 @@ public:
     std::vector<std::string> All(const std::string& name) const;
 };
 // Options every command takes (--quiet, --help and the module's location).
-const std::vector<OptionSpec>& CommonOptions();
-// Parses arguments against specs and CommonOptions(). "--name value" and
+const std::vector<OptionRule>& CommonOptions();
+// Parses arguments against rules and CommonOptions(). "--name value" and
 // "--name=value" are both accepted; "--" ends the options. False with a
 // message for an unknown option or a missing value.
-bool ParseOptions(const std::vector<std::string>& arguments, const std::vector<OptionSpec>& specs,
+bool ParseOptions(const std::vector<std::string>& arguments, const std::vector<OptionRule>& rules,
                   ParsedOptions* parsed, std::string* error);
 // A whole decimal integer within [minimum, maximum]; false otherwise.
 bool ParseInteger(const std::string& text, int64_t minimum, int64_t maximum, int64_t* value);

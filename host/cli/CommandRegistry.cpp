@@ -30,9 +30,9 @@ std::string Wrapped(const std::string& text) {
     return wrapped + line;
 }
 
-std::string OptionLines(const std::vector<OptionSpec>& options) {
+std::string OptionLines(const std::vector<OptionRule>& options) {
     std::string lines;
-    for (const OptionSpec& option : options) {
+    for (const OptionRule& option : options) {
         std::string left = "  " + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
         if (left.size() < kHelpColumn) left.resize(kHelpColumn, ' ');
         else left += "\n" + std::string(kHelpColumn, ' ');

@@ -13,7 +13,7 @@ struct Command {
     std::string summary;             // one line for the program's help
     std::string usage;               // "orvanta process IN OUT [options]"
     std::string description;         // what it does, for the command's help
-    std::vector<OptionSpec> options; // besides CommonOptions()
+    std::vector<OptionRule> options; // besides CommonOptions()
     // Runs the command with its parsed command line; returns the exit code.
     int (*run)(const ParsedOptions& options) = nullptr;
 };

@@ -140,9 +140,9 @@ int RunEditor(const ParsedOptions& options) {
     return ExitCode::kOk;
 }
 
-std::vector<OptionSpec> EditorOptions() {
-    std::vector<OptionSpec> options = EffectSession::SettingOptions();
-    const std::vector<OptionSpec> own = {
+std::vector<OptionRule> EditorOptions() {
+    std::vector<OptionRule> options = EffectSession::SettingOptions();
+    const std::vector<OptionRule> own = {
         {"--snapshot", "OUT.png", "save what the editor shows after the actions as a PNG image"},
         {"--actions", "FILE", "run the actions in FILE, one per line; may be repeated"},
         {"--do", "ACTION", "run one action, e.g. --do \"click 447 98\"; may be repeated"},

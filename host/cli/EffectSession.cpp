@@ -28,13 +28,13 @@ std::string SupportedRatesText() {
 }
 }  // namespace
 
-std::vector<OptionSpec> EffectSession::SettingOptions() {
+std::vector<OptionRule> EffectSession::SettingOptions() {
     return {
         {"--set", "ID=VALUE",
          "set a parameter, as its display shows it (Harmonic=40, OutputTrim=-3, Color=3 or Color=Gold, "
          "Dither=2 or Dither=On); may be repeated"},
         {"--bypass", "", "turn the master bypass on"},
-        PresetOptionSpec(),
+        PresetOptionRule(),
     };
 }
 

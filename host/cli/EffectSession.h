@@ -16,7 +16,7 @@
 class EffectSession {
 public:
     // The options that choose settings, for commands that take them.
-    static std::vector<OptionSpec> SettingOptions();
+    static std::vector<OptionRule> SettingOptions();
 
     // Loads the module and creates an instance. Failures: an unsupported
     // channel count or sample rate (65), a module that cannot be loaded or

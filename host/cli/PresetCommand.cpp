@@ -134,9 +134,9 @@ int RunPreset(const ParsedOptions& options) {
     return action == "save" ? SavePreset(options, arguments[1]) : ShowPreset(options, arguments[1]);
 }
 
-std::vector<OptionSpec> PresetOptions() {
-    std::vector<OptionSpec> options;
-    for (const OptionSpec& option : EffectSession::SettingOptions())
+std::vector<OptionRule> PresetOptions() {
+    std::vector<OptionRule> options;
+    for (const OptionRule& option : EffectSession::SettingOptions())
         if (option.name != "--bypass") options.push_back(option);  // the bypass is not part of a preset
     return options;
 }

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-OptionSpec PresetOptionSpec() {
+OptionRule PresetOptionRule() {
     return {"--preset", "FILE",
             "restore a preset file (made by orvanta preset save) before the --set options that follow it"};
 }

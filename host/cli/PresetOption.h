@@ -12,7 +12,7 @@
 #include "host/runtime/PresetFile.h"
 
 // The option's description for a command's help.
-OptionSpec PresetOptionSpec();
+OptionRule PresetOptionRule();
 
 // The identifiers a host writes into the records of this instance.
 PresetOwner PresetOwnerOf(const PluginModule& module, const EffectInstance& instance);

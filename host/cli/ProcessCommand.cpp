@@ -98,8 +98,8 @@ int RunProcess(const ParsedOptions& options) {
     return ExitCode::kOk;
 }
 
-std::vector<OptionSpec> ProcessOptions() {
-    std::vector<OptionSpec> options = EffectSession::SettingOptions();
+std::vector<OptionRule> ProcessOptions() {
+    std::vector<OptionRule> options = EffectSession::SettingOptions();
     options.push_back({"--block", "N", "host block size in samples (default 512)"});
     options.push_back({"--keep-latency", "",
                        "write the raw host output, delayed by the effect's 7, 13 or 25 samples, instead of "

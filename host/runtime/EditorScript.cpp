@@ -21,14 +21,14 @@ enum class Arguments {
     File,         // one word
 };
 
-struct ActionSpec {
+struct ActionRule {
     const char* name;
     Kind kind;
     Arguments arguments;
     const char* usage;
 };
 
-const ActionSpec kActionSpecs[] = {
+const ActionRule kActionRules[] = {
     {"press", Kind::Press, Arguments::Point, "press X Y [MODIFIER...]"},
     {"drag", Kind::Drag, Arguments::Point, "drag X Y [MODIFIER...]"},
     {"release", Kind::Release, Arguments::Point, "release X Y [MODIFIER...]"},
@@ -147,36 +147,36 @@ bool ParseKey(const std::string& word, EditorAction* action, std::string* error)
     return false;
 }
 
-bool ParsePoint(const std::vector<std::string>& words, const ActionSpec& spec, EditorAction* action,
+bool ParsePoint(const std::vector<std::string>& words, const ActionRule& rule, EditorAction* action,
                 std::string* error) {
     double x = 0.0, y = 0.0;
     if (words.size() < 3) {
-        *error = std::string(spec.name) + " needs a point: " + spec.usage;
+        *error = std::string(rule.name) + " needs a point: " + rule.usage;
         return false;
     }
     if (!ParseNumber(words[1], &x) || !ParseNumber(words[2], &y)) {
         const std::string& bad = ParseNumber(words[1], &x) ? words[2] : words[1];
-        *error = Quoted(bad) + " is not a coordinate: " + spec.usage;
+        *error = Quoted(bad) + " is not a coordinate: " + rule.usage;
         return false;
     }
     action->where = VSTGUI::CPoint(x, y);
     return true;
 }
 
-bool ParseArguments(const std::vector<std::string>& words, const ActionSpec& spec, EditorAction* action,
+bool ParseArguments(const std::vector<std::string>& words, const ActionRule& rule, EditorAction* action,
                     std::string* error) {
-    switch (spec.arguments) {
+    switch (rule.arguments) {
         case Arguments::None:
             if (words.size() == 1) return true;
-            *error = std::string(spec.name) + " takes nothing after it";
+            *error = std::string(rule.name) + " takes nothing after it";
             return false;
         case Arguments::Point:
-            return ParsePoint(words, spec, action, error) && ParseModifiers(words, 3, &action->modifiers, error);
+            return ParsePoint(words, rule, action, error) && ParseModifiers(words, 3, &action->modifiers, error);
         case Arguments::PointDelta: {
-            if (!ParsePoint(words, spec, action, error)) return false;
+            if (!ParsePoint(words, rule, action, error)) return false;
             double distance = 0.0;
             if (words.size() < 4 || !ParseNumber(words[3], &distance)) {
-                *error = std::string(spec.name) + " needs a number of notches: " + spec.usage;
+                *error = std::string(rule.name) + " needs a number of notches: " + rule.usage;
                 return false;
             }
             action->distance = float(distance);
@@ -184,21 +184,21 @@ bool ParseArguments(const std::vector<std::string>& words, const ActionSpec& spe
         }
         case Arguments::KeyWord:
             if (words.size() < 2) {
-                *error = std::string(spec.name) + " needs a key: " + spec.usage;
+                *error = std::string(rule.name) + " needs a key: " + rule.usage;
                 return false;
             }
             return ParseKey(words[1], action, error) && ParseModifiers(words, 2, &action->modifiers, error);
         case Arguments::Text:
             for (size_t i = 1; i < words.size(); ++i) action->text += (i > 1 ? " " : "") + words[i];
             if (!action->text.empty()) return true;
-            *error = std::string(spec.name) + " needs text: " + spec.usage;
+            *error = std::string(rule.name) + " needs text: " + rule.usage;
             return false;
         case Arguments::File:
             if (words.size() == 2 && !words[1].empty()) {
                 action->text = words[1];
                 return true;
             }
-            *error = std::string(spec.name) + " needs one file name: " + spec.usage;
+            *error = std::string(rule.name) + " needs one file name: " + rule.usage;
             return false;
     }
     return false;
@@ -210,13 +210,13 @@ bool ParseLine(const std::string& line, EditorAction* action, std::string* error
     std::vector<std::string> words;
     if (!SplitWords(line, &words, error) || words.empty()) return false;
     const std::string name = Lower(words[0]);
-    for (const ActionSpec& spec : kActionSpecs)
-        if (name == spec.name) {
-            action->kind = spec.kind;
-            return ParseArguments(words, spec, action, error);
+    for (const ActionRule& rule : kActionRules)
+        if (name == rule.name) {
+            action->kind = rule.kind;
+            return ParseArguments(words, rule, action, error);
         }
     std::string names;
-    for (const ActionSpec& spec : kActionSpecs) names += std::string(names.empty() ? "" : ", ") + spec.name;
+    for (const ActionRule& rule : kActionRules) names += std::string(names.empty() ? "" : ", ") + rule.name;
     *error = "unknown action " + Quoted(words[0]) + " (" + names + ")";
     return false;
 }

@@ -11,19 +11,19 @@ namespace {
 
 using Kind = RecordedField::Kind;
 
-struct FieldSpec {
+struct FieldRule {
     Kind kind;
     AAX_CFieldIndex index;
     uint32_t size = 0;
 };
 
-RecordedComponent Component(const std::vector<FieldSpec>& specs) {
+RecordedComponent Component(const std::vector<FieldRule>& rules) {
     RecordedComponent component;
-    for (const FieldSpec& spec : specs) {
+    for (const FieldRule& rule : rules) {
         component.fields.emplace_back();
-        component.fields.back().kind = spec.kind;
-        component.fields.back().index = spec.index;
-        component.fields.back().size = spec.size;
+        component.fields.back().kind = rule.kind;
+        component.fields.back().index = rule.index;
+        component.fields.back().size = rule.size;
     }
     return component;
 }
@@ -70,7 +70,7 @@ TEST(AlgorithmContext, LaysOutOneSlotPerDeclaredField) {
 TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {
     struct Case {
         const char* name;
-        std::vector<FieldSpec> fields;
+        std::vector<FieldRule> fields;
         const char* message;
     };
     const Case cases[] = {
