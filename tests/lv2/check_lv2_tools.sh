@@ -20,7 +20,7 @@ wav_tool=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # LV2_PATH lists folders of bundles: one holding just this bundle, then the
-# installed LV2 specifications (where lv2:DistortionPlugin is defined).
+# installed LV2 vocabularies (where lv2:DistortionPlugin is defined).
 mkdir "$work/lv2"
 ln -s "$bundle" "$work/lv2/orvanta.lv2"
 export LV2_PATH="$work/lv2:/usr/lib/lv2"
@@ -56,10 +56,10 @@ echo "$validation"
 grep -q '^Found 0 errors' <<<"$validation" || fail "lv2_validate"
 
 step "sord_validate (core, schemas and the extensions the bundle uses)"
-spec=/usr/lib/lv2
+installed=/usr/lib/lv2
 vocabularies=()
 for vocabulary in core schemas units port-groups port-props presets state options buf-size urid atom ui; do
-  vocabularies+=("$spec/$vocabulary.lv2"/*.ttl)
+  vocabularies+=("$installed/$vocabulary.lv2"/*.ttl)
 done
 validation=$(sord_validate "${vocabularies[@]}" "${ttl_files[@]}" 2>&1 | grep -v '^Skipping file' || true)
 echo "$validation"
