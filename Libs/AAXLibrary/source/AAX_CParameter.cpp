@@ -186,70 +186,58 @@ bool AAX_CParameter<T>::SetValueFromString(const AAX_CString& valueString) {
 
 // ---- typed access: only the accessor of T's own type works ----
 
-template <typename T>
-bool AAX_CParameter<T>::GetValueAsBool(bool* value) const {
-    if constexpr (std::is_same_v<T, bool>) {
-        *value = m_Value;
+namespace {
+
+// Copies the value out when the requested type is the parameter's own type.
+template <typename T, typename U>
+bool ReadIfSameType(const T& from, U* to) {
+    if constexpr (std::is_same_v<T, U>) {
+        *to = from;
         return true;
     } else {
-        (void)value;
+        (void)from;
+        (void)to;
         return false;
     }
 }
 
-template <typename T>
-bool AAX_CParameter<T>::GetValueAsInt32(int32_t* value) const {
-    if constexpr (std::is_same_v<T, int32_t>) {
-        *value = m_Value;
+// Hands the value to set() when its type is the parameter's own type.
+template <typename T, typename U, typename Setter>
+bool WriteIfSameType(U value, Setter&& set) {
+    if constexpr (std::is_same_v<T, U>) {
+        set(value);
         return true;
     } else {
         (void)value;
+        (void)set;
         return false;
     }
 }
 
+}  // namespace
+
 template <typename T>
-bool AAX_CParameter<T>::GetValueAsFloat(float* value) const {
-    if constexpr (std::is_same_v<T, float>) {
-        *value = m_Value;
-        return true;
-    } else {
-        (void)value;
-        return false;
-    }
-}
+bool AAX_CParameter<T>::GetValueAsBool(bool* value) const { return ReadIfSameType(m_Value, value); }
+
+template <typename T>
+bool AAX_CParameter<T>::GetValueAsInt32(int32_t* value) const { return ReadIfSameType(m_Value, value); }
+
+template <typename T>
+bool AAX_CParameter<T>::GetValueAsFloat(float* value) const { return ReadIfSameType(m_Value, value); }
 
 template <typename T>
 bool AAX_CParameter<T>::SetValueWithBool(bool value) {
-    if constexpr (std::is_same_v<T, bool>) {
-        SetValue(value);
-        return true;
-    } else {
-        (void)value;
-        return false;
-    }
+    return WriteIfSameType<T>(value, [this](T typed) { SetValue(typed); });
 }
 
 template <typename T>
 bool AAX_CParameter<T>::SetValueWithInt32(int32_t value) {
-    if constexpr (std::is_same_v<T, int32_t>) {
-        SetValue(value);
-        return true;
-    } else {
-        (void)value;
-        return false;
-    }
+    return WriteIfSameType<T>(value, [this](T typed) { SetValue(typed); });
 }
 
 template <typename T>
 bool AAX_CParameter<T>::SetValueWithFloat(float value) {
-    if constexpr (std::is_same_v<T, float>) {
-        SetValue(value);
-        return true;
-    } else {
-        (void)value;
-        return false;
-    }
+    return WriteIfSameType<T>(value, [this](T typed) { SetValue(typed); });
 }
 
 // ---- delegates ----
