@@ -56,6 +56,48 @@ TEST(AudioRenderer, RendersWithNoiseRepeatExactly) {
         << "dither changes the output";
 }
 
+// The bytes renders gave before the renderer streamed, as 64-bit FNV-1a
+// hashes of the planar output: changes that split blocks before, on and
+// across the renderer's read chunks, aligned and raw, block sizes 1 to
+// larger than the signal, signals shorter than the delay.
+TEST(AudioRenderer, RendersKeepTheirBytes) {
+    LinkedModule linked;
+    const std::vector<ParameterChange> busy = {{0, Orvanta::kParamID_Dither, 1.0},
+                                               {0, Orvanta::kParamID_Dynamic, 0.7},
+                                               {0, Orvanta::kParamID_Harmonic, 0.6},
+                                               {4999, Orvanta::kParamID_Harmonic, 0.2},
+                                               {8192, Orvanta::kParamID_Dynamic, 0.1},
+                                               {8195, Orvanta::kParamID_Color, 0.75},
+                                               {16385, Orvanta::kParamID_Dynamic, 0.9},
+                                               {20000, Orvanta::kParamID_Dither, 0.0}};
+    struct Case {
+        float rate;
+        int channels;
+        size_t length;
+        int32_t block;
+        bool aligned;
+        uint64_t hash;
+    };
+    const Case cases[] = {
+        {48000.0f, 2, 20011, 512, true, 0x8c3ce37ef84038a4ull},  {48000.0f, 2, 20011, 1, true, 0x7e31892caecfa7c2ull},
+        {44100.0f, 1, 20011, 333, false, 0x934deccbb1839e26ull}, {96000.0f, 2, 17000, 8193, true, 0xc8291801aaa83756ull},
+        {192000.0f, 2, 20, 7, true, 0xa6a06e18ea34a77full},      {88200.0f, 1, 9, 100000, true, 0xa5de16e655094911ull},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rate << " Hz, " << c.channels << " ch, " << c.length << " samples, block "
+                                        << c.block);
+        const AudioChannels output = Render(*linked.NewInstance(c.rate, c.channels), TestSignal(c.channels, c.length, c.rate),
+                                            c.block, busy, c.aligned ? EffectDelay(c.rate) : 0);
+        uint64_t hash = 14695981039346656037ull;
+        for (const std::vector<float>& channel : output) {
+            ASSERT_EQ(channel.size(), c.length);
+            const unsigned char* bytes = reinterpret_cast<const unsigned char*>(channel.data());
+            for (size_t i = 0; i < channel.size() * sizeof(float); ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+        }
+        EXPECT_EQ(hash, c.hash) << std::hex << "0x" << hash;
+    }
+}
+
 TEST(AudioRenderer, ReportsRendersItCannotDo) {
     LinkedModule linked;
     std::unique_ptr<EffectInstance> stereo = linked.NewInstance(48000.0f, 2);
