@@ -161,7 +161,12 @@ void InstallInterruptCleanup() {
     static bool installed = false;
     if (installed) return;
     installed = true;
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) signal(signalNumber, RemovePendingOutputAndDie);
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        // A signal ignored from the start (nohup) stays ignored.
+        struct sigaction current;
+        if (sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
+        signal(signalNumber, RemovePendingOutputAndDie);
+    }
 }
 
 void SetPendingPath(const std::string& path) {

@@ -7,11 +7,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
-namespace {
-constexpr sf_count_t kChunkFrames = 8192;
+#include "StopSignals.h"
 
+namespace {
 struct SubtypeName {
     const char* name;
     int subtype;
@@ -83,81 +84,173 @@ bool CheckReadable(const std::string& path, CliFailure* failure) {
     close(descriptor);
     return true;
 }
+// 48000 as "48,000", for frame counts in messages.
+std::string GroupedNumber(int64_t number) {
+    std::string digits = std::to_string(number < 0 ? -number : number);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
+    return (number < 0 ? "-" : "") + digits;
+}
+
+// Bytes per sample of the subtypes a damaged header can be checked for; 0
+// for the others.
+int BytesPerSample(int format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+        case SF_FORMAT_PCM_S8:
+        case SF_FORMAT_PCM_U8:
+        case SF_FORMAT_ULAW:
+        case SF_FORMAT_ALAW: return 1;
+        case SF_FORMAT_PCM_16: return 2;
+        case SF_FORMAT_PCM_24: return 3;
+        case SF_FORMAT_PCM_32:
+        case SF_FORMAT_FLOAT: return 4;
+        case SF_FORMAT_DOUBLE: return 8;
+        default: return 0;
+    }
+}
+
+// The number after marker in text, or -1.
+int64_t NumberAfter(const std::string& text, const std::string& marker) {
+    const size_t at = text.find(marker);
+    if (at == std::string::npos) return -1;
+    int64_t number = -1;
+    for (size_t i = at + marker.size(); i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        number = (number < 0 ? 0 : number * 10) + (text[i] - '0');
+    return number;
+}
+
+// The frame count the file's header declares; -1 when it declares none.
+// libsndfile trims a WAV's or AIFF's count to the audio actually present
+// and notes the header's own figure only in its log, so a file cut short
+// is found there.
+int64_t DeclaredFrames(SNDFILE* file, const SF_INFO& info) {
+    if (info.frames < 0 || info.frames == SF_COUNT_MAX) return -1;
+    char log[8192] = {};
+    sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
+    const std::string text(log);
+    int64_t declared = -1;
+    const int frameBytes = BytesPerSample(info.format) * info.channels;
+    const int64_t dataBytes = NumberAfter(text, "\ndata : ");
+    if (dataBytes > 0 && frameBytes > 0 && text.find("\ndata : " + std::to_string(dataBytes) + " (should be") !=
+                                               std::string::npos)
+        declared = dataBytes / frameBytes;
+    const int64_t commFrames = NumberAfter(text, "Frame count read from 'COMM' chunk (");
+    if (commFrames > 0) declared = commFrames;
+    return std::max<int64_t>(declared, info.frames);
+}
 }  // namespace
 
-bool ReadSoundFile(const std::string& path, AudioChannels* audio, SoundFileFormat* format, CliFailure* failure) {
-    if (!CheckReadable(path, failure)) return false;
+std::unique_ptr<SoundFileReader> SoundFileReader::Open(const std::string& path, CliFailure* failure) {
+    if (!CheckReadable(path, failure)) return nullptr;
     SF_INFO info;
     std::memset(&info, 0, sizeof info);
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file) {
         *failure = CliFailure{ExitCode::kBadData,
                               "input '" + path + "' is not audio this program can read (" + sf_strerror(nullptr) + ")"};
-        return false;
+        return nullptr;
     }
-    format->format = info.format;
-    format->sampleRate = info.samplerate;
-    format->channels = info.channels;
-
-    const size_t channels = static_cast<size_t>(info.channels);
-    audio->assign(channels, std::vector<float>());
-    // The header's frame count is only a hint (and may be damaged): reserve
-    // up to a sane amount, grow past it as the data arrives.
-    constexpr sf_count_t kLargestReservation = sf_count_t(1) << 26;
-    for (std::vector<float>& channel : *audio)
-        channel.reserve(static_cast<size_t>(std::clamp<sf_count_t>(info.frames, 0, kLargestReservation)));
-    std::vector<float> interleaved(static_cast<size_t>(kChunkFrames) * channels);
-    for (;;) {
-        const sf_count_t frames = sf_readf_float(file, interleaved.data(), kChunkFrames);
-        if (frames <= 0) break;
-        for (sf_count_t frame = 0; frame < frames; ++frame)
-            for (size_t channel = 0; channel < channels; ++channel)
-                (*audio)[channel].push_back(interleaved[static_cast<size_t>(frame) * channels + channel]);
-    }
-    const int error = sf_error(file);
-    const std::string errorText = sf_strerror(file);
-    sf_close(file);
-    if (error != SF_ERR_NO_ERROR) {
-        *failure = CliFailure{ExitCode::kIOError, "reading input '" + path + "' failed: " + errorText};
-        return false;
-    }
-    return true;
+    std::unique_ptr<SoundFileReader> reader(new SoundFileReader());
+    reader->m_Path = path;
+    reader->m_File = file;
+    reader->m_Format = SoundFileFormat{info.format, info.samplerate, info.channels};
+    reader->m_Declared = DeclaredFrames(file, info);
+    return reader;
 }
 
-bool WriteSoundFile(int descriptor, const std::string& path, const AudioChannels& audio,
-                    const SoundFileFormat& format, CliFailure* failure) {
+SoundFileReader::~SoundFileReader() {
+    if (m_File) sf_close(m_File);
+}
+
+bool SoundFileReader::Fail(const std::string& message) {
+    m_Failure = CliFailure{ExitCode::kBadData, "input '" + m_Path + "' " + message};
+    return false;
+}
+
+int64_t SoundFileReader::Read(float* const* channels, int64_t frames) {
+    if (StopSignals::Arrived()) {
+        m_Failure = StopSignals::Failure();
+        return -1;
+    }
+    const size_t channelCount = static_cast<size_t>(m_Format.channels);
+    if (m_Interleaved.size() < static_cast<size_t>(frames) * channelCount)
+        m_Interleaved.resize(static_cast<size_t>(frames) * channelCount);
+    const sf_count_t count = sf_readf_float(m_File, m_Interleaved.data(), frames);
+    if (sf_error(m_File) != SF_ERR_NO_ERROR) {
+        Fail("is damaged after " + GroupedNumber(m_Read) + " frames: " + sf_strerror(m_File));
+        return -1;
+    }
+    if (count <= 0) {
+        if (m_Declared >= 0 && m_Read < m_Declared) {
+            Fail("ends early: " + GroupedNumber(m_Read) + " of " + GroupedNumber(m_Declared) + " frames");
+            return -1;
+        }
+        return 0;
+    }
+    const float* from = m_Interleaved.data();
+    for (sf_count_t frame = 0; frame < count; ++frame)
+        for (size_t channel = 0; channel < channelCount; ++channel) channels[channel][frame] = *from++;
+    m_Read += count;
+    return count;
+}
+
+std::unique_ptr<SoundFileWriter> SoundFileWriter::Open(int descriptor, const std::string& path,
+                                                       const SoundFileFormat& format, CliFailure* failure) {
     SF_INFO info;
     std::memset(&info, 0, sizeof info);
     info.format = format.format;
     info.samplerate = format.sampleRate;
     info.channels = format.channels;
-    SNDFILE* file = sf_open_fd(descriptor, SFM_WRITE, &info, SF_TRUE);
+    SNDFILE* file = sf_open_fd(descriptor, SFM_WRITE, &info, SF_FALSE);
     if (!file) {
-        *failure = CliFailure{ExitCode::kCannotCreate, "cannot write output '" + path + "' as " +
-                                                           DescribeFormat(format.format) + ": " + sf_strerror(nullptr)};
-        return false;
+        std::string reason = sf_strerror(nullptr);
+        if (lseek(descriptor, 0, SEEK_CUR) < 0 && errno == ESPIPE)
+            reason = "a pipe takes only formats written front to back (--format flac, au or raw)";
+        *failure = CliFailure{ExitCode::kCannotCreate,
+                              "cannot write output '" + path + "' as " + DescribeFormat(format.format) + ": " + reason};
+        return nullptr;
     }
-    if (!IsFloatingPointFormat(format.format)) sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    std::unique_ptr<SoundFileWriter> writer(new SoundFileWriter());
+    writer->m_Path = path;
+    writer->m_File = file;
+    writer->m_Channels = format.channels;
+    writer->m_Clips = !IsFloatingPointFormat(format.format);
+    if (writer->m_Clips) sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     // No peak chunk: it carries the time of writing, and the same render
     // should give the same bytes.
     sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
+    return writer;
+}
 
-    const size_t channels = static_cast<size_t>(format.channels);
-    const sf_count_t total = audio.empty() ? 0 : static_cast<sf_count_t>(audio[0].size());
-    std::vector<float> interleaved(static_cast<size_t>(kChunkFrames) * channels);
-    bool written = true;
-    for (sf_count_t start = 0; start < total && written; start += kChunkFrames) {
-        const sf_count_t frames = std::min(kChunkFrames, total - start);
-        for (sf_count_t frame = 0; frame < frames; ++frame)
-            for (size_t channel = 0; channel < channels; ++channel)
-                interleaved[static_cast<size_t>(frame) * channels + channel] =
-                    audio[channel][static_cast<size_t>(start + frame)];
-        written = sf_writef_float(file, interleaved.data(), frames) == frames;
+SoundFileWriter::~SoundFileWriter() {
+    if (m_File) sf_close(m_File);
+}
+
+bool SoundFileWriter::Write(const float* const* channels, int64_t frames) {
+    const size_t channelCount = static_cast<size_t>(m_Channels);
+    if (m_Interleaved.size() < static_cast<size_t>(frames) * channelCount)
+        m_Interleaved.resize(static_cast<size_t>(frames) * channelCount);
+    float* to = m_Interleaved.data();
+    for (int64_t frame = 0; frame < frames; ++frame)
+        for (size_t channel = 0; channel < channelCount; ++channel) *to++ = channels[channel][frame];
+    if (m_Clips)
+        for (size_t i = 0; i < static_cast<size_t>(frames) * channelCount; ++i)
+            m_Overs += std::fabs(m_Interleaved[i]) > 1.0f ? 1 : 0;
+    if (sf_writef_float(m_File, m_Interleaved.data(), frames) != frames) {
+        m_Failure = StopSignals::Arrived() ? StopSignals::Failure()
+                                           : CliFailure{ExitCode::kIOError, "writing output '" + m_Path + "' failed: " +
+                                                                                sf_strerror(m_File)};
+        return false;
     }
-    const std::string errorText = sf_strerror(file);
-    const bool closed = sf_close(file) == 0;
-    if (!written || !closed) {
-        *failure = CliFailure{ExitCode::kIOError, "writing output '" + path + "' failed: " + errorText};
+    m_Written += frames;
+    return true;
+}
+
+bool SoundFileWriter::Close(CliFailure* failure) {
+    SNDFILE* file = m_File;
+    m_File = nullptr;
+    const int error = sf_close(file);
+    if (error != 0) {
+        *failure = CliFailure{ExitCode::kIOError, "writing output '" + m_Path + "' failed: " + sf_error_number(error)};
         return false;
     }
     return true;
