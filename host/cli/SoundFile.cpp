@@ -108,6 +108,15 @@ int BytesPerSample(int format) {
     }
 }
 
+// libsndfile's message for the file's error, without its "Error : " and full stop.
+std::string DecoderReason(SNDFILE* file) {
+    std::string reason = sf_strerror(file);
+    const std::string prefix = "Error : ";
+    if (reason.rfind(prefix, 0) == 0) reason.erase(0, prefix.size());
+    while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
+    return reason;
+}
+
 // The number after marker in text, or -1.
 int64_t NumberAfter(const std::string& text, const std::string& marker) {
     const size_t at = text.find(marker);
@@ -176,7 +185,8 @@ int64_t SoundFileReader::Read(float* const* channels, int64_t frames) {
         m_Interleaved.resize(static_cast<size_t>(frames) * channelCount);
     const sf_count_t count = sf_readf_float(m_File, m_Interleaved.data(), frames);
     if (sf_error(m_File) != SF_ERR_NO_ERROR) {
-        Fail("is damaged after " + GroupedNumber(m_Read) + " frames: " + sf_strerror(m_File));
+        Fail("is damaged after " + GroupedNumber(m_Read) + (m_Declared >= 0 ? " of " + GroupedNumber(m_Declared) : "") +
+             " frames (" + DecoderReason(m_File) + ")");
         return -1;
     }
     if (count <= 0) {

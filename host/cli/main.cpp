@@ -1,6 +1,9 @@
 // orvanta: the substitute host's command-line program. It finds the command
 // named by the first argument, parses the rest against the command's
 // options and runs it.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -27,10 +30,28 @@ void PrintProgramHelp() {
     }
     std::cout << "\nExit codes:\n" << ExitCodeTable();
 }
+
+// The command's exit code, or 74 with a message when what it printed could
+// not all be written (a full disk, a closed pipe, /dev/full).
+int FinishStandardOutput(int exitCode) {
+    const int error = std::fflush(stdout) != 0 ? errno : 0;
+    std::cout.flush();
+    // A command that failed has said why; its own exit code stands.
+    if (exitCode != ExitCode::kOk || (!error && !std::ferror(stdout) && std::cout)) return exitCode;
+    PrintError("cannot write to standard output" + (error ? std::string(": ") + std::strerror(error) : std::string()));
+    return ExitCode::kIOError;
+}
+
+int RunCommandLine(const std::vector<std::string>& arguments);
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return FinishStandardOutput(RunCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+}
+
+namespace {
+
+int RunCommandLine(const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
         PrintProgramHelp();
         return ExitCode::kUsage;
@@ -70,3 +91,4 @@ int main(int argc, char** argv) {
         return ExitCode::kInternal;
     }
 }
+}  // namespace

@@ -1,0 +1,112 @@
+// orvanta process and its input: memory that does not grow with the length
+// of the file; damaged files made here (cut short, bytes overwritten, a
+// stretch zeroed) refused with 65 and no output; a layout or rate refused
+// from the header alone.
+#include <sys/resource.h>
+
+#include "CliHarness.h"
+
+namespace {
+
+using namespace cli_test;
+
+// Writes seconds of a stereo 16-bit 48 kHz tone a second at a time.
+void WriteLongTone(const std::string& path, int seconds) {
+    SF_INFO info{};
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    info.samplerate = 48000;
+    info.channels = 2;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_TRUE(file) << sf_strerror(nullptr);
+    const Audio second = Tone(info.format, 48000, 2, 48000);
+    for (int i = 0; i < seconds; ++i) ASSERT_EQ(sf_writef_double(file, second.samples.data(), 48000), 48000);
+    sf_close(file);
+}
+
+// Runs the program to its end; its peak resident memory in KiB.
+long PeakMemoryOf(const std::vector<std::string>& arguments) {
+    const pid_t pid = Start(arguments, "/dev/null", "/dev/null");
+    int status = 0;
+    rusage usage{};
+    EXPECT_EQ(wait4(pid, &status, 0, &usage), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    return usage.ru_maxrss;
+}
+
+TEST(ProcessInput, MemoryDoesNotGrowWithTheLengthOfTheFile) {
+    ScratchFolder scratch;
+    WriteLongTone(scratch.Path("short.wav"), 1);
+    WriteLongTone(scratch.Path("long.wav"), 300);  // 55 MiB of audio, 220 MiB as floats
+    const std::vector<std::string> busy = {"--set", "Dither=On", "--set", "Dynamic=70", "--quiet"};
+    auto render = [&](const std::string& name) {
+        std::vector<std::string> arguments = {"process", scratch.Path(name), scratch.Path("out-" + name)};
+        arguments.insert(arguments.end(), busy.begin(), busy.end());
+        return PeakMemoryOf(arguments);
+    };
+    const long shortPeak = render("short.wav");
+    const long longPeak = render("long.wav");
+    EXPECT_EQ(ReadAudio(scratch.Path("out-long.wav")).Frames(), 300 * 48000);
+    // A copy of the long file in memory would be 55 MiB at least.
+    EXPECT_LT(longPeak - shortPeak, 8 * 1024) << "short " << shortPeak << " KiB, long " << longPeak << " KiB";
+}
+
+// The file's bytes with [at, at + count) replaced by what make gives.
+void Damage(const std::string& from, const std::string& to, size_t at, size_t count, unsigned char (*make)(size_t)) {
+    std::string bytes = ReadWhole(from);
+    ASSERT_LE(at + count, bytes.size());
+    for (size_t i = at; i < at + count; ++i) bytes[i] = static_cast<char>(make(i));
+    std::ofstream(to, std::ios::binary) << bytes;
+}
+
+unsigned char Scrambled(size_t i) { return static_cast<unsigned char>((i * 2654435761u) >> 13); }
+unsigned char Zero(size_t) { return 0; }
+
+TEST(ProcessInput, DamagedInputIsAnErrorAndLeavesNoOutput) {
+    ScratchFolder scratch;
+    WriteAudio(scratch.Path("good.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 48000));
+    WriteAudio(scratch.Path("good.aiff"), Tone(SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 44100, 2, 30000));
+    WriteAudio(scratch.Path("good.flac"), Tone(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 48000, 2, 240000));
+    const std::string wav = ReadWhole(scratch.Path("good.wav")), aiff = ReadWhole(scratch.Path("good.aiff"));
+    // Cut short: 44 header bytes and 24,989 frames of 2 bytes; 54 header bytes and 10,000 frames of 6 bytes.
+    std::ofstream(scratch.Path("short.wav"), std::ios::binary) << wav.substr(0, 44 + 2 * 24989);
+    std::ofstream(scratch.Path("short.aiff"), std::ios::binary) << aiff.substr(0, 54 + 6 * 10000);
+    const size_t flacSize = ReadWhole(scratch.Path("good.flac")).size();
+    Damage(scratch.Path("good.flac"), scratch.Path("scrambled.flac"), flacSize / 2, 2000, Scrambled);
+    Damage(scratch.Path("good.flac"), scratch.Path("zeroed.flac"), flacSize / 4, flacSize / 2, Zero);
+    // A layout the effect cannot take, and no audio behind the header.
+    WriteAudio(scratch.Path("three.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 3, 48000));
+    std::ofstream(scratch.Path("three-cut.wav"), std::ios::binary) << ReadWhole(scratch.Path("three.wav")).substr(0, 50);
+    remove(scratch.Path("good.wav").c_str());
+    remove(scratch.Path("good.aiff").c_str());
+    remove(scratch.Path("good.flac").c_str());
+    remove(scratch.Path("three.wav").c_str());
+    const std::vector<std::string> inputs = scratch.Entries();
+
+    struct Case {
+        const char* name;
+        std::string message;  // after "orvanta: input '<path>' "
+    };
+    const Case cases[] = {
+        {"short.wav", "ends early: 24,989 of 48,000 frames"},
+        {"short.aiff", "ends early: 10,000 of 30,000 frames"},
+        {"scrambled.flac", "is damaged after "},
+        {"zeroed.flac", "is damaged after "},
+    };
+    for (const Case& c : cases) {
+        for (const char* block : {"512", "1"}) {
+            const std::string in = scratch.Path(c.name);
+            const RunResult result = RunOrvanta({"process", in, scratch.Path("out.wav"), "--block", block,
+                                                 "--format", "wav"});
+            EXPECT_EQ(result.exitCode, 65) << c.name << ": " << result.err;
+            const std::string prefix = "orvanta: input '" + in + "' " + c.message;
+            EXPECT_EQ(result.err.rfind(prefix, 0), 0u) << c.name << ": " << result.err;
+            EXPECT_EQ(result.out, "") << c.name;
+            EXPECT_EQ(scratch.Entries(), inputs) << c.name << ": a damaged input leaves no output";
+        }
+    }
+    const RunResult three = RunOrvanta({"process", scratch.Path("three-cut.wav"), scratch.Path("out.wav")});
+    EXPECT_EQ(three.exitCode, 65);
+    EXPECT_EQ(three.err, "orvanta: the input has 3 channels; only mono and stereo can be processed\n");
+}
+
+}  // namespace
