@@ -210,10 +210,11 @@ std::unique_ptr<SoundFileWriter> SoundFileWriter::Open(int descriptor, const std
     info.format = format.format;
     info.samplerate = format.sampleRate;
     info.channels = format.channels;
+    const bool isPipe = lseek(descriptor, 0, SEEK_CUR) < 0 && errno == ESPIPE;
     SNDFILE* file = sf_open_fd(descriptor, SFM_WRITE, &info, SF_FALSE);
     if (!file) {
         std::string reason = sf_strerror(nullptr);
-        if (lseek(descriptor, 0, SEEK_CUR) < 0 && errno == ESPIPE)
+        if (isPipe)
             reason = "a pipe takes only formats written front to back (--format flac, au or raw)";
         *failure = CliFailure{ExitCode::kCannotCreate,
                               "cannot write output '" + path + "' as " + DescribeFormat(format.format) + ": " + reason};
