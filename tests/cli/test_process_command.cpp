@@ -189,23 +189,4 @@ TEST(ProcessCommand, AWriteErrorPartWayIsAnInputOutputError) {
     EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"in.wav"});
 }
 
-TEST(ProcessCommand, AnInterruptedRenderLeavesNoFileBehind) {
-    ScratchFolder scratch;
-    // Long enough that the render is still running when the signal comes.
-    WriteAudio(scratch.Path("long.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 2, 96000 * 30));
-    const pid_t pid = Start({"process", scratch.Path("long.wav"), scratch.Path("out.wav")}, "/dev/null", "/dev/null");
-    ASSERT_GT(pid, 0);
-    // Wait for the temporary output to appear, then interrupt.
-    bool started = false;
-    for (int attempt = 0; attempt < 2000 && !started; ++attempt) {
-        for (const std::string& name : scratch.Entries()) started |= name.rfind(".out.wav.orvanta-", 0) == 0;
-        if (!started) usleep(5000);
-    }
-    kill(pid, SIGINT);
-    const int status = Wait(pid);
-    if (!started || status == 0) GTEST_SKIP() << "the render ended before it could be interrupted";
-    EXPECT_EQ(status, -SIGINT);
-    EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"long.wav"});
-}
-
 }  // namespace

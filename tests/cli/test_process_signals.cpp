@@ -1,0 +1,100 @@
+// orvanta process and signals sent part-way through a render: each stop
+// signal ends it with 128 + its number and no file left; a signal ignored
+// when the program started stays ignored; SIGKILL leaves nothing either,
+// since the output has no name until it is complete.
+#include <functional>
+
+#include "CliHarness.h"
+
+namespace {
+
+using namespace cli_test;
+
+// Starts the program with stdout and stderr to files; inChild runs in the
+// child before the program starts.
+pid_t Spawn(const std::vector<std::string>& arguments, const std::string& errPath,
+            const std::function<void()>& inChild) {
+    std::vector<std::string> all = {ORVANTA_PROGRAM};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : all) argv.push_back(&argument[0]);
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    const int out = open("/dev/null", O_WRONLY);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || err < 0) _exit(127);
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    inChild();
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
+// Waits until the process catches signalNumber (its handlers are in place);
+// false if it ends first or takes over 10 seconds.
+bool WaitUntilCaught(pid_t pid, int signalNumber) {
+    for (int attempt = 0; attempt < 10000; ++attempt) {
+        std::istringstream status(ReadWhole("/proc/" + std::to_string(pid) + "/status"));
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("SigCgt:", 0) == 0 &&
+                (std::stoull(line.substr(7), nullptr, 16) >> (signalNumber - 1)) & 1)
+                return true;
+        usleep(1000);
+    }
+    return false;
+}
+
+TEST(ProcessSignals, EachStopSignalEndsTheRenderWithNothingLeft) {
+    ScratchFolder scratch;
+    // Several seconds of rendering, at 192 kHz with --block 1.
+    WriteAudio(scratch.Path("long.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 192000, 2, 192000 * 10));
+    const std::vector<std::string> inputs = scratch.Entries();
+    static ScratchFolder streams;
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ, SIGALRM, SIGUSR1, SIGUSR2}) {
+        SCOPED_TRACE(strsignal(signalNumber));
+        const pid_t pid = Spawn({"process", scratch.Path("long.wav"), scratch.Path("out.wav"), "--block", "1"},
+                                streams.Path("err"), [] {});
+        ASSERT_GT(pid, 0);
+        ASSERT_TRUE(WaitUntilCaught(pid, signalNumber));
+        kill(pid, signalNumber);
+        EXPECT_EQ(Wait(pid), 128 + signalNumber);
+        EXPECT_EQ(ReadWhole(streams.Path("err")),
+                  std::string("orvanta: stopped by SIG") + sigabbrev_np(signalNumber) +
+                      " before the output was complete\n");
+        EXPECT_EQ(scratch.Entries(), inputs);
+    }
+}
+
+TEST(ProcessSignals, SignalsIgnoredAtTheStartStayIgnored) {
+    ScratchFolder scratch;
+    static ScratchFolder streams;
+    WriteAudio(scratch.Path("in.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 192000, 2, 192000 * 2));
+    // As nohup starts it: hang-up ignored.
+    const pid_t pid = Spawn({"process", scratch.Path("in.wav"), scratch.Path("out.wav"), "--block", "16"},
+                            streams.Path("err"), [] { signal(SIGHUP, SIG_IGN); });
+    ASSERT_TRUE(WaitUntilCaught(pid, SIGINT));
+    kill(pid, SIGHUP);
+    EXPECT_EQ(Wait(pid), 0) << ReadWhole(streams.Path("err"));
+    EXPECT_EQ(ReadAudio(scratch.Path("out.wav")).Frames(), 192000 * 2);
+}
+
+TEST(ProcessSignals, NoPartOfTheOutputIsEverVisibleEvenAfterSigkill) {
+    ScratchFolder scratch;
+    static ScratchFolder streams;
+    WriteAudio(scratch.Path("long.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 192000, 2, 192000 * 10));
+    const std::vector<std::string> inputs = scratch.Entries();
+    const pid_t pid = Spawn({"process", scratch.Path("long.wav"), scratch.Path("out.wav"), "--block", "1"},
+                            streams.Path("err"), [] {});
+    ASSERT_TRUE(WaitUntilCaught(pid, SIGINT));
+    // Well into the render: the output exists only as an unnamed file.
+    for (int look = 0; look < 200; ++look) {
+        ASSERT_EQ(scratch.Entries(), inputs) << "look " << look;
+        usleep(1000);
+    }
+    kill(pid, SIGKILL);
+    EXPECT_EQ(Wait(pid), -SIGKILL);
+    EXPECT_EQ(scratch.Entries(), inputs);
+}
+
+}  // namespace
