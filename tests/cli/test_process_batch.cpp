@@ -1,0 +1,101 @@
+// orvanta process IN... --output-dir DIR: every file rendered exactly as a
+// single render gives it (noise included) whatever the number of jobs; a
+// failing file stops no other, and the exit code is the first failing
+// file's; names that would collide are refused before any work.
+#include "CliHarness.h"
+
+namespace {
+
+using namespace cli_test;
+
+const std::vector<std::string> kBusy = {"--set", "Harmonic=60", "--set", "Dynamic=70", "--set", "Dither=On"};
+
+TEST(ProcessBatch, RendersEachFileAsASingleRenderWouldAndReportsTheFirstFailure) {
+    ScratchFolder scratch;
+    mkdir(scratch.Path("in").c_str(), 0755);
+    WriteAudio(scratch.Path("in/a.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_24, 48000, 2, 20000));
+    WriteAudio(scratch.Path("in/b.flac"), Tone(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000, 1, 30000));
+    WriteAudio(scratch.Path("in/c.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 2, 5000));
+    WriteText(scratch.Path("in/notes.txt"), "not audio\n");
+    const std::vector<std::string> good = {"a.wav", "b.flac", "c.wav"};
+    std::vector<std::string> single;
+    for (const std::string& name : good) {
+        std::vector<std::string> arguments = {"process", scratch.Path("in/" + name), scratch.Path("single-" + name)};
+        arguments.insert(arguments.end(), kBusy.begin(), kBusy.end());
+        ASSERT_EQ(RunOrvanta(arguments).exitCode, 0);
+        single.push_back(ReadWhole(scratch.Path("single-" + name)));
+    }
+    for (const char* jobs : {"1", "2", "4"}) {
+        SCOPED_TRACE(std::string("jobs ") + jobs);
+        const std::string folder = scratch.Path(std::string("out") + jobs);
+        mkdir(folder.c_str(), 0755);
+        std::vector<std::string> arguments = {"process",
+                                              scratch.Path("in/a.wav"),
+                                              scratch.Path("in/notes.txt"),
+                                              scratch.Path("in/b.flac"),
+                                              scratch.Path("in/missing.wav"),
+                                              scratch.Path("in/c.wav"),
+                                              "--output-dir",
+                                              folder,
+                                              "--jobs",
+                                              jobs};
+        arguments.insert(arguments.end(), kBusy.begin(), kBusy.end());
+        const RunResult result = RunOrvanta(arguments);
+        EXPECT_EQ(result.exitCode, 65) << "the first failure in the order given";
+        EXPECT_NE(result.err.find("orvanta: input '" + scratch.Path("in/notes.txt") + "' is not audio"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_NE(result.err.find("orvanta: input '" + scratch.Path("in/missing.wav") + "' does not exist"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_NE(result.out.find("Rendered 3 of 5 files to " + folder + "; 2 failed\n"), std::string::npos)
+            << result.out;
+        for (size_t i = 0; i < good.size(); ++i)
+            EXPECT_TRUE(ReadWhole(folder + "/" + good[i]) == single[i]) << good[i];
+        DIR* listing = opendir(folder.c_str());
+        std::vector<std::string> written;
+        while (dirent* entry = readdir(listing))
+            if (entry->d_name[0] != '.') written.push_back(entry->d_name);
+        closedir(listing);
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(written, good);
+    }
+}
+
+TEST(ProcessBatch, RefusesWhatCannotWorkBeforeRendering) {
+    ScratchFolder scratch;
+    mkdir(scratch.Path("one").c_str(), 0755);
+    mkdir(scratch.Path("two").c_str(), 0755);
+    mkdir(scratch.Path("out").c_str(), 0755);
+    WriteAudio(scratch.Path("one/x.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 1000));
+    WriteAudio(scratch.Path("two/x.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 1000));
+    WriteAudio(scratch.Path("two/y.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 1000));
+    const std::string x1 = scratch.Path("one/x.wav"), x2 = scratch.Path("two/x.wav"), y = scratch.Path("two/y.wav");
+    const std::string out = scratch.Path("out");
+    struct Case {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"process", x1, x2, "--output-dir", out}, 64,
+         "orvanta: two inputs would both be written to '" + out + "/x.wav'\n"},
+        {{"process", x1, y, "--output-dir", out, "--format", "flac", "--jobs", "0"}, 64,
+         "orvanta: --jobs needs a whole number from 1 to 256, not '0'\n"},
+        {{"process", "--output-dir", out}, 64, "orvanta: process --output-dir needs at least one input file\n"},
+        {{"process", x1, "--output-dir", scratch.Path("nowhere")}, 73,
+         "orvanta: --output-dir '" + scratch.Path("nowhere") + "' is not a folder\n"},
+    };
+    for (const Case& c : cases) {
+        const RunResult result = RunOrvanta(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+        EXPECT_EQ(result.err, c.err);
+    }
+    // The format's extension names the outputs.
+    const RunResult flac = RunOrvanta({"process", x1, y, "--output-dir", out, "--format", "flac", "--quiet"});
+    EXPECT_EQ(flac.exitCode, 0) << flac.err;
+    EXPECT_EQ(ReadAudio(out + "/x.flac").format, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    EXPECT_EQ(ReadAudio(out + "/y.flac").format, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+}
+
+}  // namespace
