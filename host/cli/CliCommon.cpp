@@ -16,12 +16,13 @@ std::string ExitCodeTable() {
     return "  0   success\n"
            "  64  usage: unknown command or option, missing or bad argument, unknown parameter,\n"
            "      a value that does not parse or lies outside its parameter's range\n"
-           "  65  bad input data: not audio that can be read, more than two channels,\n"
-           "      an unsupported sample rate\n"
+           "  65  bad input data: not audio that can be read, damaged or cut short, more\n"
+           "      than two channels, an unsupported sample rate\n"
            "  66  the input is missing or cannot be read\n"
            "  70  internal error: the plug-in module cannot be loaded, instantiated or run\n"
            "  73  the output cannot be created\n"
-           "  74  reading or writing failed part-way\n";
+           "  74  reading or writing failed part-way, standard output included\n"
+           "  128+N  stopped by signal N (SIGINT 130, SIGTERM 143, ...)\n";
 }
 
 void PrintError(const std::string& message) { std::cerr << "orvanta: " << message << std::endl; }

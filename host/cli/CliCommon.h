@@ -19,7 +19,7 @@ constexpr int kBadData = 65;       // input is no readable audio, or has a layou
 constexpr int kNoInput = 66;       // input missing or unreadable
 constexpr int kInternal = 70;      // the module cannot be loaded, instantiated or run
 constexpr int kCannotCreate = 73;  // output cannot be created
-constexpr int kIOError = 74;       // reading or writing failed part-way
+constexpr int kIOError = 74;       // reading or writing failed part-way, standard output included
 }  // namespace ExitCode
 
 // The exit codes with their meaning, for --help and the documentation.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <iostream>
 #include <thread>
 
 #include "BatchProgress.h"
