@@ -20,6 +20,14 @@ AAX_EStemFormat StemFormatFor(int channels) {
     return channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
 }
 
+// Mono and stereo only; checked before the module is loaded.
+bool CheckChannels(int channels, CliFailure* failure) {
+    if (channels >= 1 && channels <= 2) return true;
+    *failure = CliFailure{ExitCode::kBadData, "the input has " + std::to_string(channels) +
+                                                  " channels; only mono and stereo can be processed"};
+    return false;
+}
+
 std::string SupportedRatesText() {
     std::string text;
     for (float rate : Orvanta::kSupportedSampleRates)
@@ -40,14 +48,17 @@ std::vector<OptionRule> EffectSession::SettingOptions() {
 
 std::unique_ptr<EffectSession> EffectSession::Open(const ParsedOptions& options, int sampleRate, int channels,
                                                    int32_t maxBlockSize, CliFailure* failure) {
-    if (channels < 1 || channels > 2) {
-        *failure = CliFailure{ExitCode::kBadData, "the input has " + std::to_string(channels) +
-                                                      " channels; only mono and stereo can be processed"};
-        return nullptr;
-    }
+    if (!CheckChannels(channels, failure)) return nullptr;
+    std::shared_ptr<PluginModule> module = OpenPluginModule(options, failure);
+    if (!module) return nullptr;
+    return OpenOn(std::move(module), sampleRate, channels, maxBlockSize, failure);
+}
+
+std::unique_ptr<EffectSession> EffectSession::OpenOn(std::shared_ptr<PluginModule> loaded, int sampleRate,
+                                                     int channels, int32_t maxBlockSize, CliFailure* failure) {
+    if (!CheckChannels(channels, failure)) return nullptr;
     std::unique_ptr<EffectSession> session(new EffectSession());
-    session->m_Module = OpenPluginModule(options, failure);
-    if (!session->m_Module) return nullptr;
+    session->m_Module = std::move(loaded);
 
     const PluginModule& module = *session->m_Module;
     EffectInstance::Parts parts;

@@ -23,6 +23,10 @@ public:
     // instantiated (70).
     static std::unique_ptr<EffectSession> Open(const ParsedOptions& options, int sampleRate, int channels,
                                                int32_t maxBlockSize, CliFailure* failure);
+    // The same on a module already loaded, which several sessions may
+    // share; the module stays loaded while any of them lives.
+    static std::unique_ptr<EffectSession> OpenOn(std::shared_ptr<PluginModule> module, int sampleRate, int channels,
+                                                 int32_t maxBlockSize, CliFailure* failure);
     ~EffectSession();
 
     EffectInstance& Instance() const { return *m_Instance; }
@@ -43,7 +47,7 @@ public:
 private:
     EffectSession() = default;
 
-    std::unique_ptr<PluginModule> m_Module;  // outlives the instance
+    std::shared_ptr<PluginModule> m_Module;  // outlives the instance
     std::unique_ptr<EffectInstance> m_Instance;
     std::unique_ptr<ParameterValueParser> m_Parser;
 };

@@ -22,11 +22,13 @@ CliFailure RenderFailure(const SoundFileReader& reader, const SoundFileWriter& w
 
 // The module opened and set up for the input; null with the failure.
 std::unique_ptr<EffectSession> OpenSession(const ParsedOptions& options, const SoundFileFormat& format,
-                                           int32_t blockSize, std::mutex* sessionLock, CliFailure* failure) {
+                                           int32_t blockSize, const std::shared_ptr<PluginModule>& module,
+                                           std::mutex* sessionLock, CliFailure* failure) {
     std::unique_lock<std::mutex> held;
     if (sessionLock) held = std::unique_lock<std::mutex>(*sessionLock);
     std::unique_ptr<EffectSession> session =
-        EffectSession::Open(options, format.sampleRate, format.channels, blockSize, failure);
+        module ? EffectSession::OpenOn(module, format.sampleRate, format.channels, blockSize, failure)
+               : EffectSession::Open(options, format.sampleRate, format.channels, blockSize, failure);
     if (!session || !session->ApplySettings(options, failure)) return nullptr;
     return session;
 }
@@ -41,7 +43,8 @@ void CloseSession(std::unique_ptr<EffectSession>* session, std::mutex* sessionLo
 
 bool RenderFile(const ParsedOptions& options, const FileRenderSettings& settings, const std::string& inputPath,
                 const std::string& outputPath, const std::function<void(int64_t, int64_t)>& progress,
-                std::mutex* sessionLock, FileRenderReport* report, CliFailure* failure) {
+                const std::shared_ptr<PluginModule>& module, std::mutex* sessionLock, FileRenderReport* report,
+                CliFailure* failure) {
     // Only the header so far: layout, rate and format are refused before
     // any audio is decoded.
     std::unique_ptr<SoundFileReader> reader = SoundFileReader::Open(inputPath, failure);
@@ -50,7 +53,7 @@ bool RenderFile(const ParsedOptions& options, const FileRenderSettings& settings
     SoundFileFormat outputFormat;
     if (!ChooseOutputFormat(inputFormat, settings.formatName, settings.subtypeName, &outputFormat, failure))
         return false;
-    std::unique_ptr<EffectSession> session = OpenSession(options, inputFormat, settings.blockSize, sessionLock, failure);
+    std::unique_ptr<EffectSession> session = OpenSession(options, inputFormat, settings.blockSize, module, sessionLock, failure);
     if (!session) return false;
     const bool rendered = [&] {
         OutputFile output;

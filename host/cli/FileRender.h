@@ -6,10 +6,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 
 #include "CliCommon.h"
+
+class PluginModule;
 
 struct FileRenderSettings {
     int32_t blockSize = 512;
@@ -32,14 +35,16 @@ struct FileRenderReport {
 
 // Renders inputPath to outputPath with the settings options gives
 // (--preset, --set, --bypass, --plugin). progress is called on the render
-// thread and may be empty. sessionLock, when given, is held while the
-// module is opened, set up and released, so several renders may run on
-// several threads. False with the failure: the exit codes of the input
+// thread and may be empty. module, when given, is the loaded module to
+// use (several renders share one); else the render loads its own.
+// sessionLock, when given, is held while the instance is created, set up
+// and released, so several renders may run on several threads. False with the failure: the exit codes of the input
 // (65, 66), the settings (64), the module (70), the output (73, 74), or
 // 128 + a caught stop signal's number.
 bool RenderFile(const ParsedOptions& options, const FileRenderSettings& settings, const std::string& inputPath,
                 const std::string& outputPath, const std::function<void(int64_t, int64_t)>& progress,
-                std::mutex* sessionLock, FileRenderReport* report, CliFailure* failure);
+                const std::shared_ptr<PluginModule>& module, std::mutex* sessionLock, FileRenderReport* report,
+                CliFailure* failure);
 
 // "Wrote OUT: 2.000 s, stereo, 48000 Hz, WAV ...; rendered at 80x real
 // time", and a note on clipped samples when there were any.

@@ -12,6 +12,7 @@
 #include "EffectSession.h"
 #include "FileRender.h"
 #include "StopSignals.h"
+#include "host/runtime/PluginModule.h"
 
 namespace {
 
@@ -102,8 +103,8 @@ int RunSingle(const ParsedOptions& options, const ProcessArguments& arguments) {
     FileRenderReport report;
     CliFailure failure;
     if (!RenderFile(options, arguments.settings, arguments.inputPaths[0], arguments.outputPaths[0],
-                    [&progress](int64_t done, int64_t total) { progress.Update(done, total); }, nullptr, &report,
-                    &failure))
+                    [&progress](int64_t done, int64_t total) { progress.Update(done, total); }, nullptr, nullptr,
+                    &report, &failure))
         return Report(failure);
     if (!arguments.quiet) {
         // The audio itself may be on standard output.
@@ -116,6 +117,10 @@ int RunSingle(const ParsedOptions& options, const ProcessArguments& arguments) {
 // Renders every input on arguments.jobs worker threads; each file renders
 // as a single process would. Returns the first failing file's exit code.
 int RunBatch(const ParsedOptions& options, const ProcessArguments& arguments) {
+    // One module for every file: loaded once, released after the last.
+    CliFailure moduleFailure;
+    const std::shared_ptr<PluginModule> module = OpenPluginModule(options, &moduleFailure);
+    if (!module) return Report(moduleFailure);
     const size_t files = arguments.inputPaths.size();
     std::vector<int> exitCodes(files, ExitCode::kOk);
     std::vector<FileRenderReport> reports(files);
@@ -128,8 +133,8 @@ int RunBatch(const ParsedOptions& options, const ProcessArguments& arguments) {
             CliFailure failure;
             const bool rendered = RenderFile(
                 options, arguments.settings, arguments.inputPaths[file], arguments.outputPaths[file],
-                [&progress, line](int64_t done, int64_t total) { progress.Update(line, done, total); }, &sessionLock,
-                &reports[file], &failure);
+                [&progress, line](int64_t done, int64_t total) { progress.Update(line, done, total); }, module,
+                &sessionLock, &reports[file], &failure);
             exitCodes[file] = rendered ? ExitCode::kOk : failure.exitCode;
             progress.Finish(line, rendered ? "done" : "failed: " + failure.message);
             std::lock_guard<std::mutex> held(printLock);

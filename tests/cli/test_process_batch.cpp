@@ -48,6 +48,8 @@ TEST(ProcessBatch, RendersEachFileAsASingleRenderWouldAndReportsTheFirstFailure)
         EXPECT_NE(result.err.find("orvanta: input '" + scratch.Path("in/missing.wav") + "' does not exist"),
                   std::string::npos)
             << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << "nothing but the two failures: "
+                                                                              << result.err;
         EXPECT_NE(result.out.find("Rendered 3 of 5 files to " + folder + "; 2 failed\n"), std::string::npos)
             << result.out;
         for (size_t i = 0; i < good.size(); ++i)
