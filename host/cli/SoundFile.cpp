@@ -127,24 +127,46 @@ int64_t NumberAfter(const std::string& text, const std::string& marker) {
     return number;
 }
 
+// Where libsndfile's log notes the length a header declares. libsndfile
+// trims the frame count of a file cut short to the audio actually present
+// and keeps the header's own figure only in its log, so that is where a
+// short file shows.
+struct DeclaredLengthNote {
+    int major;                // the container it applies to; 0 for any
+    const char* marker;       // the text just before the number
+    bool inBytes;             // the number counts bytes of audio, else frames
+    int64_t headerBytes;      // counted in the number besides the audio
+    const char* mustFollow;   // text that must follow the number; may be empty
+};
+constexpr int64_t kUnknownSizeMarker = 0x7FFFF000;
+constexpr DeclaredLengthNote kDeclaredLengthNotes[] = {
+    {SF_FORMAT_WAV, "\ndata : ", true, 0, " (should be"},
+    {SF_FORMAT_WAVEX, "\ndata : ", true, 0, " (should be"},
+    {SF_FORMAT_W64, "\ndata : ", true, 24, ""},
+    {SF_FORMAT_AU, "Data Size   : ", true, 0, " (should be"},
+    {0, "Frame count read from 'COMM' chunk (", false, 0, ""},
+    {0, "does not match value from 'ds64' chunk of ", false, 0, ""},
+};
+
 // The frame count the file's header declares; -1 when it declares none.
-// libsndfile trims a WAV's or AIFF's count to the audio actually present
-// and notes the header's own figure only in its log, so a file cut short
-// is found there.
 int64_t DeclaredFrames(SNDFILE* file, const SF_INFO& info) {
     if (info.frames < 0 || info.frames == SF_COUNT_MAX) return -1;
     char log[8192] = {};
     sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
     const std::string text(log);
-    int64_t declared = -1;
-    const int frameBytes = BytesPerSample(info.format) * info.channels;
-    const int64_t dataBytes = NumberAfter(text, "\ndata : ");
-    if (dataBytes > 0 && frameBytes > 0 && text.find("\ndata : " + std::to_string(dataBytes) + " (should be") !=
-                                               std::string::npos)
-        declared = dataBytes / frameBytes;
-    const int64_t commFrames = NumberAfter(text, "Frame count read from 'COMM' chunk (");
-    if (commFrames > 0) declared = commFrames;
-    return std::max<int64_t>(declared, info.frames);
+    const int64_t frameBytes = int64_t(BytesPerSample(info.format)) * info.channels;
+    int64_t declared = info.frames;
+    for (const DeclaredLengthNote& note : kDeclaredLengthNotes) {
+        if (note.major && note.major != (info.format & SF_FORMAT_TYPEMASK)) continue;
+        const int64_t number = NumberAfter(text, note.marker);
+        if (number < 0 || text.find(note.marker + std::to_string(number) + note.mustFollow) == std::string::npos)
+            continue;
+        // Writers that cannot seek back put a placeholder for "unknown".
+        if (note.inBytes && number >= kUnknownSizeMarker) continue;
+        if (!note.inBytes) declared = std::max(declared, number);
+        else if (frameBytes > 0) declared = std::max(declared, (number - note.headerBytes) / frameBytes);
+    }
+    return declared;
 }
 }  // namespace
 

@@ -70,6 +70,15 @@ TEST(ProcessInput, DamagedInputIsAnErrorAndLeavesNoOutput) {
     // Cut short: 44 header bytes and 24,989 frames of 2 bytes; 54 header bytes and 10,000 frames of 6 bytes.
     std::ofstream(scratch.Path("short.wav"), std::ios::binary) << wav.substr(0, 44 + 2 * 24989);
     std::ofstream(scratch.Path("short.aiff"), std::ios::binary) << aiff.substr(0, 54 + 6 * 10000);
+    for (const char* extension : {"w64", "au", "rf64"}) {
+        const int major = std::string(extension) == "w64" ? SF_FORMAT_W64
+                          : std::string(extension) == "au" ? SF_FORMAT_AU
+                                                           : SF_FORMAT_RF64;
+        WriteAudio(scratch.Path(std::string("whole.") + extension), Tone(major | SF_FORMAT_PCM_16, 48000, 1, 30000));
+        std::ofstream(scratch.Path(std::string("short.") + extension), std::ios::binary)
+            << ReadWhole(scratch.Path(std::string("whole.") + extension)).substr(0, 40000);
+        remove(scratch.Path(std::string("whole.") + extension).c_str());
+    }
     const size_t flacSize = ReadWhole(scratch.Path("good.flac")).size();
     Damage(scratch.Path("good.flac"), scratch.Path("scrambled.flac"), flacSize / 2, 2000, Scrambled);
     Damage(scratch.Path("good.flac"), scratch.Path("zeroed.flac"), flacSize / 4, flacSize / 2, Zero);
@@ -89,6 +98,9 @@ TEST(ProcessInput, DamagedInputIsAnErrorAndLeavesNoOutput) {
     const Case cases[] = {
         {"short.wav", "ends early: 24,989 of 48,000 frames"},
         {"short.aiff", "ends early: 10,000 of 30,000 frames"},
+        {"short.w64", "ends early: "},
+        {"short.au", "ends early: "},
+        {"short.rf64", "ends early: "},
         {"scrambled.flac", "is damaged after "},
         {"zeroed.flac", "is damaged after "},
     };
@@ -100,6 +112,8 @@ TEST(ProcessInput, DamagedInputIsAnErrorAndLeavesNoOutput) {
             EXPECT_EQ(result.exitCode, 65) << c.name << ": " << result.err;
             const std::string prefix = "orvanta: input '" + in + "' " + c.message;
             EXPECT_EQ(result.err.rfind(prefix, 0), 0u) << c.name << ": " << result.err;
+            if (c.message == "ends early: ")
+                EXPECT_NE(result.err.find(" of 30,000 frames\n"), std::string::npos) << result.err;
             EXPECT_EQ(result.out, "") << c.name;
             EXPECT_EQ(scratch.Entries(), inputs) << c.name << ": a damaged input leaves no output";
         }
