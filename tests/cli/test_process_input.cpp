@@ -112,8 +112,9 @@ TEST(ProcessInput, DamagedInputIsAnErrorAndLeavesNoOutput) {
             EXPECT_EQ(result.exitCode, 65) << c.name << ": " << result.err;
             const std::string prefix = "orvanta: input '" + in + "' " + c.message;
             EXPECT_EQ(result.err.rfind(prefix, 0), 0u) << c.name << ": " << result.err;
-            if (c.message == "ends early: ")
+            if (c.message == "ends early: ") {
                 EXPECT_NE(result.err.find(" of 30,000 frames\n"), std::string::npos) << result.err;
+            }
             EXPECT_EQ(result.out, "") << c.name;
             EXPECT_EQ(scratch.Entries(), inputs) << c.name << ": a damaged input leaves no output";
         }
