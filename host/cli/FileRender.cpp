@@ -74,12 +74,7 @@ bool RenderFile(const ParsedOptions& options, const FileRenderSettings& settings
             return false;
         }
         report->seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        if (!writer->Close(failure)) return false;
-        if (StopSignals::Arrived()) {
-            *failure = StopSignals::Failure();
-            return false;
-        }
-        if (!output.Commit(failure)) return false;
+        if (!writer->Close(failure) || !output.Commit(failure)) return false;
         report->outputPath = outputPath;
         report->toStandardOutput = output.IsStandardOutput();
         report->frames = writer->FramesWritten();

@@ -154,11 +154,16 @@ bool OutputFile::LinkUnnamed(std::string* linkedPath) {
 }
 
 bool OutputFile::Commit(CliFailure* failure) {
+    SignalsHeld held;
+    // A stop signal that came before this point wins: nothing is put in place.
+    if (StopSignals::Arrived()) {
+        *failure = StopSignals::Failure();
+        return false;
+    }
     if (IsDirect()) {
         m_Committed = true;
         return true;
     }
-    SignalsHeld held;
     std::string placed = m_TemporaryPath;
     // An unnamed file gets a name only now, complete, and at once takes the
     // final one: a file cannot be linked over an existing name.

@@ -33,7 +33,8 @@ public:
     // True when the output is written in place, with no rename.
     bool IsDirect() const { return m_Kind == Kind::kDirect || m_Kind == Kind::kStandardOutput; }
     bool IsStandardOutput() const { return m_Kind == Kind::kStandardOutput; }
-    // Puts the complete output in place; false with a message (73).
+    // Puts the complete output in place; false with a message (73), or
+    // when a stop signal has arrived (128 + its number).
     bool Commit(CliFailure* failure);
 
 private:
