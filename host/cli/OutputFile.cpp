@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "StopSignals.h"
@@ -38,6 +40,16 @@ bool FollowLinks(const std::string& path, std::string* target) {
     }
     errno = ELOOP;
     return false;
+}
+
+// The process's file creation mask, read without changing it (umask()
+// can only be read by setting it, which would race with files being
+// created on other threads).
+mode_t FileCreationMask() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    return 022;
 }
 
 // Keeps the stop signals from arriving between the two steps of putting the
@@ -113,9 +125,7 @@ bool OutputFile::OpenRegular(CliFailure* failure) {
             m_Kind = Kind::kNamed;
             m_TemporaryPath = pattern;
             // mkostemp makes the file private; give it the permissions a new file gets.
-            const mode_t mask = umask(0);
-            umask(mask);
-            fchmod(m_Descriptor, 0666 & ~mask);
+            fchmod(m_Descriptor, 0666 & ~FileCreationMask());
         }
     }
     if (m_Descriptor < 0) {
@@ -127,16 +137,19 @@ bool OutputFile::OpenRegular(CliFailure* failure) {
 }
 
 void OutputFile::KeepExistingAttributes() {
-    struct stat created;
-    if (fstat(m_Descriptor, &created) == 0 &&
-        (created.st_uid != m_Existing.st_uid || created.st_gid != m_Existing.st_gid)) {
-        // Allowed for root, and for a group the user belongs to; otherwise
-        // the file becomes the user's, as any file the user writes.
-        if (fchown(m_Descriptor, m_Existing.st_uid, m_Existing.st_gid) != 0)
-            (void)!fchown(m_Descriptor, static_cast<uid_t>(-1), m_Existing.st_gid);
-    }
+    KeepExistingOwner();
     // After the owner: a change of owner clears the set-id bits.
     fchmod(m_Descriptor, m_Existing.st_mode & 07777);
+}
+
+bool OutputFile::KeepExistingOwner() {
+    struct stat created;
+    if (fstat(m_Descriptor, &created) != 0) return false;
+    if (created.st_uid == m_Existing.st_uid && created.st_gid == m_Existing.st_gid) return true;
+    // Allowed for root, and the group alone for a group the user belongs
+    // to; otherwise the file stays the user's, as any file the user writes.
+    return fchown(m_Descriptor, m_Existing.st_uid, m_Existing.st_gid) == 0 ||
+           fchown(m_Descriptor, static_cast<uid_t>(-1), m_Existing.st_gid) == 0;
 }
 
 bool OutputFile::LinkUnnamed(std::string* linkedPath) {

@@ -43,6 +43,7 @@ private:
     bool OpenRegular(CliFailure* failure);
     bool LinkUnnamed(std::string* linkedPath);
     void KeepExistingAttributes();
+    bool KeepExistingOwner();
     CliFailure CannotCreate(const std::string& reason) const;
 
     Kind m_Kind = Kind::kNone;
