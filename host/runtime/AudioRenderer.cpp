@@ -72,19 +72,21 @@ public:
             }
             Shift(position);
         }
-        int64_t wanted = position + frames;
-        while (m_Base + m_Filled < (Total() < 0 ? wanted : std::min(wanted, Total()))) {
+        for (;;) {
+            // Past the signal's end only its tail is wanted.
+            const int64_t wanted = Total() < 0 ? position + frames : std::min(position + frames, Total());
+            if (m_Base + m_Filled >= wanted) return true;
             if (m_Length >= 0) {
-                FillSilence(std::min(wanted, Total()));
+                FillSilence(wanted);
                 continue;
             }
+            // As much as fits, so the source is asked a chunk at a time.
             PointAt(m_Filled);
             const int64_t count = m_Source.Read(m_InputPointers.data(), m_Capacity - m_Filled);
             if (count < 0) return false;
             if (count == 0) m_Length = m_Base + m_Filled;
             m_Filled += count;
         }
-        return true;
     }
 
     // Input and output pointers for the block at position.
