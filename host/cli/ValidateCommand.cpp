@@ -43,7 +43,9 @@ std::string ReportLine(const CheckReport& report) {
     if (name.size() < kNameColumn) name.resize(kNameColumn, ' ');
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f s", report.seconds);
-    return std::string(CheckStatusText(report.status)) + "  " + name + "  " + report.text + " [" + seconds + "]";
+    // The text can quote the module's own strings (names, errors).
+    return std::string(CheckStatusText(report.status)) + "  " + name + "  " + PrintableText(report.text) + " [" +
+           seconds + "]";
 }
 
 bool ReadOptions(const ParsedOptions& options, ValidationOptions* validation, CliFailure* failure) {
