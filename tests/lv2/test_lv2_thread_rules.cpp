@@ -49,26 +49,4 @@ TEST(Lv2ThreadRules, LeavingTheModelWithoutEnteringIsNamed) {
         "broke a threading rule: left the data model without having entered it");
 }
 
-TEST(Lv2ThreadRules, TheGuardKnowsItsHolder) {
-    if (!kChecked) GTEST_SKIP() << "threading rules are checked in debug builds only";
-    DataModelGuard guard;
-    EXPECT_FALSE(guard.HeldByThisThread());
-    ASSERT_TRUE(guard.TryEnter());
-    EXPECT_TRUE(guard.HeldByThisThread());
-    bool triedElsewhere = true, heldElsewhere = true;
-    std::thread([&] {
-        triedElsewhere = guard.TryEnter();
-        heldElsewhere = guard.HeldByThisThread();
-    }).join();
-    EXPECT_FALSE(triedElsewhere);
-    EXPECT_FALSE(heldElsewhere);
-    guard.Leave();
-    EXPECT_FALSE(guard.HeldByThisThread());
-    ExclusiveCall run;
-    run.Enter("rule");
-    EXPECT_TRUE(run.ThisThreadInside());
-    run.Leave();
-    EXPECT_FALSE(run.ThisThreadInside());
-}
-
 }  // namespace
