@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libsndfile1-dev
   clang libclang-rt-14-dev
-  python3
+  python3 locales
   lv2-dev lilv-utils lv2file lv2proc sordi
   time
 )

@@ -8,11 +8,14 @@
 // dirty flag, so it is refilled and posted at most once per dispatch however
 // many of them changed.
 //
-// Threads: the host's main thread (registration during EffectInit, SetDirty
-// from parameter updates, Dispatch from GenerateCoefficients). Every
-// operation holds the dispatcher's lock; a thread already holding it is not
-// blocked again, so a handler may call back in. Never called on the audio
-// thread: the process callbacks read only what the host delivered.
+// Threads: the thread that holds the data model, normally the host's main
+// thread (registration during EffectInit, SetDirty from parameter updates,
+// Dispatch from GenerateCoefficients; see AAX_IACFEffectParameters.h for the
+// LV2 adapter's audio thread, which holds the model only when no other
+// thread does). Every operation holds the dispatcher's lock; a thread
+// already holding it is not blocked again, so a handler may call back in.
+// The process callbacks never call it: they read only what the host
+// delivered.
 #pragma once
 
 #include <cstdint>

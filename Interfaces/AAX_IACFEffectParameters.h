@@ -6,7 +6,11 @@
 //
 // Threads: the host calls everything here on its main thread, except that an
 // editor calls the parameter operations on the user-interface thread; the
-// host serialises the two. Nothing here may be called from the audio thread.
+// host serialises the two. The model is never entered by two threads at
+// once, and never by an audio thread that could be made to wait: a host
+// without a main thread for the model (the LV2 adapter) lets its audio
+// thread in only when it can take the model at once, so that thread then
+// stands for the main thread and none of the model's locks is contended.
 // Every operation answers a result code (AAX_Errors.h) and never throws.
 #pragma once
 

@@ -87,6 +87,11 @@ constexpr int32_t kBitmapID_FatButton       = 31024;
 constexpr int32_t kBitmapID_DeepButton      = 31025;
 constexpr int32_t kBitmapID_DitherOffButton = 31026;
 constexpr int32_t kBitmapID_DitherOnButton  = 31027;
+// Every bitmap the editor draws.
+constexpr int32_t kEditorBitmapIDs[] = {kBitmapID_Dial,          kBitmapID_Background,    kBitmapID_Dial3Pos,
+                                        kBitmapID_Dial5Pos,      kBitmapID_SilverButton,  kBitmapID_GoldButton,
+                                        kBitmapID_RichButton,    kBitmapID_FatButton,     kBitmapID_DeepButton,
+                                        kBitmapID_DitherOffButton, kBitmapID_DitherOnButton};
 constexpr const char* kBitmapNameFormat = "bmp%05d";
 constexpr int32_t kButtonImages = 2;  // released, pressed
 

@@ -45,9 +45,13 @@ public:
     // The extensions tried, in order.
     static const char* const kExtensions[4];
 
+    // Decodes the picture file at path, of the type its extension names;
+    // null when it cannot be read or decoded. The caller owns the surface.
+    // Any thread.
+    static cairo_surface_t* loadFile(const std::string& path, const char* extension);
+
 private:
     bool loadFromBundle();
-    static cairo_surface_t* loadFile(const std::string& path, const char* extension);
 
     CResourceDescription m_description;
     cairo_surface_t* m_surface = nullptr;

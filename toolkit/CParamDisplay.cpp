@@ -1,5 +1,6 @@
 #include "CParamDisplay.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -11,9 +12,10 @@ CParamDisplay::CParamDisplay(const CRect& size, CBitmap* background, int32 style
     : CControl(size, nullptr, 0, background), m_style(style) {}
 
 std::string CParamDisplay::displayText() const {
-    char text[32];
-    std::snprintf(text, sizeof(text), "%2.2f", double(m_value));
-    return text;
+    // Two decimals with a point, whatever locale the host process has set.
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, double(m_value), std::chars_format::fixed, 2);
+    return std::string(text, written.ptr);
 }
 
 void CParamDisplay::draw(CDrawContext* context) {

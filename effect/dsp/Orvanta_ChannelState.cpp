@@ -63,3 +63,21 @@ void Orvanta_InitChannelStates(float sampleRate, void* data, uint32_t sizeInByte
     const size_t count = sizeInBytes / sizeof(SOrvanta_Channel_State);
     for (size_t i = 0; i < count; ++i) initRecord(records[i], setting);
 }
+
+bool Orvanta_ChannelStateIsFinite(const SOrvanta_Channel_State& r) {
+    // Sums and products of finite values can overflow, so each value is
+    // tested on its own; x - x is 0 for a finite x and not a number otherwise.
+    const float states[] = {r.m_fTapShaperLP, r.m_fInputLP,     r.m_fColorLP,     r.m_fSquareLP,  r.m_fHarmonicLP,
+                            r.m_fTapLP,       r.m_fDriveLP2,    r.m_fDriveLP1,    r.m_fEmphasisLP2, r.m_fEmphasisLP1,
+                            r.m_fOutputLP1,   r.m_fOutputLP2,   r.m_fNoise,       r.m_fNoiseLP1,  r.m_fNoiseLP2,
+                            r.m_fNoiseLP3,    r.m_fNoiseLP4};
+    bool finite = true;
+    for (float v : states) finite &= (v - v) == 0.0f;
+    for (float v : r.m_fDelayLine) finite &= (v - v) == 0.0f;
+    return finite;
+}
+
+void Orvanta_ResetChannelState(SOrvanta_Channel_State& record) {
+    const SOrvanta_RateSetting setting = {record.m_iRateCase, record.m_uRateMultiple};
+    initRecord(record, setting);
+}

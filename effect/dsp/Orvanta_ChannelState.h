@@ -27,3 +27,13 @@ SOrvanta_RateSetting Orvanta_RateSettingForSampleRate(float sampleRate);
 // Called on the main thread (the data model's ResetFieldData), never while an
 // audio callback processes the same block.
 void Orvanta_InitChannelStates(float sampleRate, void* data, uint32_t sizeInBytes);
+
+// True when every filter state and every delay-line slot of the record is a
+// finite number.
+bool Orvanta_ChannelStateIsFinite(const SOrvanta_Channel_State& record);
+
+// Initialises one record as Orvanta_InitChannelStates does for the rate the
+// record already holds (its rate multiple and rate case stay as they are).
+// Audio thread: the callbacks call it on a channel whose state is no longer
+// finite; no locks, no allocation.
+void Orvanta_ResetChannelState(SOrvanta_Channel_State& record);

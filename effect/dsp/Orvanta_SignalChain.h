@@ -18,9 +18,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "effect/Orvanta_Defs.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
+#include "effect/dsp/Orvanta_ChannelState.h"
 #include "effect/dsp/Orvanta_Coefficients.h"
 #include "effect/dsp/Orvanta_Lanes.h"
 #include "effect/dsp/Orvanta_NoiseSource.h"
@@ -424,6 +426,34 @@ struct ChannelIO {
     float* out;
 };
 
+// True when none of the n samples is an infinity or not a number: no sample
+// has all exponent bits set. Branch-free, so the common all-finite block
+// costs one pass of integer operations.
+inline bool allFinite(const float* samples, int32_t n) {
+    constexpr uint32_t kExponent = 0x7F800000u;
+    uint32_t nonFinite = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        uint32_t bits;
+        std::memcpy(&bits, &samples[i], sizeof bits);
+        nonFinite |= (bits & kExponent) == kExponent ? 1u : 0u;
+    }
+    return nonFinite == 0;
+}
+
+// After a block: a channel whose state is no longer finite (a sample that was
+// not a number, an infinity or large enough to overflow reached it) starts
+// again from a freshly initialised state, and every output sample of the
+// block that is not finite becomes 0. One bad input sample therefore costs
+// at most the rest of its block; without this, a single not-a-number would
+// stay in the filter states and silence the channel for good. A block whose
+// arithmetic stays finite is left exactly as it is.
+inline void recoverNonFinite(SOrvanta_Channel_State& record, float* out, int32_t n) {
+    if (!Orvanta_ChannelStateIsFinite(record)) Orvanta_ResetChannelState(record);
+    if (allFinite(out, n)) return;
+    for (int32_t i = 0; i < n; ++i)
+        if (!allFinite(&out[i], 1)) out[i] = 0.0f;
+}
+
 // Samples per run of the stage loops: long enough to keep the processor busy,
 // short enough for the stage arrays to stay in the first-level cache.
 constexpr int32_t kRunLength = 64;
@@ -433,7 +463,7 @@ constexpr int32_t kRunLength = 64;
 // all its input samples before it writes its output samples; when an output
 // buffer overlaps its own input buffer other than exactly (in place), runs
 // shrink to one sample, so each input sample is still read before any later
-// output sample is written.
+// output sample is written. Ends with recoverNonFinite for each channel.
 // Audio thread; no locks, no allocation (the stage arrays live on the stack).
 template <class Lanes, class Curve>
 void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int32_t n,
@@ -486,6 +516,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     }
     st.storeHistory(records, L, history, n);
     st.store(records);
+    for (int l = 0; l < kLanes; ++l) recoverNonFinite(*records[l], io[l].out, n);
 }
 
 }  // namespace OrvantaChain

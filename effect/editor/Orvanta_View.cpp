@@ -1,6 +1,8 @@
 #include "Orvanta_View.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -411,11 +413,35 @@ int Orvanta_View::compareBrightness(const char* text) {
     return 0;
 }
 
+namespace {
+
+// The number a typed text starts with, read as atof reads it in the C
+// locale whatever locale the host has set (blanks skipped, an optional
+// sign, "nan" and "inf" included, too large a magnitude infinite), or 0
+// when it starts with none.
+double LeadingNumber(const char* text) {
+    if (!text) return 0.0;
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
+    if (*text == '+' && text[1] != '-') ++text;
+    const char* const end = text + std::strlen(text);
+    double number = 0.0;
+    const auto parsed = std::from_chars(text, end, number);
+    if (parsed.ec == std::errc()) return number;
+    if (parsed.ec != std::errc::result_out_of_range) return 0.0;
+    // Out of range: too small (a negative exponent) reads as 0, too large
+    // as an infinity of its sign.
+    for (const char* c = text; c + 1 < parsed.ptr; ++c)
+        if ((*c == 'e' || *c == 'E') && c[1] == '-') return 0.0;
+    return *text == '-' ? -HUGE_VAL : HUGE_VAL;
+}
+
+}  // namespace
+
 double Orvanta_View::normalizeInputText(const char* text, long tag) {
     const bool trim = tag == kTagOutputTrimDisplay;
     const double minimum = trim ? kOutputTrimMinDB : kPercentParamMin;
     const double maximum = trim ? kOutputTrimMaxDB : kPercentParamMax;
-    const double number = std::atof(text ? text : "");
+    const double number = LeadingNumber(text);
     // NaN fails both tests below and is refused with the rest.
     if (!(number >= minimum && number <= maximum)) return kRejectedInput;
     return (number - minimum) / (maximum - minimum);

@@ -25,7 +25,61 @@ std::string ExitCodeTable() {
            "  128+N  stopped by signal N (SIGINT 130, SIGTERM 143, ...)\n";
 }
 
-void PrintError(const std::string& message) { std::cerr << "orvanta: " << message << std::endl; }
+namespace {
+
+// The length of the UTF-8 sequence at text[i] when it is a well-formed
+// character other than a C1 control (U+0080 .. U+009F); 0 otherwise.
+size_t PrintableSequenceLength(const std::string& text, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        if (lead == 0xC2) low = 0xA0;  // U+0080 .. U+009F are the C1 controls
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;   // no overlong forms
+        if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    }
+    if (length == 0 || i + length > text.size()) return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (size_t k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+    return length;
+}
+
+}  // namespace
+
+std::string PrintableText(const std::string& text) {
+    std::string printable;
+    printable.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F) {
+            printable += char(c);
+            ++i;
+            continue;
+        }
+        if (const size_t length = c >= 0x80 ? PrintableSequenceLength(text, i) : 0) {
+            printable.append(text, i, length);
+            i += length;
+            continue;
+        }
+        static const char kHex[] = "0123456789abcdef";
+        printable += "\\x";
+        printable += kHex[c >> 4];
+        printable += kHex[c & 0xF];
+        ++i;
+    }
+    return printable;
+}
+
+void PrintError(const std::string& message) { std::cerr << "orvanta: " << PrintableText(message) << std::endl; }
 
 int Report(const CliFailure& failure) {
     PrintError(failure.message);

@@ -30,6 +30,14 @@ struct CliFailure {
     int exitCode = ExitCode::kInternal;
     std::string message;
 };
+
+// Text read from a file (names and values of a preset, a module's
+// description), made safe for a terminal: control characters, the C1
+// controls and bytes that are not UTF-8 are written as \x1b-style escapes,
+// so a crafted file cannot move the cursor, set the window title or clear
+// the screen. Printable ASCII and other UTF-8 stay.
+std::string PrintableText(const std::string& text);
+
 // Prints "orvanta: <message>" to standard error.
 void PrintError(const std::string& message);
 // Prints the failure and returns its exit code.

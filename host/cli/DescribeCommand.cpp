@@ -135,7 +135,7 @@ bool AllScalar(const Node& node) {
 std::string Inline(const Node& node) {
     switch (node.kind) {
         case Node::Kind::Number: return std::to_string(node.number);
-        case Node::Kind::Text: return node.text;
+        case Node::Kind::Text: return PrintableText(node.text);
         case Node::Kind::Bool: return node.flag ? "yes" : "no";
         case Node::Kind::List: {
             std::string text;

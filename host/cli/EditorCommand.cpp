@@ -81,7 +81,7 @@ void PrintValues(const AAX_IACFEffectParameters& model) {
     }
     for (auto& row : rows) {
         row.first.resize(width + 2, ' ');
-        std::cout << row.first << row.second << "\n";
+        std::cout << PrintableText(row.first) << PrintableText(row.second) << "\n";
     }
 }
 

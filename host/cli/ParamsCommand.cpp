@@ -31,7 +31,10 @@ Row DescribeParameter(const AAX_IACFEffectParameters& model, const ParameterValu
             std::to_string(steps), type == AAX_eParameterType_Discrete ? "discrete" : "continuous", current.Get()};
 }
 
-void PrintTable(const std::vector<Row>& rows) {
+void PrintTable(const std::vector<Row>& given) {
+    std::vector<Row> rows = given;
+    for (Row& row : rows)
+        for (std::string& cell : row) cell = PrintableText(cell);
     std::vector<size_t> widths(rows[0].size(), 0);
     for (const Row& row : rows)
         for (size_t column = 0; column < row.size(); ++column) widths[column] = std::max(widths[column], row[column].size());

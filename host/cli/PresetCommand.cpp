@@ -19,7 +19,10 @@ constexpr int32_t kBlockSize = 512;
 
 using Row = std::vector<std::string>;
 
-void PrintTable(const std::vector<Row>& rows) {
+void PrintTable(const std::vector<Row>& given) {
+    std::vector<Row> rows = given;
+    for (Row& row : rows)
+        for (std::string& cell : row) cell = PrintableText(cell);
     std::vector<size_t> widths(rows.front().size(), 0);
     for (const Row& row : rows)
         for (size_t column = 0; column < row.size(); ++column)
@@ -55,7 +58,8 @@ int SavePreset(const ParsedOptions& options, const std::string& path) {
 
 void PrintRecord(const std::string& path, const PresetFile& preset) {
     const AAX_SPlugInChunk& header = preset.Header();
-    std::cout << path << ": state chunk " << FourCharCodeText(header.fChunkID) << " \"" << preset.Name()
+    std::cout << PrintableText(path) << ": state chunk " << FourCharCodeText(header.fChunkID) << " \""
+              << PrintableText(preset.Name())
               << "\", version " << header.fVersion << ", " << header.fSize << " data bytes\n"
               << "made for manufacturer " << FourCharCodeText(header.fManID) << ", product "
               << FourCharCodeText(header.fProdID) << ", component " << FourCharCodeText(header.fPlugID) << "\n\n";

@@ -18,13 +18,15 @@ constexpr int kChecksFailed = 1;
 constexpr int kDefaultStrictness = 5;
 constexpr size_t kNameColumn = 44;
 
+// The items between commas, empty ones included ("" and "," give one and
+// two empty items).
 std::vector<std::string> CommaSeparated(const std::string& text) {
     std::vector<std::string> items;
     size_t start = 0;
     while (start <= text.size()) {
         const size_t comma = text.find(',', start);
         const size_t end = comma == std::string::npos ? text.size() : comma;
-        if (end > start) items.push_back(text.substr(start, end - start));
+        items.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     return items;
@@ -41,7 +43,9 @@ std::string ReportLine(const CheckReport& report) {
     if (name.size() < kNameColumn) name.resize(kNameColumn, ' ');
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f s", report.seconds);
-    return std::string(CheckStatusText(report.status)) + "  " + name + "  " + report.text + " [" + seconds + "]";
+    // The text can quote the module's own strings (names, errors).
+    return std::string(CheckStatusText(report.status)) + "  " + name + "  " + PrintableText(report.text) + " [" +
+           seconds + "]";
 }
 
 bool ReadOptions(const ParsedOptions& options, ValidationOptions* validation, CliFailure* failure) {
@@ -74,6 +78,12 @@ bool ReadOptions(const ParsedOptions& options, ValidationOptions* validation, Cl
     validation->seed = uint64_t(seed);
     for (const std::string& only : options.All("--only"))
         for (const std::string& group : CommaSeparated(only)) {
+            if (group.empty()) {
+                // An empty list would otherwise run every group.
+                *failure = CliFailure{ExitCode::kUsage, "--only needs check group names separated by commas, not '" +
+                                                            only + "' (see orvanta validate --help)"};
+                return false;
+            }
             if (!IsGroup(group)) {
                 *failure = CliFailure{ExitCode::kUsage, "no check group '" + group + "' (see orvanta validate --help)"};
                 return false;
@@ -88,6 +98,11 @@ int RunValidate(const ParsedOptions& options) {
     CliFailure failure;
     if (!ReadOptions(options, &validation, &failure)) return Report(failure);
     const bool quiet = options.Has("--quiet");
+    // A bundle that cannot be loaded at all is no run of checks but a
+    // loading error, as for every other command.
+    std::string loadError;
+    if (!PluginModule::LoadBundle(validation.pluginPath, &loadError))
+        return Report(CliFailure{ExitCode::kInternal, "cannot load the plug-in: " + loadError});
     if (!quiet)
         std::cout << "Validating " << validation.pluginPath
                   << " at strictness " << validation.strictness << ", seed " << validation.seed << "\n"
@@ -127,7 +142,8 @@ const CommandRegistrar kRegistrar(Command{
     "random states, damaged chunks, gestures and the threads' run time; 1 takes\n"
     "about a second, 10 under half a minute (longer in a sanitizer build).\n"
     "The seed (printed at the start) makes a run repeatable.\n"
-    "Exits with 1 when a check failed; warnings do not fail the run.\n\n"
+    "Exits with 1 when a check failed (warnings do not fail the run), 64 for a bad\n"
+    "command line and 70 when the plug-in cannot be loaded.\n\n"
     "Check groups:\n" +
         GroupList(),
     {

@@ -114,6 +114,7 @@ void Lv2EffectPlugin::ConnectPort(uint32_t port, void* data) noexcept {
 void Lv2EffectPlugin::Activate() { m_Instance->ResetAlgorithm(); }
 
 void Lv2EffectPlugin::Run(uint32_t frames) noexcept {
+    m_Running.Enter("run called while another thread is inside run");
     if (m_LatencyPort) *m_LatencyPort = m_LatencyFrames;
     // While a save reads the data model, the changes wait for the next run
     // and this block plays with the settings it already has.
@@ -123,9 +124,11 @@ void Lv2EffectPlugin::Run(uint32_t frames) noexcept {
         m_Guard.Leave();
     }
     if (frames > 0 && AudioConnected()) Render(frames);
+    m_Running.Leave();
 }
 
 void Lv2EffectPlugin::ApplyPortChanges() noexcept {
+    ORVANTA_THREAD_RULE(m_Guard.HeldByThisThread(), "applied port changes outside the data-model guard");
     for (BoundControl& control : m_Controls) {
         if (!control.port) continue;
         const float value = *control.port;
@@ -175,6 +178,7 @@ bool Lv2EffectPlugin::ReadChunk(std::vector<uint8_t>* record) {
 }
 
 LV2_State_Status Lv2EffectPlugin::SaveState(LV2_State_Store_Function store, LV2_State_Handle handle) {
+    ORVANTA_THREAD_RULE(!m_Running.ThisThreadInside(), "state saved from inside run");
     if (!m_Host.state.Available()) return LV2_STATE_ERR_NO_FEATURE;
     std::vector<uint8_t> record;
     {
@@ -187,6 +191,7 @@ LV2_State_Status Lv2EffectPlugin::SaveState(LV2_State_Store_Function store, LV2_
 }
 
 LV2_State_Status Lv2EffectPlugin::RestoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle) {
+    ORVANTA_THREAD_RULE(!m_Running.ThisThreadInside(), "state restored from inside run");
     if (!m_Host.state.Available()) return LV2_STATE_ERR_NO_FEATURE;
     size_t size = 0;
     uint32_t type = 0, flags = 0;

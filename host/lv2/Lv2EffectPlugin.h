@@ -7,7 +7,8 @@
 //   control ports  a changed value goes through the parameter's typed setter,
 //                  which sends touch, set-value request and release to the
 //                  host's automation delegate; the requests are answered
-//                  (UpdateParameterNormalizedValue) before the block
+//                  (UpdateParameterNormalizedValue) before the block, and
+//                  the coefficients generated and delivered as the packet
 //   run            EffectInstance::PrepareBlock, then RenderBlock over the
 //                  host's buffers in one block
 //   latency port   the effect's signal delay (6·m + 1 frames), written by
@@ -16,6 +17,17 @@
 //                  block of bytes (its data area, big-endian by format)
 //
 // There is no second parameter model and no second signal path here.
+//
+// Threads. LV2 has no main thread of its own for the data model: the model
+// is entered by one thread at a time, whichever holds the DataModelGuard,
+// and that thread plays the part the model's interfaces call the main
+// thread (answering requests, generating coefficients, taking packets).
+// run() only tries the guard: when a save or restore on another thread is
+// inside, the port changes wait for the next run() and the block plays with
+// the packet it already has. The model's own mutexes are therefore only ever
+// taken by the guard's holder and never make run() wait; rendering touches
+// the algorithm context only, never the model, and runs outside the guard.
+// Debug builds check these rules (ThreadRuleCheck.h).
 #pragma once
 
 #include <array>
@@ -61,18 +73,22 @@ public:
     void ConnectPort(uint32_t port, void* data) noexcept;
     // Main thread (activate): the algorithm starts from silence again.
     void Activate();
-    // Audio thread (run): applies changed control ports, prepares and
-    // renders frames samples, writes the latency port. Allocates nothing,
-    // waits for nothing, no input or output. A run of 0 frames still
-    // applies the ports and reports the latency.
+    // Audio thread (run), one thread at a time: applies changed control
+    // ports, prepares and renders frames samples, writes the latency port.
+    // Allocates nothing, waits for nothing (no blocking lock), no input or
+    // output. A run of 0 frames still applies the ports and reports the
+    // latency.
     void Run(uint32_t frames) noexcept;
-    // Any thread but the instantiation calls, possibly during run (save):
-    // waits until run is out of the data model, then reads the chunk.
+    // Any thread other than one inside run, possibly while run runs on
+    // another (save): waits until run is out of the data model, then reads
+    // the chunk. Allocates.
     LV2_State_Status SaveState(LV2_State_Store_Function store, LV2_State_Handle handle);
-    // Main thread (restore): sets the parameters found in the stored chunk
-    // through the host's automation road. A state without the value
-    // changes nothing: every parameter it holds is also a port, which the
-    // host restores itself.
+    // Main thread (restore), or any thread other than one inside run, also
+    // while run runs on another: sets the parameters found in the stored
+    // chunk through the host's automation road, waiting until run is out of
+    // the data model. A state without the value changes nothing: every
+    // parameter it holds is also a port, which the host restores itself.
+    // Allocates.
     LV2_State_Status RestoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
 
     int32_t Channels() const { return m_Channels; }
@@ -101,6 +117,7 @@ private:
     std::unique_ptr<EffectInstance> m_Instance;
     Lv2HostFeatures m_Host;
     DataModelGuard m_Guard;
+    ExclusiveCall m_Running;  // the thread inside Run (debug builds)
     std::array<BoundControl, Lv2Ports::kControlInputCount> m_Controls;
     float m_LatencyFrames = 0.0f;  // the delay the latency port reports
     float* m_LatencyPort = nullptr;

@@ -61,7 +61,8 @@ void Deactivate(LV2_Handle) {}
 void Cleanup(LV2_Handle instance) { delete AsPlugin(instance); }
 
 // Save: its own threading class (may overlap run); restore: instantiation
-// class. Both allocate and may wait for run to leave the data model.
+// class, though it too may overlap run without harm. Both allocate and may
+// wait for run to leave the data model; neither may be called from run.
 LV2_State_Status SaveState(LV2_Handle instance, LV2_State_Store_Function store, LV2_State_Handle handle,
                            uint32_t, const LV2_Feature* const*) {
     try {

@@ -24,6 +24,32 @@ bool StartsWithNumber(const std::string& text) {
     return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
 }
 
+// True when the whole text is a decimal number as the C locale writes it:
+// an optional sign, digits with an optional point (at least one digit), and
+// an optional exponent. No blanks, no hexadecimal, no words such as inf.
+bool IsPlainNumber(const std::string& text, bool wholeOnly) {
+    size_t i = 0;
+    const auto digits = [&] {
+        const size_t start = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+        return i - start;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t mantissa = digits();
+    if (wholeOnly) return mantissa > 0 && i == text.size();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == text.size();
+}
+
 ParameterValueParser::Result Refuse(ParameterValueParser::Outcome outcome, const std::string& parameterID,
                                     std::string message) {
     ParameterValueParser::Result result;
@@ -83,6 +109,10 @@ ParameterValueParser::Result ParameterValueParser::Parse(const std::string& para
                       "unknown parameter '" + parameterID + "' (parameters: " + known + ")");
     }
     const std::string valueText = ResolveAlias(parameterID, text);
+    // The model's own parsing reads a leading number and ignores the rest
+    // ("40abc" is 40, "2.9" is colour 2); typed values must be exact.
+    const bool stepped = IsStepped(parameterID);
+    if (!IsPlainNumber(valueText, stepped)) return RefuseForm(parameterID, text, stepped);
     double normalized = 0.0;
     if (m_Model.GetParameterValueFromString(parameterID.c_str(), &normalized, AAX_CString(valueText)) ==
         AAX_SUCCESS) {
@@ -92,13 +122,24 @@ ParameterValueParser::Result ParameterValueParser::Parse(const std::string& para
         result.normalizedValue = normalized;
         return result;
     }
-    const std::string range = RangeText(parameterID);
     if (StartsWithNumber(valueText))
         return Refuse(Outcome::OutOfRange, parameterID,
-                      "value '" + text + "' for " + parameterID + " lies outside its range " + range);
+                      "value '" + text + "' for " + parameterID + " lies outside its range " + RangeText(parameterID));
+    return RefuseForm(parameterID, text, stepped);
+}
+
+bool ParameterValueParser::IsStepped(const std::string& parameterID) const {
+    AAX_EParameterType type = AAX_eParameterType_Continuous;
+    return m_Model.GetParameterType(parameterID.c_str(), &type) == AAX_SUCCESS && type == AAX_eParameterType_Discrete;
+}
+
+ParameterValueParser::Result ParameterValueParser::RefuseForm(const std::string& parameterID,
+                                                              const std::string& text, bool stepped) const {
     const std::string names = AliasNames(parameterID);
     return Refuse(Outcome::NotAValue, parameterID,
-                  "'" + text + "' is not a value of " + parameterID + " (expected " + range +
+                  "'" + text + "' is not a value of " + parameterID + " (expected " +
+                      (stepped ? "a whole number from " : "a plain decimal number from ") + RangeText(parameterID) +
+                      (stepped ? "" : " such as 40 or -2.5") +
                       (names.empty() ? "" : ", or one of " + names) + ")");
 }
 

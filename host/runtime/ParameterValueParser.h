@@ -3,6 +3,10 @@
 // (GetParameterValueFromString), so that every value the model would accept
 // from its own editor is accepted here and nothing else. Aliases let a word
 // stand for a value text of one parameter ("Gold" for "2" of "Color").
+// Before the model sees a value, the whole text must be a decimal number in
+// the C locale (a whole number for stepped parameters) or an alias: the
+// model's own parsing is lenient ("40abc" reads as 40) and stays so for
+// stored sessions and the editor.
 //
 // Main thread (it calls the data model).
 #pragma once
@@ -47,6 +51,10 @@ private:
     // The alias's value text for text, or text itself.
     std::string ResolveAlias(const std::string& parameterID, const std::string& text) const;
     std::string AliasNames(const std::string& parameterID) const;
+    // True for parameters with discrete steps (Color, Dither, the bypass).
+    bool IsStepped(const std::string& parameterID) const;
+    // NotAValue, naming the accepted forms.
+    Result RefuseForm(const std::string& parameterID, const std::string& text, bool stepped) const;
 
     const AAX_IACFEffectParameters& m_Model;
     std::vector<Alias> m_Aliases;

@@ -11,6 +11,7 @@
 #include "effect/Orvanta_Defs.h"
 #include "host/objects/HostCollection.h"
 #include "host/objects/HostComponentFactory.h"
+#include "host/runtime/ElfImageCheck.h"
 
 namespace {
 
@@ -95,6 +96,11 @@ std::unique_ptr<PluginModule> PluginModule::LoadBundle(const std::string& path, 
     if (!IsFile(binary)) {
         SetError(error, isBundle ? "no module binary in bundle " + given + " (looked for " + binary + ")"
                                  : "no such plug-in: " + given);
+        return nullptr;
+    }
+    // dlopen trusts the headers it maps: a truncated binary would crash it.
+    if (const std::string problem = ElfImageProblem(binary); !problem.empty()) {
+        SetError(error, "not a loadable plug-in module: " + binary + ": " + problem);
         return nullptr;
     }
     // Local binding keeps the module's symbols to itself; RTLD_NOW reports a

@@ -1,4 +1,6 @@
 // Editor checks:
+//   - bitmaps: every bitmap the editor draws is in the bundle's resource
+//     folder and decodes (an editor without them has no panel to show);
 //   - life cycle: an editor opened, closed and reopened many times, and
 //     editors created and destroyed, always show the same panel for the same
 //     state and leave no object of the module behind;
@@ -8,8 +10,16 @@
 //     value is in range, buttons and displays set what they name, and the
 //     panel shows exactly what a freshly opened editor shows for the same
 //     state.
+#include <sys/stat.h>
+
+#include <cairo.h>
+
 #include <cmath>
+#include <cstdio>
 #include <string>
+
+#include "toolkit/CBitmap.h"
+#include "effect/Orvanta_Defs.h"
 
 #include "host/runtime/EditorSession.h"
 #include "host/runtime/PluginModule.h"
@@ -61,7 +71,36 @@ void CheckLifeCycle(ValidationRun& run, const PluginModule& module, CheckOutcome
     check.Figure("live objects " + std::to_string(liveBefore) + " before, " + std::to_string(liveAfter) + " after");
     check.Expect(liveAfter == liveBefore,
                  "the editors left " + std::to_string(liveAfter - liveBefore) + " object(s) alive");
-    if (size.horz <= 0 || size.vert <= 0) check.Warn("the editor has no size (its bitmaps were not found)");
+    check.Expect(size.horz > 0 && size.vert > 0, "the editor has no size (its bitmaps were not found)");
+}
+
+// Why the bitmap with this identifier cannot be drawn, or empty when it can:
+// the first file of the toolkit's extensions present must decode.
+std::string BitmapProblem(const std::string& folder, int32_t id) {
+    char name[32];
+    std::snprintf(name, sizeof name, Orvanta::kBitmapNameFormat, static_cast<int>(id));
+    for (const char* extension : VSTGUI::CBitmap::kExtensions) {
+        const std::string path = folder + "/" + name + "." + extension;
+        struct stat info;
+        if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        cairo_surface_t* surface = VSTGUI::CBitmap::loadFile(path, extension);
+        if (!surface) return std::string(name) + "." + extension + " cannot be decoded";
+        cairo_surface_destroy(surface);
+        return "";
+    }
+    return std::string(name) + " is missing";
+}
+
+void CheckBitmaps(const PluginModule& module, CheckOutcome& check) {
+    const std::string folder = module.ResourceDirectory();
+    if (!check.Expect(!folder.empty(), "the module has no resource folder")) return;
+    int found = 0;
+    for (int32_t id : Orvanta::kEditorBitmapIDs) {
+        const std::string problem = BitmapProblem(folder, id);
+        found += check.Expect(problem.empty(), problem) ? 1 : 0;
+    }
+    check.Figure(std::to_string(found) + "/" + std::to_string(sizeof Orvanta::kEditorBitmapIDs / sizeof(int32_t)) +
+                 " bitmaps decode");
 }
 
 struct GestureCounts {
@@ -139,6 +178,7 @@ void CheckGestures(ValidationRun& run, const PluginModule& module, CheckOutcome&
 }  // namespace
 
 void RunEditorChecks(ValidationRun& run) {
+    run.CheckWithModule(kGroup, "bitmaps", [&](const PluginModule& module, CheckOutcome& check) { CheckBitmaps(module, check); });
     run.CheckWithModule(kGroup, "open, close and reopen",
                         [&](const PluginModule& module, CheckOutcome& check) { CheckLifeCycle(run, module, check); });
     run.CheckWithModule(kGroup, "gestures on every control",

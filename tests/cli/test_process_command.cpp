@@ -151,6 +151,8 @@ TEST(ProcessCommand, RefusesBadInputWithItsExitCodeAndLeavesNothingBehind) {
          "unknown parameter 'Sparkle' (parameters: Dynamic, Harmonic, OutputTrim, Dither, Color)"},
         {{"process", good, out, "--set", "OutputTrim=-7"}, 64,
          "value '-7' for OutputTrim lies outside its range -6.00 to 6.00"},
+        {{"process", good, out, "--set", "Color=2.9"}, 64, "'2.9' is not a value of Color (expected a whole number"},
+        {{"process", good, out, "--set", "Harmonic=40abc"}, 64, "'40abc' is not a value of Harmonic (expected a plain"},
         {{"process", good, out, "--subtype", "pcm12"}, 64, "unknown sample type 'pcm12'"},
         {{"process", good, out, "--format", "mp9"}, 64, "unknown output format 'mp9' (formats: "},
         {{"process", scratch.Path("good.flac"), out, "--subtype", "float"}, 64,

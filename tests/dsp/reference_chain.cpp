@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "effect/dsp/Orvanta_Coefficients.h"
 #include "effect/dsp/Orvanta_Table_Data.h"
@@ -41,6 +42,27 @@ int32_t quantise(double c) {
 }
 
 void lp(float& s, float in, float k) { s = (in - s) * k + s; }
+
+// End of a block: a state that is no longer finite starts again as a fresh
+// instance's does (rate setting kept), and non-finite outputs become 0.
+void recover(SOrvanta_Channel_State& st, float* out, int32_t n) {
+    const float* firstState = &st.m_fTapShaperLP;
+    bool finite = true;
+    for (const float* v = firstState; v != reinterpret_cast<const float*>(&st.m_iWriteIndex); ++v)
+        finite = finite && std::isfinite(*v);
+    if (!finite) {
+        const uint32_t m = st.m_uRateMultiple;
+        const int32_t rateCase = st.m_iRateCase;
+        const uint32_t reserved[2] = {st.m_uReserved0, st.m_uReserved1};
+        std::memset(&st, 0, sizeof st);
+        st.m_uReserved0 = reserved[0];
+        st.m_uReserved1 = reserved[1];
+        st.m_uRateMultiple = m;
+        st.m_iRateCase = rateCase;
+    }
+    for (int32_t i = 0; i < n; ++i)
+        if (!std::isfinite(out[i])) out[i] = 0.0f;
+}
 
 void channel(const SOrvanta_Knob_Packet& p, const SOrvanta_Channel_State& first, SOrvanta_Channel_State& st,
              const float* in, float* out, int32_t n, bool stereo) {
@@ -112,6 +134,7 @@ void channel(const SOrvanta_Knob_Packet& p, const SOrvanta_Channel_State& first,
         const float b = float(double(st.m_fOutputLP2) + double(a) * 0.09);
         out[i] = float(double(b) * 2.5 * double(d2) + double(centre)) * gain;
     }
+    recover(st, out, n);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 
 #include "dsp_test_support.h"
 #include "reference_chain.h"
@@ -44,4 +45,42 @@ TEST(ProcessReference, MatchesReferenceAtEveryRateSettingAndLayout) {
                 for (size_t ch = 0; ch < signal.size(); ++ch) EXPECT_EQ(firstDifference(got[ch], want[ch]), -1) << ch;
                 EXPECT_EQ(std::memcmp(&tested.data, &reference.data, sizeof tested.data), 0);
             }
+}
+
+// The same with faults in the signal: the reference model's recovery rule
+// (reset a non-finite channel state at the end of the block, zero non-finite
+// outputs) and the callbacks' agree to the bit.
+TEST(ProcessReference, MatchesReferenceThroughFaults) {
+    const float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
+    const int32_t blockPattern[] = {1, 7, 64, 300, 129, 513, 2};
+    constexpr size_t kLength = 3000;
+    for (Layout layout : {Layout::Mono, Layout::Stereo})
+        for (const SOrvanta_Knob_Packet& packet : {defaultsPacket(), busyPacket(4)}) {
+            SCOPED_TRACE(layout == Layout::Mono ? "mono" : "stereo");
+            Signals signal = signals(layout, kLength);
+            signal[0][5] = kNaN;
+            signal[0][400] = 1e13f;
+            signal.back()[900] = -kInf;
+            signal[0][1500] = 1e30f;
+            signal.back()[2200] = kInf;
+            Instance tested(88200.0f, packet), reference(88200.0f, packet);
+            Signals got(signal.size()), want(signal.size());
+            onFreshThread([&] {
+                std::srand(1);
+                for (size_t start = 0, b = 0; start < kLength; ++b) {
+                    const auto count = int32_t(std::min(size_t(blockPattern[b % 7]), kLength - start));
+                    tested.load(signal, start, count);
+                    tested.run(layout);
+                    reference.load(signal, start, count);
+                    referenceProcess(reference.context, layout == Layout::Stereo);
+                    for (size_t ch = 0; ch < signal.size(); ++ch) {
+                        got[ch].insert(got[ch].end(), tested.out[ch].begin(), tested.out[ch].end());
+                        want[ch].insert(want[ch].end(), reference.out[ch].begin(), reference.out[ch].end());
+                    }
+                    start += size_t(count);
+                }
+            });
+            for (size_t ch = 0; ch < signal.size(); ++ch) EXPECT_EQ(firstDifference(got[ch], want[ch]), -1) << ch;
+            EXPECT_EQ(std::memcmp(&tested.data, &reference.data, sizeof tested.data), 0);
+        }
 }

@@ -6,6 +6,9 @@
 #include <math.h>
 
 #include <cstdio>
+#include <cstring>
+#include <functional>
+#include <iterator>
 #include <fstream>
 #include <set>
 #include <string>
@@ -99,12 +102,12 @@ TEST(Bundle, PathsThatAreNoModuleAreRefusedWithAReason) {
     const std::string notELF = std::string(ORVANTA_SOURCE_DIR) + "/resources/ZirorovAruva_d5.xml";
     struct Case {
         std::string path;
-        const char* reason;
+        std::string reason;
     };
     const Case cases[] = {
         {"/nonexistent/Orvanta.aaxplugin", "no such plug-in"},
         {empty, "no module binary in bundle"},
-        {notELF, "cannot load"},
+        {notELF, "not a loadable plug-in module: " + notELF + ": not an ELF file"},
         {mathLibrary.dli_fname, "no entry point ACFGetSDKVersion"},
     };
     for (const Case& test : cases) {
@@ -113,6 +116,54 @@ TEST(Bundle, PathsThatAreNoModuleAreRefusedWithAReason) {
         EXPECT_EQ(PluginModule::LoadBundle(test.path, &error), nullptr);
         EXPECT_NE(error.find(test.reason), std::string::npos) << error;
     }
+}
+
+// Damaged copies of the module binary are refused before dlopen maps
+// them (a truncated one used to end the program with SIGBUS inside it).
+TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
+    std::ifstream original(moduletest::BundleBinaryPath(), std::ios::binary);
+    const std::vector<char> image((std::istreambuf_iterator<char>(original)), std::istreambuf_iterator<char>());
+    ASSERT_GT(image.size(), sizeof(Elf64_Ehdr));
+    Elf64_Ehdr header;
+    std::memcpy(&header, image.data(), sizeof header);
+    const uint64_t size = image.size();
+    struct Case {
+        const char* what;
+        std::function<void(Elf64_Ehdr&)> edit;
+        uint64_t keep;  // bytes kept
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"32-bit class", [](Elf64_Ehdr& h) { h.e_ident[EI_CLASS] = ELFCLASS32; }, size, "an ELF file of the other class (32-bit)"},
+        {"big-endian", [](Elf64_Ehdr& h) { h.e_ident[EI_DATA] = ELFDATA2MSB; }, size, "an ELF file of the other byte order"},
+        {"another machine", [](Elf64_Ehdr& h) { h.e_machine = EM_AARCH64; }, size, "an ELF file for another machine (machine 183)"},
+        {"an executable", [](Elf64_Ehdr& h) { h.e_type = ET_EXEC; }, size, "an ELF file that is not a shared object"},
+        {"no program headers", [](Elf64_Ehdr& h) { h.e_phnum = 0; }, size, "without valid program headers"},
+        {"odd section header size", [](Elf64_Ehdr& h) { h.e_shentsize = 12; }, size, "malformed section headers"},
+        {"one byte short", [](Elf64_Ehdr&) {}, size - 1,
+         "its section headers end at byte " + std::to_string(size) + ", the file has " + std::to_string(size - 1) + " bytes"},
+        {"section headers past the end", [&](Elf64_Ehdr& h) { h.e_shoff = size - h.e_shentsize + 1; }, size,
+         "its section headers end at byte"},
+        {"program headers at a wrapping offset", [](Elf64_Ehdr& h) { h.e_phoff = UINT64_MAX - 8; }, size,
+         "its program headers end beyond the addressable range"},
+        {"cut in half, no section headers", [](Elf64_Ehdr& h) { h.e_shnum = 0; }, size / 2, "its loaded segments end at byte"},
+        {"cut inside the header", [](Elf64_Ehdr&) {}, 40, "it ends inside the ELF header"},
+        {"three bytes", [](Elf64_Ehdr&) {}, 3, "not an ELF file"},
+    };
+    const std::string path = testing::TempDir() + "orvanta-damaged.so";
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        Elf64_Ehdr edited = header;
+        test.edit(edited);
+        std::vector<char> damaged(image.begin(), image.begin() + long(test.keep));
+        std::memcpy(damaged.data(), &edited, std::min(sizeof edited, damaged.size()));
+        std::ofstream(path, std::ios::binary | std::ios::trunc).write(damaged.data(), long(damaged.size()));
+        std::string error;
+        EXPECT_EQ(PluginModule::LoadBundle(path, &error), nullptr);
+        EXPECT_NE(error.find("not a loadable plug-in module: " + path + ": "), std::string::npos) << error;
+        EXPECT_NE(error.find(test.reason), std::string::npos) << error;
+    }
+    std::remove(path.c_str());
 }
 
 TEST(Bundle, TheDefaultBundleIsTheBuildTreesOne) {

@@ -127,6 +127,36 @@ TEST(PresetCommand, RefusesFilesThatAreNoWholeRecordOfThisEffect) {
     }
 }
 
+// A crafted name can hold terminal escape sequences (set the window
+// title, clear the screen); show prints them as escapes instead.
+TEST(PresetCommand, ShowEscapesControlCharactersOfTheFile) {
+    ScratchFolder scratch;
+    const std::string good = scratch.Path("good.preset");
+    ASSERT_EQ(RunOrvanta({"preset", "save", good}).exitCode, 0);
+    struct Case {
+        std::string name;     // written into the header's name field
+        std::string printed;  // as show prints it
+    };
+    const Case cases[] = {
+        {"\x1b]0;owned\x07\x1b[2J", "\\x1b]0;owned\\x07\\x1b[2J"},
+        {"tab\there\nnew\x7f", "tab\\x09here\\x0anew\\x7f"},
+        {"C1 \xc2\x9b" " and bare \x9b", "C1 \\xc2\\x9b and bare \\x9b"},
+        {"caf\xc3\xa9 \xe2\x99\xab", "caf\xc3\xa9 \xe2\x99\xab"},  // UTF-8 stays
+    };
+    for (const Case& c : cases) {
+        std::string bytes = ReadWhole(good);
+        std::string field(kAAX_ChunkNameSize, '\0');
+        field.replace(0, c.name.size(), c.name);
+        bytes.replace(offsetof(AAX_SPlugInChunk, fName), kAAX_ChunkNameSize, field);
+        const std::string crafted = scratch.Path("crafted.preset");
+        WriteText(crafted, bytes);
+        const RunResult shown = RunOrvanta({"preset", "show", crafted});
+        EXPECT_EQ(shown.exitCode, 0) << shown.err;
+        EXPECT_TRUE(Has(shown.out, "state chunk 'elck' \"" + c.printed + "\", version")) << shown.out;
+        for (char control : {'\x1b', '\x07', '\x7f', '\t'}) EXPECT_FALSE(Has(shown.out, std::string(1, control)));
+    }
+}
+
 TEST(PresetCommand, CommandLineMistakes) {
     ScratchFolder scratch;
     const std::string good = scratch.Path("good.preset");

@@ -45,11 +45,65 @@ TEST(ParameterValueParser, ParsesThroughTheDataModelAndNamesEveryRefusal) {
         {"Color=9", Outcome::OutOfRange, 0, "value '9' for Color lies outside its range 1.00 to 5.00"},
         {"Dither=0", Outcome::OutOfRange, 0, "value '0' for Dither lies outside its range 1.00 to 2.00"},
         {"Harmonic=1e999", Outcome::OutOfRange, 0, "value '1e999' for Harmonic lies outside its range 0.00 to 100.00"},
-        {"Harmonic=loud", Outcome::NotAValue, 0, "'loud' is not a value of Harmonic (expected 0.00 to 100.00)"},
-        {"Harmonic=", Outcome::NotAValue, 0, "'' is not a value of Harmonic (expected 0.00 to 100.00)"},
-        {"Harmonic=nan", Outcome::NotAValue, 0, "'nan' is not a value of Harmonic (expected 0.00 to 100.00)"},
-        {"Color=Teal", Outcome::NotAValue, 0,
-         "'Teal' is not a value of Color (expected 1.00 to 5.00, or one of Silver, Gold, Rich, Fat, Deep)"},
+        {"Harmonic=40.5", Outcome::Parsed, 0.405, ""},
+        {"Harmonic=4e1", Outcome::Parsed, 0.4, ""},
+        {"Harmonic=.5", Outcome::Parsed, 0.005, ""},
+        {"Color=+3", Outcome::Parsed, 0.5, ""},
+    };
+    for (const Case& c : cases) {
+        const ParameterValueParser::Result result = parser.ParseAssignment(c.assignment);
+        EXPECT_EQ(result.outcome, c.outcome) << c.assignment;
+        EXPECT_EQ(result.message, c.message) << c.assignment;
+        if (c.outcome == Outcome::Parsed) {
+            EXPECT_NEAR(result.normalizedValue, c.normalized, 1e-12) << c.assignment;
+        }
+    }
+}
+
+// Texts the data model's lenient parsing would read as a leading number are
+// refused whole, with the accepted forms named.
+TEST(ParameterValueParser, RefusesTextsThatAreNotWholeNumbers) {
+    LinkedModule linked;
+    std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
+    const ParameterValueParser parser(instance->Parameters(), EffectAliases());
+    const std::string harmonic = " is not a value of Harmonic (expected a plain decimal number from 0.00 to 100.00 such as 40 or -2.5)";
+    const std::string color = " is not a value of Color (expected a whole number from 1.00 to 5.00, or one of Silver, Gold, Rich, Fat, Deep)";
+    const std::string dither = " is not a value of Dither (expected a whole number from 1.00 to 2.00, or one of On, Off)";
+    struct Case {
+        const char* assignment;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"Harmonic=40abc", "'40abc'" + harmonic},  {"Harmonic=40 abc", "'40 abc'" + harmonic},
+        {"Harmonic=0x10", "'0x10'" + harmonic},    {"Harmonic=4,5", "'4,5'" + harmonic},
+        {"Harmonic= 40", "' 40'" + harmonic},      {"Harmonic=40 ", "'40 '" + harmonic},
+        {"Harmonic=loud", "'loud'" + harmonic},    {"Harmonic=", "''" + harmonic},
+        {"Harmonic=nan", "'nan'" + harmonic},      {"Harmonic=inf", "'inf'" + harmonic},
+        {"Harmonic=.", "'.'" + harmonic},          {"Harmonic=4e", "'4e'" + harmonic},
+        {"Harmonic=-", "'-'" + harmonic},          {"Dynamic=50=60", "'50=60'" + std::string(" is not a value of Dynamic (expected a plain decimal number from 0.00 to 100.00 such as 40 or -2.5)")},
+        {"Color=3abc", "'3abc'" + color},          {"Color=2.9", "'2.9'" + color},
+        {"Color=4.999", "'4.999'" + color},        {"Color=3.0", "'3.0'" + color},
+        {"Color=Teal", "'Teal'" + color},          {"Color=3e0", "'3e0'" + color},
+        {"Dither=1.9", "'1.9'" + dither},          {"Dither=yes", "'yes'" + dither},
+    };
+    for (const Case& c : cases) {
+        const ParameterValueParser::Result result = parser.ParseAssignment(c.assignment);
+        EXPECT_EQ(result.outcome, Outcome::NotAValue) << c.assignment;
+        EXPECT_EQ(result.message, c.message) << c.assignment;
+    }
+}
+
+TEST(ParameterValueParser, NamesUnknownParametersAndMalformedAssignments) {
+    LinkedModule linked;
+    std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
+    const ParameterValueParser parser(instance->Parameters(), EffectAliases());
+    struct Case {
+        const char* assignment;
+        Outcome outcome;
+        double normalized;
+        const char* message;
+    };
+    const Case cases[] = {
         {"Sparkle=1", Outcome::UnknownParameter, 0,
          "unknown parameter 'Sparkle' (parameters: Dynamic, Harmonic, OutputTrim, Dither, Color)"},
         {"harmonic=1", Outcome::UnknownParameter, 0,

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "effect/Orvanta_Defs.h"
 #include "tests/cli/CliHarness.h"
 
 using cli_test::RunOrvanta;
 using cli_test::RunResult;
+using cli_test::ScratchFolder;
 
 namespace {
 
@@ -25,11 +27,15 @@ TEST(ValidateCommand, ExitCodesAndMessages) {
     struct Case {
         std::vector<std::string> arguments;
         int exitCode;
-        const char* inOutput;  // on standard output, or standard error for usage errors
+        const char* inOutput;  // on standard output, or standard error for usage and loading errors
     };
     const Case cases[] = {
-        {{"validate", "--only", "loading", "--plugin", "/nonexistent.aaxplugin", "--seed", "1"}, 1,
-         "FAIL  loading: load and register                    failed: no such plug-in: /nonexistent.aaxplugin"},
+        {{"validate", "--only", "loading", "--plugin", "/nonexistent.aaxplugin", "--seed", "1"}, 70,
+         "orvanta: cannot load the plug-in: no such plug-in: /nonexistent.aaxplugin"},
+        {{"validate", "--plugin", ORVANTA_SOURCE_DIR "/README.md"}, 70, "/README.md: not an ELF file"},
+        {{"validate", "--only", ""}, 64, "--only needs check group names separated by commas, not ''"},
+        {{"validate", "--only", ","}, 64, "--only needs check group names separated by commas, not ','"},
+        {{"validate", "--only", "state,"}, 64, "--only needs check group names separated by commas, not 'state,'"},
         {{"validate", "--strictness", "0"}, 64, "--strictness needs a whole number from 1 to 10, not '0'"},
         {{"validate", "--strictness", "11"}, 64, "--strictness needs a whole number from 1 to 10, not '11'"},
         {{"validate", "--seed", "-3"}, 64, "--seed needs a whole number from 0, not '-3'"},
@@ -42,10 +48,11 @@ TEST(ValidateCommand, ExitCodesAndMessages) {
         SCOPED_TRACE(command);
         const RunResult run = RunOrvanta(testCase.arguments);
         EXPECT_EQ(run.exitCode, testCase.exitCode) << run.err;
-        const std::string& where = testCase.exitCode == 64 ? run.err : run.out;
+        const bool refused = testCase.exitCode == 64 || testCase.exitCode == 70;
+        const std::string& where = refused ? run.err : run.out;
         EXPECT_NE(where.find(testCase.inOutput), std::string::npos) << where;
-        if (testCase.exitCode == 64) {
-            EXPECT_EQ(run.out, "") << "a usage error runs no check";
+        if (refused) {
+            EXPECT_EQ(run.out, "") << "a refused run runs no check";
         }
     }
 }
@@ -72,6 +79,54 @@ TEST(ValidateCommand, OneLinePerCheckThenTheSummaryRepeatableFromItsSeed) {
     const RunResult quietRun = RunOrvanta(quiet);
     EXPECT_EQ(quietRun.exitCode, 0);
     EXPECT_EQ(quietRun.out, "") << "quiet keeps only failures";
+}
+
+// A copy of the built bundle, damaged by a shell command run in it.
+std::string DamagedBundle(const ScratchFolder& folder, const std::string& damage) {
+    const std::string copy = folder.Path(Orvanta::kBundleName);
+    const std::string command = "cp -r '" + std::string(ORVANTA_BINARY_DIR) + "/" + Orvanta::kBundleName + "' '" +
+                                copy + "' && cd '" + copy + "' && " + damage;
+    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot damage a bundle copy: " << command;
+    return copy;
+}
+
+TEST(ValidateCommand, DamagedBundlesFailOrAreRefused) {
+    const std::string binary = "Contents/x86_64-linux/Orvanta.so";
+    struct Case {
+        const char* what;
+        std::string damage;
+        int exitCode;
+        std::vector<std::string> inOutput;  // standard output for 1, standard error for 70
+    };
+    const Case cases[] = {
+        {"every bitmap removed", "rm Contents/Resources/bmp*.png", 1,
+         {"FAIL  editor: bitmaps", "bmp31010 is missing; bmp31011 is missing", "0/11 bitmaps decode",
+          "FAIL  editor: open, close and reopen", "the editor has no size"}},
+        {"one bitmap not a picture", "echo garbage > Contents/Resources/bmp31023.png", 1,
+         {"FAIL  editor: bitmaps", "10/11 bitmaps decode", "bmp31023.png cannot be decoded"}},
+        {"one bitmap cut short", "head -c 300 Contents/Resources/bmp31011.png > cut && mv cut Contents/Resources/bmp31011.png",
+         1, {"FAIL  editor: bitmaps", "bmp31011.png cannot be decoded"}},
+        {"binary cut in half", "size=$(stat -c %s " + binary + ") && truncate -s $((size / 2)) " + binary, 70,
+         {"orvanta: cannot load the plug-in: not a loadable plug-in module: ", "the file is truncated or damaged"}},
+        {"binary cut inside its header", "truncate -s 40 " + binary, 70,
+         {"the file is truncated: it ends inside the ELF header"}},
+        {"binary not an ELF file", "echo text > " + binary, 70, {"not an ELF file"}},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        const ScratchFolder folder;
+        const std::string bundle = DamagedBundle(folder, testCase.damage);
+        const RunResult run = RunOrvanta({"validate", "--only", "editor", "--strictness", "1", "--plugin", bundle});
+        EXPECT_EQ(run.exitCode, testCase.exitCode) << run.out << run.err;
+        const std::string& where = testCase.exitCode == 1 ? run.out : run.err;
+        for (const std::string& text : testCase.inOutput) EXPECT_NE(where.find(text), std::string::npos) << text << "\n" << where;
+        if (testCase.exitCode == 70) {
+            // Every command loads through the same check.
+            const RunResult params = RunOrvanta({"params", "--plugin", bundle});
+            EXPECT_EQ(params.exitCode, 70) << params.err;
+            EXPECT_NE(params.err.find(testCase.inOutput.back()), std::string::npos) << params.err;
+        }
+    }
 }
 
 }  // namespace

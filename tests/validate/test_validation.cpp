@@ -139,7 +139,7 @@ TEST(ValidationRun, TheEffectsOwnBundlePassesTheQuickGroups) {
     for (const CheckReport& report : outcome.reports)
         EXPECT_EQ(report.status, CheckStatus::Pass) << report.group << ": " << report.name << ": " << report.text;
     // Groups run in their order, each check reported once.
-    ASSERT_EQ(outcome.reports.size(), 4u + 3u + 2u + 2u);
+    ASSERT_EQ(outcome.reports.size(), 4u + 3u + 2u + 3u);
     EXPECT_EQ(outcome.reports.front().group, "loading");
     EXPECT_EQ(outcome.reports.back().group, "editor");
 }
@@ -170,6 +170,26 @@ void WritesNaN(void* const begin[], const void* end) {
         for (int32_t i = 0; i < c.Frames(); ++i) c.Out(0)[i] = std::numeric_limits<float>::quiet_NaN();
     });
 }
+// Mutes for good once it has seen a sample that is not finite, as a
+// callback whose states stay broken would.
+void StaysSilentAfterNaN(void* const begin[], const void* end) {
+    static thread_local bool broken = false;
+    ForEachInstance(begin, end, [](const Context& c) {
+        for (int32_t i = 0; i < c.Frames(); ++i) {
+            broken = broken || !std::isfinite(c.In(0)[i]);
+            c.Out(0)[i] = broken ? 0.0f : c.In(0)[i];
+        }
+    });
+}
+// Passes huge finite input through a gain that overflows.
+void OverflowsLargeInput(void* const begin[], const void* end) {
+    ForEachInstance(begin, end, [](const Context& c) {
+        for (int32_t i = 0; i < c.Frames(); ++i) {
+            const float x = std::isfinite(c.In(0)[i]) ? c.In(0)[i] : 0.0f;
+            c.Out(0)[i] = x * 1e10f;
+        }
+    });
+}
 // Output depends on where blocks begin: a delay line that forgets its
 // content at every block.
 void ForgetsBetweenBlocks(void* const begin[], const void* end) {
@@ -189,7 +209,11 @@ TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
         {"audio", NoDelay, "mono 48000 Hz", "bypass delays by 0 samples, not 7"},
         {"audio", WritesNaN, "mono 48000 Hz", "bypass is not a plain delay"},
         {"audio", ForgetsBetweenBlocks, "mono 48000 Hz", "bypass is not a plain delay"},
-        {"bad-audio", WritesNaN, "hostile input", "denormals input gives non-finite output"},
+        {"bad-audio", WritesNaN, "hostile input", "NaN input gives non-finite output (mono defaults)"},
+        {"bad-audio", OverflowsLargeInput, "hostile input", "+-1e30 square input gives non-finite output"},
+        {"bad-audio", WritesNaN, "recovery after a burst, mono", "NaN, defaults: the output is not finite"},
+        {"bad-audio", StaysSilentAfterNaN, "recovery after a burst, mono",
+         "silent blocks after the second block past the burst"},
         {"threads", WritesNaN, "audio, automation and editor at once", "block(s) of non-finite output"},
     };
     for (const Case& testCase : cases) {
