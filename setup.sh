@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   python3
   lv2-dev lilv-utils lv2file lv2proc sordi
+  libfftw3-dev libplplot-dev plplot-driver-cairo
+  dpkg-dev lintian
 )
 
 missing=()
