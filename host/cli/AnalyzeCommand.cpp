@@ -172,13 +172,26 @@ bool WriteTextFile(const std::string& path, const std::string& text, CliFailure*
     return true;
 }
 
+bool EndsLikeAPng(const std::string& path) {
+    static const char kEndChunk[] = "IEND\xae\x42\x60\x82";
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char tail[8] = {};
+    const bool read = std::fseek(file, -8, SEEK_END) == 0 && std::fread(tail, 1, 8, file) == 8;
+    std::fclose(file);
+    return read && std::memcmp(tail, kEndChunk, 8) == 0;
+}
+
 // A hidden folder inside the output folder that collects the files; they
 // are moved into the output folder only once all of them are complete.
 class StagingFolder {
 public:
+    // Removes what is left: the staging folder, and the output folder when
+    // it was made here and nothing was moved into it.
     ~StagingFolder() {
         for (const std::string& name : m_Names) unlink((m_Path + "/" + name).c_str());
         if (!m_Path.empty()) rmdir(m_Path.c_str());
+        if (m_CreatedFolder && !m_Committed) rmdir(m_Folder.c_str());
     }
 
     bool Create(const std::string& folder, CliFailure* failure) {
@@ -189,16 +202,17 @@ public:
                                       "cannot create the folder '" + folder + "': " + std::strerror(errno)};
                 return false;
             }
+            m_CreatedFolder = true;
         } else if (!S_ISDIR(existing.st_mode)) {
             *failure = CliFailure{ExitCode::kCannotCreate, "'" + folder + "' exists and is not a folder"};
             return false;
         }
+        m_Folder = folder;
         std::string pattern = folder + "/.orvanta-analyze-XXXXXX";
         if (!mkdtemp(&pattern[0])) {
             *failure = CliFailure{ExitCode::kCannotCreate, "cannot write into '" + folder + "': " + std::strerror(errno)};
             return false;
         }
-        m_Folder = folder;
         m_Path = pattern;
         return true;
     }
@@ -216,12 +230,15 @@ public:
             }
         }
         m_Names.clear();
+        m_Committed = true;
         return true;
     }
 
 private:
     std::string m_Folder, m_Path;
-    std::vector<std::string> m_Names;
+    std::vector<std::string> m_Names;  // files in the staging folder
+    bool m_CreatedFolder = false;
+    bool m_Committed = false;
 };
 
 bool WriteFolder(const AnalyzeArguments& arguments, const Analysis::AnalysisReport& report, CliFailure* failure) {
@@ -236,9 +253,10 @@ bool WriteFolder(const AnalyzeArguments& arguments, const Analysis::AnalysisRepo
     if (arguments.plots) {
         for (const std::string& name : Analysis::PlotFileNames()) staging.Add(name);
         Analysis::DrawPlots(report, staging.Path(), ExitCode::kIOError);
+        // The plotting library does not report failed writes: check that
+        // each picture ends with its PNG end chunk.
         for (const std::string& name : Analysis::PlotFileNames()) {
-            struct stat drawn;
-            if (stat((staging.Path() + "/" + name).c_str(), &drawn) != 0 || drawn.st_size == 0) {
+            if (!EndsLikeAPng(staging.Path() + "/" + name)) {
                 *failure = CliFailure{ExitCode::kIOError, "the plot '" + name + "' could not be written"};
                 return false;
             }

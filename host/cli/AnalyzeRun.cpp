@@ -35,10 +35,9 @@ class EffectProbe {
 public:
     EffectProbe(EffectSession& session, int64_t settleFrames) : m_Session(session), m_SettleFrames(settleFrames) {}
 
-    // Renders settle + signal.size() samples of signal (repeated from its
-    // start for the settling stretch when periodic is false, else the
-    // caller's signal is already long enough) and returns the part after
-    // settling, aligned with the input.
+    // Renders signal (its first SettleFrames() samples settle the effect)
+    // with the settings applied at its start; output is the rest, aligned
+    // with the input.
     bool Render(const RenderSettings& settings, const std::vector<float>& signal, std::vector<float>* output,
                 CliFailure* failure) {
         std::vector<ParameterChange> changes;
@@ -317,7 +316,7 @@ private:
 
 }  // namespace
 
-bool RunAnalysis(const ParsedOptions& options, AnalysisPlan plan, AnalysisReport* report, CliFailure* failure) {
+bool RunAnalysis(const ParsedOptions& options, const AnalysisPlan& plan, AnalysisReport* report, CliFailure* failure) {
     std::unique_ptr<EffectSession> session = EffectSession::Open(options, plan.sampleRate, 1, kHostBlockSize, failure);
     const ParsedOptions withDefaults = WithAnalysisDefaults(options);
     if (!session || !session->ApplySettings(withDefaults, failure)) return false;
@@ -326,10 +325,6 @@ bool RunAnalysis(const ParsedOptions& options, AnalysisPlan plan, AnalysisReport
             report->settings += (report->settings.empty() ? "" : " ") + option.first +
                                 (option.second.empty() ? "" : " " + option.second);
     AnalysisRunner runner(*session, plan, report);
-    EffectProbe probe(*session, 0);
-    for (AnalysisColour& colour : plan.colours) {
-        double ignored = 0.0;
-        if (!probe.Normalized(Orvanta::kParamID_Color, colour.valueText, &ignored, failure)) return false;
-    }
+    const EffectProbe probe(*session, 0);
     return runner.Run(ResolveColours(plan.colours, SettingsChooseColour(options, *session), probe), failure);
 }

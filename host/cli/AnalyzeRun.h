@@ -34,5 +34,5 @@ struct AnalysisPlan {
 // Runs every measurement of plan. options carries the settings options
 // (--preset, --set, --bypass) and --plugin. Failures as EffectSession's,
 // and 70 when a render fails.
-bool RunAnalysis(const ParsedOptions& options, AnalysisPlan plan, Analysis::AnalysisReport* report,
+bool RunAnalysis(const ParsedOptions& options, const AnalysisPlan& plan, Analysis::AnalysisReport* report,
                  CliFailure* failure);

@@ -226,3 +226,25 @@ TEST(AnalyzeCommand, AFileInTheFoldersPlaceExits73AndStaysAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AnalyzeCommand, FailedWritesExit74AndLeaveNothing) {
+    // A disk that fills after 1000 bytes: the tables cannot be written.
+    ScratchFolder folder;
+    const RunResult full =
+        RunOrvanta(Quick({"analyze", folder.Path("out"), "--colors", "Gold", "--levels", "-6"}), 1000);
+    EXPECT_EQ(full.exitCode, 74) << full.err;
+    EXPECT_EQ(full.err.rfind("orvanta: ", 0), 0u) << full.err;
+    EXPECT_TRUE(folder.Entries().empty());  // the folder it made is gone again
+
+    // Standard output that refuses the JSON.
+    const pid_t pid = cli_test::Start({"analyze", "--json", "--no-plots", "--colors", "Gold", "--levels", "-6",
+                                       "--sweep-step", "20", "--setting-step", "50"},
+                                      "/dev/full", folder.Path("err"));
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(cli_test::Wait(pid), 74);
+    EXPECT_NE(ReadWhole(folder.Path("err")).find("orvanta: writing to standard output failed"), std::string::npos);
+}
+
+}  // namespace
