@@ -17,7 +17,7 @@ EXAMPLES = [
     ("Render a file with more colour, the Gold type and some dynamics:",
      "orvanta process in.wav out.wav --set Harmonic=60 --set Dynamic=40 --set Color=Gold"),
     ("Render to 32-bit float, with dither, from a saved preset:",
-     "orvanta process in.flac out.wav --preset warm.preset --set Dither=On --subtype float"),
+     "orvanta process in.wav out.wav --preset warm.preset --set Dither=On --subtype float"),
     ("Save the current settings as a preset and show what it holds:",
      "orvanta preset save warm.preset --set Harmonic=45 --set Color=Rich\n"
      "orvanta preset show warm.preset"),
