@@ -11,6 +11,8 @@ packages=(
   python3 locales
   lv2-dev lilv-utils lv2file lv2proc sordi
   time
+  libfftw3-dev libplplot-dev plplot-driver-cairo
+  dpkg-dev lintian
 )
 
 missing=()
