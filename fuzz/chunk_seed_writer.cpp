@@ -16,6 +16,7 @@
 #include "AAX_CChunkDataParser.h"
 #include "AAX_SPlugInChunk.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 
 namespace {
 

@@ -49,6 +49,9 @@ struct AnalysisReport {
     std::string settings;           // the --preset/--set/--bypass options, as typed
     double sweepLevelDbfs = -6.0;   // input level of the Harmonic and Dynamic sweeps
     std::vector<std::string> colours;
+    // Each colour's place among the effect's colour types (-1 when it is
+    // not one), which decides its colour in the plots.
+    std::vector<int> colourPlaces;
 
     std::vector<HarmonicPoint> spectra;        // each colour at each chosen level
     std::vector<HarmonicPoint> levelSweep;     // against input level

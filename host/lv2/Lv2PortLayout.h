@@ -1,6 +1,7 @@
 // The ports of the two LV2 plug-ins and how a control port's float becomes
-// a parameter value. Indices and symbols match ttl/control_ports.ttl.in and
-// ttl/orvanta.ttl.in (a test compares them with the built Turtle):
+// a parameter value. The control ports, their symbols, ranges and kinds come
+// from the effect's parameter table, from which the Turtle is generated too;
+// the audio ports follow them (ttl/orvanta.ttl.in):
 //
 //   0 Harmonic    1 Dynamic    2 OutputTrim    3 Dither    4 Color
 //   5 enabled (lv2:enabled)    6 latency (output, frames)
@@ -62,7 +63,8 @@ struct ControlInput {
     int32_t onValue;
 };
 
-// The six control inputs, in port order.
+// The six control inputs, in port order, as the parameter table gives them.
+// Built at the first call; callers make it before the audio thread runs.
 const ControlInput* ControlInputs();
 
 // The parameter value for a float a host wrote to the port. False for a NaN,

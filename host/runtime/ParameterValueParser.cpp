@@ -87,10 +87,11 @@ std::string ParameterValueParser::RangeText(const std::string& parameterID) cons
     return std::string(lowest.Get()) + " to " + highest.Get();
 }
 
-std::string ParameterValueParser::ResolveAlias(const std::string& parameterID, const std::string& text) const {
+const ParameterValueParser::Alias* ParameterValueParser::FindAlias(const std::string& parameterID,
+                                                                    const std::string& text) const {
     for (const Alias& alias : m_Aliases)
-        if (alias.parameterID == parameterID && SameIgnoringCase(alias.name, text)) return alias.valueText;
-    return text;
+        if (alias.parameterID == parameterID && SameIgnoringCase(alias.name, text)) return &alias;
+    return nullptr;
 }
 
 std::string ParameterValueParser::AliasNames(const std::string& parameterID) const {
@@ -108,7 +109,14 @@ ParameterValueParser::Result ParameterValueParser::Parse(const std::string& para
         return Refuse(Outcome::UnknownParameter, parameterID,
                       "unknown parameter '" + parameterID + "' (parameters: " + known + ")");
     }
-    const std::string valueText = ResolveAlias(parameterID, text);
+    if (const Alias* alias = FindAlias(parameterID, text)) {
+        Result result;
+        result.outcome = Outcome::Parsed;
+        result.parameterID = parameterID;
+        result.normalizedValue = alias->normalized;
+        return result;
+    }
+    const std::string& valueText = text;
     // The model's own parsing reads a leading number and ignores the rest
     // ("40abc" is 40, "2.9" is colour 2); typed values must be exact.
     const bool stepped = IsStepped(parameterID);

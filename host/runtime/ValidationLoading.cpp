@@ -46,10 +46,10 @@ void CheckDescription(ValidationRun& run, CheckOutcome& check) {
     PluginModule* module = run.SharedModule(&error);
     if (!check.Expect(module != nullptr, error)) return;
     int procedures = 0;
-    for (AAX_EStemFormat layout : SupportedLayouts()) {
+    for (AAX_EStemFormat layout : SupportedLayouts(run)) {
         const RecordedComponent* component = module->ComponentForStemFormat(layout);
         if (!check.Expect(component != nullptr, "no component for " + LayoutText(layout))) continue;
-        for (float rate : SupportedRates()) {
+        for (float rate : SupportedRates(run)) {
             if (!check.Expect(module->NativeProcessProc(*component, rate) != nullptr,
                               "no " + LayoutText(layout) + " procedure at " + RateText(rate)))
                 continue;

@@ -88,7 +88,7 @@ std::string Listed(const std::vector<std::string>& ids) {
 
 void CheckRoundTrips(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::mt19937_64& random = run.Random();
-    const std::vector<float> rates = SupportedRates();
+    const std::vector<float> rates = SupportedRates(run);
     int restored = 0, resaved = 0;
     uint32_t smallest = UINT32_MAX, largest = 0;
     for (int state = 0; state < run.Budget().randomStates && !check.Failed(); ++state) {

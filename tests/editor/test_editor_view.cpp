@@ -88,19 +88,19 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
         double expected;
         const char* shown;
     } cases[] = {
-        {"percent", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "50", 0.5, "50.00"},
-        {"above the range is refused", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "150", 0.1, "150"},
-        {"no number reads as 0", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "abc", 0.0, "0.00"},
-        {"leading blanks and units", kEditorRect_ProcessDisplay, kParamID_Dynamic, 0.0, "  75 %", 0.75, "75.00"},
+        {"percent", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "50", 0.5, "50.00"},
+        {"above the range is refused", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "150", 0.1, "150"},
+        {"no number reads as 0", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "abc", 0.0, "0.00"},
+        {"leading blanks and units", kEditorRect_DynamicDisplay, kParamID_Dynamic, 0.0, "  75 %", 0.75, "75.00"},
         {"decibels", kEditorRect_OutputTrimDisplay, kParamID_OutputTrim, 0.5, "3", 0.75, "3.00"},
         {"past the trim", kEditorRect_OutputTrimDisplay, kParamID_OutputTrim, 0.5, "6.5", 0.5, "6.5"},
-        {"type by name", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "gold", 0.25, "Gold"},
-        {"type by first letter only", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "Gx", 0.25, "Gold"},
-        {"last type", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "deep", 1.0, "Deep"},
-        {"unknown type restores the name", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.5, "x", 0.5, "Rich"},
-        {"ON in capitals", kEditorRect_BrightnessDisplay, kParamID_Dither, 0.0, "ON", 1.0, "On"},
-        {"off", kEditorRect_BrightnessDisplay, kParamID_Dither, 1.0, "off", 0.0, "Off"},
-        {"o alone is neither", kEditorRect_BrightnessDisplay, kParamID_Dither, 1.0, "o", 1.0, "o"},
+        {"type by name", kEditorRect_ColorDisplay, kParamID_Color, 0.0, "gold", 0.25, "Gold"},
+        {"type by first letter only", kEditorRect_ColorDisplay, kParamID_Color, 0.0, "Gx", 0.25, "Gold"},
+        {"last type", kEditorRect_ColorDisplay, kParamID_Color, 0.0, "deep", 1.0, "Deep"},
+        {"unknown type restores the name", kEditorRect_ColorDisplay, kParamID_Color, 0.5, "x", 0.5, "Rich"},
+        {"ON in capitals", kEditorRect_DitherDisplay, kParamID_Dither, 0.0, "ON", 1.0, "On"},
+        {"off", kEditorRect_DitherDisplay, kParamID_Dither, 1.0, "off", 0.0, "Off"},
+        {"o alone is neither", kEditorRect_DitherDisplay, kParamID_Dither, 1.0, "o", 1.0, "o"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -115,7 +115,7 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
     // Committing empty text into the type display restores the name.
     EditorHarness h;
     h.Automate(kParamID_Color, 0.75);
-    const CPoint typeDisplay = CentreOf(kEditorRect_TypeSelectDisplay);
+    const CPoint typeDisplay = CentreOf(kEditorRect_ColorDisplay);
     h.native.mouseDown(typeDisplay, VSTGUI::CLinuxNativeView::kLeftButton);
     h.native.keyDown(0, VSTGUI::VKEY_BACK);
     h.native.keyDown(0, VSTGUI::VKEY_RETURN);
@@ -186,7 +186,7 @@ TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
 
 TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
     EditorHarness h;
-    const CPoint knob = CentreOf(kEditorRect_ProcessKnob);
+    const CPoint knob = CentreOf(kEditorRect_DynamicKnob);
     h.native.mouseDown(knob, VSTGUI::CLinuxNativeView::kLeftButton);
     EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 1);
     EXPECT_TRUE(h.automation->IsTouched(kParamID_Dynamic));
@@ -207,7 +207,7 @@ TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
 
     // Option-click resets to the default: touched and released twice
     // (the press and the reset inside it), one value set.
-    h.Click(CentreOf(kEditorRect_ProcessKnob), VSTGUI::CLinuxNativeView::kOptionModifier);
+    h.Click(CentreOf(kEditorRect_DynamicKnob), VSTGUI::CLinuxNativeView::kOptionModifier);
     EXPECT_DOUBLE_EQ(h.Normalized(kParamID_Dynamic), 0.0);
     EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 3);
     EXPECT_EQ(EditorReleases(h, kParamID_Dynamic), 3);
@@ -221,16 +221,16 @@ TEST(EditorView, ValuesMoveKnobsAndTextsWhileOpenAndOnOpening) {
         SOrvanta_EditorRect knob, display;
         const char* shown;
     } cases[] = {
-        {kParamID_Harmonic, 0.25, kEditorRect_InputTrimKnob, kEditorRect_InputTrimDisplay, "25.00"},
-        {kParamID_Harmonic, 0.5, kEditorRect_InputTrimKnob, kEditorRect_InputTrimDisplay, "50.00"},
-        {kParamID_Dynamic, 0.25, kEditorRect_ProcessKnob, kEditorRect_ProcessDisplay, "25.00"},
+        {kParamID_Harmonic, 0.25, kEditorRect_HarmonicKnob, kEditorRect_HarmonicDisplay, "25.00"},
+        {kParamID_Harmonic, 0.5, kEditorRect_HarmonicKnob, kEditorRect_HarmonicDisplay, "50.00"},
+        {kParamID_Dynamic, 0.25, kEditorRect_DynamicKnob, kEditorRect_DynamicDisplay, "25.00"},
         {kParamID_OutputTrim, 0.0, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "-6.00"},
         {kParamID_OutputTrim, 0.5, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "0.00"},
-        {kParamID_Dither, 0.0, kEditorRect_BrightnessKnob, kEditorRect_BrightnessDisplay, "Off"},
-        {kParamID_Dither, 1.0, kEditorRect_BrightnessKnob, kEditorRect_BrightnessDisplay, "On"},
-        {kParamID_Color, 0.0, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Silver"},
-        {kParamID_Color, 0.5, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Rich"},
-        {kParamID_Color, 1.0, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Deep"},
+        {kParamID_Dither, 0.0, kEditorRect_DitherKnob, kEditorRect_DitherDisplay, "Off"},
+        {kParamID_Dither, 1.0, kEditorRect_DitherKnob, kEditorRect_DitherDisplay, "On"},
+        {kParamID_Color, 0.0, kEditorRect_ColorKnob, kEditorRect_ColorDisplay, "Silver"},
+        {kParamID_Color, 0.5, kEditorRect_ColorKnob, kEditorRect_ColorDisplay, "Rich"},
+        {kParamID_Color, 1.0, kEditorRect_ColorKnob, kEditorRect_ColorDisplay, "Deep"},
     };
     EditorHarness h;
     for (const auto& c : cases) {

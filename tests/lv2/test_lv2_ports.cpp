@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "tests/lv2/Lv2TestHost.h"
 
 namespace {
