@@ -46,7 +46,7 @@ std::vector<Artwork> PaintAll() {
         const SOrvanta_EditorRect& rect = Orvanta::kEditorRect_ColorButtons[type];
         all.push_back({colorButtonIDs[type],
                        artwork::PaintColorTypeButton(rect.width, rect.height,
-                                                     Orvanta::kColorNames[type],
+                                                     Orvanta::ValueName(*Orvanta::FindParameter(Orvanta::kParamID_Color), type + 1),
                                                      artwork::palette::kColorTypeTints[type])});
     }
     const auto& off = Orvanta::kEditorRect_DitherOffButton;
