@@ -42,7 +42,7 @@ std::string SizeText(const AAX_Point& size) {
 
 void CheckLifeCycle(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 48000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     const int32_t liveBefore = module.LiveObjects();
     std::vector<uint32_t> firstPanel;
@@ -97,7 +97,7 @@ void CheckBitmaps(ValidationRun& run, const PluginModule& module, CheckOutcome& 
     if (!check.Expect(!folder.empty(), "the module has no resource folder")) return;
     // The panel names the bitmaps it draws.
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 48000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     std::unique_ptr<EditorSession> session = EditorSession::Create(module.CreateEditor(), *instance, &error);
     if (!check.Expect(session != nullptr, error) ||
@@ -150,7 +150,7 @@ void ExpectSettled(const EffectInstance& instance, const std::vector<std::string
 
 void CheckGestures(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 44100.0f, AAX_eStemFormat_Mono, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 44100.0f), AAX_eStemFormat_Mono, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     std::unique_ptr<EditorSession> session = EditorSession::Create(module.CreateEditor(), *instance, &error);
     if (!check.Expect(session != nullptr, error) ||

@@ -35,7 +35,7 @@ std::string Quoted(const std::string& id) { return "'" + id + "'"; }
 
 void CheckTraversal(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 48000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     AAX_IACFEffectParameters& model = instance->Parameters();
     const std::vector<std::string> ids = ParameterIDs(model);
@@ -85,7 +85,7 @@ const char* const kHostileTexts[] = {"nan", "-nan", "inf", "-inf", "1e999", "-1e
 
 void CheckLimits(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 96000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 96000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     AAX_IACFEffectParameters& model = instance->Parameters();
     const AudioChannels input = Noise(run.Random(), 2, 4096, 0.5f);

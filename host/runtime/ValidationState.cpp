@@ -199,7 +199,7 @@ ChunkRecord Damaged(const ChunkRecord& intact, Damage damage, std::mt19937_64& r
 void CheckDamagedChunks(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::mt19937_64& random = run.Random();
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 48000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     AAX_IACFEffectParameters& model = instance->Parameters();
     ChunkRecord intact;

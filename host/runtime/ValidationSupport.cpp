@@ -31,6 +31,22 @@ std::vector<AAX_EStemFormat> SupportedLayouts(ValidationRun& run) {
     return layouts;
 }
 
+float RateOr(ValidationRun& run, float preferred) {
+    float nearest = preferred;
+    for (float rate : SupportedRates(run)) {
+        if (rate == preferred) return rate;
+        if (nearest == preferred || std::fabs(rate - preferred) < std::fabs(nearest - preferred)) nearest = rate;
+    }
+    return nearest;
+}
+
+bool HasParameter(const AAX_IACFEffectParameters& model, const std::string& id) {
+    int32_t index = -1;
+    return model.GetParameterIndex(id.c_str(), &index) == AAX_SUCCESS && index >= 0;
+}
+
+bool HasEditor(const PluginModule& module) { return module.ProcPtr(kAAX_ProcPtrID_Create_EffectGUI) != nullptr; }
+
 std::string RateText(float sampleRate) { return std::to_string(int(sampleRate)) + " Hz"; }
 
 std::string LayoutText(AAX_EStemFormat stem) { return stem == AAX_eStemFormat_Mono ? "mono" : "stereo"; }

@@ -28,6 +28,12 @@ namespace validation {
 // of each, so that the checks run and report the failure to load.
 std::vector<float> SupportedRates(ValidationRun& run);
 std::vector<AAX_EStemFormat> SupportedLayouts(ValidationRun& run);
+// preferred when the module supports it, else the supported rate nearest it.
+float RateOr(ValidationRun& run, float preferred);
+// Whether the model has a parameter with that identifier.
+bool HasParameter(const AAX_IACFEffectParameters& model, const std::string& id);
+// Whether the module names an editor factory.
+bool HasEditor(const PluginModule& module);
 std::string RateText(float sampleRate);       // "48000 Hz"
 std::string LayoutText(AAX_EStemFormat stem);  // "mono", "stereo"
 std::string Milliseconds(double seconds);     // "12.3 ms"
