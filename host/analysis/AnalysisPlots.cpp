@@ -287,9 +287,9 @@ void DrawPlots(const AnalysisReport& report, const std::string& folder, int exit
     const std::string atSweepLevel = FrequencyText(report.toneFrequency) + " at " + LevelText(report.sweepLevelDbfs);
     DrawSweep(folder + "/" + names[2], report.levelSweep, "input level", "input level (dBFS)",
               [](const HarmonicPoint& p) { return p.inputDbfs; }, FrequencyText(report.toneFrequency));
-    DrawSweep(folder + "/" + names[3], report.harmonicSweep, "Harmonic", "Harmonic (%)",
+    DrawSweep(folder + "/" + names[3], report.harmonicSweep, report.blendParameter, report.blendParameter + " (%)",
               [](const HarmonicPoint& p) { return p.harmonic; }, atSweepLevel);
-    DrawSweep(folder + "/" + names[4], report.dynamicSweep, "Dynamic", "Dynamic (%)",
+    DrawSweep(folder + "/" + names[4], report.dynamicSweep, report.driveParameter, report.driveParameter + " (%)",
               [](const HarmonicPoint& p) { return p.dynamic; }, atSweepLevel);
     DrawResponse(folder + "/" + names[5], report);
     DrawTransfer(folder + "/" + names[6], report);

@@ -55,8 +55,9 @@ struct AnalysisReport {
 
     std::vector<HarmonicPoint> spectra;        // each colour at each chosen level
     std::vector<HarmonicPoint> levelSweep;     // against input level
-    std::vector<HarmonicPoint> harmonicSweep;  // against "Harmonic"
-    std::vector<HarmonicPoint> dynamicSweep;   // against "Dynamic"
+    std::vector<HarmonicPoint> harmonicSweep;  // against the effect's blend parameter
+    std::vector<HarmonicPoint> dynamicSweep;   // against its drive parameter
+    std::string blendParameter, driveParameter;  // their identifiers
     std::vector<SpectrumTrace> spectrumTraces;
     std::vector<ResponseTrace> responses;
     std::vector<TransferTrace> transfers;

@@ -402,6 +402,8 @@ bool RunAnalysis(const ParsedOptions& options, const AnalysisPlan& plan, Analysi
     } else {
         colours = AllColours(*session, parameters.character);
     }
+    report->blendParameter = parameters.blend;
+    report->driveParameter = parameters.drive;
     AnalysisRunner runner(*session, plan, parameters, report);
     return runner.Run(colours, failure);
 }

@@ -2,9 +2,13 @@
 #include <algorithm>
 #include <iostream>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "AAX_CString.h"
 #include "CommandRegistry.h"
 #include "EffectSession.h"
+#include "host/runtime/ModuleFacts.h"
 
 namespace {
 
@@ -49,6 +53,27 @@ void PrintTable(const std::vector<Row>& given) {
     }
 }
 
+// The bypass, and the words the effect names for values: "Color: Silver
+// (1), Gold (2) ...".
+std::string WordsNote(const AAX_IACFEffectParameters& model) {
+    std::string note;
+    int32_t index = -1;
+    if (model.GetParameterIndex("", &index) == AAX_SUCCESS && index >= 0)
+        note += "\"\" is the master bypass (turn it on with --bypass).";
+    std::string words, current;
+    for (const ValueName& entry : QueryValueNames(model)) {
+        AAX_CString text;
+        model.GetParameterStringFromValue(entry.parameterID.c_str(), entry.normalized, &text, 32);
+        const std::string value = std::to_string(std::lround(std::atof(text.Get())));
+        if (entry.parameterID != current) words += std::string(words.empty() ? "" : "; ") + entry.parameterID + ": ";
+        else words += ", ";
+        words += entry.name + " (" + value + ")";
+        current = entry.parameterID;
+    }
+    if (!words.empty()) note += std::string(note.empty() ? "" : " ") + "Words for values: " + words + ".";
+    return note.empty() ? note : "\n" + note + "\n";
+}
+
 int RunParams(const ParsedOptions& options) {
     CliFailure failure;
     if (!options.positionals.empty())
@@ -62,9 +87,7 @@ int RunParams(const ParsedOptions& options) {
     std::vector<Row> rows = {{"ID", "Name", "Range", "Default", "Steps", "Type", "Current"}};
     for (int32_t index = 0; index < count; ++index) rows.push_back(DescribeParameter(model, session->Parser(), index));
     PrintTable(rows);
-    if (!options.Has("--quiet"))
-        std::cout << "\n\"\" is the master bypass (turn it on with --bypass). Colour types for Color: "
-                     "Silver, Gold, Rich, Fat, Deep (1 to 5); Dither: Off or On (1 or 2).\n";
+    if (!options.Has("--quiet")) std::cout << WordsNote(model);
     return ExitCode::kOk;
 }
 
