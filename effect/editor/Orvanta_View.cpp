@@ -1,11 +1,9 @@
 #include "Orvanta_View.h"
 
-#include <cctype>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "AAX_CString.h"
 #include "AAX_IEffectParameters.h"
@@ -17,6 +15,7 @@
 #include "effect/model/Orvanta_ParameterTable.h"
 #include "toolkit/CKickButton.h"
 #include "toolkit/CTextEdit.h"
+#include "toolkit/TypedText.h"
 
 using namespace Orvanta;
 using VSTGUI::CBitmap;
@@ -135,6 +134,17 @@ const ControlBinding* BindingOf(long tag) {
     for (const ControlBinding& binding : kBindings)
         if (binding.tag == tag) return &binding;
     return nullptr;
+}
+
+// The value a word typed into a switch's display names: its first letters
+// against the switch's value words (TypedText::WordMatch::Prefix).
+bool ValueFromTypedWord(const SParameterInfo& parameter, const char* text, int32_t* value) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < parameter.valueNameCount; ++i) names.push_back(parameter.valueNames[i].name);
+    const int found = TypedText::FindWord(text, names, TypedText::WordMatch::Prefix);
+    if (found < 0) return false;
+    *value = parameter.valueNames[found].value;
+    return true;
 }
 
 // The normalized value a button sets.
@@ -442,35 +452,11 @@ int Orvanta_View::compareBrightness(const char* text) {
     return ValueFromTypedWord(*FindParameter(kParamID_Dither), text, &value) ? int(value) : 0;
 }
 
-namespace {
-
-// The number a typed text starts with, read as atof reads it in the C
-// locale whatever locale the host has set (blanks skipped, an optional
-// sign, "nan" and "inf" included, too large a magnitude infinite), or 0
-// when it starts with none.
-double LeadingNumber(const char* text) {
-    if (!text) return 0.0;
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
-    if (*text == '+' && text[1] != '-') ++text;
-    const char* const end = text + std::strlen(text);
-    double number = 0.0;
-    const auto parsed = std::from_chars(text, end, number);
-    if (parsed.ec == std::errc()) return number;
-    if (parsed.ec != std::errc::result_out_of_range) return 0.0;
-    // Out of range: too small (a negative exponent) reads as 0, too large
-    // as an infinity of its sign.
-    for (const char* c = text; c + 1 < parsed.ptr; ++c)
-        if ((*c == 'e' || *c == 'E') && c[1] == '-') return 0.0;
-    return *text == '-' ? -HUGE_VAL : HUGE_VAL;
-}
-
-}  // namespace
-
 double Orvanta_View::normalizeInputText(const char* text, long tag) {
     const ControlBinding* binding = BindingOf(tag);
     const SParameterInfo* parameter = binding ? FindParameter(binding->parameterID) : nullptr;
     if (!parameter || binding->kind != EKind::Display) return kRejectedInput;
-    const double number = LeadingNumber(text);
+    const double number = TypedText::LeadingNumber(text);
     // NaN fails both tests below and is refused with the rest.
     if (!(number >= parameter->minimum && number <= parameter->maximum)) return kRejectedInput;
     return (number - parameter->minimum) / (parameter->maximum - parameter->minimum);

@@ -1,6 +1,5 @@
 #include "effect/model/Orvanta_ParameterTable.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -45,22 +44,6 @@ constexpr SParameterInfo kParameters[kParameterCount] = {
      "character"},
 };
 
-char Lower(char c) { return char(std::tolower(static_cast<unsigned char>(c))); }
-
-// How many first letters tell the names apart.
-size_t DistinguishingLength(const SParameterInfo& parameter) {
-    size_t length = 1;
-    for (size_t i = 0; i < parameter.valueNameCount; ++i)
-        for (size_t j = i + 1; j < parameter.valueNameCount; ++j) {
-            const char* a = parameter.valueNames[i].name;
-            const char* b = parameter.valueNames[j].name;
-            size_t shared = 0;
-            while (a[shared] && Lower(a[shared]) == Lower(b[shared])) ++shared;
-            if (shared + 1 > length) length = shared + 1;
-        }
-    return length;
-}
-
 }  // namespace
 
 const SParameterInfo* Parameters() { return kParameters; }
@@ -96,21 +79,6 @@ const char* ValueName(const SParameterInfo& parameter, int32_t value) {
     for (size_t i = 0; i < parameter.valueNameCount; ++i)
         if (parameter.valueNames[i].value == value) return parameter.valueNames[i].name;
     return nullptr;
-}
-
-bool ValueFromTypedWord(const SParameterInfo& parameter, const char* text, int32_t* value) {
-    if (!text || parameter.valueNameCount == 0) return false;
-    const size_t length = DistinguishingLength(parameter);
-    for (size_t i = 0; i < parameter.valueNameCount; ++i) {
-        const char* name = parameter.valueNames[i].name;
-        size_t k = 0;
-        while (k < length && text[k] && name[k] && Lower(text[k]) == Lower(name[k])) ++k;
-        if (k == length) {
-            *value = parameter.valueNames[i].value;
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace Orvanta

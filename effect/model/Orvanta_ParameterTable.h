@@ -96,10 +96,4 @@ double RealOf(const SParameterInfo& parameter, double normalized);
 
 // The word for a stepped parameter's value, or null when it has none.
 const char* ValueName(const SParameterInfo& parameter, int32_t value);
-// The value a typed word stands for, as the editor reads it: the text's
-// first letters, in any case, compared with as many first letters of each
-// name as tell the names apart (one for the colour types, two for Off and
-// On). False when the text names none, or is too short to tell.
-bool ValueFromTypedWord(const SParameterInfo& parameter, const char* text, int32_t* value);
-
 }  // namespace Orvanta

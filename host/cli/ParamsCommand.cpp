@@ -53,22 +53,28 @@ void PrintTable(const std::vector<Row>& given) {
     }
 }
 
-// The bypass, and the words the effect names for values: "Color: Silver
-// (1), Gold (2) ...".
+// The bypass, and the words the effect names for values with the values
+// they stand for: "Color: Silver, Gold, Rich, Fat, Deep (1 to 5)".
 std::string WordsNote(const AAX_IACFEffectParameters& model) {
     std::string note;
     int32_t index = -1;
     if (model.GetParameterIndex("", &index) == AAX_SUCCESS && index >= 0)
         note += "\"\" is the master bypass (turn it on with --bypass).";
-    std::string words, current;
-    for (const ValueName& entry : QueryValueNames(model)) {
+    const auto valueOf = [&](const ValueName& entry) {
         AAX_CString text;
         model.GetParameterStringFromValue(entry.parameterID.c_str(), entry.normalized, &text, 32);
-        const std::string value = std::to_string(std::lround(std::atof(text.Get())));
-        if (entry.parameterID != current) words += std::string(words.empty() ? "" : "; ") + entry.parameterID + ": ";
-        else words += ", ";
-        words += entry.name + " (" + value + ")";
-        current = entry.parameterID;
+        return std::to_string(std::lround(std::atof(text.Get())));
+    };
+    const std::vector<ValueName> all = QueryValueNames(model);
+    std::string words;
+    for (size_t first = 0; first < all.size();) {
+        size_t last = first;
+        std::string names = all[first].name;
+        while (last + 1 < all.size() && all[last + 1].parameterID == all[first].parameterID)
+            names += ", " + all[++last].name;
+        words += (words.empty() ? "" : "; ") + all[first].parameterID + ": " + names + " (" + valueOf(all[first]) +
+                 " to " + valueOf(all[last]) + ")";
+        first = last + 1;
     }
     if (!words.empty()) note += std::string(note.empty() ? "" : " ") + "Words for values: " + words + ".";
     return note.empty() ? note : "\n" + note + "\n";

@@ -3,7 +3,9 @@
 // (GetParameterValueFromString), so that every value the model would accept
 // from its own editor is accepted here and nothing else. Aliases let a word
 // stand for a value of one parameter ("Gold" for colour type 2); the
-// module names them itself (ModuleFacts.h).
+// module names them itself (ModuleFacts.h). Typed text is read by the same
+// reader the editor's displays use (toolkit/TypedText.h), in its strict
+// form.
 // Before the model sees a value, the whole text must be a decimal number in
 // the C locale (a whole number for stepped parameters) or an alias: the
 // model's own parsing is lenient ("40abc" reads as 40) and stays so for
