@@ -15,6 +15,9 @@
 
 #include <string>
 
+#include "COrvanta_VST_AnimKnob.h"
+#include "COrvanta_VST_AnimKnob_Switch.h"
+#include "COrvanta_VST_AnimKnob_Switch_Fine.h"
 #include "EditorControls.h"
 #include "VSTGUI_ContentView.h"
 #include "toolkit/CBitmap.h"
@@ -24,9 +27,6 @@ class AAX_IViewContainer;
 namespace Orvanta {
 struct SParameterInfo;
 }
-class COrvanta_VST_AnimKnob;
-class COrvanta_VST_AnimKnob_Switch;
-class COrvanta_VST_AnimKnob_Switch_Fine;
 namespace VSTGUI {
 class CKickButton;
 class CTextEdit;
