@@ -81,16 +81,19 @@ public:
     int32_t EditorBitmapAt(size_t index) const override;
 
     // ---- the controls (owned by the panel) ----
-    COrvanta_VST_AnimKnob* GetInputTrimKnob() const { return m_pInputTrimKnob; }
-    COrvanta_VST_AnimKnob* GetProcessKnob() const { return m_pProcessKnob; }
+    // The members and the update* operations keep the panel's place names:
+    // input trim drives "Harmonic", process "Dynamic", brightness "Dither"
+    // and type select "Color". The accessors name the parameter.
+    COrvanta_VST_AnimKnob* GetHarmonicKnob() const { return m_pInputTrimKnob; }
+    COrvanta_VST_AnimKnob* GetDynamicKnob() const { return m_pProcessKnob; }
     COrvanta_VST_AnimKnob* GetOutputTrimKnob() const { return m_pOutputTrimKnob; }
-    COrvanta_VST_AnimKnob_Switch_Fine* GetBrightnessKnob() const { return m_pBrightnessKnob; }
-    COrvanta_VST_AnimKnob_Switch* GetTypeSelectKnob() const { return m_pTypeSelectKnob; }
-    VSTGUI::CTextEdit* GetInputTrimDisplay() const { return m_pInputTrimDisplay; }
-    VSTGUI::CTextEdit* GetProcessDisplay() const { return m_pProcessDisplay; }
+    COrvanta_VST_AnimKnob_Switch_Fine* GetDitherKnob() const { return m_pBrightnessKnob; }
+    COrvanta_VST_AnimKnob_Switch* GetColorKnob() const { return m_pTypeSelectKnob; }
+    VSTGUI::CTextEdit* GetHarmonicDisplay() const { return m_pInputTrimDisplay; }
+    VSTGUI::CTextEdit* GetDynamicDisplay() const { return m_pProcessDisplay; }
     VSTGUI::CTextEdit* GetOutputTrimDisplay() const { return m_pOutputTrimDisplay; }
-    VSTGUI::CTextEdit* GetBrightnessDisplay() const { return m_pBrightnessDisplay; }
-    VSTGUI::CTextEdit* GetTypeSelectDisplay() const { return m_pTypeSelectDisplay; }
+    VSTGUI::CTextEdit* GetDitherDisplay() const { return m_pBrightnessDisplay; }
+    VSTGUI::CTextEdit* GetColorDisplay() const { return m_pTypeSelectDisplay; }
 
     // ---- the module's bitmaps ----
     static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaBackground;

@@ -44,17 +44,17 @@ TEST(EditorView, LayoutFollowsThePanel) {
     view->getSize(&size);
     EXPECT_EQ(size, CRect(0, 0, panel->getWidth(), panel->getHeight()));
     EXPECT_EQ(h.native.getWidth(), int(panel->getWidth()));
-    EXPECT_EQ(view->GetInputTrimKnob()->getViewSize(), CRect(19, 41, 79, 101));
-    EXPECT_EQ(view->GetTypeSelectDisplay()->getViewSize(), CRect(379, 131, 439, 151));
+    EXPECT_EQ(view->GetHarmonicKnob()->getViewSize(), CRect(19, 41, 79, 101));
+    EXPECT_EQ(view->GetColorDisplay()->getViewSize(), CRect(379, 131, 439, 151));
 
     const struct {
         VSTGUI::CControl* control;
         long tag;
         const char* parameterID;
     } knobs[] = {
-        {view->GetInputTrimKnob(), 2, "Harmonic"},   {view->GetProcessKnob(), 4, "Dynamic"},
-        {view->GetOutputTrimKnob(), 3, "OutputTrim"}, {view->GetBrightnessKnob(), 5, "Dither"},
-        {view->GetTypeSelectKnob(), 6, "Color"},
+        {view->GetHarmonicKnob(), 2, "Harmonic"},   {view->GetDynamicKnob(), 4, "Dynamic"},
+        {view->GetOutputTrimKnob(), 3, "OutputTrim"}, {view->GetDitherKnob(), 5, "Dither"},
+        {view->GetColorKnob(), 6, "Color"},
     };
     for (const auto& k : knobs) {
         EXPECT_EQ(k.control->getTag(), k.tag);
@@ -62,14 +62,14 @@ TEST(EditorView, LayoutFollowsThePanel) {
         h.model->GetParameterDefaultNormalizedValue(k.parameterID, &defaultValue);
         EXPECT_FLOAT_EQ(k.control->getDefaultValue(), float(defaultValue)) << k.parameterID;
     }
-    EXPECT_STREQ(view->GetInputTrimKnob()->GetParamID(), "Harmonic");
-    EXPECT_EQ(view->GetBrightnessKnob()->getZoomFactor(), 25.0f);
-    EXPECT_EQ(view->GetTypeSelectKnob()->getZoomFactor(), 3.5f);
-    EXPECT_EQ(view->GetProcessKnob()->getZoomFactor(), VSTGUI::CKnob::kDefaultZoomFactor);
-    EXPECT_EQ(view->GetInputTrimKnob()->getNumSubPixmaps(),
+    EXPECT_STREQ(view->GetHarmonicKnob()->GetParamID(), "Harmonic");
+    EXPECT_EQ(view->GetDitherKnob()->getZoomFactor(), 25.0f);
+    EXPECT_EQ(view->GetColorKnob()->getZoomFactor(), 3.5f);
+    EXPECT_EQ(view->GetDynamicKnob()->getZoomFactor(), VSTGUI::CKnob::kDefaultZoomFactor);
+    EXPECT_EQ(view->GetHarmonicKnob()->getNumSubPixmaps(),
               int(Orvanta_View::m_hOrvantaDial->getHeight() / kEditorKnobSize));
-    EXPECT_EQ(view->GetTypeSelectKnob()->getNumSubPixmaps(), 5);
-    EXPECT_EQ(view->GetBrightnessKnob()->getNumSubPixmaps(), 3);
+    EXPECT_EQ(view->GetColorKnob()->getNumSubPixmaps(), 5);
+    EXPECT_EQ(view->GetDitherKnob()->getNumSubPixmaps(), 3);
     // Knobs first, then buttons, then displays: 17 controls in all.
     EXPECT_EQ(view->getNbViews(), 17);
     EXPECT_EQ(view->getView(5)->getViewSize(), CRect(421, 39, 475, 48));
@@ -119,7 +119,7 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
     h.native.mouseDown(typeDisplay, VSTGUI::CLinuxNativeView::kLeftButton);
     h.native.keyDown(0, VSTGUI::VKEY_BACK);
     h.native.keyDown(0, VSTGUI::VKEY_RETURN);
-    EXPECT_STREQ(h.View()->GetTypeSelectDisplay()->getText(), "Fat");
+    EXPECT_STREQ(h.View()->GetColorDisplay()->getText(), "Fat");
 }
 
 TEST(EditorView, ParsingRules) {
@@ -169,8 +169,8 @@ TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
         EXPECT_EQ(h.Requests(Kind::SetValue, c.parameterID).size(), 2u) << "pressed, then sprung back";
         EXPECT_EQ(EditorTouches(h, c.parameterID), 0);
         EXPECT_EQ(EditorReleases(h, c.parameterID), 0);
-        auto* display = c.parameterID == kParamID_Color ? h.View()->GetTypeSelectDisplay()
-                                                         : h.View()->GetBrightnessDisplay();
+        auto* display = c.parameterID == kParamID_Color ? h.View()->GetColorDisplay()
+                                                         : h.View()->GetDitherDisplay();
         EXPECT_STREQ(display->getText(), c.shown);
     }
     // Pressed, dragged off and released elsewhere: one report, same value.
@@ -203,7 +203,7 @@ TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
     EXPECT_EQ(EditorReleases(h, kParamID_Dynamic), 1);
     EXPECT_FALSE(h.automation->IsTouched(kParamID_Dynamic));
     EXPECT_NEAR(h.Normalized(kParamID_Dynamic), 0.2, 1e-6);
-    EXPECT_STREQ(h.View()->GetProcessDisplay()->getText(), "20.00");
+    EXPECT_STREQ(h.View()->GetDynamicDisplay()->getText(), "20.00");
 
     // Option-click resets to the default: touched and released twice
     // (the press and the reset inside it), one value set.
@@ -245,10 +245,10 @@ TEST(EditorView, ValuesMoveKnobsAndTextsWhileOpenAndOnOpening) {
         }
     }
     // The bypass, unknown and wrongly cased identifiers change nothing.
-    h.View()->GetInputTrimDisplay()->setText("marker");
+    h.View()->GetHarmonicDisplay()->setText("marker");
     for (const char* id : {"", "harmonic", "Unknown"}) EXPECT_EQ(h.gui->ParameterUpdated(id), AAX_SUCCESS);
     EXPECT_EQ(h.gui->ParameterUpdated(nullptr), AAX_SUCCESS);
-    EXPECT_STREQ(h.View()->GetInputTrimDisplay()->getText(), "marker");
+    EXPECT_STREQ(h.View()->GetHarmonicDisplay()->getText(), "marker");
 }
 
 TEST(EditorView, WithoutParametersThePanelStillShows) {
@@ -258,12 +258,12 @@ TEST(EditorView, WithoutParametersThePanelStillShows) {
     Orvanta_View::LoadViewResources();
     VSTGUI::gBundleRef = nullptr;
     auto* view = new Orvanta_View(&native, nullptr, nullptr, nullptr);
-    EXPECT_FLOAT_EQ(view->GetInputTrimKnob()->getDefaultValue(), 0.5f);
-    view->GetInputTrimKnob()->setValue(0.7f);
-    view->valueChanged(view->GetInputTrimKnob());
-    view->controlBeginEdit(view->GetInputTrimKnob());
+    EXPECT_FLOAT_EQ(view->GetHarmonicKnob()->getDefaultValue(), 0.5f);
+    view->GetHarmonicKnob()->setValue(0.7f);
+    view->valueChanged(view->GetHarmonicKnob());
+    view->controlBeginEdit(view->GetHarmonicKnob());
     view->updateInputTrim();
-    EXPECT_FLOAT_EQ(view->GetInputTrimKnob()->getValue(), 0.7f);
+    EXPECT_FLOAT_EQ(view->GetHarmonicKnob()->getValue(), 0.7f);
     EXPECT_GT(native.getWidth(), 0);
     view->forget();
 }
@@ -275,14 +275,14 @@ TEST(EditorBitmaps, SharedByEveryEditorAndLoadedOnce) {
     ASSERT_TRUE(dial->isLoaded());
     EditorHarness second;
     EXPECT_EQ(Orvanta_View::m_hOrvantaDial.get(), dial) << "the second editor loads nothing";
-    EXPECT_EQ(second.View()->GetInputTrimKnob()->getBackground(), dial);
-    EXPECT_EQ(first.View()->GetProcessKnob()->getBackground(), dial);
+    EXPECT_EQ(second.View()->GetHarmonicKnob()->getBackground(), dial);
+    EXPECT_EQ(first.View()->GetDynamicKnob()->getBackground(), dial);
     EXPECT_EQ(Orvanta_GUI::ResourceFolderInUse(), ArtworkFolder());
 
     // Released module-wide, a picture stays with the panels that use it.
     Orvanta_View::UnloadViewResources();
     EXPECT_EQ(Orvanta_View::m_hOrvantaDial.get(), nullptr);
-    EXPECT_TRUE(first.View()->GetProcessKnob()->getBackground()->isLoaded());
+    EXPECT_TRUE(first.View()->GetDynamicKnob()->getBackground()->isLoaded());
     Orvanta_View::LoadViewResources();
 }
 
@@ -294,7 +294,7 @@ TEST(EditorBitmaps, MissingResourcesGiveAnEmptyPanel) {
         CRect size(1, 1, 1, 1);
         h.View()->getSize(&size);
         EXPECT_TRUE(size.isEmpty());
-        EXPECT_EQ(h.View()->GetInputTrimKnob()->getNumSubPixmaps(), 0);
+        EXPECT_EQ(h.View()->GetHarmonicKnob()->getNumSubPixmaps(), 0);
         EXPECT_FALSE(h.native.saveSnapshot(empty.file("never.png")));
     }
     Orvanta_View::UnloadViewResources();
