@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   python3
   lv2-dev lilv-utils lv2file lv2proc sordi
+  libx11-dev xvfb xdotool x11-utils
 )
 
 missing=()

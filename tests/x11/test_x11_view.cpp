@@ -1,0 +1,83 @@
+// The window view in this process: the real editor opened and closed in a
+// window again and again leaves no window, connection, descriptor, memory
+// (under the sanitizer build) or protocol error behind; a protocol error on
+// a view's connection is recorded, not fatal.
+#include <dirent.h>
+
+#include "tests/editorcli/EditorCliHarness.h"
+#include "toolkit/CX11NativeView.h"
+// Last: it brings Xlib's macros.
+#include "X11TestSupport.h"
+
+namespace {
+
+using namespace x11_test;
+using VSTGUI::CX11NativeView;
+
+int OpenDescriptors() {
+    int count = 0;
+    if (DIR* folder = opendir("/proc/self/fd")) {
+        while (readdir(folder)) ++count;
+        closedir(folder);
+    }
+    return count;
+}
+
+std::unique_ptr<CX11NativeView> NewWindow() {
+    CX11NativeView::Placement placement;
+    placement.width = 500;
+    placement.height = 175;
+    placement.title = "Orvanta";
+    CX11NativeView::Failure why;
+    std::unique_ptr<CX11NativeView> view = CX11NativeView::create(placement, &why);
+    EXPECT_TRUE(view) << why.message;
+    return view;
+}
+
+TEST(X11NativeView, OpenCloseCyclesLeaveNothingBehind) {
+    ASSERT_VIRTUAL_DISPLAY();
+    Connection observer;
+    editorcli_test::OpenEditor editor;
+    const int descriptorsBefore = OpenDescriptors();
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        SCOPED_TRACE("cycle " + std::to_string(cycle));
+        std::unique_ptr<CX11NativeView> view = NewWindow();
+        ASSERT_TRUE(view);
+        const Window window = view->getWindow();
+        CX11NativeView* open = view.get();
+        ASSERT_EQ(editor.session->Open(std::move(view)), AAX_SUCCESS);
+        ASSERT_EQ(open->getWidth(), 500);
+        open->show();
+
+        auto pump = [&] {
+            while (open->handleNextEvent()) editor.session->Idle();
+            return open->closeRequested();
+        };
+        ASSERT_NE(observer.WaitForWindow(getpid()), 0u);
+        observer.RequestClose(window);
+        ASSERT_TRUE(WaitFor(pump, 5)) << "WM_DELETE_WINDOW did not arrive";
+        editor.session->Close();
+        EXPECT_FALSE(observer.Exists(window));
+        EXPECT_EQ(CX11NativeView::takeErrors(), std::vector<std::string>());
+    }
+    EXPECT_EQ(OpenDescriptors(), descriptorsBefore);
+    EXPECT_EQ(Connection::Errors(), 0);
+}
+
+TEST(X11NativeView, RecordsProtocolErrorsOfItsConnection) {
+    ASSERT_VIRTUAL_DISPLAY();
+    Connection observer;  // its error handler stays the one for other connections
+    {
+        std::unique_ptr<CX11NativeView> view = NewWindow();
+        ASSERT_TRUE(view);
+        XDestroyWindow(view->getDisplay(), view->getWindow() + 0x1000);
+    }
+    const std::vector<std::string> errors = CX11NativeView::takeErrors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("BadWindow"), std::string::npos) << errors[0];
+    EXPECT_TRUE(CX11NativeView::takeErrors().empty());
+
+    EXPECT_FALSE(observer.Exists(0x1234));  // handled by the observer's own handler, the process lives on
+}
+
+}  // namespace
