@@ -1,27 +1,15 @@
-// Test helpers for the window views: a virtual X server started for the
-// test process and stopped by its pid, the test's own connection to it
-// (finding a program's window, reading its pixels, closing it as a window
-// manager does, making parent windows), real input through xdotool, and
-// the orvanta program run in the background until its window closes.
+// Test helpers for the window views: a virtual X server for the test
+// process (stopped by its pid), the test's own connection to it, real input
+// through xdotool, and the orvanta program run in the background.
 #pragma once
 
 #include <cairo.h>
 #include <poll.h>
 #include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
 #include <map>
-#include <memory>
-#include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "tests/cli/CliHarness.h"
 
@@ -32,275 +20,212 @@
 
 namespace x11_test {
 
-using Clock = std::chrono::steady_clock;
-
-// Waits until ready() or the time is up; true when ready.
+// Polls until ready() or the time is up; true when ready.
 template <typename Ready>
 bool WaitFor(Ready ready, double seconds = 10.0) {
-    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (!ready()) {
-        if (Clock::now() > deadline) return false;
+        if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
 }
 
-// An Xvfb server on a display number it picks itself (-displayfd), so
-// tests running in parallel never collide. Started once per test process,
-// stopped by its pid at exit. DISPLAY names it for the test and its children.
+// Xvfb on a display number it picks itself (-displayfd), so parallel tests
+// never collide; once per test process, named by DISPLAY for the test and
+// its children, stopped by its pid at exit (and killed with the process).
 class VirtualDisplay {
 public:
     static VirtualDisplay& Instance() {
         static VirtualDisplay display;
         return display;
     }
-    bool Running() const { return m_Pid > 0 && !m_Name.empty(); }
+    bool Running() const { return !m_Name.empty(); }
     const std::string& Name() const { return m_Name; }
-    const std::string& Problem() const { return m_Problem; }
-
     ~VirtualDisplay() {
         if (m_Pid <= 0) return;
         kill(m_Pid, SIGTERM);
-        int status = 0;
-        waitpid(m_Pid, &status, 0);
+        cli_test::Wait(m_Pid);
     }
 
 private:
     VirtualDisplay() {
         int channel[2];
-        if (pipe(channel) != 0) {
-            m_Problem = "cannot make a pipe";
-            return;
-        }
+        if (pipe(channel) != 0) return;
         m_Pid = fork();
         if (m_Pid == 0) {
-            // The server goes with the test process, however that ends.
             prctl(PR_SET_PDEATHSIG, SIGTERM);
             close(channel[0]);
-            const std::string fd = std::to_string(channel[1]);
-            const int quiet = open("/dev/null", O_WRONLY);
-            dup2(quiet, STDERR_FILENO);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
-                   static_cast<char*>(nullptr));
+            dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
+            // -noreset: the server must not restart (refusing clients) each
+            // time its last client leaves.
+            execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(channel[1]).c_str(), "-screen", "0", "1024x768x24",
+                   "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(channel[1]);
-        // The server writes its display number once it accepts clients.
         std::string number;
         pollfd reader{channel[0], POLLIN, 0};
         char c;
         while (poll(&reader, 1, 15000) > 0 && read(channel[0], &c, 1) == 1 && c != '\n') number += c;
         close(channel[0]);
-        if (number.empty()) {
-            m_Problem = "Xvfb did not start (is the xvfb package installed? setup.sh installs it)";
-            return;
-        }
-        m_Name = ":" + number;
-        setenv("DISPLAY", m_Name.c_str(), 1);
+        if (!number.empty()) m_Name = ":" + number;
+        if (Running()) setenv("DISPLAY", m_Name.c_str(), 1);
     }
 
     pid_t m_Pid = -1;
     std::string m_Name;
-    std::string m_Problem;
 };
 
-// Every test here needs the server: a server that cannot start fails the
-// test loudly.
-#define ASSERT_VIRTUAL_DISPLAY()                                                            \
-    ASSERT_TRUE(::x11_test::VirtualDisplay::Instance().Running())                           \
-        << ::x11_test::VirtualDisplay::Instance().Problem()
+// Every test here needs the server; one that cannot start fails the test.
+#define ASSERT_VIRTUAL_DISPLAY() \
+    ASSERT_TRUE(::x11_test::VirtualDisplay::Instance().Running()) << "Xvfb did not start (setup.sh installs xvfb)"
 
-// The test's own connection. Its protocol errors are counted, not fatal.
+// The test's own connection; its protocol errors are counted, not fatal.
 class Connection {
 public:
-    Connection() {
-        static bool handlerInstalled = false;
-        if (!handlerInstalled) XSetErrorHandler(CountError);
-        handlerInstalled = true;
-        m_Display = XOpenDisplay(nullptr);
+    Connection() : m_Display(XOpenDisplay(nullptr)) {
+        XSetErrorHandler([](Display*, XErrorEvent*) { return ++Errors(), 0; });
         EXPECT_TRUE(m_Display) << "cannot connect to " << VirtualDisplay::Instance().Name();
     }
     ~Connection() {
         if (m_Display) XCloseDisplay(m_Display);
     }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-
     Display* Get() const { return m_Display; }
-    Window Root() const { return DefaultRootWindow(m_Display); }
     static int& Errors() {
         static int errors = 0;
         return errors;
     }
 
-    // The children of parent whose _NET_WM_PID is pid.
-    std::vector<Window> WindowsOf(pid_t pid, Window parent) const {
-        std::vector<Window> found;
-        Window root, ancestor, *children = nullptr;
-        unsigned int count = 0;
-        if (!XQueryTree(m_Display, parent, &root, &ancestor, &children, &count)) return found;
-        const Atom pidAtom = XInternAtom(m_Display, "_NET_WM_PID", False);
-        for (unsigned int i = 0; i < count; ++i) {
-            Atom type;
-            int format;
-            unsigned long items, after;
-            unsigned char* data = nullptr;
-            if (XGetWindowProperty(m_Display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
-                                   &after, &data) == Success &&
-                data && items == 1 && *reinterpret_cast<long*>(data) == long(pid))
-                found.push_back(children[i]);
-            if (data) XFree(data);
-        }
-        if (children) XFree(children);
-        return found;
-    }
-
-    // The program's window under parent once it is mapped and viewable; 0 when none appears.
+    // The viewable child of parent (0: the root) whose _NET_WM_PID is pid;
+    // 0 when none appears.
     Window WaitForWindow(pid_t pid, Window parent = 0) const {
-        Window window = 0;
-        if (!m_Display) return window;
+        Window found = 0;
+        const Atom pidAtom = XInternAtom(m_Display, "_NET_WM_PID", False);
         WaitFor([&] {
-            const std::vector<Window> windows = WindowsOf(pid, parent ? parent : Root());
-            XWindowAttributes attributes;
-            if (windows.size() == 1 && XGetWindowAttributes(m_Display, windows[0], &attributes) &&
-                attributes.map_state == IsViewable)
-                window = windows[0];
-            return window != 0;
+            Window root, ancestor, *children = nullptr;
+            unsigned int count = 0;
+            XQueryTree(m_Display, parent ? parent : DefaultRootWindow(m_Display), &root, &ancestor, &children, &count);
+            for (unsigned int i = 0; i < count && !found; ++i) {
+                Atom type;
+                int format;
+                unsigned long items, after;
+                unsigned char* data = nullptr;
+                XWindowAttributes attributes;
+                if (XGetWindowProperty(m_Display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
+                                       &items, &after, &data) == Success &&
+                    items == 1 && *reinterpret_cast<long*>(data) == long(pid) &&
+                    XGetWindowAttributes(m_Display, children[i], &attributes) && attributes.map_state == IsViewable)
+                    found = children[i];
+                if (data) XFree(data);
+            }
+            if (children) XFree(children);
+            return found != 0;
         });
-        return window;
+        return found;
     }
 
     bool Exists(Window window) const {
         const int before = Errors();
         XWindowAttributes attributes;
-        const bool found = XGetWindowAttributes(m_Display, window, &attributes) != 0;
+        const bool exists = XGetWindowAttributes(m_Display, window, &attributes) != 0;
         Errors() = before;  // a BadWindow here is the answer, not a fault
-        return found;
+        return exists;
     }
 
     // Asks the window to close as a window manager does.
     void RequestClose(Window window) const {
-        if (!m_Display) return;
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = window;
         event.xclient.message_type = XInternAtom(m_Display, "WM_PROTOCOLS", False);
         event.xclient.format = 32;
         event.xclient.data.l[0] = long(XInternAtom(m_Display, "WM_DELETE_WINDOW", False));
-        event.xclient.data.l[1] = CurrentTime;
         XSendEvent(m_Display, window, False, NoEventMask, &event);
         XSync(m_Display, False);
     }
 
-    // A mapped window filled with one colour, child of parent (0: the root).
-    Window MakeWindow(int x, int y, int width, int height, unsigned long pixel, Window parent = 0) const {
+    // A mapped window of one colour (0xRRGGBB), above the others.
+    Window MakeWindow(int x, int y, int width, int height, unsigned long colour, Window parent = 0) const {
         XSetWindowAttributes attributes{};
-        attributes.background_pixel = pixel;
+        attributes.background_pixel = colour;
         attributes.override_redirect = True;
-        const Window window =
-            XCreateWindow(m_Display, parent ? parent : Root(), x, y, unsigned(width), unsigned(height), 0,
-                          CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
+        const Window window = XCreateWindow(m_Display, parent ? parent : DefaultRootWindow(m_Display), x, y,
+                                            unsigned(width), unsigned(height), 0, CopyFromParent, InputOutput,
+                                            CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
         XMapRaised(m_Display, window);
         XSync(m_Display, False);
         return window;
     }
 
-    void Destroy(Window window) const {
-        XDestroyWindow(m_Display, window);
-        XSync(m_Display, False);
-    }
-
-    // The window's pixels as 0xRRGGBB, row by row.
+    // The top left width x height pixels of window as 0xRRGGBB, row by row.
     std::vector<uint32_t> Pixels(Window window, int width, int height) const {
         std::vector<uint32_t> pixels;
-        XImage* image = XGetImage(m_Display, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-        if (!image) return pixels;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) pixels.push_back(uint32_t(XGetPixel(image, x, y)) & 0xFFFFFFu);
-        XDestroyImage(image);
+        if (XImage* image = XGetImage(m_Display, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap)) {
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) pixels.push_back(uint32_t(XGetPixel(image, x, y)) & 0xFFFFFFu);
+            XDestroyImage(image);
+        }
         return pixels;
     }
 
 private:
-    static int CountError(Display*, XErrorEvent*) {
-        ++Errors();
-        return 0;
-    }
-
-    Display* m_Display = nullptr;
+    Display* m_Display;
 };
 
 // A PNG's pixels as 0xRRGGBB (the panel is opaque), row by row.
-inline std::vector<uint32_t> PngPixels(const std::string& path, int* width, int* height) {
+inline std::vector<uint32_t> PngPixels(const std::string& path) {
     std::vector<uint32_t> pixels;
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-    *width = cairo_image_surface_get_width(surface);
-    *height = cairo_image_surface_get_height(surface);
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        for (int y = 0; y < *height; ++y)
-            for (int x = 0; x < *width; ++x)
-                pixels.push_back(reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFFu);
-    }
-    cairo_surface_destroy(surface);
+    cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+    const int stride = cairo_image_surface_get_stride(png);
+    for (int y = 0; y < cairo_image_surface_get_height(png); ++y)
+        for (int x = 0; x < cairo_image_surface_get_width(png); ++x)
+            pixels.push_back(reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(png) + y * stride)[x] &
+                             0xFFFFFFu);
+    cairo_surface_destroy(png);
     return pixels;
 }
 
-// Runs xdotool on the virtual display; true when it succeeded.
-inline bool Xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> all = {"xdotool"};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : all) argv.push_back(&argument[0]);
-    argv.push_back(nullptr);
+// Runs a program to its end, killed after the timeout; its exit code.
+inline int RunTool(std::vector<std::string> argv, double seconds = 15) {
+    std::vector<char*> pointers;
+    for (std::string& argument : argv) pointers.push_back(&argument[0]);
+    pointers.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-        execvp(argv[0], argv.data());
+        execvp(pointers[0], pointers.data());
         _exit(127);
     }
     int status = 0;
-    if (!WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 15)) {
+    if (!WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds)) {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
     }
-    const bool succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    EXPECT_TRUE(succeeded) << "xdotool failed or hung (is it installed?)";
-    return succeeded;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // `orvanta editor ARGUMENTS` in the background, its output captured.
 class EditorProgram {
 public:
     explicit EditorProgram(std::vector<std::string> arguments) {
-        // Text drawing leaves fontconfig's caches behind; the sanitizer
-        // build's leak checker must not count them.
-        setenv("LSAN_OPTIONS",
-               "print_suppressions=0:suppressions=" ORVANTA_SOURCE_DIR "/tests/editorcli/fontconfig.supp", 1);
+        // The sanitizer build's leak checker must not count fontconfig's caches.
+        setenv("LSAN_OPTIONS", "suppressions=" ORVANTA_SOURCE_DIR "/tests/editorcli/fontconfig.supp", 1);
         arguments.insert(arguments.begin(), "editor");
         m_Pid = cli_test::Start(arguments, m_Streams.Path("out"), m_Streams.Path("err"));
     }
-    ~EditorProgram() {
-        if (m_Pid > 0 && m_ExitCode == kRunning) {
-            kill(m_Pid, SIGKILL);
-            cli_test::Wait(m_Pid);
-        }
-    }
+    ~EditorProgram() { Finish(0); }
     pid_t Pid() const { return m_Pid; }
 
-    // The exit code once the program ends; a program still running after
-    // the timeout is killed and reported as -1000.
-    int Finish(double seconds = 20.0) {
-        int status = 0;
-        const bool ended = WaitFor([&] { return waitpid(m_Pid, &status, WNOHANG) == m_Pid; }, seconds);
-        if (!ended) {
-            kill(m_Pid, SIGKILL);
-            waitpid(m_Pid, &status, 0);
-            m_ExitCode = -1000;
-        } else {
-            m_ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-        }
-        return m_ExitCode;
+    // The exit code once the program ends; one still running after the
+    // timeout is killed (-9).
+    int Finish(double seconds = 20) {
+        if (m_ExitCode != kRunning) return m_ExitCode;
+        const auto ended = [&] {
+            siginfo_t info{};
+            return waitid(P_PID, id_t(m_Pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == m_Pid;
+        };
+        if (!WaitFor(ended, seconds)) kill(m_Pid, SIGKILL);
+        return m_ExitCode = cli_test::Wait(m_Pid);
     }
     std::string Out() const { return cli_test::ReadWhole(m_Streams.Path("out")); }
     std::string Err() const { return cli_test::ReadWhole(m_Streams.Path("err")); }
@@ -309,11 +234,9 @@ public:
     std::map<std::string, std::string> Values() const {
         std::map<std::string, std::string> values;
         std::istringstream lines(Out());
-        for (std::string line; std::getline(lines, line);) {
-            const size_t gap = line.find("  ");
-            if (gap != std::string::npos)
-                values[line.substr(0, gap)] = line.substr(line.find_first_not_of(' ', gap));
-        }
+        for (std::string line; std::getline(lines, line);)
+            if (line.find("  ") != std::string::npos)
+                values[line.substr(0, line.find("  "))] = line.substr(line.find_first_not_of(' ', line.find("  ")));
         return values;
     }
 
