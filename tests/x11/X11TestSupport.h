@@ -209,7 +209,7 @@ class EditorProgram {
 public:
     explicit EditorProgram(std::vector<std::string> arguments) {
         // The sanitizer build's leak checker must not count fontconfig's caches.
-        setenv("LSAN_OPTIONS", "suppressions=" ORVANTA_SOURCE_DIR "/tests/editorcli/fontconfig.supp", 1);
+        setenv("LSAN_OPTIONS", "print_suppressions=0:suppressions=" ORVANTA_SOURCE_DIR "/tests/editorcli/fontconfig.supp", 1);
         arguments.insert(arguments.begin(), "editor");
         m_Pid = cli_test::Start(arguments, m_Streams.Path("out"), m_Streams.Path("err"));
     }
