@@ -136,8 +136,7 @@ TEST(EditorWindow, EmbedsInAParentWindowAndEndsWithIt) {
     EXPECT_EQ(attributes.height, kHeight);
 
     Input(child, Click(Orvanta::kEditorRect_ColorButtons[0]));
-    // Keys as a separate xdotool call: chained after a window command, xdotool
-    // would send them to that window as synthetic events instead.
+    // xdotool's type takes every word after it as text: a call of its own.
     Input(child, Click(Orvanta::kEditorRect_InputTrimDisplay));
     Input(child, {"type", "12.5"});
     Input(child, {"key", "Return"});
