@@ -195,48 +195,61 @@ bool CX11NativeView::openWindow(const Placement& placement, Failure* failure) {
     registerDisplay(m_display);
     m_topLevel = placement.parent == 0;
     const Window parent = m_topLevel ? RootWindow(m_display, DefaultScreen(m_display)) : placement.parent;
-    // A parent that does not exist is the caller's mistake, reported as
-    // such rather than as a protocol error.
-    const size_t errorsBefore = errorRecord().errors.size();
-    XWindowAttributes parentAttributes;
-    if (!XGetWindowAttributes(m_display, parent, &parentAttributes)) {
-        errorRecord().errors.erase(errorRecord().errors.begin() + long(errorsBefore), errorRecord().errors.end());
+    if (!learnParentVisual(parent)) {
         failure->reason = Failure::kNoParent;
         failure->message = "there is no window " + hexadecimal(placement.parent) + " on the X display '" +
                            XDisplayString(m_display) + "'";
         return false;
     }
-    m_visual = parentAttributes.visual;
+    const int width = std::max(placement.width, 1), height = std::max(placement.height, 1);
+    createWindow(parent, width, height);
+    if (m_topLevel) describeTopLevel(placement.title, width, height);
+    return true;
+}
 
+// The window takes its parent's visual. A parent that does not exist is the
+// caller's mistake, reported as such rather than as a protocol error.
+bool CX11NativeView::learnParentVisual(unsigned long parent) {
+    const size_t errorsBefore = errorRecord().errors.size();
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(m_display, parent, &attributes)) {
+        errorRecord().errors.erase(errorRecord().errors.begin() + long(errorsBefore), errorRecord().errors.end());
+        return false;
+    }
+    m_visual = attributes.visual;
+    return true;
+}
+
+void CX11NativeView::createWindow(unsigned long parent, int width, int height) {
     XSetWindowAttributes attributes{};
     // No background: the server never clears what the view paints.
     attributes.background_pixmap = None;
     attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | ButtonMotionMask | KeyPressMask |
                             StructureNotifyMask;
-    const int width = std::max(placement.width, 1), height = std::max(placement.height, 1);
     m_window = XCreateWindow(m_display, parent, 0, 0, unsigned(width), unsigned(height), 0, CopyFromParent,
                              InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
     m_protocolsAtom = XInternAtom(m_display, "WM_PROTOCOLS", False);
     m_deleteWindowAtom = XInternAtom(m_display, "WM_DELETE_WINDOW", False);
-
     // Who owns the window, so that tools (and window managers) find it.
     const long pid = long(getpid());
     XChangeProperty(m_display, m_window, XInternAtom(m_display, "_NET_WM_PID", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-    if (m_topLevel) {
-        XStoreName(m_display, m_window, placement.title.c_str());
-        XClassHint classHint{const_cast<char*>("orvanta"), const_cast<char*>("Orvanta")};
-        XSetClassHint(m_display, m_window, &classHint);
-        XWMHints hints{};
-        hints.flags = InputHint | StateHint;
-        hints.input = True;
-        hints.initial_state = NormalState;
-        XSetWMHints(m_display, m_window, &hints);
-        Atom deleteWindow = m_deleteWindowAtom;
-        XSetWMProtocols(m_display, m_window, &deleteWindow, 1);
-        setFixedSizeHints(width, height);
-    }
-    return true;
+}
+
+// What a window manager needs: title, class, focus model, the close
+// protocol and the one size.
+void CX11NativeView::describeTopLevel(const std::string& title, int width, int height) {
+    XStoreName(m_display, m_window, title.c_str());
+    XClassHint classHint{const_cast<char*>("orvanta"), const_cast<char*>("Orvanta")};
+    XSetClassHint(m_display, m_window, &classHint);
+    XWMHints hints{};
+    hints.flags = InputHint | StateHint;
+    hints.input = True;
+    hints.initial_state = NormalState;
+    XSetWMHints(m_display, m_window, &hints);
+    Atom deleteWindow = m_deleteWindowAtom;
+    XSetWMProtocols(m_display, m_window, &deleteWindow, 1);
+    setFixedSizeHints(width, height);
 }
 
 void CX11NativeView::show() {

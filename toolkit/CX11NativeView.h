@@ -91,6 +91,9 @@ public:
 private:
     CX11NativeView() = default;
     bool openWindow(const Placement& placement, Failure* failure);
+    bool learnParentVisual(unsigned long parent);
+    void createWindow(unsigned long parent, int width, int height);
+    void describeTopLevel(const std::string& title, int width, int height);
     void setFixedSizeHints(int width, int height);
     void forgetErrorsAfterDestruction();
     // Copies rect of the surface to the window.
