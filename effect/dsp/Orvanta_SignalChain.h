@@ -22,18 +22,13 @@
 
 #include "effect/Orvanta_Defs.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
+#include "effect/dsp/Orvanta_ChainConstants.h"
 #include "effect/dsp/Orvanta_ChannelState.h"
 #include "effect/dsp/Orvanta_Coefficients.h"
 #include "effect/dsp/Orvanta_Lanes.h"
 #include "effect/dsp/Orvanta_NoiseSource.h"
 
 namespace OrvantaChain {
-
-// The steered tap's thresholds, ascending, and its offsets -6 .. +6.
-constexpr double kTapThresholds[12] = {-0.4165, -0.3325, -0.2465, -0.11655, -0.0415, 0.0,
-                                       0.0415,  0.11655, 0.2465,  0.3325,   0.4165,  0.5};
-constexpr int32_t kTapOffsetMin = -6;
-constexpr int32_t kTapOffsetCount = 13;
 
 // Working values of one instance's block, derived from its packet and its
 // first channel-state record before the first sample.
@@ -63,20 +58,20 @@ inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvant
 
     // Dither is on only for the "on" value; anything else counts as off.
     const int32_t ditherSteps = packet.m_iDither == Orvanta::kDitherOn ? 1 : 0;
-    s.ditherAmt = static_cast<float>(0.00948 * double(ditherSteps));
-    s.ditherMod = static_cast<float>(0.3 * double(ditherSteps));
+    s.ditherAmt = static_cast<float>(kDitherIntoLine * double(ditherSteps));
+    s.ditherMod = static_cast<float>(kDitherIntoSteering * double(ditherSteps));
 
     const float d4 = s.d2 * s.d2;
     const double normBias = s.c.color.fNormBias;
-    s.driveNorm = static_cast<float>(double(d4) * (1.5 + normBias) + (0.5 - normBias));
+    s.driveNorm = static_cast<float>(double(d4) * (kDriveNormSpan + normBias) + (kDriveNormFloor - normBias));
     s.driveNormInv = 1.0f / s.driveNorm;
 
     // A multiple other than 2 or 4 runs the 13-slot line of multiple 1, so a
     // stray record cannot steer an index outside the line.
     const uint32_t m = first.m_uRateMultiple;
     const int32_t multiple = (m == 2 || m == 4) ? int32_t(m) : 1;
-    s.lineLength = 12 * multiple + 1;
-    s.centreOffset = 6 * multiple;
+    s.lineLength = 2 * kCentreTapPerMultiple * multiple + 1;
+    s.centreOffset = kCentreTapPerMultiple * multiple;
     for (int32_t index = 0; index < kTapOffsetCount; ++index) {
         const int32_t k = s.centreOffset + kTapOffsetMin + index;  // slots after the one just written
         s.tapLookBack[index] = k == 0 ? 0 : s.lineLength - k;
@@ -255,17 +250,16 @@ struct Stages {
 
     // Noise source: smoothing, four low-passes and the dither signal dn.
     static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dn, int32_t count) {
-        constexpr float kDrawScale = 1.0f / 2147483648.0f;  // 2^-31, exact
         const SOrvanta_RateCoefficients& k = s.c.rate;
         const float kSmooth = k.kNoiseSmooth, k1 = k.kNoiseLP1, k2 = k.kNoiseLP2, k3 = k.kNoiseLP3, k4 = k.kNoiseLP4;
         F noise = st.noise, lp1 = st.noiseLP1, lp2 = st.noiseLP2, lp3 = st.noiseLP3, lp4 = st.noiseLP4;
         for (int32_t i = 0; i < count; ++i) {
-            const F n = ((Lanes::drawsToFloat(draws, i) * kDrawScale - 0.5f) - noise) * kSmooth + noise;
+            const F n = ((Lanes::drawsToFloat(draws, i) * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
             lowPass(lp1, n, k1);
             lowPass(lp2, lp1, k2);
             lowPass(lp3, lp2, k3);
             lowPass(lp4, lp3, k4);
-            dn[i] = Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(n) * 0.00751) * 1.5);
+            dn[i] = Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(n) * kDitherWhiteLevel) * kDitherWhiteBoost);
             noise = n;
         }
         st.noise = noise;
@@ -284,7 +278,7 @@ struct Stages {
             const F h = curve(x[i]) - x[i];
             const F h2 = h * h;
             const F h3 = h2 * h;
-            const F p = Lanes::narrow((Lanes::widen(h3) + Lanes::widen(h) * 0.15) + Lanes::widen(h2) * 0.25);
+            const F p = Lanes::narrow((Lanes::widen(h3) + Lanes::widen(h) * kPolynomialLinear) + Lanes::widen(h2) * kPolynomialSquare);
             lowPass(harmonicLP, p, kHarmonicLP);
             lowPass(squareLP, h2, kHarmonicLP);
             harmonicHP[i] = p - harmonicLP;
@@ -303,9 +297,9 @@ struct Stages {
             lowPass(inputLP, x[i], kInputLP);
             const F a1 = x[i] - inputLP;
             lowPass(emphasisLP1, a1, kEmphasisLP1);
-            const F u = Lanes::narrow(Lanes::widen(a1) * 0.0999 + Lanes::widen(a1 - emphasisLP1));
+            const F u = Lanes::narrow(Lanes::widen(a1) * kEmphasis1LowShare + Lanes::widen(a1 - emphasisLP1));
             lowPass(emphasisLP2, u, kEmphasisLP2);
-            em[i] = Lanes::narrow(Lanes::widen(u) * 0.04495 + Lanes::widen(u - emphasisLP2));
+            em[i] = Lanes::narrow(Lanes::widen(u) * kEmphasis2LowShare + Lanes::widen(u - emphasisLP2));
         }
         st.inputLP = inputLP;
         st.emphasisLP1 = emphasisLP1;
@@ -317,7 +311,7 @@ struct Stages {
         const float driveNorm = s.driveNorm, driveNormInv = s.driveNormInv, drive = s.c.color.fDrive;
         const float driveMix = s.c.color.fDriveMix, harmonicMix = s.c.color.fHarmonicMix;
         for (int32_t i = 0; i < count; ++i) {
-            const F z = (Lanes::narrow(Lanes::widen(em[i]) * 5.6577) * driveNorm) * drive;
+            const F z = (Lanes::narrow(Lanes::widen(em[i]) * kEmphasisMakeUp) * driveNorm) * drive;
             const F y2 = curve(z);
             q[i] = (y2 * driveNormInv) * driveMix + harmonicHP[i] * harmonicMix;
         }
@@ -332,13 +326,13 @@ struct Stages {
         F driveLP1 = st.driveLP1, driveLP2 = st.driveLP2, colorLP = st.colorLP;
         for (int32_t i = 0; i < count; ++i) {
             lowPass(driveLP1, q[i], kDriveLP1);
-            F dv = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(q[i]) * 0.09);
-            dv = Lanes::narrow(((Lanes::widen(dv) * 2.4) * 1.24) * 0.89);
+            F dv = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(q[i]) * kDriveLP1HighShare);
+            dv = Lanes::narrow(((Lanes::widen(dv) * kDriveGain) * kDriveBoost) * kDriveTrim);
             lowPass(driveLP2, dv, kDriveLP2);
-            F e = Lanes::narrow(Lanes::widen(dv) * 0.071 + Lanes::widen(driveLP2));
-            e = e * 5.0f;
+            F e = Lanes::narrow(Lanes::widen(dv) * kDriveLP2HighShare + Lanes::widen(driveLP2));
+            e = e * kColourGain;
             e = e + e;
-            e = Lanes::narrow(Lanes::widen(e) * 0.631);
+            e = Lanes::narrow(Lanes::widen(e) * kColourTrim);
             lowPass(colorLP, e, kColorLP);
             const F colour = e - colorLP;
             const F mix = x[i] * harmDry + colour * harm;
@@ -390,7 +384,7 @@ struct Stages {
         for (int32_t i = 0; i < count; ++i) {
             lowPass(tapLP, y[i], kTapLP);
             const F t = y[i] - tapLP;
-            const F sq = Lanes::narrow(Lanes::widen(t * t) * -1.8);
+            const F sq = Lanes::narrow(Lanes::widen(t * t) * kTapSquareWeight);
             const F r = (curve(y[i]) * tapShaperMix) * d2 + sq;
             lowPass(tapShaperLP, r, kTapShaperLP);
             r2[i] = r - tapShaperLP;
@@ -407,12 +401,12 @@ struct Stages {
         const double d2 = s.d2;
         F outputLP1 = st.outputLP1, outputLP2 = st.outputLP2;
         for (int32_t i = 0; i < count; ++i) {
-            const F z2 = (squareHP[i] * 4.0f) * squareMix + r2[i];
+            const F z2 = (squareHP[i] * kSquareGain) * squareMix + r2[i];
             lowPass(outputLP1, z2, kOutputLP1);
-            const F a = Lanes::narrow(Lanes::widen(z2) * 0.091 + Lanes::widen(outputLP1));
+            const F a = Lanes::narrow(Lanes::widen(z2) * kOutputLP1HighShare + Lanes::widen(outputLP1));
             lowPass(outputLP2, a, kOutputLP2);
-            const F b = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(a) * 0.09);
-            out[i] = Lanes::narrow((Lanes::widen(b) * 2.5) * d2 + centre[i]) * gain;
+            const F b = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(a) * kOutputLP2HighShare);
+            out[i] = Lanes::narrow((Lanes::widen(b) * kProcessedLevel) * d2 + centre[i]) * gain;
         }
         st.outputLP1 = outputLP1;
         st.outputLP2 = outputLP2;
