@@ -8,9 +8,9 @@
 // numbers written inline. Factors applied one after the other stay separate
 // constants: their product would round differently.
 //
-// Several stages mix a one-pole low-pass with a share of its own input: a
-// shelving filter, where the share is the level that the end of the
-// spectrum the filter takes away keeps.
+// Several stages add a share of a filter's unfiltered input to its low-pass
+// or high-pass output: a shelving filter, the share being the level it keeps
+// where the plain filter would cut.
 #pragma once
 
 #include <cstdint>
@@ -35,8 +35,7 @@ constexpr double kDriveNormFloor = 0.5;
 constexpr int32_t kCentreTapPerMultiple = 6;
 
 // The moving tap's thresholds on the steering value, ascending, and its
-// offsets -6 .. +6: the tap moves one sample per step, with steps closer
-// together near zero.
+// offsets -6 .. +6: one sample of movement per threshold passed.
 constexpr double kTapThresholds[12] = {-0.4165, -0.3325, -0.2465, -0.11655, -0.0415, 0.0,
                                        0.0415,  0.11655, 0.2465,  0.3325,   0.4165,  0.5};
 constexpr int32_t kTapOffsetMin = -6;
