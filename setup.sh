@@ -13,6 +13,7 @@ packages=(
   time
   libfftw3-dev libplplot-dev plplot-driver-cairo
   dpkg-dev lintian
+  libx11-dev xvfb xdotool x11-utils
 )
 
 missing=()

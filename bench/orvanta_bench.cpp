@@ -157,11 +157,11 @@ void runNoiseSteps(benchmark::State& state) {
     Orvanta_NoiseSource noise;
     uint32_t draws[kBlock];
     const uint32_t* drawRows[1] = {draws};
-    float dn[kBlock];
+    float dither[kBlock];
     for (auto _ : state) {
         noise.Fill(draws, kBlock);
-        Stages<OneLane, TransferCurve::Signed>::noise(setup, st, drawRows, dn, kBlock);
-        benchmark::DoNotOptimize(dn);
+        Stages<OneLane, TransferCurve::Signed>::noise(setup, st, drawRows, dither, kBlock);
+        benchmark::DoNotOptimize(dither);
     }
     reportPerSample(state, 1);
 }

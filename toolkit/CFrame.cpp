@@ -106,9 +106,12 @@ void CFrame::drawRect(CDrawContext* context, const CRect& updateRect) {
         return;
     }
     if (!m_pPlatformView || !m_pPlatformView->getSurface()) return;
-    CDrawContext platformContext(m_pPlatformView->getSurface());
-    CViewContainer::drawRect(&platformContext, updateRect);
+    {
+        CDrawContext platformContext(m_pPlatformView->getSurface());
+        CViewContainer::drawRect(&platformContext, updateRect);
+    }
     cairo_surface_flush(m_pPlatformView->getSurface());
+    m_pPlatformView->regionDrawn(updateRect);
 }
 
 void CFrame::idle() {

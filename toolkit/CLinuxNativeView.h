@@ -6,6 +6,13 @@
 // events, dispatched through the frame. After every event it redraws what
 // the event invalidated, as a window system would before the next event.
 //
+// Used as it is, it is the offscreen view of snapshots and tests. It is
+// also the base of the window views (CX11NativeView): they draw through the
+// same surface and hand their window system's input to the same dispatch
+// functions, so a gesture does the same in a window as offscreen. A window
+// view learns of every region the frame has drawn (regionDrawn) and shows
+// it, and follows every size change (setSurfaceSize).
+//
 // The host's view container carries a pointer to one of these as its
 // native view. The host creates and destroys it; a frame attaches itself on
 // construction and detaches on destruction, and either may go first.
@@ -19,6 +26,7 @@
 #include <string>
 
 #include "CPoint.h"
+#include "CRect.h"
 
 namespace VSTGUI {
 
@@ -44,7 +52,7 @@ public:
     };
 
     CLinuxNativeView();
-    ~CLinuxNativeView();
+    virtual ~CLinuxNativeView();
     CLinuxNativeView(const CLinuxNativeView&) = delete;
     CLinuxNativeView& operator=(const CLinuxNativeView&) = delete;
 
@@ -87,7 +95,10 @@ public:
     void attachFrame(CFrame* frame);
     void detachFrame(CFrame* frame);
     // Replaces the surface by a blank one of the given size.
-    void setSurfaceSize(int width, int height);
+    virtual void setSurfaceSize(int width, int height);
+    // The frame has drawn rect (view pixels) into the surface; nothing to do
+    // offscreen, a window view shows it.
+    virtual void regionDrawn(const CRect& /*rect*/) {}
 
 private:
     using MouseHandler = CMouseEventResult (CView::*)(CPoint&, const CButtonState&);

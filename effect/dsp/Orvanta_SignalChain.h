@@ -22,6 +22,7 @@
 
 #include "effect/Orvanta_Defs.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
+#include "effect/dsp/Orvanta_ChainConstants.h"
 #include "effect/dsp/Orvanta_ChannelState.h"
 #include "effect/dsp/Orvanta_Coefficients.h"
 #include "effect/dsp/Orvanta_Lanes.h"
@@ -29,26 +30,20 @@
 
 namespace OrvantaChain {
 
-// The steered tap's thresholds, ascending, and its offsets -6 .. +6.
-constexpr double kTapThresholds[12] = {-0.4165, -0.3325, -0.2465, -0.11655, -0.0415, 0.0,
-                                       0.0415,  0.11655, 0.2465,  0.3325,   0.4165,  0.5};
-constexpr int32_t kTapOffsetMin = -6;
-constexpr int32_t kTapOffsetCount = 13;
-
 // Working values of one instance's block, derived from its packet and its
 // first channel-state record before the first sample.
 struct BlockSetup {
-    SOrvanta_Coefficients c;
-    float harm;          // blend share of the colour signal
-    float harmDry;       // 1 - harm
-    float d2;            // Dynamic squared
-    float gain;          // output gain
-    float ditherAmt;     // noise into the delay line
-    float ditherMod;     // noise into the tap steering
-    float driveNorm;     // G
-    float driveNormInv;  // 1 / G
-    int32_t lineLength;    // L: 13, 25 or 49
-    int32_t centreOffset;  // 6 * rate multiple
+    SOrvanta_Coefficients coeffs;  // the rate row scaled for the colour type
+    float colourShare;             // Harmonic: the blend's share of the colour signal
+    float dryShare;                // 1 - colourShare
+    float dynamicSq;               // Dynamic squared
+    float gain;                    // output gain
+    float ditherIntoLine;          // noise into the delay line
+    float ditherIntoSteering;      // noise into the tap steering
+    float driveNorm;               // G
+    float driveNormInv;            // 1 / G
+    int32_t lineLength;            // L: 13, 25 or 49
+    int32_t centreOffset;          // 6 * rate multiple
     // How many samples back the steered tap reads for each offset o
     // (index o - kTapOffsetMin); see Stages::delay.
     int32_t tapLookBack[kTapOffsetCount];
@@ -57,44 +52,45 @@ struct BlockSetup {
 // Audio thread, once per instance and callback.
 inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvanta_Channel_State& first) {
     BlockSetup s;
-    const float d = packet.m_fDynamic;
-    s.d2 = d * d;
-    s.c = Orvanta_SelectCoefficients(first.m_iRateCase, packet.m_iColor, s.d2);
+    const float dynamic = packet.m_fDynamic;
+    s.dynamicSq = dynamic * dynamic;
+    s.coeffs = Orvanta_SelectCoefficients(first.m_iRateCase, packet.m_iColor, s.dynamicSq);
 
     // Dither is on only for the "on" value; anything else counts as off.
     const int32_t ditherSteps = packet.m_iDither == Orvanta::kDitherOn ? 1 : 0;
-    s.ditherAmt = static_cast<float>(0.00948 * double(ditherSteps));
-    s.ditherMod = static_cast<float>(0.3 * double(ditherSteps));
+    s.ditherIntoLine = static_cast<float>(kDitherIntoLine * double(ditherSteps));
+    s.ditherIntoSteering = static_cast<float>(kDitherIntoSteering * double(ditherSteps));
 
-    const float d4 = s.d2 * s.d2;
-    const double normBias = s.c.color.fNormBias;
-    s.driveNorm = static_cast<float>(double(d4) * (1.5 + normBias) + (0.5 - normBias));
+    const float dynamicPow4 = s.dynamicSq * s.dynamicSq;
+    const double normBias = s.coeffs.color.fNormBias;
+    s.driveNorm =
+        static_cast<float>(double(dynamicPow4) * (kDriveNormSpan + normBias) + (kDriveNormFloor - normBias));
     s.driveNormInv = 1.0f / s.driveNorm;
 
     // A multiple other than 2 or 4 runs the 13-slot line of multiple 1, so a
     // stray record cannot steer an index outside the line.
     const uint32_t m = first.m_uRateMultiple;
     const int32_t multiple = (m == 2 || m == 4) ? int32_t(m) : 1;
-    s.lineLength = 12 * multiple + 1;
-    s.centreOffset = 6 * multiple;
+    s.lineLength = 2 * kCentreTapPerMultiple * multiple + 1;
+    s.centreOffset = kCentreTapPerMultiple * multiple;
     for (int32_t index = 0; index < kTapOffsetCount; ++index) {
         const int32_t k = s.centreOffset + kTapOffsetMin + index;  // slots after the one just written
         s.tapLookBack[index] = k == 0 ? 0 : s.lineLength - k;
     }
 
-    s.harm = packet.m_fHarmonic;
-    s.harmDry = 1.0f - s.harm;
+    s.colourShare = packet.m_fHarmonic;
+    s.dryShare = 1.0f - s.colourShare;
     s.gain = packet.m_fOutputGain;
     return s;
 }
 
-// Tap offset for the steering value c: the number of thresholds c exceeds,
-// minus 6, so c > 0.5 gives +6, c = 0 gives -1 and c <= -0.4165 or a
-// not-a-number c gives -6. c is compared in double precision with the
-// double thresholds; counted rather than branched, so a signal that wanders
-// across thresholds costs no mispredicted branches.
-inline int32_t tapOffset(float c) {
-    const double wide = c;
+// Tap offset for a steering value: the number of thresholds it exceeds,
+// minus 6, so a steering above 0.5 gives +6, 0 gives -1 and -0.4165 or less
+// or not a number gives -6. The steering is compared in double precision
+// with the double thresholds; counted rather than branched, so a signal that
+// wanders across thresholds costs no mispredicted branches.
+inline int32_t tapOffset(float steering) {
+    const double wide = steering;
     int32_t above = 0;
     for (double threshold : kTapThresholds) above += wide > threshold ? 1 : 0;
     return above + kTapOffsetMin;
@@ -131,12 +127,12 @@ constexpr TapThresholdPairs makeTapThresholdPairs() {
 }
 constexpr TapThresholdPairs kTapThresholdPairs = makeTapThresholdPairs();
 
-inline void tapOffsets(float c, int32_t (&offsets)[1]) { offsets[0] = tapOffset(c); }
+inline void tapOffsets(float steering, int32_t (&offsets)[1]) { offsets[0] = tapOffset(steering); }
 
 // Both lanes at once. A lane of a comparison is -1 where it holds, so the
 // sums count the thresholds exceeded, negated.
-inline void tapOffsets(Float2 c, int32_t (&offsets)[2]) {
-    const Float4 both = __builtin_shufflevector(c, c, 0, 1, 0, 1);
+inline void tapOffsets(Float2 steering, int32_t (&offsets)[2]) {
+    const Float4 both = __builtin_shufflevector(steering, steering, 0, 1, 0, 1);
     Int4 minusAbove = {0, 0, 0, 0};
     for (const Float4& pair : kTapThresholdPairs.pairs) minusAbove += both > pair;
     offsets[0] = kTapOffsetMin - (minusAbove[0] + minusAbove[2]);
@@ -253,20 +249,21 @@ struct Stages {
     // otherwise alias them, and the compiler would reload and store every
     // state on every sample, inside the filter recurrences.
 
-    // Noise source: smoothing, four low-passes and the dither signal dn.
-    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dn, int32_t count) {
-        constexpr float kDrawScale = 1.0f / 2147483648.0f;  // 2^-31, exact
-        const SOrvanta_RateCoefficients& k = s.c.rate;
+    // Noise source: smoothing, four low-passes and the dither signal.
+    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, int32_t count) {
+        const SOrvanta_RateCoefficients& k = s.coeffs.rate;
         const float kSmooth = k.kNoiseSmooth, k1 = k.kNoiseLP1, k2 = k.kNoiseLP2, k3 = k.kNoiseLP3, k4 = k.kNoiseLP4;
         F noise = st.noise, lp1 = st.noiseLP1, lp2 = st.noiseLP2, lp3 = st.noiseLP3, lp4 = st.noiseLP4;
         for (int32_t i = 0; i < count; ++i) {
-            const F n = ((Lanes::drawsToFloat(draws, i) * kDrawScale - 0.5f) - noise) * kSmooth + noise;
-            lowPass(lp1, n, k1);
+            // The draw, centred on zero, through the smoothing low-pass.
+            const F white = ((Lanes::drawsToFloat(draws, i) * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
+            lowPass(lp1, white, k1);
             lowPass(lp2, lp1, k2);
             lowPass(lp3, lp2, k3);
             lowPass(lp4, lp3, k4);
-            dn[i] = Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(n) * 0.00751) * 1.5);
-            noise = n;
+            dither[i] =
+                Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(white) * kDitherWhiteLevel) * kDitherWhiteBoost);
+            noise = white;
         }
         st.noise = noise;
         st.noiseLP1 = lp1;
@@ -275,81 +272,91 @@ struct Stages {
         st.noiseLP4 = lp4;
     }
 
-    // Curve shaper and harmonic polynomial. Passes on p minus its low-pass
-    // and h^2 minus its low-pass.
+    // Curve shaper and harmonic polynomial of the curve's deviation from
+    // its input. Passes on the polynomial and the deviation's square, each
+    // minus its low-pass.
     static void shaper(const BlockSetup& s, State& st, const F* x, F* harmonicHP, F* squareHP, int32_t count) {
-        const float kHarmonicLP = s.c.rate.kHarmonicLP;
+        const float kHarmonicLP = s.coeffs.rate.kHarmonicLP;
         F harmonicLP = st.harmonicLP, squareLP = st.squareLP;
         for (int32_t i = 0; i < count; ++i) {
-            const F h = curve(x[i]) - x[i];
-            const F h2 = h * h;
-            const F h3 = h2 * h;
-            const F p = Lanes::narrow((Lanes::widen(h3) + Lanes::widen(h) * 0.15) + Lanes::widen(h2) * 0.25);
-            lowPass(harmonicLP, p, kHarmonicLP);
-            lowPass(squareLP, h2, kHarmonicLP);
-            harmonicHP[i] = p - harmonicLP;
-            squareHP[i] = h2 - squareLP;
+            const F deviation = curve(x[i]) - x[i];
+            const F deviationSq = deviation * deviation;
+            const F deviationCube = deviationSq * deviation;
+            const F polynomial = Lanes::narrow(
+                (Lanes::widen(deviationCube) + Lanes::widen(deviation) * kPolynomialLinear) +
+                Lanes::widen(deviationSq) * kPolynomialSquare);
+            lowPass(harmonicLP, polynomial, kHarmonicLP);
+            lowPass(squareLP, deviationSq, kHarmonicLP);
+            harmonicHP[i] = polynomial - harmonicLP;
+            squareHP[i] = deviationSq - squareLP;
         }
         st.harmonicLP = harmonicLP;
         st.squareLP = squareLP;
     }
 
-    // Emphasis. Passes on the emphasised signal em.
-    static void emphasis(const BlockSetup& s, State& st, const F* x, F* em, int32_t count) {
-        const float kInputLP = s.c.rate.kInputLP, kEmphasisLP1 = s.c.rate.kEmphasisLP1;
-        const float kEmphasisLP2 = s.c.rate.kEmphasisLP2;
+    // Emphasis: the input less its low-pass, through two high shelves.
+    // Passes on the emphasised signal.
+    static void emphasis(const BlockSetup& s, State& st, const F* x, F* emphasised, int32_t count) {
+        const float kInputLP = s.coeffs.rate.kInputLP, kEmphasisLP1 = s.coeffs.rate.kEmphasisLP1;
+        const float kEmphasisLP2 = s.coeffs.rate.kEmphasisLP2;
         F inputLP = st.inputLP, emphasisLP1 = st.emphasisLP1, emphasisLP2 = st.emphasisLP2;
         for (int32_t i = 0; i < count; ++i) {
             lowPass(inputLP, x[i], kInputLP);
-            const F a1 = x[i] - inputLP;
-            lowPass(emphasisLP1, a1, kEmphasisLP1);
-            const F u = Lanes::narrow(Lanes::widen(a1) * 0.0999 + Lanes::widen(a1 - emphasisLP1));
-            lowPass(emphasisLP2, u, kEmphasisLP2);
-            em[i] = Lanes::narrow(Lanes::widen(u) * 0.04495 + Lanes::widen(u - emphasisLP2));
+            const F inputHP = x[i] - inputLP;
+            lowPass(emphasisLP1, inputHP, kEmphasisLP1);
+            const F shelved =
+                Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
+            lowPass(emphasisLP2, shelved, kEmphasisLP2);
+            emphasised[i] =
+                Lanes::narrow(Lanes::widen(shelved) * kEmphasis2LowShare + Lanes::widen(shelved - emphasisLP2));
         }
         st.inputLP = inputLP;
         st.emphasisLP1 = emphasisLP1;
         st.emphasisLP2 = emphasisLP2;
     }
 
-    // The driven curve pass. Passes on q.
-    static void drivenCurve(const BlockSetup& s, const F* em, const F* harmonicHP, F* q, int32_t count) {
-        const float driveNorm = s.driveNorm, driveNormInv = s.driveNormInv, drive = s.c.color.fDrive;
-        const float driveMix = s.c.color.fDriveMix, harmonicMix = s.c.color.fHarmonicMix;
+    // The driven curve pass: the emphasised signal, driven by G and the
+    // colour type's drive, through the curve and back down by 1/G, plus the
+    // harmonic polynomial. Passes on this source of the colour signal.
+    static void drivenCurve(const BlockSetup& s, const F* emphasised, const F* harmonicHP, F* colourSource,
+                            int32_t count) {
+        const float driveNorm = s.driveNorm, driveNormInv = s.driveNormInv, drive = s.coeffs.color.fDrive;
+        const float driveMix = s.coeffs.color.fDriveMix, harmonicMix = s.coeffs.color.fHarmonicMix;
         for (int32_t i = 0; i < count; ++i) {
-            const F z = (Lanes::narrow(Lanes::widen(em[i]) * 5.6577) * driveNorm) * drive;
-            const F y2 = curve(z);
-            q[i] = (y2 * driveNormInv) * driveMix + harmonicHP[i] * harmonicMix;
+            const F curveIn = (Lanes::narrow(Lanes::widen(emphasised[i]) * kEmphasisMakeUp) * driveNorm) * drive;
+            const F curveOut = curve(curveIn);
+            colourSource[i] = (curveOut * driveNormInv) * driveMix + harmonicHP[i] * harmonicMix;
         }
     }
 
     // Drive filters, colour signal and harmonic blend: passes on the value
     // written into the delay line (the blend plus the dither noise).
-    static void colour(const BlockSetup& s, State& st, const F* x, const F* q, const F* dn, F* written,
-                       int32_t count) {
-        const float kDriveLP1 = s.c.rate.kDriveLP1, kDriveLP2 = s.c.rate.kDriveLP2, kColorLP = s.c.rate.kColorLP;
-        const float harmDry = s.harmDry, harm = s.harm, ditherAmt = s.ditherAmt;
+    static void colour(const BlockSetup& s, State& st, const F* x, const F* colourSource, const F* dither,
+                       F* lineInput, int32_t count) {
+        const SOrvanta_RateCoefficients& k = s.coeffs.rate;
+        const float kDriveLP1 = k.kDriveLP1, kDriveLP2 = k.kDriveLP2, kColorLP = k.kColorLP;
+        const float dryShare = s.dryShare, colourShare = s.colourShare, ditherIntoLine = s.ditherIntoLine;
         F driveLP1 = st.driveLP1, driveLP2 = st.driveLP2, colorLP = st.colorLP;
         for (int32_t i = 0; i < count; ++i) {
-            lowPass(driveLP1, q[i], kDriveLP1);
-            F dv = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(q[i]) * 0.09);
-            dv = Lanes::narrow(((Lanes::widen(dv) * 2.4) * 1.24) * 0.89);
-            lowPass(driveLP2, dv, kDriveLP2);
-            F e = Lanes::narrow(Lanes::widen(dv) * 0.071 + Lanes::widen(driveLP2));
-            e = e * 5.0f;
-            e = e + e;
-            e = Lanes::narrow(Lanes::widen(e) * 0.631);
-            lowPass(colorLP, e, kColorLP);
-            const F colour = e - colorLP;
-            const F mix = x[i] * harmDry + colour * harm;
-            written[i] = ditherAmt * dn[i] + mix;
+            lowPass(driveLP1, colourSource[i], kDriveLP1);
+            F drive = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
+            drive = Lanes::narrow(((Lanes::widen(drive) * kDriveGain) * kDriveBoost) * kDriveTrim);
+            lowPass(driveLP2, drive, kDriveLP2);
+            F colourRaw = Lanes::narrow(Lanes::widen(drive) * kDriveLP2HighShare + Lanes::widen(driveLP2));
+            colourRaw = colourRaw * kColourGain;
+            colourRaw = colourRaw + colourRaw;
+            colourRaw = Lanes::narrow(Lanes::widen(colourRaw) * kColourTrim);
+            lowPass(colorLP, colourRaw, kColorLP);
+            const F colourHP = colourRaw - colorLP;
+            const F blend = x[i] * dryShare + colourHP * colourShare;
+            lineInput[i] = ditherIntoLine * dither[i] + blend;
         }
         st.driveLP1 = driveLP1;
         st.driveLP2 = driveLP2;
         st.colorLP = colorLP;
     }
 
-    // The delay line with its fixed and steered taps. Passes on the two tap
+    // The delay line with its centre and steered taps. Passes on the two tap
     // values, the centre tap already widened to double precision for the
     // output stage.
     //
@@ -360,59 +367,64 @@ struct Stages {
     // k = 0 is the one just written; so the centre tap (k = 6m) reads 6m + 1
     // samples back and the steered tap (k = 6m + o) L - k samples back, or
     // the value just written when k is 0 (BlockSetup::tapLookBack).
-    static void delay(const BlockSetup& s, const F* written, const F* dn, F* history, D* centreOut, F* tapOut,
-                      int32_t count) {
-        const float ditherMod = s.ditherMod, d2 = s.d2;
+    static void delay(const BlockSetup& s, const F* lineInput, const F* dither, F* history, D* centreOut,
+                      F* steeredOut, int32_t count) {
+        const float ditherIntoSteering = s.ditherIntoSteering, dynamicSq = s.dynamicSq;
         const int32_t L = s.lineLength, centreBack = s.centreOffset + 1;
         const int32_t* const lookBack = s.tapLookBack - kTapOffsetMin;  // indexed by o
         for (int32_t i = 0; i < count; ++i) {
             const int32_t now = L + i;
-            history[now] = written[i];
+            history[now] = lineInput[i];
             const F centre = history[now - centreBack];
-            const F centreDyn = centre * d2;
-            const F c = (centreDyn + centreDyn) + dn[i] * ditherMod;
+            // The delayed signal steers the tap twice as strongly as Dynamic
+            // squared, and the dither noise jitters it.
+            const F centreSteer = centre * dynamicSq;
+            const F steering = (centreSteer + centreSteer) + dither[i] * ditherIntoSteering;
 
             int32_t offsets[Lanes::kLanes];
-            tapOffsets(c, offsets);
-            F y = centre;
+            tapOffsets(steering, offsets);
+            F steered = centre;
             for (int l = 0; l < Lanes::kLanes; ++l)
-                Lanes::setLane(y, l, Lanes::lane(history[now - lookBack[offsets[l]]], l));
+                Lanes::setLane(steered, l, Lanes::lane(history[now - lookBack[offsets[l]]], l));
             centreOut[i] = Lanes::widen(centre);
-            tapOut[i] = y;
+            steeredOut[i] = steered;
         }
     }
 
-    // Tap shaper. Passes on r2.
-    static void tapShaper(const BlockSetup& s, State& st, const F* y, F* r2, int32_t count) {
-        const float kTapLP = s.c.rate.kTapLP, kTapShaperLP = s.c.kTapShaperLP;
-        const float tapShaperMix = s.c.color.fTapShaperMix, d2 = s.d2;
+    // Tap shaper: the steered tap through the curve, less the square of its
+    // high-passed self. Passes on the result minus its low-pass.
+    static void tapShaper(const BlockSetup& s, State& st, const F* steered, F* tapShapedHP, int32_t count) {
+        const float kTapLP = s.coeffs.rate.kTapLP, kTapShaperLP = s.coeffs.kTapShaperLP;
+        const float tapShaperMix = s.coeffs.color.fTapShaperMix, dynamicSq = s.dynamicSq;
         F tapLP = st.tapLP, tapShaperLP = st.tapShaperLP;
         for (int32_t i = 0; i < count; ++i) {
-            lowPass(tapLP, y[i], kTapLP);
-            const F t = y[i] - tapLP;
-            const F sq = Lanes::narrow(Lanes::widen(t * t) * -1.8);
-            const F r = (curve(y[i]) * tapShaperMix) * d2 + sq;
-            lowPass(tapShaperLP, r, kTapShaperLP);
-            r2[i] = r - tapShaperLP;
+            lowPass(tapLP, steered[i], kTapLP);
+            const F steeredHP = steered[i] - tapLP;
+            const F steeredSquare = Lanes::narrow(Lanes::widen(steeredHP * steeredHP) * kTapSquareWeight);
+            const F tapShaped = (curve(steered[i]) * tapShaperMix) * dynamicSq + steeredSquare;
+            lowPass(tapShaperLP, tapShaped, kTapShaperLP);
+            tapShapedHP[i] = tapShaped - tapShaperLP;
         }
         st.tapLP = tapLP;
         st.tapShaperLP = tapShaperLP;
     }
 
-    // Output filters and the output sample.
-    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* r2, const D* centre, F* out,
-                       int32_t count) {
-        const float kOutputLP1 = s.c.rate.kOutputLP1, kOutputLP2 = s.c.rate.kOutputLP2;
-        const float squareMix = s.c.color.fSquareMix, gain = s.gain;
-        const double d2 = s.d2;
+    // Output filters and the output sample: the processed signal (square of
+    // the curve's deviation and tap shaper) through two low shelves, added
+    // to the centre tap in proportion to Dynamic squared.
+    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* tapShapedHP, const D* centre,
+                       F* out, int32_t count) {
+        const float kOutputLP1 = s.coeffs.rate.kOutputLP1, kOutputLP2 = s.coeffs.rate.kOutputLP2;
+        const float squareMix = s.coeffs.color.fSquareMix, gain = s.gain;
+        const double dynamicSq = s.dynamicSq;
         F outputLP1 = st.outputLP1, outputLP2 = st.outputLP2;
         for (int32_t i = 0; i < count; ++i) {
-            const F z2 = (squareHP[i] * 4.0f) * squareMix + r2[i];
-            lowPass(outputLP1, z2, kOutputLP1);
-            const F a = Lanes::narrow(Lanes::widen(z2) * 0.091 + Lanes::widen(outputLP1));
-            lowPass(outputLP2, a, kOutputLP2);
-            const F b = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(a) * 0.09);
-            out[i] = Lanes::narrow((Lanes::widen(b) * 2.5) * d2 + centre[i]) * gain;
+            const F processed = (squareHP[i] * kSquareGain) * squareMix + tapShapedHP[i];
+            lowPass(outputLP1, processed, kOutputLP1);
+            const F shelved1 = Lanes::narrow(Lanes::widen(processed) * kOutputLP1HighShare + Lanes::widen(outputLP1));
+            lowPass(outputLP2, shelved1, kOutputLP2);
+            const F shelved2 = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
+            out[i] = Lanes::narrow((Lanes::widen(shelved2) * kProcessedLevel) * dynamicSq + centre[i]) * gain;
         }
         st.outputLP1 = outputLP1;
         st.outputLP2 = outputLP2;
@@ -486,12 +498,12 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     for (int l = 0; l < kLanes; ++l) drawRows[l] = draws[l];
     // Stage results of one run; arrays whose values are no longer needed
     // are reused.
-    F x[kRunLength], dn[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
-    F em[kRunLength], q[kRunLength], tap[kRunLength];
+    F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
+    F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength];
     D centre[kRunLength];
-    F* const written = em;  // em is used up once q is known
-    F* const r2 = q;        // q is used up once the blend is written
-    F* const out = tap;     // the steered tap is used up once r2 is known
+    F* const lineInput = emphasised;     // used up once the colour source is known
+    F* const tapShapedHP = colourSource;  // used up once the blend is written
+    F* const out = steered;               // used up once the tap shaper has run
 
     const int32_t runLength = samplePerRun ? 1 : kRunLength;
     for (int32_t start = 0; start < n; start += runLength) {
@@ -500,14 +512,14 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) Lanes::setLane(x[i], l, io[l].in[start + i]);
 
-        Run::noise(s, st, drawRows, dn, count);
+        Run::noise(s, st, drawRows, dither, count);
         Run::shaper(s, st, x, harmonicHP, squareHP, count);
-        Run::emphasis(s, st, x, em, count);
-        Run::drivenCurve(s, em, harmonicHP, q, count);
-        Run::colour(s, st, x, q, dn, written, count);
-        Run::delay(s, written, dn, history, centre, tap, count);
-        Run::tapShaper(s, st, tap, r2, count);
-        Run::output(s, st, squareHP, r2, centre, out, count);
+        Run::emphasis(s, st, x, emphasised, count);
+        Run::drivenCurve(s, emphasised, harmonicHP, colourSource, count);
+        Run::colour(s, st, x, colourSource, dither, lineInput, count);
+        Run::delay(s, lineInput, dither, history, centre, steered, count);
+        Run::tapShaper(s, st, steered, tapShapedHP, count);
+        Run::output(s, st, squareHP, tapShapedHP, centre, out, count);
 
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);

@@ -10,6 +10,7 @@
 
 #include "AAX_CString.h"
 #include "CommandRegistry.h"
+#include "EditorWindow.h"
 #include "EffectSession.h"
 #include "PresetOption.h"
 #include "host/runtime/EditorScript.h"
@@ -86,7 +87,8 @@ void PrintValues(const AAX_IACFEffectParameters& model) {
 }
 
 // The instance's editor, created by the module and opened as a host opens it.
-std::unique_ptr<EditorSession> OpenEditor(const EffectSession& effect, bool hostTakesMouse, CliFailure* failure) {
+std::unique_ptr<EditorSession> OpenEditor(const EffectSession& effect, const ParsedOptions& options,
+                                          CliFailure* failure) {
     std::string error;
     std::unique_ptr<EditorSession> editor =
         EditorSession::Create(effect.Module().CreateEditor(), effect.Instance(), &error);
@@ -94,8 +96,11 @@ std::unique_ptr<EditorSession> OpenEditor(const EffectSession& effect, bool host
         *failure = CliFailure{ExitCode::kInternal, "cannot create the editor: " + error};
         return nullptr;
     }
-    editor->SetHostTakesMouse(hostTakesMouse);
-    editor->Open();
+    editor->SetHostTakesMouse(options.Has("--host-takes-mouse"));
+    // The window takes the effect's name as the effect describes itself.
+    const std::vector<std::string>& names = effect.Module().Effect().names;
+    if (!OpenEditorView(*editor, names.empty() ? std::string("effect") : names.front(), options, failure))
+        return nullptr;
     const AAX_Point size = editor->ViewSize();
     if (!(size.horz >= 1.0f && size.vert >= 1.0f)) {
         *failure = CliFailure{ExitCode::kInternal, "the editor has no size: it found none of its bitmaps (plug-in " +
@@ -114,7 +119,7 @@ int RunEditor(const ParsedOptions& options) {
 
     std::unique_ptr<EffectSession> effect = EffectSession::Open(options, kSampleRate, kChannels, 512, &failure);
     if (!effect || !effect->ApplySettings(options, &failure)) return Report(failure);
-    std::unique_ptr<EditorSession> editor = OpenEditor(*effect, options.Has("--host-takes-mouse"), &failure);
+    std::unique_ptr<EditorSession> editor = OpenEditor(*effect, options, &failure);
     if (!editor) return Report(failure);
 
     std::vector<std::string> warnings;
@@ -130,9 +135,12 @@ int RunEditor(const ParsedOptions& options) {
     if (!options.Has("--quiet"))
         for (const std::string& warning : warnings) PrintError("warning: " + warning);
 
+    RunEditorWindow(*editor);
+
     if (options.Has("--snapshot") && !WriteSnapshot(*editor, options.Last("--snapshot"), &failure))
         return Report(failure);
     editor.reset();
+    if (!WindowClosedCleanly(&failure)) return Report(failure);
     if (options.Has("--save-preset") &&
         !SavePresetFile(effect->Module(), effect->Instance(), options.Last("--save-preset"), &failure))
         return Report(failure);
@@ -150,6 +158,8 @@ std::vector<OptionRule> EditorOptions() {
         {"--host-takes-mouse", "", "the host takes the knobs' mouse gestures, so they do not move themselves"},
     };
     options.insert(options.end(), own.begin(), own.end());
+    const std::vector<OptionRule> window = EditorWindowOptions();
+    options.insert(options.end(), window.begin(), window.end());
     return options;
 }
 
@@ -157,7 +167,8 @@ const CommandRegistrar kRegistrar(Command{
     "editor",
     "show the editor in a state, drive it with actions, save a snapshot",
     "orvanta editor [--set ID=VALUE]... [--preset FILE] [--actions FILE | --do ACTION]...\n"
-    "                      [--snapshot OUT.png] [--save-preset FILE] [--host-takes-mouse]",
+    "                      [--snapshot OUT.png] [--save-preset FILE] [--host-takes-mouse]\n"
+    "                      [--window [--parent WINDOW-ID]]",
     "Opens the effect's editor as a host does, in the state that --preset and\n"
     "--set give, runs the actions of --actions files and --do options in the\n"
     "order given, then prints every parameter's identifier and value as the\n"
@@ -178,7 +189,12 @@ const CommandRegistrar kRegistrar(Command{
     "  escape                         cancel the display's edit\n"
     "  snapshot FILE                  save what the editor shows now (PNG)\n"
     "MODIFIER is shift, ctrl, alt or cmd. A bad action is reported with its\n"
-    "line and nothing runs.\n",
+    "line and nothing runs.\n"
+    "With --window (or --parent) the editor then opens in a window on the X\n"
+    "display $DISPLAY names, for a person to use, until the window is closed\n"
+    "(or SIGINT or SIGTERM arrives, or the parent window goes away); --snapshot\n"
+    "and the printed values show the state it was left in. In the window, Alt\n"
+    "is alt (click to reset a knob), Super is cmd (drag finely).\n",
     EditorOptions(),
     RunEditor,
 });

@@ -58,12 +58,14 @@ EditorSession::~EditorSession() {
     m_EditorObject.reset();
 }
 
-AAX_Result EditorSession::Open() {
+AAX_Result EditorSession::Open() { return Open(std::unique_ptr<VSTGUI::CLinuxNativeView>(new VSTGUI::CLinuxNativeView)); }
+
+AAX_Result EditorSession::Open(std::unique_ptr<VSTGUI::CLinuxNativeView> nativeView) {
     Close();
     // A host makes its window as large as the editor says it is; the frame
     // resizes the surface itself once it knows its own size.
     const AAX_Point size = ViewSize();
-    m_NativeView.reset(new VSTGUI::CLinuxNativeView);
+    m_NativeView = std::move(nativeView);
     m_NativeView->setSurfaceSize(WholePixels(size.horz), WholePixels(size.vert));
     m_Container = HostViewContainer::Create(m_NativeView.get(), AAX_eViewContainer_Type_NSView);
     m_Container->SetTakesMouseEvents(m_HostTakesMouse);
@@ -91,6 +93,12 @@ AAX_Point EditorSession::ViewSize() const {
 }
 
 void EditorSession::AnswerRequests() { m_Instance.AnswerRequests(); }
+
+void EditorSession::Idle() {
+    if (!m_NativeView) return;
+    AnswerRequests();
+    m_NativeView->update();
+}
 
 VSTGUI::CMouseEventResult EditorSession::MouseDown(const VSTGUI::CPoint& where, uint32_t buttons,
                                                    uint32_t modifiers) {

@@ -43,6 +43,9 @@ public:
     // sized to the editor's own size; a session already open is closed first.
     // Returns SetViewContainer's result.
     AAX_Result Open();
+    // The same in a native view the host made (a window, for instance),
+    // which the session now owns and sizes to the editor.
+    AAX_Result Open(std::unique_ptr<VSTGUI::CLinuxNativeView> nativeView);
     // Withdraws the container (the editor drops its frame), then releases
     // the container and destroys the native view. Nothing when closed.
     void Close();
@@ -73,6 +76,11 @@ public:
     bool KeyDown(int32_t character, VSTGUI::VirtualKey virtualKey, uint32_t modifiers);
     // One key press per character.
     bool TypeText(const std::string& text);
+
+    // The host's idle time, for a host whose own loop delivers the view's
+    // input (a window): answers the requests the input caused and redraws
+    // what changed. Nothing while closed.
+    void Idle();
 
     // Writes what the editor shows as a PNG file; false when closed, when
     // the editor has no size or the file cannot be written.

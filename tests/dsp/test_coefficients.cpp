@@ -55,8 +55,8 @@ TEST(Coefficients, BlockSetupDitherAndDriveNormalisation) {
                  {1, 1, 0.0f, 0.0f, 0.0f, 0.25f}, {1, 1, 1.0f, 0.0f, 0.0f, 2.0f},    {7, 3, 0.0f, 0.0f, 0.0f, 0.5f}};
     for (const auto& c : cases) {
         const OrvantaChain::BlockSetup s = OrvantaChain::prepareBlock({0.5f, c.d, 1.0f, c.dither, c.color}, record);
-        EXPECT_EQ(s.ditherAmt, c.ditherAmt);  // computed in double: the same as the float constants
-        EXPECT_EQ(s.ditherMod, c.ditherMod);
+        EXPECT_EQ(s.ditherIntoLine, c.ditherAmt);  // computed in double: the same as the float constants
+        EXPECT_EQ(s.ditherIntoSteering, c.ditherMod);
         EXPECT_EQ(s.driveNorm, c.driveNorm);
         EXPECT_EQ(s.driveNormInv, 1.0f / c.driveNorm);
     }
