@@ -115,7 +115,7 @@ public:
     Lv2TestInstance(const Lv2TestInstance&) = delete;
     Lv2TestInstance& operator=(const Lv2TestInstance&) = delete;
 
-    // The port defaults of ttl/control_ports.ttl.in.
+    // The control ports' defaults, as the generated Turtle gives them.
     static float DefaultOf(uint32_t port) {
         switch (port) {
             case Lv2Ports::kColor: return 2.0f;
