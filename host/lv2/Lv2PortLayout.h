@@ -13,19 +13,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "effect/model/Orvanta_ParameterTable.h"
+
 namespace Lv2Ports {
 
-enum ControlPort : uint32_t {
-    kHarmonic = 0,
-    kDynamic = 1,
-    kOutputTrim = 2,
-    kDither = 3,
-    kColor = 4,
-    kEnabled = 5,
-    kLatency = 6,
-    kFirstAudioPort = 7,
+// The control inputs are the parameter table's ports 0 .. 5; the latency
+// output and the audio ports follow them.
+constexpr size_t kControlInputCount = Orvanta::kParameterCount;
+enum Port : uint32_t {
+    kLatency = uint32_t(kControlInputCount),
+    kFirstAudioPort = kLatency + 1,
 };
-constexpr size_t kControlInputCount = 6;  // ports 0 .. 5
 
 // The audio port indices of a plug-in with channels channels per direction.
 constexpr uint32_t AudioInputPort(int32_t channel) { return kFirstAudioPort + uint32_t(channel); }
