@@ -1,10 +1,10 @@
 // The ports of the two LV2 plug-ins and how a control port's float becomes
 // a parameter value. The control ports, their symbols, ranges and kinds come
 // from the effect's parameter table, from which the Turtle is generated too;
-// the audio ports follow them (ttl/orvanta.ttl.in):
+// the latency output and the audio ports follow them (ttl/orvanta.ttl.in):
 //
-//   0 Harmonic    1 Dynamic    2 OutputTrim    3 Dither    4 Color
-//   5 enabled (lv2:enabled)    6 latency (output, frames)
+//   0 .. 5   the control inputs, one per parameter (the bypass as lv2:enabled)
+//   6        latency (output, frames)
 //   7 .. 7+channels-1 audio inputs, then the audio outputs
 //
 // The control ports come first so that both plug-ins share one table.
