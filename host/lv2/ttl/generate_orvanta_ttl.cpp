@@ -98,7 +98,7 @@ void LatencyPort(std::ostream& out, uint32_t index) {
         char rates[64];
         std::snprintf(rates, sizeof rates, "%d at %g and %g kHz", int(delay), kSupportedSampleRates[i] / 1000.0,
                       kSupportedSampleRates[i + 1] / 1000.0);
-        perRate += (perRate.empty() ? "" : (i + 2 < kNumSampleRates ? ", " : ", ")) + std::string(rates);
+        perRate += (perRate.empty() ? "" : ", ") + std::string(rates);
     }
     out << "[\n        a lv2:OutputPort , lv2:ControlPort , lv2:reportsLatency ;\n"
         << "        lv2:index " << index << " ;\n"
