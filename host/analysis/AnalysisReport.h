@@ -14,8 +14,8 @@ namespace Analysis {
 struct HarmonicPoint {
     std::string colour;       // colour type name
     double inputDbfs = 0.0;   // sine peak level
-    double harmonic = 0.0;    // "Harmonic" in percent
-    double dynamic = 0.0;     // "Dynamic" in percent
+    double harmonic = 0.0;    // the blend parameter, as it displays itself
+    double dynamic = 0.0;     // the drive parameter, as it displays itself
     HarmonicLevels levels;
 };
 

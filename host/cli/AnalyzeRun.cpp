@@ -24,7 +24,7 @@ constexpr uint32_t kNoiseSeed = 0x0A7A11CEu;
 constexpr int64_t kTransferPoints = 2000;
 
 // The settings of one render: the colour type (empty: as set) and the
-// normalized values of "Harmonic" and "Dynamic".
+// normalized values of the blend and the drive parameters.
 struct RenderSettings {
     std::string colourText;
     double harmonic = 0.0;

@@ -5,7 +5,7 @@
 #include "host/runtime/ModuleFacts.h"
 
 namespace {
-// Words that stand for values, as the module names them ("Gold", "On").
+// Words that stand for values, as the module names them.
 std::vector<ParameterValueParser::Alias> ValueAliases(const AAX_IACFEffectParameters& model) {
     std::vector<ParameterValueParser::Alias> aliases;
     for (const ValueName& entry : QueryValueNames(model))

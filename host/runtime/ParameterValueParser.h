@@ -1,9 +1,8 @@
-// Turns values typed by a user ("Harmonic=40", "Color=Gold") into the
+// Turns values typed by a user ("ID=40", "ID=word") into the
 // normalized values a host sets, through the data model's own text parsing
 // (GetParameterValueFromString), so that every value the model would accept
 // from its own editor is accepted here and nothing else. Aliases let a word
-// stand for a value of one parameter ("Gold" for colour type 2); the
-// module names them itself (ModuleFacts.h). Typed text is read by the same
+// stand for a value of one parameter; the module names them itself (ModuleFacts.h). Typed text is read by the same
 // reader the editor's displays use (toolkit/TypedText.h), in its strict
 // form.
 // Before the model sees a value, the whole text must be a decimal number in
