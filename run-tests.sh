@@ -17,11 +17,13 @@ cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 # The same tests built by clang, which warns about other things than GCC
-# does (warnings are errors in both). Benchmarks are left out here.
+# does (warnings are errors in both) and optimises differently. Benchmarks
+# and the Debian package (built and installed from the GCC build above) are
+# left out here to keep CI short.
 step "release build with clang and tests"
 CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=OFF >/dev/null
 cmake --build build-clang -j "$jobs"
-ctest --test-dir build-clang --output-on-failure -j "$jobs"
+ctest --test-dir build-clang --output-on-failure -j "$jobs" -E '^package_install$'
 
 step "sanitizer build (address, undefined) and tests"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORVANTA_SANITIZE=ON -DORVANTA_BENCH=OFF >/dev/null
