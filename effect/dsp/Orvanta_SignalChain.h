@@ -139,6 +139,13 @@ inline void tapOffsets(Float2 steering, int32_t (&offsets)[2]) {
     offsets[1] = kTapOffsetMin - (minusAbove[1] + minusAbove[3]);
 }
 
+// The lanes' values of an array of lane vectors as one flat array of floats
+// (lane vectors are arrays of floats in memory, and may be read as floats).
+inline float* flat(float* v) { return v; }
+inline const float* flat(const float* v) { return v; }
+inline float* flat(Float2* v) { return reinterpret_cast<float*>(v); }
+inline const float* flat(const Float2* v) { return reinterpret_cast<const float*>(v); }
+
 // The filter states and delay-line positions of the channels in the lanes,
 // held in locals for a block and stored back to the records at its end.
 template <class Lanes>
@@ -242,7 +249,10 @@ struct Stages {
         return s;
     }
 
-    static F curve(F v) { return Curve::apply(v); }
+    // The curve of every value of n samples' lanes, in vector code.
+    static void curveAll(const F* in, F* out, int32_t count) {
+        Curve::applyAll(flat(in), flat(out), count * Lanes::kLanes);
+    }
 
     // Each stage copies the states and coefficients it uses into locals and
     // stores the states back when its run is done: the stage arrays could
@@ -275,11 +285,12 @@ struct Stages {
     // Curve shaper and harmonic polynomial of the curve's deviation from
     // its input. Passes on the polynomial and the deviation's square, each
     // minus its low-pass.
-    static void shaper(const BlockSetup& s, State& st, const F* x, F* harmonicHP, F* squareHP, int32_t count) {
+    static void shaper(const BlockSetup& s, State& st, const F* x, const F* curveOfX, F* harmonicHP, F* squareHP,
+                       int32_t count) {
         const float kHarmonicLP = s.coeffs.rate.kHarmonicLP;
         F harmonicLP = st.harmonicLP, squareLP = st.squareLP;
         for (int32_t i = 0; i < count; ++i) {
-            const F deviation = curve(x[i]) - x[i];
+            const F deviation = curveOfX[i] - x[i];
             const F deviationSq = deviation * deviation;
             const F deviationCube = deviationSq * deviation;
             const F polynomial = Lanes::narrow(
@@ -317,16 +328,19 @@ struct Stages {
 
     // The driven curve pass: the emphasised signal, driven by G and the
     // colour type's drive, through the curve and back down by 1/G, plus the
-    // harmonic polynomial. Passes on this source of the colour signal.
-    static void drivenCurve(const BlockSetup& s, const F* emphasised, const F* harmonicHP, F* colourSource,
-                            int32_t count) {
+    // harmonic polynomial. Passes on this source of the colour signal. No
+    // step depends on another sample, so it runs over the lanes' values as
+    // one flat array of `values` floats, in vector code.
+    static void drivenCurve(const BlockSetup& s, const float* emphasised, const float* harmonicHP,
+                            float* colourSource, int32_t values) {
         const float driveNorm = s.driveNorm, driveNormInv = s.driveNormInv, drive = s.coeffs.color.fDrive;
         const float driveMix = s.coeffs.color.fDriveMix, harmonicMix = s.coeffs.color.fHarmonicMix;
-        for (int32_t i = 0; i < count; ++i) {
-            const F curveIn = (Lanes::narrow(Lanes::widen(emphasised[i]) * kEmphasisMakeUp) * driveNorm) * drive;
-            const F curveOut = curve(curveIn);
-            colourSource[i] = (curveOut * driveNormInv) * driveMix + harmonicHP[i] * harmonicMix;
-        }
+        float* const curveIn = colourSource;  // the curve reads and writes in place
+        for (int32_t i = 0; i < values; ++i)
+            curveIn[i] = (static_cast<float>(double(emphasised[i]) * kEmphasisMakeUp) * driveNorm) * drive;
+        Curve::applyAll(curveIn, curveIn, values);
+        for (int32_t i = 0; i < values; ++i)
+            colourSource[i] = (curveIn[i] * driveNormInv) * driveMix + harmonicHP[i] * harmonicMix;
     }
 
     // Drive filters, colour signal and harmonic blend: passes on the value
@@ -393,7 +407,8 @@ struct Stages {
 
     // Tap shaper: the steered tap through the curve, less the square of its
     // high-passed self. Passes on the result minus its low-pass.
-    static void tapShaper(const BlockSetup& s, State& st, const F* steered, F* tapShapedHP, int32_t count) {
+    static void tapShaper(const BlockSetup& s, State& st, const F* steered, const F* curveOfSteered, F* tapShapedHP,
+                          int32_t count) {
         const float kTapLP = s.coeffs.rate.kTapLP, kTapShaperLP = s.coeffs.kTapShaperLP;
         const float tapShaperMix = s.coeffs.color.fTapShaperMix, dynamicSq = s.dynamicSq;
         F tapLP = st.tapLP, tapShaperLP = st.tapShaperLP;
@@ -401,7 +416,7 @@ struct Stages {
             lowPass(tapLP, steered[i], kTapLP);
             const F steeredHP = steered[i] - tapLP;
             const F steeredSquare = Lanes::narrow(Lanes::widen(steeredHP * steeredHP) * kTapSquareWeight);
-            const F tapShaped = (curve(steered[i]) * tapShaperMix) * dynamicSq + steeredSquare;
+            const F tapShaped = (curveOfSteered[i] * tapShaperMix) * dynamicSq + steeredSquare;
             lowPass(tapShaperLP, tapShaped, kTapShaperLP);
             tapShapedHP[i] = tapShaped - tapShaperLP;
         }
@@ -499,7 +514,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     // Stage results of one run; arrays whose values are no longer needed
     // are reused.
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
-    F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength];
+    F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
     D centre[kRunLength];
     F* const lineInput = emphasised;     // used up once the colour source is known
     F* const tapShapedHP = colourSource;  // used up once the blend is written
@@ -513,12 +528,14 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
             for (int l = 0; l < kLanes; ++l) Lanes::setLane(x[i], l, io[l].in[start + i]);
 
         Run::noise(s, st, drawRows, dither, count);
-        Run::shaper(s, st, x, harmonicHP, squareHP, count);
+        Run::curveAll(x, curveOut, count);
+        Run::shaper(s, st, x, curveOut, harmonicHP, squareHP, count);
         Run::emphasis(s, st, x, emphasised, count);
-        Run::drivenCurve(s, emphasised, harmonicHP, colourSource, count);
+        Run::drivenCurve(s, flat(emphasised), flat(harmonicHP), flat(colourSource), count * kLanes);
         Run::colour(s, st, x, colourSource, dither, lineInput, count);
         Run::delay(s, lineInput, dither, history, centre, steered, count);
-        Run::tapShaper(s, st, steered, tapShapedHP, count);
+        Run::curveAll(steered, curveOut, count);
+        Run::tapShaper(s, st, steered, curveOut, tapShapedHP, count);
         Run::output(s, st, squareHP, tapShapedHP, centre, out, count);
 
         for (int32_t i = 0; i < count; ++i)

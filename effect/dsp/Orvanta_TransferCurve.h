@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE__)
 #include <xmmintrin.h>
@@ -24,6 +25,18 @@
 #include "effect/dsp/Orvanta_Table_Data.h"
 
 struct TransferCurve {
+    // Values per vector of applyAll: as many as the widest vector registers
+    // the code is compiled for hold.
+#if defined(__AVX__)
+    static constexpr int kVectorWidth = 8;
+#else
+    static constexpr int kVectorWidth = 4;
+#endif
+
+    // Vectors of kVectorWidth floats and of as many 32-bit integers.
+    typedef float FloatVector __attribute__((vector_size(4 * kVectorWidth)));
+    typedef int32_t IntVector __attribute__((vector_size(4 * kVectorWidth)));
+
     // Audio thread; pure functions, allocate nothing.
     struct Offset {
         static float apply(float v) noexcept {
@@ -51,6 +64,22 @@ struct TransferCurve {
             const Int2 top = whole >> kIndexBits;  // 1 at the top, else 0
             return interpolate(UInt2(whole - top), UInt2(fractionBits | ((Int2{} - top) & int32_t(kFractionMask))));
         }
+
+        // out[i] = apply(in[i]) for n values, kVectorWidth at a time: the
+        // steps of the two-lane form, for more values at once.
+        static void applyAll(const float* in, float* out, int32_t n) noexcept {
+            applyInVectors<Offset>(in, out, n);
+        }
+
+        static FloatVector applyVector(FloatVector v) noexcept {
+            using V = FloatVector;
+            using I = IntVector;
+            const V entries = (clampVector(v) + 1.0f) * kEntriesPerUnit;
+            const I whole = __builtin_convertvector(entries, I);
+            const I fractionBits = __builtin_convertvector((entries - __builtin_convertvector(whole, V)) * kFractionSteps, I);
+            const I top = whole >> kIndexBits;  // 1 at the top, else 0
+            return interpolateVector(whole - top, fractionBits | ((I{} - top) & int32_t(kFractionMask)));
+        }
     };
 
     struct Signed {
@@ -63,6 +92,21 @@ struct TransferCurve {
             // downwards for negative positions.
             const int32_t index = (position >> kFractionBits) + kCentreEntry;
             return interpolate(static_cast<uint32_t>(index), static_cast<uint32_t>(position) & kFractionMask);
+        }
+
+        // out[i] = apply(in[i]) for n values, kVectorWidth at a time.
+        static void applyAll(const float* in, float* out, int32_t n) noexcept { applyInVectors<Signed>(in, out, n); }
+
+        static FloatVector applyVector(FloatVector v) noexcept {
+            using V = FloatVector;
+            using I = IntVector;
+            // The scaled input is below 2^31 except for +1 itself, which
+            // takes the top position: converted as 0, then all 31 low bits set.
+            const V scaled = clampVector(v) * kTwoPow31;
+            const I top = scaled >= kTwoPow31;  // -1 for +1, else 0
+            I position = __builtin_convertvector(top ? V{} : scaled, I);
+            position |= top & INT32_MAX;
+            return interpolateVector((position >> kFractionBits) + kCentreEntry, position & int32_t(kFractionMask));
         }
     };
 
@@ -102,6 +146,36 @@ private:
         const float fraction = static_cast<float>(fractionBits) * kFractionScale;
         const float left = Orvanta_Table_Data[index];
         return (Orvanta_Table_Data[index + 1] - left) * fraction + left;
+    }
+
+    template <class Form>
+    static void applyInVectors(const float* in, float* out, int32_t n) noexcept {
+        int32_t i = 0;
+        for (; i + kVectorWidth <= n; i += kVectorWidth) {
+            FloatVector v;
+            std::memcpy(&v, in + i, sizeof v);
+            v = Form::applyVector(v);
+            std::memcpy(out + i, &v, sizeof v);
+        }
+        for (; i < n; ++i) out[i] = Form::apply(in[i]);
+    }
+
+    // Lane by lane what clampToUnitRange does: not-a-number compares false.
+    static FloatVector clampVector(FloatVector v) noexcept {
+        using V = FloatVector;
+        const V low = v >= -1.0f ? v : V{} - 1.0f;
+        return low <= 1.0f ? low : V{} + 1.0f;
+    }
+
+    static FloatVector interpolateVector(IntVector index, IntVector fractionBits) noexcept {
+        using V = FloatVector;
+        const V fraction = __builtin_convertvector(fractionBits, V) * kFractionScale;
+        V left, right;
+        for (int k = 0; k < int(sizeof(V) / sizeof(float)); ++k) {
+            left[k] = Orvanta_Table_Data[index[k]];
+            right[k] = Orvanta_Table_Data[index[k] + 1];
+        }
+        return (right - left) * fraction + left;
     }
 
     static OrvantaChain::Float2 interpolate(OrvantaChain::UInt2 index, OrvantaChain::UInt2 fractionBits) noexcept {
