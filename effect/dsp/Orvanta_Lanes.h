@@ -8,7 +8,10 @@
 
 #include <cstdint>
 
+#include "effect/dsp/Orvanta_SimdVariant.h"
+
 namespace OrvantaChain {
+inline namespace ORVANTA_SIMD_NAMESPACE {
 
 typedef float Float2 __attribute__((vector_size(8)));
 typedef float Float4 __attribute__((vector_size(16)));
@@ -45,4 +48,5 @@ struct TwoLanes {
     }
 };
 
+}  // inline namespace ORVANTA_SIMD_NAMESPACE
 }  // namespace OrvantaChain

@@ -29,6 +29,7 @@
 #include "effect/dsp/Orvanta_NoiseSource.h"
 
 namespace OrvantaChain {
+inline namespace ORVANTA_SIMD_NAMESPACE {
 
 // Working values of one instance's block, derived from its packet and its
 // first channel-state record before the first sample.
@@ -548,4 +549,5 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     for (int l = 0; l < kLanes; ++l) recoverNonFinite(*records[l], io[l].out, n);
 }
 
+}  // inline namespace ORVANTA_SIMD_NAMESPACE
 }  // namespace OrvantaChain

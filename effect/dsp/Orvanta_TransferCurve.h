@@ -24,6 +24,8 @@
 #include "effect/dsp/Orvanta_Lanes.h"
 #include "effect/dsp/Orvanta_Table_Data.h"
 
+inline namespace ORVANTA_SIMD_NAMESPACE {
+
 struct TransferCurve {
     // Values per vector of applyAll: as many as the widest vector registers
     // the code is compiled for hold.
@@ -188,3 +190,5 @@ private:
         return (right - left) * fraction + left;
     }
 };
+
+}  // inline namespace ORVANTA_SIMD_NAMESPACE
