@@ -17,7 +17,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE__)
+#if defined(__AVX2__)
+#include <immintrin.h>
+#elif defined(__SSE__)
 #include <xmmintrin.h>
 #endif
 
@@ -29,7 +31,7 @@ inline namespace ORVANTA_SIMD_NAMESPACE {
 struct TransferCurve {
     // Values per vector of applyAll: as many as the widest vector registers
     // the code is compiled for hold.
-#if defined(__AVX__)
+#if defined(__AVX2__)
     static constexpr int kVectorWidth = 8;
 #else
     static constexpr int kVectorWidth = 4;
@@ -172,11 +174,18 @@ private:
     static FloatVector interpolateVector(IntVector index, IntVector fractionBits) noexcept {
         using V = FloatVector;
         const V fraction = __builtin_convertvector(fractionBits, V) * kFractionScale;
+#if defined(__AVX2__)
+        // Two gathers of eight entries each: the entries and their neighbours.
+        const __m256i at = (__m256i)index;
+        const V left = (V)_mm256_i32gather_ps(Orvanta_Table_Data, at, sizeof(float));
+        const V right = (V)_mm256_i32gather_ps(Orvanta_Table_Data + 1, at, sizeof(float));
+#else
         V left, right;
-        for (int k = 0; k < int(sizeof(V) / sizeof(float)); ++k) {
+        for (int k = 0; k < kVectorWidth; ++k) {
             left[k] = Orvanta_Table_Data[index[k]];
             right[k] = Orvanta_Table_Data[index[k] + 1];
         }
+#endif
         return (right - left) * fraction + left;
     }
 
