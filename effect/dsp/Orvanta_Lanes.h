@@ -7,8 +7,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "effect/dsp/Orvanta_SimdVariant.h"
+
+#if defined(__AVX2__)
+#include <immintrin.h>
+#endif
 
 namespace OrvantaChain {
 inline namespace ORVANTA_SIMD_NAMESPACE {
@@ -19,6 +24,36 @@ typedef double Double2 __attribute__((vector_size(16)));
 typedef int32_t Int2 __attribute__((vector_size(8)));
 typedef int32_t Int4 __attribute__((vector_size(16)));
 typedef uint32_t UInt2 __attribute__((vector_size(8)));
+
+// Wide vectors for the steps that do not depend on earlier samples: these
+// run over all lanes' values of a run as one flat array, as many values at
+// once as the variant's vector registers hold.
+#if defined(__AVX2__)
+constexpr int kWideLanes = 8;
+#else
+constexpr int kWideLanes = 4;
+#endif
+typedef float FloatWide __attribute__((vector_size(4 * kWideLanes)));
+typedef int32_t IntWide __attribute__((vector_size(4 * kWideLanes)));
+
+inline FloatWide loadWide(const float* p) {
+    FloatWide v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline void storeWide(float* p, FloatWide v) { std::memcpy(p, &v, sizeof v); }
+
+// {base[index[0]], base[index[1]], ...}: one gather instruction with AVX2.
+inline FloatWide gatherWide(const float* base, IntWide index) {
+#if defined(__AVX2__)
+    return (FloatWide)_mm256_i32gather_ps(base, (__m256i)index, sizeof(float));
+#else
+    FloatWide v;
+    for (int k = 0; k < kWideLanes; ++k) v[k] = base[index[k]];
+    return v;
+#endif
+}
 
 // One channel: plain floats and doubles.
 struct OneLane {

@@ -45,9 +45,6 @@ struct BlockSetup {
     float driveNormInv;            // 1 / G
     int32_t lineLength;            // L: 13, 25 or 49
     int32_t centreOffset;          // 6 * rate multiple
-    // How many samples back the steered tap reads for each offset o
-    // (index o - kTapOffsetMin); see Stages::delay.
-    int32_t tapLookBack[kTapOffsetCount];
 };
 
 // Audio thread, once per instance and callback.
@@ -74,10 +71,6 @@ inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvant
     const int32_t multiple = (m == 2 || m == 4) ? int32_t(m) : 1;
     s.lineLength = 2 * kCentreTapPerMultiple * multiple + 1;
     s.centreOffset = kCentreTapPerMultiple * multiple;
-    for (int32_t index = 0; index < kTapOffsetCount; ++index) {
-        const int32_t k = s.centreOffset + kTapOffsetMin + index;  // slots after the one just written
-        s.tapLookBack[index] = k == 0 ? 0 : s.lineLength - k;
-    }
 
     s.colourShare = packet.m_fHarmonic;
     s.dryShare = 1.0f - s.colourShare;
@@ -113,31 +106,23 @@ constexpr float floatAtOrBelow(double t) {
     return static_cast<float>(-double(whole + (double(whole) < steps ? 1 : 0)) * step);
 }
 
-// The thresholds in single precision, in pairs for both lanes at once:
-// {t, t, u, u} compares lanes 0 and 1 with t and u.
-struct TapThresholdPairs {
-    Float4 pairs[6];
+// The thresholds in single precision, for comparisons in single precision.
+struct TapThresholdFloats {
+    float values[12];
 };
-constexpr TapThresholdPairs makeTapThresholdPairs() {
-    TapThresholdPairs p = {};
-    for (int j = 0; j < 6; ++j) {
-        const float t = floatAtOrBelow(kTapThresholds[2 * j]), u = floatAtOrBelow(kTapThresholds[2 * j + 1]);
-        p.pairs[j] = Float4{t, t, u, u};
-    }
-    return p;
+constexpr TapThresholdFloats makeTapThresholdFloats() {
+    TapThresholdFloats t = {};
+    for (int j = 0; j < 12; ++j) t.values[j] = floatAtOrBelow(kTapThresholds[j]);
+    return t;
 }
-constexpr TapThresholdPairs kTapThresholdPairs = makeTapThresholdPairs();
+constexpr TapThresholdFloats kTapThresholdFloats = makeTapThresholdFloats();
 
-inline void tapOffsets(float steering, int32_t (&offsets)[1]) { offsets[0] = tapOffset(steering); }
-
-// Both lanes at once. A lane of a comparison is -1 where it holds, so the
-// sums count the thresholds exceeded, negated.
-inline void tapOffsets(Float2 steering, int32_t (&offsets)[2]) {
-    const Float4 both = __builtin_shufflevector(steering, steering, 0, 1, 0, 1);
-    Int4 minusAbove = {0, 0, 0, 0};
-    for (const Float4& pair : kTapThresholdPairs.pairs) minusAbove += both > pair;
-    offsets[0] = kTapOffsetMin - (minusAbove[0] + minusAbove[2]);
-    offsets[1] = kTapOffsetMin - (minusAbove[1] + minusAbove[3]);
+// tapOffset(steering) - kTapOffsetMin, compared in single precision: the
+// same count, in steps the compiler vectorises over many steering values.
+inline int32_t thresholdsExceeded(float steering) {
+    int32_t above = 0;
+    for (float threshold : kTapThresholdFloats.values) above += steering > threshold ? 1 : 0;
+    return above;
 }
 
 // The lanes' values of an array of lane vectors as one flat array of floats
@@ -372,8 +357,7 @@ struct Stages {
     }
 
     // The delay line with its centre and steered taps. Passes on the two tap
-    // values, the centre tap already widened to double precision for the
-    // output stage.
+    // values.
     //
     // The line runs as the unrolled history of ChannelState: history holds
     // the line's L values before the run, oldest first, and sample i writes
@@ -381,29 +365,57 @@ struct Stages {
     // (k = 1 .. L - 1) holds what was written L - k samples ago, and slot
     // k = 0 is the one just written; so the centre tap (k = 6m) reads 6m + 1
     // samples back and the steered tap (k = 6m + o) L - k samples back, or
-    // the value just written when k is 0 (BlockSetup::tapLookBack).
-    static void delay(const BlockSetup& s, const F* lineInput, const F* dither, F* history, D* centreOut,
+    // the value just written when k is 0.
+    //
+    // A tap never reads a sample after the one it belongs to, so the run's
+    // values are written first; the taps then depend on no other tap and run
+    // over the lanes' values as one flat array, kWideLanes at a time.
+    static void delay(const BlockSetup& s, const F* lineInput, const F* dither, F* history, F* centreOut,
                       F* steeredOut, int32_t count) {
-        const float ditherIntoSteering = s.ditherIntoSteering, dynamicSq = s.dynamicSq;
-        const int32_t L = s.lineLength, centreBack = s.centreOffset + 1;
-        const int32_t* const lookBack = s.tapLookBack - kTapOffsetMin;  // indexed by o
-        for (int32_t i = 0; i < count; ++i) {
-            const int32_t now = L + i;
-            history[now] = lineInput[i];
-            const F centre = history[now - centreBack];
-            // The delayed signal steers the tap twice as strongly as Dynamic
-            // squared, and the dither noise jitters it.
-            const F centreSteer = centre * dynamicSq;
-            const F steering = (centreSteer + centreSteer) + dither[i] * ditherIntoSteering;
+        const int32_t L = s.lineLength;
+        for (int32_t i = 0; i < count; ++i) history[L + i] = lineInput[i];
 
-            int32_t offsets[Lanes::kLanes];
-            tapOffsets(steering, offsets);
-            F steered = centre;
-            for (int l = 0; l < Lanes::kLanes; ++l)
-                Lanes::setLane(steered, l, Lanes::lane(history[now - lookBack[offsets[l]]], l));
-            centreOut[i] = Lanes::widen(centre);
-            steeredOut[i] = steered;
+        constexpr int32_t kLanes = Lanes::kLanes;
+        const float* const line = flat(history) + L * kLanes;  // line[q]: the value written with q
+        const int32_t values = count * kLanes;
+        int32_t q = 0;
+        for (; q + kWideLanes <= values; q += kWideLanes) {
+            IntWide at;  // the values' own places in line
+            for (int j = 0; j < kWideLanes; ++j) at[j] = q + j;
+            const FloatWide centre = loadWide(line + q - centreBack(s));
+            const IntWide back = steeredBack(s, steering(s, centre, loadWide(flat(dither) + q)));
+            storeWide(flat(centreOut) + q, centre);
+            storeWide(flat(steeredOut) + q, gatherWide(line, at - back * kLanes));
         }
+        for (; q < values; ++q) {
+            const float centre = line[q - centreBack(s)];
+            flat(centreOut)[q] = centre;
+            flat(steeredOut)[q] = line[q - steeredBack(s, steering(s, centre, flat(dither)[q])) * kLanes];
+        }
+    }
+
+    // How many values back in the flat history the centre tap reads.
+    static int32_t centreBack(const BlockSetup& s) { return (s.centreOffset + 1) * Lanes::kLanes; }
+
+    // The delayed signal steers the tap twice as strongly as Dynamic
+    // squared, and the dither noise jitters it.
+    template <class V>
+    static V steering(const BlockSetup& s, V centre, V dither) {
+        const V centreSteer = centre * s.dynamicSq;
+        return (centreSteer + centreSteer) + dither * s.ditherIntoSteering;
+    }
+
+    // How many samples back the steered tap reads for a steering value.
+    static int32_t steeredBack(const BlockSetup& s, float steering) {
+        const int32_t k = s.centreOffset + kTapOffsetMin + thresholdsExceeded(steering);
+        return k == 0 ? 0 : s.lineLength - k;
+    }
+
+    static IntWide steeredBack(const BlockSetup& s, FloatWide steering) {
+        IntWide minusAbove = {};  // a comparison's lanes are -1 where it holds
+        for (float threshold : kTapThresholdFloats.values) minusAbove += steering > threshold;
+        const IntWide k = (s.centreOffset + kTapOffsetMin) - minusAbove;
+        return k == 0 ? IntWide{} : s.lineLength - k;
     }
 
     // Tap shaper: the steered tap through the curve, less the square of its
@@ -428,7 +440,7 @@ struct Stages {
     // Output filters and the output sample: the processed signal (square of
     // the curve's deviation and tap shaper) through two low shelves, added
     // to the centre tap in proportion to Dynamic squared.
-    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* tapShapedHP, const D* centre,
+    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* tapShapedHP, const F* centre,
                        F* out, int32_t count) {
         const float kOutputLP1 = s.coeffs.rate.kOutputLP1, kOutputLP2 = s.coeffs.rate.kOutputLP2;
         const float squareMix = s.coeffs.color.fSquareMix, gain = s.gain;
@@ -440,7 +452,7 @@ struct Stages {
             const F shelved1 = Lanes::narrow(Lanes::widen(processed) * kOutputLP1HighShare + Lanes::widen(outputLP1));
             lowPass(outputLP2, shelved1, kOutputLP2);
             const F shelved2 = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
-            out[i] = Lanes::narrow((Lanes::widen(shelved2) * kProcessedLevel) * dynamicSq + centre[i]) * gain;
+            out[i] = Lanes::narrow((Lanes::widen(shelved2) * kProcessedLevel) * dynamicSq + Lanes::widen(centre[i])) * gain;
         }
         st.outputLP1 = outputLP1;
         st.outputLP2 = outputLP2;
@@ -497,7 +509,6 @@ template <class Lanes, class Curve>
 void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int32_t n,
                  Orvanta_NoiseSource (&noise)[Lanes::kLanes], bool samplePerRun) {
     using F = typename Lanes::F;
-    using D = typename Lanes::D;
     using Run = Stages<Lanes, Curve>;
     constexpr int kLanes = Lanes::kLanes;
     const int32_t L = s.lineLength;
@@ -516,7 +527,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     // are reused.
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
     F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
-    D centre[kRunLength];
+    F centre[kRunLength];
     F* const lineInput = emphasised;     // used up once the colour source is known
     F* const tapShapedHP = colourSource;  // used up once the blend is written
     F* const out = steered;               // used up once the tap shaper has run

@@ -17,9 +17,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__AVX2__)
-#include <immintrin.h>
-#elif defined(__SSE__)
+#if defined(__SSE__)
 #include <xmmintrin.h>
 #endif
 
@@ -29,17 +27,10 @@
 inline namespace ORVANTA_SIMD_NAMESPACE {
 
 struct TransferCurve {
-    // Values per vector of applyAll: as many as the widest vector registers
-    // the code is compiled for hold.
-#if defined(__AVX2__)
-    static constexpr int kVectorWidth = 8;
-#else
-    static constexpr int kVectorWidth = 4;
-#endif
+    static constexpr int kVectorWidth = OrvantaChain::kWideLanes;
+    using FloatVector = OrvantaChain::FloatWide;
+    using IntVector = OrvantaChain::IntWide;
 
-    // Vectors of kVectorWidth floats and of as many 32-bit integers.
-    typedef float FloatVector __attribute__((vector_size(4 * kVectorWidth)));
-    typedef int32_t IntVector __attribute__((vector_size(4 * kVectorWidth)));
 
     // Audio thread; pure functions, allocate nothing.
     struct Offset {
@@ -156,10 +147,7 @@ private:
     static void applyInVectors(const float* in, float* out, int32_t n) noexcept {
         int32_t i = 0;
         for (; i + kVectorWidth <= n; i += kVectorWidth) {
-            FloatVector v;
-            std::memcpy(&v, in + i, sizeof v);
-            v = Form::applyVector(v);
-            std::memcpy(out + i, &v, sizeof v);
+            OrvantaChain::storeWide(out + i, Form::applyVector(OrvantaChain::loadWide(in + i)));
         }
         for (; i < n; ++i) out[i] = Form::apply(in[i]);
     }
@@ -174,18 +162,8 @@ private:
     static FloatVector interpolateVector(IntVector index, IntVector fractionBits) noexcept {
         using V = FloatVector;
         const V fraction = __builtin_convertvector(fractionBits, V) * kFractionScale;
-#if defined(__AVX2__)
-        // Two gathers of eight entries each: the entries and their neighbours.
-        const __m256i at = (__m256i)index;
-        const V left = (V)_mm256_i32gather_ps(Orvanta_Table_Data, at, sizeof(float));
-        const V right = (V)_mm256_i32gather_ps(Orvanta_Table_Data + 1, at, sizeof(float));
-#else
-        V left, right;
-        for (int k = 0; k < kVectorWidth; ++k) {
-            left[k] = Orvanta_Table_Data[index[k]];
-            right[k] = Orvanta_Table_Data[index[k] + 1];
-        }
-#endif
+        const V left = OrvantaChain::gatherWide(Orvanta_Table_Data, index);
+        const V right = OrvantaChain::gatherWide(Orvanta_Table_Data + 1, index);
         return (right - left) * fraction + left;
     }
 
