@@ -270,22 +270,28 @@ struct Stages {
 
     // Curve shaper and harmonic polynomial of the curve's deviation from
     // its input. Passes on the polynomial and the deviation's square, each
-    // minus its low-pass.
+    // minus its low-pass. The polynomial depends on no earlier sample, so it
+    // runs first over the lanes' values as one flat array, in vector code;
+    // the low-passes then run in the lanes.
     static void shaper(const BlockSetup& s, State& st, const F* x, const F* curveOfX, F* harmonicHP, F* squareHP,
                        int32_t count) {
+        const float* const in = flat(x);
+        const float* const curved = flat(curveOfX);
+        float* const polynomials = flat(harmonicHP);
+        float* const squares = flat(squareHP);
+        for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
+            const float deviation = curved[q] - in[q];
+            const float deviationSq = deviation * deviation;
+            const float deviationCube = deviationSq * deviation;
+            polynomials[q] = static_cast<float>((double(deviationCube) + double(deviation) * kPolynomialLinear) +
+                                                double(deviationSq) * kPolynomialSquare);
+            squares[q] = deviationSq;
+        }
         const float kHarmonicLP = s.coeffs.rate.kHarmonicLP;
         F harmonicLP = st.harmonicLP, squareLP = st.squareLP;
         for (int32_t i = 0; i < count; ++i) {
-            const F deviation = curveOfX[i] - x[i];
-            const F deviationSq = deviation * deviation;
-            const F deviationCube = deviationSq * deviation;
-            const F polynomial = Lanes::narrow(
-                (Lanes::widen(deviationCube) + Lanes::widen(deviation) * kPolynomialLinear) +
-                Lanes::widen(deviationSq) * kPolynomialSquare);
-            lowPass(harmonicLP, polynomial, kHarmonicLP);
-            lowPass(squareLP, deviationSq, kHarmonicLP);
-            harmonicHP[i] = polynomial - harmonicLP;
-            squareHP[i] = deviationSq - squareLP;
+            harmonicHP[i] = harmonicHP[i] - lowPass(harmonicLP, harmonicHP[i], kHarmonicLP);
+            squareHP[i] = squareHP[i] - lowPass(squareLP, squareHP[i], kHarmonicLP);
         }
         st.harmonicLP = harmonicLP;
         st.squareLP = squareLP;
@@ -439,23 +445,35 @@ struct Stages {
 
     // Output filters and the output sample: the processed signal (square of
     // the curve's deviation and tap shaper) through two low shelves, added
-    // to the centre tap in proportion to Dynamic squared.
-    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* tapShapedHP, const F* centre,
-                       F* out, int32_t count) {
+    // to the centre tap in proportion to Dynamic squared. The steps before
+    // the first filter and after the last run over the lanes' values as one
+    // flat array, in vector code. Overwrites squareHP.
+    static void output(const BlockSetup& s, State& st, F* squareHP, const F* tapShapedHP, const F* centre, F* out,
+                       int32_t count) {
+        const int32_t values = count * Lanes::kLanes;
+        const float squareMix = s.coeffs.color.fSquareMix;
+        F* const processed = squareHP;
+        for (int32_t q = 0; q < values; ++q)
+            flat(processed)[q] = (flat(squareHP)[q] * kSquareGain) * squareMix + flat(tapShapedHP)[q];
+
         const float kOutputLP1 = s.coeffs.rate.kOutputLP1, kOutputLP2 = s.coeffs.rate.kOutputLP2;
-        const float squareMix = s.coeffs.color.fSquareMix, gain = s.gain;
-        const double dynamicSq = s.dynamicSq;
         F outputLP1 = st.outputLP1, outputLP2 = st.outputLP2;
         for (int32_t i = 0; i < count; ++i) {
-            const F processed = (squareHP[i] * kSquareGain) * squareMix + tapShapedHP[i];
-            lowPass(outputLP1, processed, kOutputLP1);
-            const F shelved1 = Lanes::narrow(Lanes::widen(processed) * kOutputLP1HighShare + Lanes::widen(outputLP1));
+            lowPass(outputLP1, processed[i], kOutputLP1);
+            const F shelved1 =
+                Lanes::narrow(Lanes::widen(processed[i]) * kOutputLP1HighShare + Lanes::widen(outputLP1));
             lowPass(outputLP2, shelved1, kOutputLP2);
-            const F shelved2 = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
-            out[i] = Lanes::narrow((Lanes::widen(shelved2) * kProcessedLevel) * dynamicSq + Lanes::widen(centre[i])) * gain;
+            out[i] = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
         }
         st.outputLP1 = outputLP1;
         st.outputLP2 = outputLP2;
+
+        const double dynamicSq = s.dynamicSq;
+        const float gain = s.gain;
+        for (int32_t q = 0; q < values; ++q) {
+            const double shelved2 = flat(out)[q];
+            flat(out)[q] = static_cast<float>((shelved2 * kProcessedLevel) * dynamicSq + double(flat(centre)[q])) * gain;
+        }
     }
 };
 
