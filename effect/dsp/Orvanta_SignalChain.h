@@ -240,41 +240,57 @@ struct Stages {
         Curve::applyAll(flat(in), flat(out), count * Lanes::kLanes);
     }
 
-    // Each stage copies the states and coefficients it uses into locals and
-    // stores the states back when its run is done: the stage arrays could
-    // otherwise alias them, and the compiler would reload and store every
-    // state on every sample, inside the filter recurrences.
+    // The filters of each stage hold their states and coefficients in
+    // members of a local object for a run and store the states back at its
+    // end: the stage arrays could otherwise alias them, and the compiler
+    // would reload and store every state on every sample, inside the filter
+    // recurrences. The filters of several stages run in one loop (see
+    // runChannels): each sample still sees every stage's operations in their
+    // order, and the processor overlaps the stages' recurrences.
 
     // Noise source: smoothing, four low-passes and the dither signal.
-    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, int32_t count) {
-        const SOrvanta_RateCoefficients& k = s.coeffs.rate;
-        const float kSmooth = k.kNoiseSmooth, k1 = k.kNoiseLP1, k2 = k.kNoiseLP2, k3 = k.kNoiseLP3, k4 = k.kNoiseLP4;
-        F noise = st.noise, lp1 = st.noiseLP1, lp2 = st.noiseLP2, lp3 = st.noiseLP3, lp4 = st.noiseLP4;
-        for (int32_t i = 0; i < count; ++i) {
+    struct NoiseFilters {
+        float kSmooth, k1, k2, k3, k4;
+        F noise, lp1, lp2, lp3, lp4;
+
+        NoiseFilters(const BlockSetup& s, const State& st)
+            : kSmooth(s.coeffs.rate.kNoiseSmooth), k1(s.coeffs.rate.kNoiseLP1), k2(s.coeffs.rate.kNoiseLP2),
+              k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4), noise(st.noise), lp1(st.noiseLP1),
+              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4) {}
+
+        // The dither signal for a draw.
+        F step(F draw) {
             // The draw, centred on zero, through the smoothing low-pass.
-            const F white = ((Lanes::drawsToFloat(draws, i) * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
+            const F white = ((draw * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
             lowPass(lp1, white, k1);
             lowPass(lp2, lp1, k2);
             lowPass(lp3, lp2, k3);
             lowPass(lp4, lp3, k4);
-            dither[i] =
-                Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(white) * kDitherWhiteLevel) * kDitherWhiteBoost);
             noise = white;
+            return Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(white) * kDitherWhiteLevel) * kDitherWhiteBoost);
         }
-        st.noise = noise;
-        st.noiseLP1 = lp1;
-        st.noiseLP2 = lp2;
-        st.noiseLP3 = lp3;
-        st.noiseLP4 = lp4;
+
+        void save(State& st) const {
+            st.noise = noise;
+            st.noiseLP1 = lp1;
+            st.noiseLP2 = lp2;
+            st.noiseLP3 = lp3;
+            st.noiseLP4 = lp4;
+        }
+    };
+
+    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, int32_t count) {
+        NoiseFilters filters(s, st);
+        for (int32_t i = 0; i < count; ++i) dither[i] = filters.step(Lanes::drawsToFloat(draws, i));
+        filters.save(st);
     }
 
     // Curve shaper and harmonic polynomial of the curve's deviation from
     // its input. Passes on the polynomial and the deviation's square, each
-    // minus its low-pass. The polynomial depends on no earlier sample, so it
-    // runs first over the lanes' values as one flat array, in vector code;
-    // the low-passes then run in the lanes.
-    static void shaper(const BlockSetup& s, State& st, const F* x, const F* curveOfX, F* harmonicHP, F* squareHP,
-                       int32_t count) {
+    // minus its low-pass (ShaperFilters). The polynomial depends on no
+    // earlier sample, so it runs first over the lanes' values as one flat
+    // array, in vector code; the low-passes then run in the lanes.
+    static void shaperPolynomial(const F* x, const F* curveOfX, F* harmonicHP, F* squareHP, int32_t count) {
         const float* const in = flat(x);
         const float* const curved = flat(curveOfX);
         float* const polynomials = flat(harmonicHP);
@@ -287,35 +303,72 @@ struct Stages {
                                                 double(deviationSq) * kPolynomialSquare);
             squares[q] = deviationSq;
         }
-        const float kHarmonicLP = s.coeffs.rate.kHarmonicLP;
-        F harmonicLP = st.harmonicLP, squareLP = st.squareLP;
-        for (int32_t i = 0; i < count; ++i) {
-            harmonicHP[i] = harmonicHP[i] - lowPass(harmonicLP, harmonicHP[i], kHarmonicLP);
-            squareHP[i] = squareHP[i] - lowPass(squareLP, squareHP[i], kHarmonicLP);
-        }
-        st.harmonicLP = harmonicLP;
-        st.squareLP = squareLP;
     }
+
+    // The shaper's low-passes: the polynomial and the square, each less its
+    // low-pass, in place.
+    struct ShaperFilters {
+        float kHarmonicLP;
+        F harmonicLP, squareLP;
+
+        ShaperFilters(const BlockSetup& s, const State& st)
+            : kHarmonicLP(s.coeffs.rate.kHarmonicLP), harmonicLP(st.harmonicLP), squareLP(st.squareLP) {}
+
+        void step(F& harmonicHP, F& squareHP) {
+            harmonicHP = harmonicHP - lowPass(harmonicLP, harmonicHP, kHarmonicLP);
+            squareHP = squareHP - lowPass(squareLP, squareHP, kHarmonicLP);
+        }
+
+        void save(State& st) const {
+            st.harmonicLP = harmonicLP;
+            st.squareLP = squareLP;
+        }
+    };
 
     // Emphasis: the input less its low-pass, through two high shelves.
     // Passes on the emphasised signal.
-    static void emphasis(const BlockSetup& s, State& st, const F* x, F* emphasised, int32_t count) {
-        const float kInputLP = s.coeffs.rate.kInputLP, kEmphasisLP1 = s.coeffs.rate.kEmphasisLP1;
-        const float kEmphasisLP2 = s.coeffs.rate.kEmphasisLP2;
-        F inputLP = st.inputLP, emphasisLP1 = st.emphasisLP1, emphasisLP2 = st.emphasisLP2;
-        for (int32_t i = 0; i < count; ++i) {
-            lowPass(inputLP, x[i], kInputLP);
-            const F inputHP = x[i] - inputLP;
+    struct EmphasisFilters {
+        float kInputLP, kEmphasisLP1, kEmphasisLP2;
+        F inputLP, emphasisLP1, emphasisLP2;
+
+        EmphasisFilters(const BlockSetup& s, const State& st)
+            : kInputLP(s.coeffs.rate.kInputLP), kEmphasisLP1(s.coeffs.rate.kEmphasisLP1),
+              kEmphasisLP2(s.coeffs.rate.kEmphasisLP2), inputLP(st.inputLP), emphasisLP1(st.emphasisLP1),
+              emphasisLP2(st.emphasisLP2) {}
+
+        // The emphasised signal for an input sample.
+        F step(F x) {
+            lowPass(inputLP, x, kInputLP);
+            const F inputHP = x - inputLP;
             lowPass(emphasisLP1, inputHP, kEmphasisLP1);
             const F shelved =
                 Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
             lowPass(emphasisLP2, shelved, kEmphasisLP2);
-            emphasised[i] =
-                Lanes::narrow(Lanes::widen(shelved) * kEmphasis2LowShare + Lanes::widen(shelved - emphasisLP2));
+            return Lanes::narrow(Lanes::widen(shelved) * kEmphasis2LowShare + Lanes::widen(shelved - emphasisLP2));
         }
-        st.inputLP = inputLP;
-        st.emphasisLP1 = emphasisLP1;
-        st.emphasisLP2 = emphasisLP2;
+
+        void save(State& st) const {
+            st.inputLP = inputLP;
+            st.emphasisLP1 = emphasisLP1;
+            st.emphasisLP2 = emphasisLP2;
+        }
+    };
+
+    // The noise source, the shaper's low-passes and the emphasis in one
+    // loop: none waits for another, so their recurrences overlap.
+    static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
+                             F* harmonicHP, F* squareHP, F* emphasised, int32_t count) {
+        NoiseFilters noise(s, st);
+        ShaperFilters shaper(s, st);
+        EmphasisFilters emphasis(s, st);
+        for (int32_t i = 0; i < count; ++i) {
+            dither[i] = noise.step(Lanes::drawsToFloat(draws, i));
+            shaper.step(harmonicHP[i], squareHP[i]);
+            emphasised[i] = emphasis.step(x[i]);
+        }
+        noise.save(st);
+        shaper.save(st);
+        emphasis.save(st);
     }
 
     // The driven curve pass: the emphasised signal, driven by G and the
@@ -426,51 +479,72 @@ struct Stages {
 
     // Tap shaper: the steered tap through the curve, less the square of its
     // high-passed self. Passes on the result minus its low-pass.
-    static void tapShaper(const BlockSetup& s, State& st, const F* steered, const F* curveOfSteered, F* tapShapedHP,
-                          int32_t count) {
-        const float kTapLP = s.coeffs.rate.kTapLP, kTapShaperLP = s.coeffs.kTapShaperLP;
-        const float tapShaperMix = s.coeffs.color.fTapShaperMix, dynamicSq = s.dynamicSq;
-        F tapLP = st.tapLP, tapShaperLP = st.tapShaperLP;
-        for (int32_t i = 0; i < count; ++i) {
-            lowPass(tapLP, steered[i], kTapLP);
-            const F steeredHP = steered[i] - tapLP;
+    struct TapShaperFilters {
+        float kTapLP, kTapShaperLP, tapShaperMix, dynamicSq;
+        F tapLP, tapShaperLP;
+
+        TapShaperFilters(const BlockSetup& s, const State& st)
+            : kTapLP(s.coeffs.rate.kTapLP), kTapShaperLP(s.coeffs.kTapShaperLP),
+              tapShaperMix(s.coeffs.color.fTapShaperMix), dynamicSq(s.dynamicSq), tapLP(st.tapLP),
+              tapShaperLP(st.tapShaperLP) {}
+
+        // The tap shaper's output less its low-pass, for a steered tap and
+        // its curve value.
+        F step(F steered, F curveOfSteered) {
+            lowPass(tapLP, steered, kTapLP);
+            const F steeredHP = steered - tapLP;
             const F steeredSquare = Lanes::narrow(Lanes::widen(steeredHP * steeredHP) * kTapSquareWeight);
-            const F tapShaped = (curveOfSteered[i] * tapShaperMix) * dynamicSq + steeredSquare;
+            const F tapShaped = (curveOfSteered * tapShaperMix) * dynamicSq + steeredSquare;
             lowPass(tapShaperLP, tapShaped, kTapShaperLP);
-            tapShapedHP[i] = tapShaped - tapShaperLP;
+            return tapShaped - tapShaperLP;
         }
-        st.tapLP = tapLP;
-        st.tapShaperLP = tapShaperLP;
-    }
+
+        void save(State& st) const {
+            st.tapLP = tapLP;
+            st.tapShaperLP = tapShaperLP;
+        }
+    };
 
     // Output filters and the output sample: the processed signal (square of
     // the curve's deviation and tap shaper) through two low shelves, added
-    // to the centre tap in proportion to Dynamic squared. The steps before
-    // the first filter and after the last run over the lanes' values as one
-    // flat array, in vector code. Overwrites squareHP.
-    static void output(const BlockSetup& s, State& st, F* squareHP, const F* tapShapedHP, const F* centre, F* out,
-                       int32_t count) {
-        const int32_t values = count * Lanes::kLanes;
-        const float squareMix = s.coeffs.color.fSquareMix;
-        F* const processed = squareHP;
-        for (int32_t q = 0; q < values; ++q)
-            flat(processed)[q] = (flat(squareHP)[q] * kSquareGain) * squareMix + flat(tapShapedHP)[q];
+    // to the centre tap in proportion to Dynamic squared.
+    struct OutputFilters {
+        float kOutputLP1, kOutputLP2, squareMix;
+        F outputLP1, outputLP2;
 
-        const float kOutputLP1 = s.coeffs.rate.kOutputLP1, kOutputLP2 = s.coeffs.rate.kOutputLP2;
-        F outputLP1 = st.outputLP1, outputLP2 = st.outputLP2;
-        for (int32_t i = 0; i < count; ++i) {
-            lowPass(outputLP1, processed[i], kOutputLP1);
-            const F shelved1 =
-                Lanes::narrow(Lanes::widen(processed[i]) * kOutputLP1HighShare + Lanes::widen(outputLP1));
+        OutputFilters(const BlockSetup& s, const State& st)
+            : kOutputLP1(s.coeffs.rate.kOutputLP1), kOutputLP2(s.coeffs.rate.kOutputLP2),
+              squareMix(s.coeffs.color.fSquareMix), outputLP1(st.outputLP1), outputLP2(st.outputLP2) {}
+
+        // The second shelf's output for the square's and the tap shaper's
+        // high-passed values.
+        F step(F squareHP, F tapShapedHP) {
+            const F processed = (squareHP * kSquareGain) * squareMix + tapShapedHP;
+            lowPass(outputLP1, processed, kOutputLP1);
+            const F shelved1 = Lanes::narrow(Lanes::widen(processed) * kOutputLP1HighShare + Lanes::widen(outputLP1));
             lowPass(outputLP2, shelved1, kOutputLP2);
-            out[i] = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
+            return Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
         }
-        st.outputLP1 = outputLP1;
-        st.outputLP2 = outputLP2;
+
+        void save(State& st) const {
+            st.outputLP1 = outputLP1;
+            st.outputLP2 = outputLP2;
+        }
+    };
+
+    // The tap shaper and the output filters in one loop, then the output
+    // samples over the lanes' values as one flat array, in vector code.
+    static void lastFilters(const BlockSetup& s, State& st, const F* steered, const F* curveOfSteered,
+                            const F* squareHP, const F* centre, F* out, int32_t count) {
+        TapShaperFilters tapShaper(s, st);
+        OutputFilters output(s, st);
+        for (int32_t i = 0; i < count; ++i) out[i] = output.step(squareHP[i], tapShaper.step(steered[i], curveOfSteered[i]));
+        tapShaper.save(st);
+        output.save(st);
 
         const double dynamicSq = s.dynamicSq;
         const float gain = s.gain;
-        for (int32_t q = 0; q < values; ++q) {
+        for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
             const double shelved2 = flat(out)[q];
             flat(out)[q] = static_cast<float>((shelved2 * kProcessedLevel) * dynamicSq + double(flat(centre)[q])) * gain;
         }
@@ -547,8 +621,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
     F centre[kRunLength];
     F* const lineInput = emphasised;     // used up once the colour source is known
-    F* const tapShapedHP = colourSource;  // used up once the blend is written
-    F* const out = steered;               // used up once the tap shaper has run
+    F* const out = steered;               // each read just before it is overwritten
 
     const int32_t runLength = samplePerRun ? 1 : kRunLength;
     for (int32_t start = 0; start < n; start += runLength) {
@@ -557,16 +630,14 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) Lanes::setLane(x[i], l, io[l].in[start + i]);
 
-        Run::noise(s, st, drawRows, dither, count);
         Run::curveAll(x, curveOut, count);
-        Run::shaper(s, st, x, curveOut, harmonicHP, squareHP, count);
-        Run::emphasis(s, st, x, emphasised, count);
+        Run::shaperPolynomial(x, curveOut, harmonicHP, squareHP, count);
+        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, count);
         Run::drivenCurve(s, flat(emphasised), flat(harmonicHP), flat(colourSource), count * kLanes);
         Run::colour(s, st, x, colourSource, dither, lineInput, count);
         Run::delay(s, lineInput, dither, history, centre, steered, count);
         Run::curveAll(steered, curveOut, count);
-        Run::tapShaper(s, st, steered, curveOut, tapShapedHP, count);
-        Run::output(s, st, squareHP, tapShapedHP, centre, out, count);
+        Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, count);
 
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);
