@@ -45,15 +45,19 @@ inline bool shiftedInPlace(const ChannelIO& io, int32_t n) { return io.in != io.
 // The mono callback. Audio thread; see Orvanta_AlgorithmProcessFunction.
 inline void processMono(SOrvanta_Alg_Context* const inInstancesBegin[], const void* inInstancesEnd) {
     Orvanta_NoiseSource& threadNoise = Orvanta_NoiseSource::ThisThread();
-    Orvanta_NoiseSource noise[1] = {threadNoise};
+    Orvanta_NoiseSource noise = threadNoise;
+    NoiseFeed<1> feed = {{&noise}, {nullptr}};
     forEachInstance(inInstancesBegin, inInstancesEnd, [&](SOrvanta_Alg_Context& context, int32_t n) {
         SOrvanta_Channel_State& first = context.m_pPrivateData->m_Channels[0];
         const BlockSetup setup = prepareBlock(*context.m_pPacket, first);
         const ChannelIO io[1] = {{&first, context.m_ppInputs[0], context.m_ppOutputs[0]}};
-        runChannels<OneLane, TransferCurve::Signed>(setup, io, n, noise, shiftedInPlace(io[0], n));
+        runChannels<OneLane, TransferCurve::Signed>(setup, io, n, feed, shiftedInPlace(io[0], n));
     });
-    threadNoise = noise[0];
+    threadNoise = noise;
 }
+
+// Blocks up to this length draw both channels' noise at once (8 KiB of stack).
+constexpr int32_t kMaxPreDrawn = 1024;
 
 // The stereo callback. Audio thread; see Orvanta_AlgorithmProcessFunctionStereo.
 inline void processStereo(SOrvanta_Alg_Context* const inInstancesBegin[], const void* inInstancesEnd) {
@@ -68,21 +72,29 @@ inline void processStereo(SOrvanta_Alg_Context* const inInstancesBegin[], const 
         if (overlap(left.out, right.in, n) || overlap(right.out, left.in, n)) {
             // One channel's output is the other's input: run them one after
             // the other, as their order defines.
-            Orvanta_NoiseSource one[1] = {noise};
-            runChannels<OneLane, TransferCurve::Offset>(setup, {left}, n, one, shiftedInPlace(left, n));
-            runChannels<OneLane, TransferCurve::Offset>(setup, {right}, n, one, shiftedInPlace(right, n));
-            noise = one[0];
+            NoiseFeed<1> feed = {{&noise}, {nullptr}};
+            runChannels<OneLane, TransferCurve::Offset>(setup, {left}, n, feed, shiftedInPlace(left, n));
+            runChannels<OneLane, TransferCurve::Offset>(setup, {right}, n, feed, shiftedInPlace(right, n));
             return;
         }
-        // Channel 0 takes the block's first n draws and channel 1 the next
-        // n: channel 1's generator starts n draws ahead, and both channels
-        // then run side by side in the two lanes.
-        Orvanta_NoiseSource both[2] = {noise, noise};
-        both[1].Skip(n);
+        // Both channels run side by side in the two lanes. Channel 0 takes
+        // the block's first n draws and channel 1 the next n: drawn once
+        // before the block where they fit on the stack, else from a second
+        // generator that starts n draws ahead.
         const ChannelIO io[2] = {left, right};
-        runChannels<TwoLanes, TransferCurve::Offset>(setup, io, n, both,
-                                                      shiftedInPlace(left, n) || shiftedInPlace(right, n));
-        noise = both[1];
+        const bool samplePerRun = shiftedInPlace(left, n) || shiftedInPlace(right, n);
+        if (n <= kMaxPreDrawn) {
+            uint32_t drawn[2 * kMaxPreDrawn];
+            noise.Fill(drawn, 2 * n);
+            NoiseFeed<2> feed = {{nullptr, nullptr}, {drawn, drawn + n}};
+            runChannels<TwoLanes, TransferCurve::Offset>(setup, io, n, feed, samplePerRun);
+            return;
+        }
+        Orvanta_NoiseSource second = noise;
+        second.Skip(n);
+        NoiseFeed<2> feed = {{&noise, &second}, {nullptr, nullptr}};
+        runChannels<TwoLanes, TransferCurve::Offset>(setup, io, n, feed, samplePerRun);
+        noise = second;
     });
     threadNoise = noise;
 }

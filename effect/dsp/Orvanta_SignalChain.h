@@ -586,12 +586,28 @@ inline void recoverNonFinite(SOrvanta_Channel_State& record, float* out, int32_t
         if (!allFinite(&out[i], 1)) out[i] = 0.0f;
 }
 
+// Where the lanes' noise draws come from: each lane's own generator, drawn
+// a run at a time, or draws made for the whole block beforehand.
+template <int kLanes>
+struct NoiseFeed {
+    Orvanta_NoiseSource* sources[kLanes];  // used for a lane whose preDrawn is null
+    const uint32_t* preDrawn[kLanes];      // a lane's draws for the whole block, or null
+
+    // Lane l's draws for the run of count samples from start; scratch holds
+    // count draws.
+    const uint32_t* run(int l, int32_t start, int32_t count, uint32_t* scratch) {
+        if (preDrawn[l] != nullptr) return preDrawn[l] + start;
+        sources[l]->Fill(scratch, count);
+        return scratch;
+    }
+};
+
 // Samples per run of the stage loops: long enough to keep the processor busy,
 // short enough for the stage arrays to stay in the first-level cache.
 constexpr int32_t kRunLength = 64;
 
 // Runs the channels in the lanes through a block of n samples. Lane l reads
-// io[l].in, writes io[l].out and draws its noise from noise[l]. A run reads
+// io[l].in, writes io[l].out and takes its noise from lane l of noise. A run reads
 // all its input samples before it writes its output samples; when an output
 // buffer overlaps its own input buffer other than exactly (in place), runs
 // shrink to one sample, so each input sample is still read before any later
@@ -599,7 +615,7 @@ constexpr int32_t kRunLength = 64;
 // Audio thread; no locks, no allocation (the stage arrays live on the stack).
 template <class Lanes, class Curve>
 void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int32_t n,
-                 Orvanta_NoiseSource (&noise)[Lanes::kLanes], bool samplePerRun) {
+                 NoiseFeed<Lanes::kLanes>& noise, bool samplePerRun) {
     using F = typename Lanes::F;
     using Run = Stages<Lanes, Curve>;
     constexpr int kLanes = Lanes::kLanes;
@@ -614,7 +630,6 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
 
     uint32_t draws[kLanes][kRunLength];
     const uint32_t* drawRows[kLanes];
-    for (int l = 0; l < kLanes; ++l) drawRows[l] = draws[l];
     // Stage results of one run; arrays whose values are no longer needed
     // are reused.
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
@@ -626,7 +641,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     const int32_t runLength = samplePerRun ? 1 : kRunLength;
     for (int32_t start = 0; start < n; start += runLength) {
         const int32_t count = n - start < runLength ? n - start : runLength;
-        for (int l = 0; l < kLanes; ++l) noise[l].Fill(draws[l], count);
+        for (int l = 0; l < kLanes; ++l) drawRows[l] = noise.run(l, start, count, draws[l]);
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) Lanes::setLane(x[i], l, io[l].in[start + i]);
 
