@@ -13,6 +13,8 @@
 
 #if defined(__AVX2__)
 #include <immintrin.h>
+#elif defined(__SSE2__)
+#include <emmintrin.h>
 #endif
 
 namespace OrvantaChain {
@@ -74,7 +76,16 @@ struct TwoLanes {
     using F = Float2;
     using D = Double2;
     static D widen(F v) { return __builtin_convertvector(v, D); }
-    static F narrow(D v) { return __builtin_convertvector(v, F); }
+    static F narrow(D v) {
+#if defined(__SSE2__)
+        // The two-value conversion itself: the generic conversion widens
+        // the pair to four doubles first, one more instruction per step.
+        const Float4 four = (Float4)_mm_cvtpd_ps((__m128d)v);
+        return __builtin_shufflevector(four, four, 0, 1);
+#else
+        return __builtin_convertvector(v, F);
+#endif
+    }
     static float lane(F v, int l) { return v[l]; }
     static void setLane(F& v, int l, float value) { v[l] = value; }
     static F drawsToFloat(const uint32_t* const draws[], int32_t i) {
