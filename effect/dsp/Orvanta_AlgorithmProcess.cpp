@@ -10,8 +10,14 @@ namespace {
 // Widest first.
 const SOrvanta_ProcessVariant* const kVariants[] = {&kOrvanta_ProcessAvx2, &kOrvanta_ProcessBaseline};
 
-// Chosen while the module loads, before any host thread can call in.
-const SOrvanta_ProcessVariant& gActive = Orvanta_SelectProcessVariant(std::getenv("ORVANTA_DSP_VARIANT"));
+// The baseline until the variant is chosen while the module loads, before
+// any host thread can call in (so a call from another module's static
+// initialiser, run earlier, still finds a variant). Never written afterwards.
+const SOrvanta_ProcessVariant* gActive = &kOrvanta_ProcessBaseline;
+
+struct ChooseAtLoad {
+    ChooseAtLoad() { gActive = &Orvanta_SelectProcessVariant(std::getenv("ORVANTA_DSP_VARIANT")); }
+} gChooseAtLoad;
 
 }  // namespace
 
@@ -24,13 +30,13 @@ const SOrvanta_ProcessVariant& Orvanta_SelectProcessVariant(const char* requeste
     return kOrvanta_ProcessBaseline;
 }
 
-const SOrvanta_ProcessVariant& Orvanta_ActiveProcessVariant() { return gActive; }
+const SOrvanta_ProcessVariant& Orvanta_ActiveProcessVariant() { return *gActive; }
 
 void Orvanta_AlgorithmProcessFunction(SOrvanta_Alg_Context* const inInstancesBegin[], const void* inInstancesEnd) {
-    gActive.mono(inInstancesBegin, inInstancesEnd);
+    gActive->mono(inInstancesBegin, inInstancesEnd);
 }
 
 void Orvanta_AlgorithmProcessFunctionStereo(SOrvanta_Alg_Context* const inInstancesBegin[],
                                             const void* inInstancesEnd) {
-    gActive.stereo(inInstancesBegin, inInstancesEnd);
+    gActive->stereo(inInstancesBegin, inInstancesEnd);
 }
