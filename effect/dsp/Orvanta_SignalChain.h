@@ -406,13 +406,16 @@ struct Stages {
             colourRaw = colourRaw + colourRaw;
             colourRaw = Lanes::narrow(Lanes::widen(colourRaw) * kColourTrim);
             lowPass(colorLP, colourRaw, kColorLP);
-            const F colourHP = colourRaw - colorLP;
-            const F blend = x[i] * dryShare + colourHP * colourShare;
-            lineInput[i] = ditherIntoLine * dither[i] + blend;
+            lineInput[i] = colourRaw - colorLP;  // the colour signal, for the blend below
         }
         st.driveLP1 = driveLP1;
         st.driveLP2 = driveLP2;
         st.colorLP = colorLP;
+        // The blend depends on no earlier sample: one flat pass.
+        for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
+            const float blend = flat(x)[q] * dryShare + flat(lineInput)[q] * colourShare;
+            flat(lineInput)[q] = ditherIntoLine * flat(dither)[q] + blend;
+        }
     }
 
     // The delay line with its centre and steered taps. Passes on the two tap
