@@ -166,6 +166,35 @@ void runNoiseSteps(benchmark::State& state) {
     reportPerSample(state, 1);
 }
 
+// The yardstick: the recurrences no implementation of the chain can avoid,
+// alone. Two channels (L and R in the two lanes of a vector) each run 17
+// one-pole low-passes in series, as many as the chain carries per channel,
+// on the same test signal and blocks as the callbacks. Its time per sample
+// per channel is the bound the busy stereo callback is compared with.
+void runYardstick(benchmark::State& state) {
+    using OrvantaChain::Float2;
+    constexpr int kPoles = 17;
+    const std::vector<float> signal[2] = {musicLikeSignal(0.0), musicLikeSignal(1.0)};
+    std::vector<float> out[2] = {std::vector<float>(kBlock), std::vector<float>(kBlock)};
+    Float2 poles[kPoles] = {};
+    float k[kPoles];
+    for (int p = 0; p < kPoles; ++p) k[p] = 0.05f + 0.05f * float(p);  // 0.05 .. 0.85
+    size_t position = 0;
+    for (auto _ : state) {
+        const float* in[2] = {signal[0].data() + position, signal[1].data() + position};
+        for (int32_t i = 0; i < kBlock; ++i) {
+            Float2 v = {in[0][i], in[1][i]};
+            for (int p = 0; p < kPoles; ++p) v = poles[p] = (v - poles[p]) * k[p] + poles[p];
+            out[0][i] = v[0];
+            out[1][i] = v[1];
+        }
+        position = (position + kBlock) % kSignalLength;
+        benchmark::DoNotOptimize(out[0].data());
+        benchmark::DoNotOptimize(out[1].data());
+    }
+    reportPerSample(state, 2);
+}
+
 void registerAll() {
     const struct {
         const char* name;
@@ -188,6 +217,7 @@ void registerAll() {
         benchmark::RegisterBenchmark((prefix + "SilentTail/FTZ_DAZ").c_str(),
                                      [layout](benchmark::State& s) { runSilentTail(s, layout, true); });
     }
+    benchmark::RegisterBenchmark("Yardstick/Stereo17OnePoles", runYardstick);
     benchmark::RegisterBenchmark("Noise/Draws", runNoiseDraws);
     benchmark::RegisterBenchmark("Noise/DrawsAndNoiseSteps", runNoiseSteps);
 }

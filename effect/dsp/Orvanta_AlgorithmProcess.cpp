@@ -1,86 +1,42 @@
 #include "effect/dsp/Orvanta_AlgorithmProcess.h"
 
-#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
-#include "effect/dsp/Orvanta_NoiseSource.h"
-#include "effect/dsp/Orvanta_SignalChain.h"
-#include "effect/dsp/Orvanta_TransferCurve.h"
-
-using namespace OrvantaChain;
+#include "effect/dsp/Orvanta_ProcessVariants.h"
 
 namespace {
 
-// The instances of one batch, in array order. A backwards end pointer gives
-// no instances.
-template <typename Visit>
-void forEachInstance(SOrvanta_Alg_Context* const begin[], const void* end, Visit visit) {
-    const auto* last = static_cast<SOrvanta_Alg_Context* const*>(end);
-    for (SOrvanta_Alg_Context* const* it = begin; it < last; ++it) {
-        SOrvanta_Alg_Context* context = *it;
-        // A context without its records or buffers has nothing to process.
-        if (context == nullptr || context->m_pPacket == nullptr || context->m_pPrivateData == nullptr ||
-            context->m_ppInputs == nullptr || context->m_ppOutputs == nullptr ||
-            context->m_pBufferLength == nullptr)
-            continue;
-        const int32_t n = *context->m_pBufferLength;
-        if (n <= 0) continue;
-        visit(*context, n);
-    }
-}
+// Widest first.
+const SOrvanta_ProcessVariant* const kVariants[] = {&kOrvanta_ProcessAvx2, &kOrvanta_ProcessBaseline};
 
-// True when n samples from a and n samples from b share memory.
-bool overlap(const float* a, const float* b, int32_t n) {
-    const auto lowA = reinterpret_cast<uintptr_t>(a), lowB = reinterpret_cast<uintptr_t>(b);
-    const uintptr_t bytes = uintptr_t(n) * sizeof(float);
-    return lowA < lowB + bytes && lowB < lowA + bytes;
-}
+// The baseline until the variant is chosen while the module loads, before
+// any host thread can call in (so a call from another module's static
+// initialiser, run earlier, still finds a variant). Never written afterwards.
+const SOrvanta_ProcessVariant* gActive = &kOrvanta_ProcessBaseline;
 
-// True when a channel's output shares memory with its input other than by
-// being the very same buffer.
-bool shiftedInPlace(const ChannelIO& io, int32_t n) { return io.in != io.out && overlap(io.in, io.out, n); }
+struct ChooseAtLoad {
+    ChooseAtLoad() { gActive = &Orvanta_SelectProcessVariant(std::getenv("ORVANTA_DSP_VARIANT")); }
+} gChooseAtLoad;
 
 }  // namespace
 
+const SOrvanta_ProcessVariant& Orvanta_SelectProcessVariant(const char* requested) {
+    if (requested != nullptr)
+        for (const SOrvanta_ProcessVariant* v : kVariants)
+            if (std::strcmp(v->name, requested) == 0 && v->supported()) return *v;
+    for (const SOrvanta_ProcessVariant* v : kVariants)
+        if (v->supported()) return *v;
+    return kOrvanta_ProcessBaseline;
+}
+
+const SOrvanta_ProcessVariant& Orvanta_ActiveProcessVariant() { return *gActive; }
+
 void Orvanta_AlgorithmProcessFunction(SOrvanta_Alg_Context* const inInstancesBegin[], const void* inInstancesEnd) {
-    Orvanta_NoiseSource& threadNoise = Orvanta_NoiseSource::ThisThread();
-    Orvanta_NoiseSource noise[1] = {threadNoise};
-    forEachInstance(inInstancesBegin, inInstancesEnd, [&](SOrvanta_Alg_Context& context, int32_t n) {
-        SOrvanta_Channel_State& first = context.m_pPrivateData->m_Channels[0];
-        const BlockSetup setup = prepareBlock(*context.m_pPacket, first);
-        const ChannelIO io[1] = {{&first, context.m_ppInputs[0], context.m_ppOutputs[0]}};
-        runChannels<OneLane, TransferCurve::Signed>(setup, io, n, noise, shiftedInPlace(io[0], n));
-    });
-    threadNoise = noise[0];
+    gActive->mono(inInstancesBegin, inInstancesEnd);
 }
 
 void Orvanta_AlgorithmProcessFunctionStereo(SOrvanta_Alg_Context* const inInstancesBegin[],
                                             const void* inInstancesEnd) {
-    Orvanta_NoiseSource& threadNoise = Orvanta_NoiseSource::ThisThread();
-    Orvanta_NoiseSource noise = threadNoise;
-    forEachInstance(inInstancesBegin, inInstancesEnd, [&](SOrvanta_Alg_Context& context, int32_t n) {
-        SOrvanta_Private_Data& data = *context.m_pPrivateData;
-        const BlockSetup setup = prepareBlock(*context.m_pPacket, data.m_Channels[0]);
-        const ChannelIO left = {&data.m_Channels[0], context.m_ppInputs[0], context.m_ppOutputs[0]};
-        const ChannelIO right = {&data.m_Channels[1], context.m_ppInputs[1], context.m_ppOutputs[1]};
-
-        if (overlap(left.out, right.in, n) || overlap(right.out, left.in, n)) {
-            // One channel's output is the other's input: run them one after
-            // the other, as their order defines.
-            Orvanta_NoiseSource one[1] = {noise};
-            runChannels<OneLane, TransferCurve::Offset>(setup, {left}, n, one, shiftedInPlace(left, n));
-            runChannels<OneLane, TransferCurve::Offset>(setup, {right}, n, one, shiftedInPlace(right, n));
-            noise = one[0];
-            return;
-        }
-        // Channel 0 takes the block's first n draws and channel 1 the next
-        // n: channel 1's generator starts n draws ahead, and both channels
-        // then run side by side in the two lanes.
-        Orvanta_NoiseSource both[2] = {noise, noise};
-        both[1].Skip(n);
-        const ChannelIO io[2] = {left, right};
-        runChannels<TwoLanes, TransferCurve::Offset>(setup, io, n, both,
-                                                      shiftedInPlace(left, n) || shiftedInPlace(right, n));
-        noise = both[1];
-    });
-    threadNoise = noise;
+    gActive->stereo(inInstancesBegin, inInstancesEnd);
 }

@@ -7,8 +7,18 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+
+#include "effect/dsp/Orvanta_SimdVariant.h"
+
+#if defined(__AVX2__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace OrvantaChain {
+inline namespace ORVANTA_SIMD_NAMESPACE {
 
 typedef float Float2 __attribute__((vector_size(8)));
 typedef float Float4 __attribute__((vector_size(16)));
@@ -16,6 +26,36 @@ typedef double Double2 __attribute__((vector_size(16)));
 typedef int32_t Int2 __attribute__((vector_size(8)));
 typedef int32_t Int4 __attribute__((vector_size(16)));
 typedef uint32_t UInt2 __attribute__((vector_size(8)));
+
+// Wide vectors for the steps that do not depend on earlier samples: these
+// run over all lanes' values of a run as one flat array, as many values at
+// once as the variant's vector registers hold.
+#if defined(__AVX2__)
+constexpr int kWideLanes = 8;
+#else
+constexpr int kWideLanes = 4;
+#endif
+typedef float FloatWide __attribute__((vector_size(4 * kWideLanes)));
+typedef int32_t IntWide __attribute__((vector_size(4 * kWideLanes)));
+
+inline FloatWide loadWide(const float* p) {
+    FloatWide v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline void storeWide(float* p, FloatWide v) { std::memcpy(p, &v, sizeof v); }
+
+// {base[index[0]], base[index[1]], ...}: one gather instruction with AVX2.
+inline FloatWide gatherWide(const float* base, IntWide index) {
+#if defined(__AVX2__)
+    return (FloatWide)_mm256_i32gather_ps(base, (__m256i)index, sizeof(float));
+#else
+    FloatWide v;
+    for (int k = 0; k < kWideLanes; ++k) v[k] = base[index[k]];
+    return v;
+#endif
+}
 
 // One channel: plain floats and doubles.
 struct OneLane {
@@ -36,7 +76,16 @@ struct TwoLanes {
     using F = Float2;
     using D = Double2;
     static D widen(F v) { return __builtin_convertvector(v, D); }
-    static F narrow(D v) { return __builtin_convertvector(v, F); }
+    static F narrow(D v) {
+#if defined(__SSE2__)
+        // The two-value conversion itself: the generic conversion widens
+        // the pair to four doubles first, one more instruction per step.
+        const Float4 four = (Float4)_mm_cvtpd_ps((__m128d)v);
+        return __builtin_shufflevector(four, four, 0, 1);
+#else
+        return __builtin_convertvector(v, F);
+#endif
+    }
     static float lane(F v, int l) { return v[l]; }
     static void setLane(F& v, int l, float value) { v[l] = value; }
     static F drawsToFloat(const uint32_t* const draws[], int32_t i) {
@@ -45,4 +94,5 @@ struct TwoLanes {
     }
 };
 
+}  // inline namespace ORVANTA_SIMD_NAMESPACE
 }  // namespace OrvantaChain

@@ -28,17 +28,13 @@ public:
     }
 
     // The next draw, 0 .. kMaxDraw. Audio thread; no locks, no allocation.
-    uint32_t Next() noexcept {
-        uint32_t draw;
-        Fill(&draw, 1);
-        return draw;
-    }
+    uint32_t Next() noexcept;
 
     // The next count draws, in order. Audio thread; no locks, no allocation.
-    void Fill(uint32_t* draws, int32_t count) noexcept { Advance(draws, count); }
+    void Fill(uint32_t* draws, int32_t count) noexcept;
 
     // Moves count draws ahead, as if they had been drawn.
-    void Skip(int32_t count) noexcept { Advance(nullptr, count); }
+    void Skip(int32_t count) noexcept;
 
     // The calling thread's generator, shared by every instance processed on
     // that thread. Callers on the audio thread copy it into a local for a
@@ -57,26 +53,10 @@ private:
     // indices. The three newest values stay in registers, so no value is
     // read back from memory right after it was written. Writes the draws
     // unless draws is null.
-    void Advance(uint32_t* draws, int32_t count) noexcept {
-        uint32_t window[kLongLag + kChunk];
-        for (int i = 0; i < kLongLag; ++i) window[i] = m_uLagged[i];
-        uint32_t back3 = window[kLongLag - 3], back2 = window[kLongLag - 2], back1 = window[kLongLag - 1];
-        for (int32_t done = 0; done < count;) {
-            const int32_t chunk = count - done < kChunk ? count - done : kChunk;
-            for (int32_t j = 0; j < chunk; ++j) {
-                const uint32_t r = window[j] + back3;
-                window[kLongLag + j] = r;
-                back3 = back2;
-                back2 = back1;
-                back1 = r;
-            }
-            if (draws != nullptr)
-                for (int32_t j = 0; j < chunk; ++j) draws[done + j] = window[kLongLag + j] >> 1;
-            for (int i = 0; i < kLongLag; ++i) window[i] = window[chunk + i];
-            done += chunk;
-        }
-        for (int i = 0; i < kLongLag; ++i) m_uLagged[i] = window[i];
-    }
+    //
+    // Out of line (as are the calls above), so the signal chain's variants
+    // for wider instruction sets share this one baseline copy.
+    void Advance(uint32_t* draws, int32_t count) noexcept;
 
     uint32_t m_uLagged[kLongLag];  // r[i-31] .. r[i-1], oldest first
 };

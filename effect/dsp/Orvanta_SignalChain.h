@@ -29,6 +29,7 @@
 #include "effect/dsp/Orvanta_NoiseSource.h"
 
 namespace OrvantaChain {
+inline namespace ORVANTA_SIMD_NAMESPACE {
 
 // Working values of one instance's block, derived from its packet and its
 // first channel-state record before the first sample.
@@ -44,9 +45,6 @@ struct BlockSetup {
     float driveNormInv;            // 1 / G
     int32_t lineLength;            // L: 13, 25 or 49
     int32_t centreOffset;          // 6 * rate multiple
-    // How many samples back the steered tap reads for each offset o
-    // (index o - kTapOffsetMin); see Stages::delay.
-    int32_t tapLookBack[kTapOffsetCount];
 };
 
 // Audio thread, once per instance and callback.
@@ -73,10 +71,6 @@ inline BlockSetup prepareBlock(const SOrvanta_Knob_Packet& packet, const SOrvant
     const int32_t multiple = (m == 2 || m == 4) ? int32_t(m) : 1;
     s.lineLength = 2 * kCentreTapPerMultiple * multiple + 1;
     s.centreOffset = kCentreTapPerMultiple * multiple;
-    for (int32_t index = 0; index < kTapOffsetCount; ++index) {
-        const int32_t k = s.centreOffset + kTapOffsetMin + index;  // slots after the one just written
-        s.tapLookBack[index] = k == 0 ? 0 : s.lineLength - k;
-    }
 
     s.colourShare = packet.m_fHarmonic;
     s.dryShare = 1.0f - s.colourShare;
@@ -112,32 +106,31 @@ constexpr float floatAtOrBelow(double t) {
     return static_cast<float>(-double(whole + (double(whole) < steps ? 1 : 0)) * step);
 }
 
-// The thresholds in single precision, in pairs for both lanes at once:
-// {t, t, u, u} compares lanes 0 and 1 with t and u.
-struct TapThresholdPairs {
-    Float4 pairs[6];
+// The thresholds in single precision, for comparisons in single precision.
+struct TapThresholdFloats {
+    float values[12];
 };
-constexpr TapThresholdPairs makeTapThresholdPairs() {
-    TapThresholdPairs p = {};
-    for (int j = 0; j < 6; ++j) {
-        const float t = floatAtOrBelow(kTapThresholds[2 * j]), u = floatAtOrBelow(kTapThresholds[2 * j + 1]);
-        p.pairs[j] = Float4{t, t, u, u};
-    }
-    return p;
+constexpr TapThresholdFloats makeTapThresholdFloats() {
+    TapThresholdFloats t = {};
+    for (int j = 0; j < 12; ++j) t.values[j] = floatAtOrBelow(kTapThresholds[j]);
+    return t;
 }
-constexpr TapThresholdPairs kTapThresholdPairs = makeTapThresholdPairs();
+constexpr TapThresholdFloats kTapThresholdFloats = makeTapThresholdFloats();
 
-inline void tapOffsets(float steering, int32_t (&offsets)[1]) { offsets[0] = tapOffset(steering); }
-
-// Both lanes at once. A lane of a comparison is -1 where it holds, so the
-// sums count the thresholds exceeded, negated.
-inline void tapOffsets(Float2 steering, int32_t (&offsets)[2]) {
-    const Float4 both = __builtin_shufflevector(steering, steering, 0, 1, 0, 1);
-    Int4 minusAbove = {0, 0, 0, 0};
-    for (const Float4& pair : kTapThresholdPairs.pairs) minusAbove += both > pair;
-    offsets[0] = kTapOffsetMin - (minusAbove[0] + minusAbove[2]);
-    offsets[1] = kTapOffsetMin - (minusAbove[1] + minusAbove[3]);
+// tapOffset(steering) - kTapOffsetMin, compared in single precision: the
+// same count, in steps the compiler vectorises over many steering values.
+inline int32_t thresholdsExceeded(float steering) {
+    int32_t above = 0;
+    for (float threshold : kTapThresholdFloats.values) above += steering > threshold ? 1 : 0;
+    return above;
 }
+
+// The lanes' values of an array of lane vectors as one flat array of floats
+// (lane vectors are arrays of floats in memory, and may be read as floats).
+inline float* flat(float* v) { return v; }
+inline const float* flat(const float* v) { return v; }
+inline float* flat(Float2* v) { return reinterpret_cast<float*>(v); }
+inline const float* flat(const Float2* v) { return reinterpret_cast<const float*>(v); }
 
 // The filter states and delay-line positions of the channels in the lanes,
 // held in locals for a block and stored back to the records at its end.
@@ -242,91 +235,157 @@ struct Stages {
         return s;
     }
 
-    static F curve(F v) { return Curve::apply(v); }
+    // The curve of every value of n samples' lanes, in vector code.
+    static void curveAll(const F* in, F* out, int32_t count) {
+        Curve::applyAll(flat(in), flat(out), count * Lanes::kLanes);
+    }
 
-    // Each stage copies the states and coefficients it uses into locals and
-    // stores the states back when its run is done: the stage arrays could
-    // otherwise alias them, and the compiler would reload and store every
-    // state on every sample, inside the filter recurrences.
+    // The filters of each stage hold their states and coefficients in
+    // members of a local object for a run and store the states back at its
+    // end: the stage arrays could otherwise alias them, and the compiler
+    // would reload and store every state on every sample, inside the filter
+    // recurrences. The filters of several stages run in one loop (see
+    // runChannels): each sample still sees every stage's operations in their
+    // order, and the processor overlaps the stages' recurrences.
 
     // Noise source: smoothing, four low-passes and the dither signal.
-    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, int32_t count) {
-        const SOrvanta_RateCoefficients& k = s.coeffs.rate;
-        const float kSmooth = k.kNoiseSmooth, k1 = k.kNoiseLP1, k2 = k.kNoiseLP2, k3 = k.kNoiseLP3, k4 = k.kNoiseLP4;
-        F noise = st.noise, lp1 = st.noiseLP1, lp2 = st.noiseLP2, lp3 = st.noiseLP3, lp4 = st.noiseLP4;
-        for (int32_t i = 0; i < count; ++i) {
+    struct NoiseFilters {
+        float kSmooth, k1, k2, k3, k4;
+        F noise, lp1, lp2, lp3, lp4;
+
+        NoiseFilters(const BlockSetup& s, const State& st)
+            : kSmooth(s.coeffs.rate.kNoiseSmooth), k1(s.coeffs.rate.kNoiseLP1), k2(s.coeffs.rate.kNoiseLP2),
+              k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4), noise(st.noise), lp1(st.noiseLP1),
+              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4) {}
+
+        // The dither signal for a draw.
+        F step(F draw) {
             // The draw, centred on zero, through the smoothing low-pass.
-            const F white = ((Lanes::drawsToFloat(draws, i) * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
+            const F white = ((draw * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
             lowPass(lp1, white, k1);
             lowPass(lp2, lp1, k2);
             lowPass(lp3, lp2, k3);
             lowPass(lp4, lp3, k4);
-            dither[i] =
-                Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(white) * kDitherWhiteLevel) * kDitherWhiteBoost);
             noise = white;
+            return Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(white) * kDitherWhiteLevel) * kDitherWhiteBoost);
         }
-        st.noise = noise;
-        st.noiseLP1 = lp1;
-        st.noiseLP2 = lp2;
-        st.noiseLP3 = lp3;
-        st.noiseLP4 = lp4;
+
+        void save(State& st) const {
+            st.noise = noise;
+            st.noiseLP1 = lp1;
+            st.noiseLP2 = lp2;
+            st.noiseLP3 = lp3;
+            st.noiseLP4 = lp4;
+        }
+    };
+
+    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, int32_t count) {
+        NoiseFilters filters(s, st);
+        for (int32_t i = 0; i < count; ++i) dither[i] = filters.step(Lanes::drawsToFloat(draws, i));
+        filters.save(st);
     }
 
     // Curve shaper and harmonic polynomial of the curve's deviation from
     // its input. Passes on the polynomial and the deviation's square, each
-    // minus its low-pass.
-    static void shaper(const BlockSetup& s, State& st, const F* x, F* harmonicHP, F* squareHP, int32_t count) {
-        const float kHarmonicLP = s.coeffs.rate.kHarmonicLP;
-        F harmonicLP = st.harmonicLP, squareLP = st.squareLP;
-        for (int32_t i = 0; i < count; ++i) {
-            const F deviation = curve(x[i]) - x[i];
-            const F deviationSq = deviation * deviation;
-            const F deviationCube = deviationSq * deviation;
-            const F polynomial = Lanes::narrow(
-                (Lanes::widen(deviationCube) + Lanes::widen(deviation) * kPolynomialLinear) +
-                Lanes::widen(deviationSq) * kPolynomialSquare);
-            lowPass(harmonicLP, polynomial, kHarmonicLP);
-            lowPass(squareLP, deviationSq, kHarmonicLP);
-            harmonicHP[i] = polynomial - harmonicLP;
-            squareHP[i] = deviationSq - squareLP;
+    // minus its low-pass (ShaperFilters). The polynomial depends on no
+    // earlier sample, so it runs first over the lanes' values as one flat
+    // array, in vector code; the low-passes then run in the lanes.
+    static void shaperPolynomial(const F* x, const F* curveOfX, F* harmonicHP, F* squareHP, int32_t count) {
+        const float* const in = flat(x);
+        const float* const curved = flat(curveOfX);
+        float* const polynomials = flat(harmonicHP);
+        float* const squares = flat(squareHP);
+        for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
+            const float deviation = curved[q] - in[q];
+            const float deviationSq = deviation * deviation;
+            const float deviationCube = deviationSq * deviation;
+            polynomials[q] = static_cast<float>((double(deviationCube) + double(deviation) * kPolynomialLinear) +
+                                                double(deviationSq) * kPolynomialSquare);
+            squares[q] = deviationSq;
         }
-        st.harmonicLP = harmonicLP;
-        st.squareLP = squareLP;
     }
+
+    // The shaper's low-passes: the polynomial and the square, each less its
+    // low-pass, in place.
+    struct ShaperFilters {
+        float kHarmonicLP;
+        F harmonicLP, squareLP;
+
+        ShaperFilters(const BlockSetup& s, const State& st)
+            : kHarmonicLP(s.coeffs.rate.kHarmonicLP), harmonicLP(st.harmonicLP), squareLP(st.squareLP) {}
+
+        void step(F& harmonicHP, F& squareHP) {
+            harmonicHP = harmonicHP - lowPass(harmonicLP, harmonicHP, kHarmonicLP);
+            squareHP = squareHP - lowPass(squareLP, squareHP, kHarmonicLP);
+        }
+
+        void save(State& st) const {
+            st.harmonicLP = harmonicLP;
+            st.squareLP = squareLP;
+        }
+    };
 
     // Emphasis: the input less its low-pass, through two high shelves.
     // Passes on the emphasised signal.
-    static void emphasis(const BlockSetup& s, State& st, const F* x, F* emphasised, int32_t count) {
-        const float kInputLP = s.coeffs.rate.kInputLP, kEmphasisLP1 = s.coeffs.rate.kEmphasisLP1;
-        const float kEmphasisLP2 = s.coeffs.rate.kEmphasisLP2;
-        F inputLP = st.inputLP, emphasisLP1 = st.emphasisLP1, emphasisLP2 = st.emphasisLP2;
-        for (int32_t i = 0; i < count; ++i) {
-            lowPass(inputLP, x[i], kInputLP);
-            const F inputHP = x[i] - inputLP;
+    struct EmphasisFilters {
+        float kInputLP, kEmphasisLP1, kEmphasisLP2;
+        F inputLP, emphasisLP1, emphasisLP2;
+
+        EmphasisFilters(const BlockSetup& s, const State& st)
+            : kInputLP(s.coeffs.rate.kInputLP), kEmphasisLP1(s.coeffs.rate.kEmphasisLP1),
+              kEmphasisLP2(s.coeffs.rate.kEmphasisLP2), inputLP(st.inputLP), emphasisLP1(st.emphasisLP1),
+              emphasisLP2(st.emphasisLP2) {}
+
+        // The emphasised signal for an input sample.
+        F step(F x) {
+            lowPass(inputLP, x, kInputLP);
+            const F inputHP = x - inputLP;
             lowPass(emphasisLP1, inputHP, kEmphasisLP1);
             const F shelved =
                 Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
             lowPass(emphasisLP2, shelved, kEmphasisLP2);
-            emphasised[i] =
-                Lanes::narrow(Lanes::widen(shelved) * kEmphasis2LowShare + Lanes::widen(shelved - emphasisLP2));
+            return Lanes::narrow(Lanes::widen(shelved) * kEmphasis2LowShare + Lanes::widen(shelved - emphasisLP2));
         }
-        st.inputLP = inputLP;
-        st.emphasisLP1 = emphasisLP1;
-        st.emphasisLP2 = emphasisLP2;
+
+        void save(State& st) const {
+            st.inputLP = inputLP;
+            st.emphasisLP1 = emphasisLP1;
+            st.emphasisLP2 = emphasisLP2;
+        }
+    };
+
+    // The noise source, the shaper's low-passes and the emphasis in one
+    // loop: none waits for another, so their recurrences overlap.
+    static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
+                             F* harmonicHP, F* squareHP, F* emphasised, int32_t count) {
+        NoiseFilters noise(s, st);
+        ShaperFilters shaper(s, st);
+        EmphasisFilters emphasis(s, st);
+        for (int32_t i = 0; i < count; ++i) {
+            dither[i] = noise.step(Lanes::drawsToFloat(draws, i));
+            shaper.step(harmonicHP[i], squareHP[i]);
+            emphasised[i] = emphasis.step(x[i]);
+        }
+        noise.save(st);
+        shaper.save(st);
+        emphasis.save(st);
     }
 
     // The driven curve pass: the emphasised signal, driven by G and the
     // colour type's drive, through the curve and back down by 1/G, plus the
-    // harmonic polynomial. Passes on this source of the colour signal.
-    static void drivenCurve(const BlockSetup& s, const F* emphasised, const F* harmonicHP, F* colourSource,
-                            int32_t count) {
+    // harmonic polynomial. Passes on this source of the colour signal. No
+    // step depends on another sample, so it runs over the lanes' values as
+    // one flat array of `values` floats, in vector code.
+    static void drivenCurve(const BlockSetup& s, const float* emphasised, const float* harmonicHP,
+                            float* colourSource, int32_t values) {
         const float driveNorm = s.driveNorm, driveNormInv = s.driveNormInv, drive = s.coeffs.color.fDrive;
         const float driveMix = s.coeffs.color.fDriveMix, harmonicMix = s.coeffs.color.fHarmonicMix;
-        for (int32_t i = 0; i < count; ++i) {
-            const F curveIn = (Lanes::narrow(Lanes::widen(emphasised[i]) * kEmphasisMakeUp) * driveNorm) * drive;
-            const F curveOut = curve(curveIn);
-            colourSource[i] = (curveOut * driveNormInv) * driveMix + harmonicHP[i] * harmonicMix;
-        }
+        float* const curveIn = colourSource;  // the curve reads and writes in place
+        for (int32_t i = 0; i < values; ++i)
+            curveIn[i] = (static_cast<float>(double(emphasised[i]) * kEmphasisMakeUp) * driveNorm) * drive;
+        Curve::applyAll(curveIn, curveIn, values);
+        for (int32_t i = 0; i < values; ++i)
+            colourSource[i] = (curveIn[i] * driveNormInv) * driveMix + harmonicHP[i] * harmonicMix;
     }
 
     // Drive filters, colour signal and harmonic blend: passes on the value
@@ -347,18 +406,20 @@ struct Stages {
             colourRaw = colourRaw + colourRaw;
             colourRaw = Lanes::narrow(Lanes::widen(colourRaw) * kColourTrim);
             lowPass(colorLP, colourRaw, kColorLP);
-            const F colourHP = colourRaw - colorLP;
-            const F blend = x[i] * dryShare + colourHP * colourShare;
-            lineInput[i] = ditherIntoLine * dither[i] + blend;
+            lineInput[i] = colourRaw - colorLP;  // the colour signal, for the blend below
         }
         st.driveLP1 = driveLP1;
         st.driveLP2 = driveLP2;
         st.colorLP = colorLP;
+        // The blend depends on no earlier sample: one flat pass.
+        for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
+            const float blend = flat(x)[q] * dryShare + flat(lineInput)[q] * colourShare;
+            flat(lineInput)[q] = ditherIntoLine * flat(dither)[q] + blend;
+        }
     }
 
     // The delay line with its centre and steered taps. Passes on the two tap
-    // values, the centre tap already widened to double precision for the
-    // output stage.
+    // values.
     //
     // The line runs as the unrolled history of ChannelState: history holds
     // the line's L values before the run, oldest first, and sample i writes
@@ -366,68 +427,130 @@ struct Stages {
     // (k = 1 .. L - 1) holds what was written L - k samples ago, and slot
     // k = 0 is the one just written; so the centre tap (k = 6m) reads 6m + 1
     // samples back and the steered tap (k = 6m + o) L - k samples back, or
-    // the value just written when k is 0 (BlockSetup::tapLookBack).
-    static void delay(const BlockSetup& s, const F* lineInput, const F* dither, F* history, D* centreOut,
+    // the value just written when k is 0.
+    //
+    // A tap never reads a sample after the one it belongs to, so the run's
+    // values are written first; the taps then depend on no other tap and run
+    // over the lanes' values as one flat array, kWideLanes at a time.
+    static void delay(const BlockSetup& s, const F* lineInput, const F* dither, F* history, F* centreOut,
                       F* steeredOut, int32_t count) {
-        const float ditherIntoSteering = s.ditherIntoSteering, dynamicSq = s.dynamicSq;
-        const int32_t L = s.lineLength, centreBack = s.centreOffset + 1;
-        const int32_t* const lookBack = s.tapLookBack - kTapOffsetMin;  // indexed by o
-        for (int32_t i = 0; i < count; ++i) {
-            const int32_t now = L + i;
-            history[now] = lineInput[i];
-            const F centre = history[now - centreBack];
-            // The delayed signal steers the tap twice as strongly as Dynamic
-            // squared, and the dither noise jitters it.
-            const F centreSteer = centre * dynamicSq;
-            const F steering = (centreSteer + centreSteer) + dither[i] * ditherIntoSteering;
+        const int32_t L = s.lineLength;
+        for (int32_t i = 0; i < count; ++i) history[L + i] = lineInput[i];
 
-            int32_t offsets[Lanes::kLanes];
-            tapOffsets(steering, offsets);
-            F steered = centre;
-            for (int l = 0; l < Lanes::kLanes; ++l)
-                Lanes::setLane(steered, l, Lanes::lane(history[now - lookBack[offsets[l]]], l));
-            centreOut[i] = Lanes::widen(centre);
-            steeredOut[i] = steered;
+        constexpr int32_t kLanes = Lanes::kLanes;
+        const float* const line = flat(history) + L * kLanes;  // line[q]: the value written with q
+        const int32_t values = count * kLanes;
+        int32_t q = 0;
+        for (; q + kWideLanes <= values; q += kWideLanes) {
+            IntWide at;  // the values' own places in line
+            for (int j = 0; j < kWideLanes; ++j) at[j] = q + j;
+            const FloatWide centre = loadWide(line + q - centreBack(s));
+            const IntWide back = steeredBack(s, steering(s, centre, loadWide(flat(dither) + q)));
+            storeWide(flat(centreOut) + q, centre);
+            storeWide(flat(steeredOut) + q, gatherWide(line, at - back * kLanes));
         }
+        for (; q < values; ++q) {
+            const float centre = line[q - centreBack(s)];
+            flat(centreOut)[q] = centre;
+            flat(steeredOut)[q] = line[q - steeredBack(s, steering(s, centre, flat(dither)[q])) * kLanes];
+        }
+    }
+
+    // How many values back in the flat history the centre tap reads.
+    static int32_t centreBack(const BlockSetup& s) { return (s.centreOffset + 1) * Lanes::kLanes; }
+
+    // The delayed signal steers the tap twice as strongly as Dynamic
+    // squared, and the dither noise jitters it.
+    template <class V>
+    static V steering(const BlockSetup& s, V centre, V dither) {
+        const V centreSteer = centre * s.dynamicSq;
+        return (centreSteer + centreSteer) + dither * s.ditherIntoSteering;
+    }
+
+    // How many samples back the steered tap reads for a steering value.
+    static int32_t steeredBack(const BlockSetup& s, float steering) {
+        const int32_t k = s.centreOffset + kTapOffsetMin + thresholdsExceeded(steering);
+        return k == 0 ? 0 : s.lineLength - k;
+    }
+
+    static IntWide steeredBack(const BlockSetup& s, FloatWide steering) {
+        IntWide minusAbove = {};  // a comparison's lanes are -1 where it holds
+        for (float threshold : kTapThresholdFloats.values) minusAbove += steering > threshold;
+        const IntWide k = (s.centreOffset + kTapOffsetMin) - minusAbove;
+        return k == 0 ? IntWide{} : s.lineLength - k;
     }
 
     // Tap shaper: the steered tap through the curve, less the square of its
     // high-passed self. Passes on the result minus its low-pass.
-    static void tapShaper(const BlockSetup& s, State& st, const F* steered, F* tapShapedHP, int32_t count) {
-        const float kTapLP = s.coeffs.rate.kTapLP, kTapShaperLP = s.coeffs.kTapShaperLP;
-        const float tapShaperMix = s.coeffs.color.fTapShaperMix, dynamicSq = s.dynamicSq;
-        F tapLP = st.tapLP, tapShaperLP = st.tapShaperLP;
-        for (int32_t i = 0; i < count; ++i) {
-            lowPass(tapLP, steered[i], kTapLP);
-            const F steeredHP = steered[i] - tapLP;
+    struct TapShaperFilters {
+        float kTapLP, kTapShaperLP, tapShaperMix, dynamicSq;
+        F tapLP, tapShaperLP;
+
+        TapShaperFilters(const BlockSetup& s, const State& st)
+            : kTapLP(s.coeffs.rate.kTapLP), kTapShaperLP(s.coeffs.kTapShaperLP),
+              tapShaperMix(s.coeffs.color.fTapShaperMix), dynamicSq(s.dynamicSq), tapLP(st.tapLP),
+              tapShaperLP(st.tapShaperLP) {}
+
+        // The tap shaper's output less its low-pass, for a steered tap and
+        // its curve value.
+        F step(F steered, F curveOfSteered) {
+            lowPass(tapLP, steered, kTapLP);
+            const F steeredHP = steered - tapLP;
             const F steeredSquare = Lanes::narrow(Lanes::widen(steeredHP * steeredHP) * kTapSquareWeight);
-            const F tapShaped = (curve(steered[i]) * tapShaperMix) * dynamicSq + steeredSquare;
+            const F tapShaped = (curveOfSteered * tapShaperMix) * dynamicSq + steeredSquare;
             lowPass(tapShaperLP, tapShaped, kTapShaperLP);
-            tapShapedHP[i] = tapShaped - tapShaperLP;
+            return tapShaped - tapShaperLP;
         }
-        st.tapLP = tapLP;
-        st.tapShaperLP = tapShaperLP;
-    }
+
+        void save(State& st) const {
+            st.tapLP = tapLP;
+            st.tapShaperLP = tapShaperLP;
+        }
+    };
 
     // Output filters and the output sample: the processed signal (square of
     // the curve's deviation and tap shaper) through two low shelves, added
     // to the centre tap in proportion to Dynamic squared.
-    static void output(const BlockSetup& s, State& st, const F* squareHP, const F* tapShapedHP, const D* centre,
-                       F* out, int32_t count) {
-        const float kOutputLP1 = s.coeffs.rate.kOutputLP1, kOutputLP2 = s.coeffs.rate.kOutputLP2;
-        const float squareMix = s.coeffs.color.fSquareMix, gain = s.gain;
-        const double dynamicSq = s.dynamicSq;
-        F outputLP1 = st.outputLP1, outputLP2 = st.outputLP2;
-        for (int32_t i = 0; i < count; ++i) {
-            const F processed = (squareHP[i] * kSquareGain) * squareMix + tapShapedHP[i];
+    struct OutputFilters {
+        float kOutputLP1, kOutputLP2, squareMix;
+        F outputLP1, outputLP2;
+
+        OutputFilters(const BlockSetup& s, const State& st)
+            : kOutputLP1(s.coeffs.rate.kOutputLP1), kOutputLP2(s.coeffs.rate.kOutputLP2),
+              squareMix(s.coeffs.color.fSquareMix), outputLP1(st.outputLP1), outputLP2(st.outputLP2) {}
+
+        // The second shelf's output for the square's and the tap shaper's
+        // high-passed values.
+        F step(F squareHP, F tapShapedHP) {
+            const F processed = (squareHP * kSquareGain) * squareMix + tapShapedHP;
             lowPass(outputLP1, processed, kOutputLP1);
             const F shelved1 = Lanes::narrow(Lanes::widen(processed) * kOutputLP1HighShare + Lanes::widen(outputLP1));
             lowPass(outputLP2, shelved1, kOutputLP2);
-            const F shelved2 = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
-            out[i] = Lanes::narrow((Lanes::widen(shelved2) * kProcessedLevel) * dynamicSq + centre[i]) * gain;
+            return Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
         }
-        st.outputLP1 = outputLP1;
-        st.outputLP2 = outputLP2;
+
+        void save(State& st) const {
+            st.outputLP1 = outputLP1;
+            st.outputLP2 = outputLP2;
+        }
+    };
+
+    // The tap shaper and the output filters in one loop, then the output
+    // samples over the lanes' values as one flat array, in vector code.
+    static void lastFilters(const BlockSetup& s, State& st, const F* steered, const F* curveOfSteered,
+                            const F* squareHP, const F* centre, F* out, int32_t count) {
+        TapShaperFilters tapShaper(s, st);
+        OutputFilters output(s, st);
+        for (int32_t i = 0; i < count; ++i) out[i] = output.step(squareHP[i], tapShaper.step(steered[i], curveOfSteered[i]));
+        tapShaper.save(st);
+        output.save(st);
+
+        const double dynamicSq = s.dynamicSq;
+        const float gain = s.gain;
+        for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
+            const double shelved2 = flat(out)[q];
+            flat(out)[q] = static_cast<float>((shelved2 * kProcessedLevel) * dynamicSq + double(flat(centre)[q])) * gain;
+        }
     }
 };
 
@@ -466,12 +589,28 @@ inline void recoverNonFinite(SOrvanta_Channel_State& record, float* out, int32_t
         if (!allFinite(&out[i], 1)) out[i] = 0.0f;
 }
 
+// Where the lanes' noise draws come from: each lane's own generator, drawn
+// a run at a time, or draws made for the whole block beforehand.
+template <int kLanes>
+struct NoiseFeed {
+    Orvanta_NoiseSource* sources[kLanes];  // used for a lane whose preDrawn is null
+    const uint32_t* preDrawn[kLanes];      // a lane's draws for the whole block, or null
+
+    // Lane l's draws for the run of count samples from start; scratch holds
+    // count draws.
+    const uint32_t* run(int l, int32_t start, int32_t count, uint32_t* scratch) {
+        if (preDrawn[l] != nullptr) return preDrawn[l] + start;
+        sources[l]->Fill(scratch, count);
+        return scratch;
+    }
+};
+
 // Samples per run of the stage loops: long enough to keep the processor busy,
 // short enough for the stage arrays to stay in the first-level cache.
 constexpr int32_t kRunLength = 64;
 
 // Runs the channels in the lanes through a block of n samples. Lane l reads
-// io[l].in, writes io[l].out and draws its noise from noise[l]. A run reads
+// io[l].in, writes io[l].out and takes its noise from lane l of noise. A run reads
 // all its input samples before it writes its output samples; when an output
 // buffer overlaps its own input buffer other than exactly (in place), runs
 // shrink to one sample, so each input sample is still read before any later
@@ -479,9 +618,8 @@ constexpr int32_t kRunLength = 64;
 // Audio thread; no locks, no allocation (the stage arrays live on the stack).
 template <class Lanes, class Curve>
 void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int32_t n,
-                 Orvanta_NoiseSource (&noise)[Lanes::kLanes], bool samplePerRun) {
+                 NoiseFeed<Lanes::kLanes>& noise, bool samplePerRun) {
     using F = typename Lanes::F;
-    using D = typename Lanes::D;
     using Run = Stages<Lanes, Curve>;
     constexpr int kLanes = Lanes::kLanes;
     const int32_t L = s.lineLength;
@@ -495,31 +633,29 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
 
     uint32_t draws[kLanes][kRunLength];
     const uint32_t* drawRows[kLanes];
-    for (int l = 0; l < kLanes; ++l) drawRows[l] = draws[l];
     // Stage results of one run; arrays whose values are no longer needed
     // are reused.
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
-    F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength];
-    D centre[kRunLength];
+    F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
+    F centre[kRunLength];
     F* const lineInput = emphasised;     // used up once the colour source is known
-    F* const tapShapedHP = colourSource;  // used up once the blend is written
-    F* const out = steered;               // used up once the tap shaper has run
+    F* const out = steered;               // each read just before it is overwritten
 
     const int32_t runLength = samplePerRun ? 1 : kRunLength;
     for (int32_t start = 0; start < n; start += runLength) {
         const int32_t count = n - start < runLength ? n - start : runLength;
-        for (int l = 0; l < kLanes; ++l) noise[l].Fill(draws[l], count);
+        for (int l = 0; l < kLanes; ++l) drawRows[l] = noise.run(l, start, count, draws[l]);
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) Lanes::setLane(x[i], l, io[l].in[start + i]);
 
-        Run::noise(s, st, drawRows, dither, count);
-        Run::shaper(s, st, x, harmonicHP, squareHP, count);
-        Run::emphasis(s, st, x, emphasised, count);
-        Run::drivenCurve(s, emphasised, harmonicHP, colourSource, count);
+        Run::curveAll(x, curveOut, count);
+        Run::shaperPolynomial(x, curveOut, harmonicHP, squareHP, count);
+        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, count);
+        Run::drivenCurve(s, flat(emphasised), flat(harmonicHP), flat(colourSource), count * kLanes);
         Run::colour(s, st, x, colourSource, dither, lineInput, count);
         Run::delay(s, lineInput, dither, history, centre, steered, count);
-        Run::tapShaper(s, st, steered, tapShapedHP, count);
-        Run::output(s, st, squareHP, tapShapedHP, centre, out, count);
+        Run::curveAll(steered, curveOut, count);
+        Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, count);
 
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);
@@ -531,4 +667,5 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     for (int l = 0; l < kLanes; ++l) recoverNonFinite(*records[l], io[l].out, n);
 }
 
+}  // inline namespace ORVANTA_SIMD_NAMESPACE
 }  // namespace OrvantaChain

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE__)
 #include <xmmintrin.h>
@@ -23,7 +24,14 @@
 #include "effect/dsp/Orvanta_Lanes.h"
 #include "effect/dsp/Orvanta_Table_Data.h"
 
+inline namespace ORVANTA_SIMD_NAMESPACE {
+
 struct TransferCurve {
+    static constexpr int kVectorWidth = OrvantaChain::kWideLanes;
+    using FloatVector = OrvantaChain::FloatWide;
+    using IntVector = OrvantaChain::IntWide;
+
+
     // Audio thread; pure functions, allocate nothing.
     struct Offset {
         static float apply(float v) noexcept {
@@ -51,6 +59,22 @@ struct TransferCurve {
             const Int2 top = whole >> kIndexBits;  // 1 at the top, else 0
             return interpolate(UInt2(whole - top), UInt2(fractionBits | ((Int2{} - top) & int32_t(kFractionMask))));
         }
+
+        // out[i] = apply(in[i]) for n values, kVectorWidth at a time: the
+        // steps of the two-lane form, for more values at once.
+        static void applyAll(const float* in, float* out, int32_t n) noexcept {
+            applyInVectors<Offset>(in, out, n);
+        }
+
+        static FloatVector applyVector(FloatVector v) noexcept {
+            using V = FloatVector;
+            using I = IntVector;
+            const V entries = (clampVector(v) + 1.0f) * kEntriesPerUnit;
+            const I whole = __builtin_convertvector(entries, I);
+            const I fractionBits = __builtin_convertvector((entries - __builtin_convertvector(whole, V)) * kFractionSteps, I);
+            const I top = whole >> kIndexBits;  // 1 at the top, else 0
+            return interpolateVector(whole - top, fractionBits | ((I{} - top) & int32_t(kFractionMask)));
+        }
     };
 
     struct Signed {
@@ -63,6 +87,21 @@ struct TransferCurve {
             // downwards for negative positions.
             const int32_t index = (position >> kFractionBits) + kCentreEntry;
             return interpolate(static_cast<uint32_t>(index), static_cast<uint32_t>(position) & kFractionMask);
+        }
+
+        // out[i] = apply(in[i]) for n values, kVectorWidth at a time.
+        static void applyAll(const float* in, float* out, int32_t n) noexcept { applyInVectors<Signed>(in, out, n); }
+
+        static FloatVector applyVector(FloatVector v) noexcept {
+            using V = FloatVector;
+            using I = IntVector;
+            // The scaled input is below 2^31 except for +1 itself, which
+            // takes the top position: converted as 0, then all 31 low bits set.
+            const V scaled = clampVector(v) * kTwoPow31;
+            const I top = scaled >= kTwoPow31;  // -1 for +1, else 0
+            I position = __builtin_convertvector(top ? V{} : scaled, I);
+            position |= top & INT32_MAX;
+            return interpolateVector((position >> kFractionBits) + kCentreEntry, position & int32_t(kFractionMask));
         }
     };
 
@@ -104,6 +143,30 @@ private:
         return (Orvanta_Table_Data[index + 1] - left) * fraction + left;
     }
 
+    template <class Form>
+    static void applyInVectors(const float* in, float* out, int32_t n) noexcept {
+        int32_t i = 0;
+        for (; i + kVectorWidth <= n; i += kVectorWidth) {
+            OrvantaChain::storeWide(out + i, Form::applyVector(OrvantaChain::loadWide(in + i)));
+        }
+        for (; i < n; ++i) out[i] = Form::apply(in[i]);
+    }
+
+    // Lane by lane what clampToUnitRange does: not-a-number compares false.
+    static FloatVector clampVector(FloatVector v) noexcept {
+        using V = FloatVector;
+        const V low = v >= -1.0f ? v : V{} - 1.0f;
+        return low <= 1.0f ? low : V{} + 1.0f;
+    }
+
+    static FloatVector interpolateVector(IntVector index, IntVector fractionBits) noexcept {
+        using V = FloatVector;
+        const V fraction = __builtin_convertvector(fractionBits, V) * kFractionScale;
+        const V left = OrvantaChain::gatherWide(Orvanta_Table_Data, index);
+        const V right = OrvantaChain::gatherWide(Orvanta_Table_Data + 1, index);
+        return (right - left) * fraction + left;
+    }
+
     static OrvantaChain::Float2 interpolate(OrvantaChain::UInt2 index, OrvantaChain::UInt2 fractionBits) noexcept {
         using namespace OrvantaChain;
         const Float2 fraction = __builtin_convertvector(Int2(fractionBits), Float2) * kFractionScale;
@@ -114,3 +177,5 @@ private:
         return (right - left) * fraction + left;
     }
 };
+
+}  // inline namespace ORVANTA_SIMD_NAMESPACE

@@ -8,6 +8,7 @@
 #include "AAX_CString.h"
 #include "CommandRegistry.h"
 #include "EffectSession.h"
+#include "TextTable.h"
 #include "host/runtime/ModuleFacts.h"
 
 namespace {
@@ -16,7 +17,7 @@ namespace {
 constexpr int kSampleRate = 48000;
 constexpr int kChannels = 2;
 
-using Row = std::vector<std::string>;
+using Row = TextTableRow;
 
 Row DescribeParameter(const AAX_IACFEffectParameters& model, const ParameterValueParser& parser, int32_t index) {
     AAX_CString identifier, name, defaultText, current;
@@ -33,24 +34,6 @@ Row DescribeParameter(const AAX_IACFEffectParameters& model, const ParameterValu
     model.GetParameterValueString(id, &current, 32);
     return {identifier.Length() ? id : "\"\"", name.Get(), parser.RangeText(id), defaultText.Get(),
             std::to_string(steps), type == AAX_eParameterType_Discrete ? "discrete" : "continuous", current.Get()};
-}
-
-void PrintTable(const std::vector<Row>& given) {
-    std::vector<Row> rows = given;
-    for (Row& row : rows)
-        for (std::string& cell : row) cell = PrintableText(cell);
-    std::vector<size_t> widths(rows[0].size(), 0);
-    for (const Row& row : rows)
-        for (size_t column = 0; column < row.size(); ++column) widths[column] = std::max(widths[column], row[column].size());
-    for (const Row& row : rows) {
-        std::string line;
-        for (size_t column = 0; column < row.size(); ++column) {
-            std::string cell = row[column];
-            if (column + 1 < row.size()) cell.resize(widths[column] + 2, ' ');
-            line += cell;
-        }
-        std::cout << line << "\n";
-    }
 }
 
 // The bypass, and the words the effect names for values with the values
@@ -92,7 +75,7 @@ int RunParams(const ParsedOptions& options) {
     model.GetNumberOfParameters(&count);
     std::vector<Row> rows = {{"ID", "Name", "Range", "Default", "Steps", "Type", "Current"}};
     for (int32_t index = 0; index < count; ++index) rows.push_back(DescribeParameter(model, session->Parser(), index));
-    PrintTable(rows);
+    PrintTextTable(std::cout, rows);
     if (!options.Has("--quiet")) std::cout << WordsNote(model);
     return ExitCode::kOk;
 }

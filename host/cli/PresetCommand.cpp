@@ -8,6 +8,7 @@
 #include "CommandRegistry.h"
 #include "EffectSession.h"
 #include "PresetOption.h"
+#include "TextTable.h"
 
 namespace {
 
@@ -17,26 +18,7 @@ constexpr int kSampleRate = 48000;
 constexpr int kChannels = 2;
 constexpr int32_t kBlockSize = 512;
 
-using Row = std::vector<std::string>;
-
-void PrintTable(const std::vector<Row>& given) {
-    std::vector<Row> rows = given;
-    for (Row& row : rows)
-        for (std::string& cell : row) cell = PrintableText(cell);
-    std::vector<size_t> widths(rows.front().size(), 0);
-    for (const Row& row : rows)
-        for (size_t column = 0; column < row.size(); ++column)
-            widths[column] = std::max(widths[column], row[column].size());
-    for (const Row& row : rows) {
-        std::string line;
-        for (size_t column = 0; column < row.size(); ++column) {
-            std::string cell = row[column];
-            if (column + 1 < row.size()) cell.resize(widths[column] + 2, ' ');
-            line += cell;
-        }
-        std::cout << "  " << line << "\n";
-    }
-}
+using Row = TextTableRow;
 
 // ---- save ----
 
@@ -72,7 +54,7 @@ void PrintRecord(const std::string& path, const PresetFile& preset) {
         rows.push_back({std::to_string(entry.offset), std::string(entry.Prefix()) + " " + entry.TypeName(),
                         entry.name.empty() ? "\"\"" : entry.name, entry.ValueText()});
     std::cout << "Entries:\n";
-    PrintTable(rows);
+    PrintTextTable(std::cout, rows, "  ");
 }
 
 // Restores the preset into the session's new instance, answering the
@@ -106,7 +88,7 @@ void PrintValues(const AAX_IACFEffectParameters& model, const std::set<std::stri
                         restoredIDs.count(id.Get()) ? "preset" : "default (not set by the preset)"});
     }
     std::cout << "\nValues it sets, as a new instance shows them after restoring it:\n";
-    PrintTable(rows);
+    PrintTextTable(std::cout, rows, "  ");
 }
 
 int ShowPreset(const ParsedOptions& options, const std::string& path) {

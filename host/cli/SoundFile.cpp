@@ -31,34 +31,34 @@ std::string FormatName(int format, int command) {
     return info.name;
 }
 
-// The major format whose usual file extension is extension; 0 if none.
-int MajorFormatForExtension(const std::string& extension) {
+// Every major format libsndfile writes that has a usual file extension.
+std::vector<SF_FORMAT_INFO> MajorFormats() {
+    std::vector<SF_FORMAT_INFO> formats;
     int count = 0;
     sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
     for (int i = 0; i < count; ++i) {
         SF_FORMAT_INFO info;
         std::memset(&info, 0, sizeof info);
         info.format = i;
-        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0 && info.extension &&
-            extension == info.extension)
-            return info.format;
+        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0 && info.extension)
+            formats.push_back(info);
     }
+    return formats;
+}
+
+// The major format whose usual file extension is extension; 0 if none.
+int MajorFormatForExtension(const std::string& extension) {
+    for (const SF_FORMAT_INFO& info : MajorFormats())
+        if (extension == info.extension) return info.format;
     return 0;
 }
 
 // The distinct file extensions of every major format, for messages.
 std::string MajorExtensions() {
     std::vector<std::string> extensions;
-    int count = 0;
-    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
-    for (int i = 0; i < count; ++i) {
-        SF_FORMAT_INFO info;
-        std::memset(&info, 0, sizeof info);
-        info.format = i;
-        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) != 0 || !info.extension) continue;
+    for (const SF_FORMAT_INFO& info : MajorFormats())
         if (std::find(extensions.begin(), extensions.end(), info.extension) == extensions.end())
             extensions.push_back(info.extension);
-    }
     std::string names;
     for (const std::string& extension : extensions) names += (names.empty() ? "" : ", ") + extension;
     return names;

@@ -8,13 +8,9 @@
 #include "AAX_CString.h"
 #include "AAX_SPlugInChunk.h"
 #include "effect/Orvanta_Defs.h"
+#include "host/runtime/FailWithMessage.h"
 
 namespace {
-
-bool Fail(std::string* error, const std::string& message) {
-    if (error) *error = message;
-    return false;
-}
 
 void SetParameter(AAX_IParameter& parameter, const Lv2Ports::ParameterValue& value) {
     using Type = Lv2Ports::ParameterValue::Type;

@@ -1,5 +1,7 @@
 #include "HostController.h"
 
+#include "AnswerThroughPointer.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -45,41 +47,30 @@ AAX_Result HostController::GetEffectID(AAX_IString* outEffectID) const {
 }
 
 AAX_Result HostController::GetSampleRate(AAX_CSampleRate* outSampleRate) const {
-    if (!outSampleRate) return AAX_ERROR_NULL_OBJECT;
-    *outSampleRate = m_SampleRate;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outSampleRate, m_SampleRate);
 }
 
 AAX_Result HostController::GetInputStemFormat(AAX_EStemFormat* outStemFormat) const {
-    if (!outStemFormat) return AAX_ERROR_NULL_OBJECT;
-    *outStemFormat = m_InputStemFormat;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outStemFormat, m_InputStemFormat);
 }
 
 AAX_Result HostController::GetOutputStemFormat(AAX_EStemFormat* outStemFormat) const {
-    if (!outStemFormat) return AAX_ERROR_NULL_OBJECT;
-    *outStemFormat = m_OutputStemFormat;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outStemFormat, m_OutputStemFormat);
 }
 
 AAX_Result HostController::GetSignalLatency(int32_t* outSamples) const {
-    if (!outSamples) return AAX_ERROR_NULL_OBJECT;
-    *outSamples = m_SignalLatency.load();
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outSamples, m_SignalLatency.load());
 }
 
 AAX_Result HostController::GetCycleCount(AAX_EProperty whichCycleCount, AAX_CPropertyValue* outValue) const {
-    if (!outValue) return AAX_ERROR_NULL_OBJECT;
     std::lock_guard<std::mutex> lock(m_Mutex);
     const auto found = m_CycleCounts.find(whichCycleCount);
-    *outValue = found == m_CycleCounts.end() ? 0 : found->second;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outValue, found == m_CycleCounts.end() ? AAX_CPropertyValue{0} : found->second);
 }
 
 AAX_Result HostController::GetTODLocation(AAX_CTimestamp* outTODLocation) const {
-    if (!outTODLocation) return AAX_ERROR_NULL_OBJECT;
-    *outTODLocation = m_TODLocation.load();
-    return AAX_SUCCESS;
+    // No hardware clock behind this host: time of day is always 0.
+    return AnswerThroughPointers(outTODLocation, AAX_CTimestamp{0});
 }
 
 AAX_Result HostController::SetSignalLatency(int32_t numSamples) {
@@ -125,9 +116,7 @@ AAX_Result HostController::GetMeterPeakValue(AAX_CTypeID, float* outValue) const
 AAX_Result HostController::ClearMeterPeakValue(AAX_CTypeID) const { return kNotOffered; }
 
 AAX_Result HostController::GetMeterCount(uint32_t* outMeterCount) const {
-    if (!outMeterCount) return AAX_ERROR_NULL_OBJECT;
-    *outMeterCount = 0;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outMeterCount, uint32_t{0});
 }
 
 AAX_Result HostController::GetMeterClipped(AAX_CTypeID, AAX_CBoolean* outClipped) const {
@@ -153,15 +142,12 @@ AAX_Result HostController::SendNotification(AAX_CTypeID notificationType, const 
 }
 
 AAX_Result HostController::GetHybridSignalLatency(int32_t* outSamples) const {
-    if (!outSamples) return AAX_ERROR_NULL_OBJECT;
-    *outSamples = 0;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outSamples, int32_t{0});
 }
 
 AAX_Result HostController::GetCurrentAutomationTimestamp(AAX_CTimestamp* outTimestamp) const {
-    if (!outTimestamp) return AAX_ERROR_NULL_OBJECT;
-    *outTimestamp = m_AutomationTimestamp.load();
-    return AAX_SUCCESS;
+    // Automation is not timestamped here: every change applies at once.
+    return AnswerThroughPointers(outTimestamp, AAX_CTimestamp{0});
 }
 
 AAX_Result HostController::GetHostName(AAX_IString* outHostName) const {

@@ -73,14 +73,10 @@ public:
     // model's Uninitialize, which ends the data model's references to this
     // controller, so that neither keeps the other alive.
     void AttachEffectParameters(IACFUnknown* effectParameters) { m_EffectParameters = effectParameters; }
-    HostTransport* Transport() const { return m_Transport.get(); }
     HostAutomationDelegate* AutomationDelegate() const { return m_AutomationDelegate.get(); }
-    IACFUnknown* EffectParameters() const { return m_EffectParameters.get(); }
 
     // ---- for the runtime and tests (any thread) ----
     void SetEffectID(const std::string& effectID);
-    void SetTODLocation(AAX_CTimestamp location) { m_TODLocation.store(location); }
-    void SetAutomationTimestamp(AAX_CTimestamp timestamp) { m_AutomationTimestamp.store(timestamp); }
     // Removes the oldest queued packet of a field; false when none is queued.
     bool TakePacket(AAX_CFieldIndex fieldIndex, Packet* outPacket);
     // Removes every queued packet of a field, oldest first.
@@ -124,8 +120,6 @@ private:
     ACFPtr<IACFUnknown> m_EffectParameters;
 
     std::atomic<int32_t> m_SignalLatency{0};
-    std::atomic<AAX_CTimestamp> m_TODLocation{0};
-    std::atomic<AAX_CTimestamp> m_AutomationTimestamp{0};
     std::atomic<uint64_t> m_PostedPackets{0};
 
     mutable std::mutex m_Mutex;  // guards everything below

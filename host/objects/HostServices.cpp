@@ -16,7 +16,6 @@ ACFRESULT HostServices::FindInterface(const acfIID& iid, void** ppOut) {
 }
 
 AAX_Result HostServices::Assert(const char* file, int32_t line, const char* note) {
-    m_Asserts.fetch_add(1);
     std::lock_guard<std::mutex> lock(m_OutputMutex);
     *m_Output << "orvanta host: assertion failed at " << (file ? file : "?") << ":" << line << ": "
               << (note ? note : "") << std::endl;
@@ -24,7 +23,6 @@ AAX_Result HostServices::Assert(const char* file, int32_t line, const char* note
 }
 
 AAX_Result HostServices::Trace(int32_t priority, const char* message) {
-    m_Traces.fetch_add(1);
     std::lock_guard<std::mutex> lock(m_OutputMutex);
     *m_Output << "orvanta host: trace (" << priority << "): " << (message ? message : "") << std::endl;
     return AAX_SUCCESS;

@@ -1,9 +1,7 @@
 // The substitute host's services component: assertions and traces are
-// written to a stream (standard error unless the creator names another)
-// and counted.
+// written to a stream (standard error unless the creator names another).
 #pragma once
 
-#include <atomic>
 #include <iosfwd>
 #include <mutex>
 
@@ -21,9 +19,6 @@ public:
     AAX_Result Assert(const char* file, int32_t line, const char* note) override;
     AAX_Result Trace(int32_t priority, const char* message) override;
 
-    int AssertCount() const { return m_Asserts.load(); }
-    int TraceCount() const { return m_Traces.load(); }
-
 protected:
     ACFRESULT FindInterface(const acfIID& iid, void** ppOut) override;
 
@@ -33,6 +28,4 @@ private:
     HostInterfaceLevel m_Level;
     std::ostream* m_Output;
     std::mutex m_OutputMutex;  // keeps lines from different threads whole
-    std::atomic<int> m_Asserts{0};
-    std::atomic<int> m_Traces{0};
 };

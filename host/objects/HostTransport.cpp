@@ -1,5 +1,7 @@
 #include "HostTransport.h"
 
+#include "AnswerThroughPointer.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -31,22 +33,16 @@ int64_t HostTransport::TicksAt(int64_t sampleLocation) const {
 }
 
 AAX_Result HostTransport::GetCurrentTempo(double* outTempoBPM) const {
-    if (!outTempoBPM) return AAX_ERROR_NULL_OBJECT;
-    *outTempoBPM = kTempoBPM;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outTempoBPM, kTempoBPM);
 }
 
 AAX_Result HostTransport::GetCurrentMeter(int32_t* outNumerator, int32_t* outDenominator) const {
-    if (!outNumerator || !outDenominator) return AAX_ERROR_NULL_OBJECT;
-    *outNumerator = kMeterNumerator;
-    *outDenominator = kMeterDenominator;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outNumerator, kMeterNumerator, outDenominator, kMeterDenominator);
 }
 
 AAX_Result HostTransport::IsTransportPlaying(bool* outIsPlaying) const {
-    if (!outIsPlaying) return AAX_ERROR_NULL_OBJECT;
-    *outIsPlaying = m_Playing.load();
-    return AAX_SUCCESS;
+    // The host renders files, not a timeline: the transport never plays.
+    return AnswerThroughPointers(outIsPlaying, false);
 }
 
 AAX_Result HostTransport::GetCurrentTickPosition(int64_t* outTickPosition) const {
@@ -55,65 +51,43 @@ AAX_Result HostTransport::GetCurrentTickPosition(int64_t* outTickPosition) const
 
 AAX_Result HostTransport::GetCurrentLoopPosition(bool* outLooping, int64_t* outLoopStartTick,
                                                  int64_t* outLoopEndTick) const {
-    if (!outLooping || !outLoopStartTick || !outLoopEndTick) return AAX_ERROR_NULL_OBJECT;
-    *outLooping = false;
-    *outLoopStartTick = 0;
-    *outLoopEndTick = 0;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outLooping, false, outLoopStartTick, int64_t{0}, outLoopEndTick, int64_t{0});
 }
 
 AAX_Result HostTransport::GetCurrentNativeSampleLocation(int64_t* outSampleLocation) const {
-    if (!outSampleLocation) return AAX_ERROR_NULL_OBJECT;
-    *outSampleLocation = m_SampleLocation.load();
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outSampleLocation, m_SampleLocation.load());
 }
 
 AAX_Result HostTransport::GetCustomTickPosition(int64_t* outTickPosition, int64_t sampleLocation) const {
-    if (!outTickPosition) return AAX_ERROR_NULL_OBJECT;
-    *outTickPosition = TicksAt(sampleLocation);
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outTickPosition, TicksAt(sampleLocation));
 }
 
 AAX_Result HostTransport::GetBarBeatPosition(int32_t* outBars, int32_t* outBeats, int64_t* outDisplayTicks,
                                              int64_t sampleLocation) const {
-    if (!outBars || !outBeats || !outDisplayTicks) return AAX_ERROR_NULL_OBJECT;
     // Bars and beats count from 1; positions before the start count as the start.
     const int64_t ticks = std::max<int64_t>(0, TicksAt(sampleLocation));
     const int64_t beats = ticks / TicksPerBeat();
-    *outBars = static_cast<int32_t>(beats / kMeterNumerator + 1);
-    *outBeats = static_cast<int32_t>(beats % kMeterNumerator + 1);
-    *outDisplayTicks = ticks % TicksPerBeat();
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outBars, static_cast<int32_t>(beats / kMeterNumerator + 1),
+                                 outBeats, static_cast<int32_t>(beats % kMeterNumerator + 1),
+                                 outDisplayTicks, ticks % TicksPerBeat());
 }
 
 AAX_Result HostTransport::GetTicksPerQuarter(uint32_t* outTicks) const {
-    if (!outTicks) return AAX_ERROR_NULL_OBJECT;
-    *outTicks = kTicksPerQuarter;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outTicks, kTicksPerQuarter);
 }
 
 AAX_Result HostTransport::GetCurrentTicksPerBeat(uint32_t* outTicks) const {
-    if (!outTicks) return AAX_ERROR_NULL_OBJECT;
-    *outTicks = static_cast<uint32_t>(TicksPerBeat());
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outTicks, static_cast<uint32_t>(TicksPerBeat()));
 }
 
 AAX_Result HostTransport::GetTimelineSelectionStartPosition(int64_t* outSampleLocation) const {
-    if (!outSampleLocation) return AAX_ERROR_NULL_OBJECT;
-    *outSampleLocation = 0;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outSampleLocation, int64_t{0});
 }
 
 AAX_Result HostTransport::GetTimeCodeInfo(AAX_EFrameRate* outFrameRate, int32_t* outOffset) const {
-    if (!outFrameRate || !outOffset) return AAX_ERROR_NULL_OBJECT;
-    *outFrameRate = AAX_eFrameRate_30NonDrop;
-    *outOffset = 0;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outFrameRate, AAX_eFrameRate_30NonDrop, outOffset, int32_t{0});
 }
 
 AAX_Result HostTransport::GetFeetFramesInfo(AAX_EFeetFramesRate* outRate, int64_t* outOffset) const {
-    if (!outRate || !outOffset) return AAX_ERROR_NULL_OBJECT;
-    *outRate = AAX_eFeetFramesRate_24;
-    *outOffset = 0;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outRate, AAX_eFeetFramesRate_24, outOffset, int64_t{0});
 }

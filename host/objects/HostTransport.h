@@ -1,5 +1,5 @@
-// The substitute host's transport: a fixed tempo and meter, stopped unless
-// told otherwise, at a sample position the runtime advances. Tick and bar
+// The substitute host's transport: a fixed tempo and meter, always stopped,
+// at a sample position the runtime advances. Tick and bar
 // positions follow from the position, tempo, meter and sample rate.
 #pragma once
 
@@ -37,7 +37,6 @@ public:
     AAX_Result GetFeetFramesInfo(AAX_EFeetFramesRate* outRate, int64_t* outOffset) const override;
 
     // ---- for the runtime ----
-    void SetPlaying(bool playing) { m_Playing.store(playing); }
     void SetSampleLocation(int64_t sampleLocation) { m_SampleLocation.store(sampleLocation); }
     void Advance(int64_t samples) { m_SampleLocation.fetch_add(samples); }
 
@@ -52,6 +51,5 @@ private:
 
     HostInterfaceLevel m_Level;
     double m_SampleRate;
-    std::atomic<bool> m_Playing{false};
     std::atomic<int64_t> m_SampleLocation{0};
 };

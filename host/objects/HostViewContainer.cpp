@@ -1,5 +1,7 @@
 #include "HostViewContainer.h"
 
+#include "AnswerThroughPointer.h"
+
 ACFPtr<HostViewContainer> HostViewContainer::Create(void* nativeView, uint32_t type, HostInterfaceLevel level) {
     return ACFPtr<HostViewContainer>(new HostViewContainer(nativeView, type, level));
 }
@@ -18,10 +20,8 @@ uint32_t HostViewContainer::GetType() { return m_Type; }
 void* HostViewContainer::GetPtr() { return m_NativeView; }
 
 AAX_Result HostViewContainer::GetModifiers(uint32_t* outModifiers) {
-    if (!outModifiers) return AAX_ERROR_NULL_OBJECT;
     std::lock_guard<std::mutex> lock(m_Mutex);
-    *outModifiers = m_Modifiers;
-    return AAX_SUCCESS;
+    return AnswerThroughPointers(outModifiers, m_Modifiers);
 }
 
 AAX_Result HostViewContainer::SetViewSize(AAX_Point& inSize) {

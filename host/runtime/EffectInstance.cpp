@@ -3,15 +3,11 @@
 #include <algorithm>
 
 #include "AAX_UIDs.h"
+#include "host/runtime/FailWithMessage.h"
 #include "host/runtime/FloatingPointModeScope.h"
 
 namespace {
 std::string ResultText(AAX_Result result) { return "result " + std::to_string(result); }
-
-bool Fail(std::string* error, const std::string& message) {
-    if (error) *error = message;
-    return false;
-}
 }  // namespace
 
 EffectInstance::EffectInstance(const Setup& setup)

@@ -213,19 +213,15 @@ TEST(Process, TapOffsetQuantiser) {
                                                 {0.11655, 2}, {0.0415, 1},    {0.0, 0},      {-0.0415, -1},
                                                 {-0.11655, -2}, {-0.2465, -3}, {-0.3325, -4}, {-0.4165, -5}};
     for (const auto& c : cases) {
-        // The floats on either side of the double threshold; the two-lane
+        // The floats on either side of the double threshold; the vector
         // form compares with the float at or below it in single precision.
         const float below = OrvantaChain::floatAtOrBelow(c.first), above = std::nextafter(below, 1.0f);
         EXPECT_LE(double(below), c.first);
         EXPECT_GT(double(above), c.first);
         EXPECT_EQ(tapOffset(above), c.second) << c.first;
         EXPECT_EQ(tapOffset(below), c.second - 1) << c.first;
-        for (float v : {std::nextafter(below, -1.0f), below, above}) {
-            int32_t offsets[2];
-            OrvantaChain::tapOffsets(OrvantaChain::Float2{v, -v}, offsets);
-            EXPECT_EQ(offsets[0], tapOffset(v));
-            EXPECT_EQ(offsets[1], tapOffset(-v));
-        }
+        for (float v : {std::nextafter(below, -1.0f), below, above, -below, -above})
+            EXPECT_EQ(OrvantaChain::thresholdsExceeded(v) + OrvantaChain::kTapOffsetMin, tapOffset(v)) << v;
     }
     const float inf = std::numeric_limits<float>::infinity();
     EXPECT_EQ(tapOffset(0.0f), -1);
@@ -233,6 +229,9 @@ TEST(Process, TapOffsetQuantiser) {
     EXPECT_EQ(tapOffset(std::numeric_limits<float>::quiet_NaN()), -6);
     EXPECT_EQ(tapOffset(-inf), -6);
     EXPECT_EQ(tapOffset(inf), 6);
+    EXPECT_EQ(OrvantaChain::thresholdsExceeded(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(OrvantaChain::thresholdsExceeded(-inf), 0);
+    EXPECT_EQ(OrvantaChain::thresholdsExceeded(inf), 12);
 }
 
 // Rates, packet fields and records outside the supported ranges act like the

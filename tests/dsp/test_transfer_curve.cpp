@@ -48,8 +48,8 @@ TEST(TransferCurveTable, SmoothNearlyOddSineLikeCurve) {
     const auto [lowest, highest] = std::minmax_element(Tab + 1, Tab + 8193);
     EXPECT_NEAR(*lowest, -0.807313f, 2e-6f);
     EXPECT_NEAR(*highest, 0.807302f, 2e-6f);
-    EXPECT_NEAR((lowest - Tab) / 4096.0 - 1.0, -0.51, 0.005);
-    EXPECT_NEAR((highest - Tab) / 4096.0 - 1.0, 0.51, 0.005);
+    EXPECT_NEAR(double(lowest - Tab) / 4096.0 - 1.0, -0.51, 0.005);
+    EXPECT_NEAR(double(highest - Tab) / 4096.0 - 1.0, 0.51, 0.005);
     EXPECT_NEAR((Tab[4097] - Tab[4095]) * 2048.0, 2.4, 0.05);  // slope at the centre
     for (int k = 1; k < 8192; ++k) ASSERT_LT(std::fabs(Tab[k] + Tab[8192 - k]), 5e-4f) << "nearly odd at " << k;
 }

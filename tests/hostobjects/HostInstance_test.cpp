@@ -161,6 +161,83 @@ TEST_F(HostInstance, TransportPositionsFollowTheSampleLocation) {
     EXPECT_EQ(transport->GetCurrentTempo(nullptr), AAX_ERROR_NULL_OBJECT);
 }
 
+// out, or null when the call under test is to get a null pointer there.
+template <class T>
+T* NullAt(int nullAt, int position, T* out) {
+    return nullAt == position ? nullptr : out;
+}
+
+// A getter with several out pointers refuses when any one of them is null
+// and then leaves the others as they were.
+TEST_F(HostInstance, TransportGettersRefuseAnyNullOutPointerAndStoreNothing) {
+    ACFPtr<HostTransport> transport = HostTransport::Create(48000.0);
+    transport->SetSampleLocation(96000 * 5);
+    struct Outs {
+        int32_t a = -7, b = -7;
+        int64_t c = -7, d = -7, e = -7;
+        bool flag = true;
+        AAX_EFrameRate frameRate = AAX_eFrameRate_Undeclared;
+        AAX_EFeetFramesRate feetRate = AAX_eFeetFramesRate_25;
+    };
+    using Call = AAX_Result (*)(const HostTransport&, Outs&, int nullAt);
+    struct Case {
+        const char* getter;
+        int outs;
+        Call call;
+    };
+    const Case cases[] = {
+        {"GetCurrentMeter", 2,
+         [](const HostTransport& t, Outs& o, int n) {
+             return t.GetCurrentMeter(NullAt(n, 0, &o.a), NullAt(n, 1, &o.b));
+         }},
+        {"GetCurrentLoopPosition", 3,
+         [](const HostTransport& t, Outs& o, int n) {
+             return t.GetCurrentLoopPosition(NullAt(n, 0, &o.flag), NullAt(n, 1, &o.c), NullAt(n, 2, &o.d));
+         }},
+        {"GetBarBeatPosition", 3,
+         [](const HostTransport& t, Outs& o, int n) {
+             return t.GetBarBeatPosition(NullAt(n, 0, &o.a), NullAt(n, 1, &o.b), NullAt(n, 2, &o.e), 96000 * 5);
+         }},
+        {"GetTimeCodeInfo", 2,
+         [](const HostTransport& t, Outs& o, int n) {
+             return t.GetTimeCodeInfo(NullAt(n, 0, &o.frameRate), NullAt(n, 1, &o.a));
+         }},
+        {"GetFeetFramesInfo", 2,
+         [](const HostTransport& t, Outs& o, int n) {
+             return t.GetFeetFramesInfo(NullAt(n, 0, &o.feetRate), NullAt(n, 1, &o.c));
+         }},
+    };
+    for (const Case& c : cases) {
+        for (int nullAt = 0; nullAt < c.outs; ++nullAt) {
+            SCOPED_TRACE(testing::Message() << c.getter << ", out pointer " << nullAt << " null");
+            Outs outs;
+            EXPECT_EQ(c.call(*transport, outs, nullAt), AAX_ERROR_NULL_OBJECT);
+            EXPECT_EQ(outs.a, -7);
+            EXPECT_EQ(outs.b, -7);
+            EXPECT_EQ(outs.c, -7);
+            EXPECT_EQ(outs.d, -7);
+            EXPECT_EQ(outs.e, -7);
+            EXPECT_TRUE(outs.flag);
+            EXPECT_EQ(outs.frameRate, AAX_eFrameRate_Undeclared);
+            EXPECT_EQ(outs.feetRate, AAX_eFeetFramesRate_25);
+        }
+        SCOPED_TRACE(c.getter);
+        Outs outs;
+        EXPECT_EQ(c.call(*transport, outs, -1), AAX_SUCCESS);
+    }
+    // Ten seconds at 120 beats per minute in 4/4: bar 6, beat 1, on the beat;
+    // the transport is stopped and does not loop.
+    Outs outs;
+    ASSERT_EQ(transport->GetBarBeatPosition(&outs.a, &outs.b, &outs.e, 96000 * 5), AAX_SUCCESS);
+    EXPECT_EQ(outs.a, 6);
+    EXPECT_EQ(outs.b, 1);
+    EXPECT_EQ(outs.e, 0);
+    ASSERT_EQ(transport->GetCurrentLoopPosition(&outs.flag, &outs.c, &outs.d), AAX_SUCCESS);
+    EXPECT_FALSE(outs.flag);
+    EXPECT_EQ(outs.c, 0);
+    EXPECT_EQ(outs.d, 0);
+}
+
 TEST_F(HostInstance, ViewContainerDeclinesUntilToldToTakeEvents) {
     int view = 0;
     ACFPtr<HostViewContainer> container = HostViewContainer::Create(&view);

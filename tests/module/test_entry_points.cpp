@@ -159,7 +159,7 @@ TEST_P(EntryPointsTest, ExceptionsFromTheHostBecomeOneResultCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EntryPointsTest, ::testing::ValuesIn(kForms),
-                         [](const auto& info) { return std::string(moduletest::FormName(info.param)); });
+                         [](const auto& test) { return std::string(moduletest::FormName(test.param)); });
 
 // ---- objects created through the description's factories ----
 
@@ -249,6 +249,6 @@ TEST_P(ModuleObjectsTest, UnloadWithObjectsAliveReportsThemAndKeepsTheCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, ModuleObjectsTest, ::testing::ValuesIn(kForms),
-                         [](const auto& info) { return std::string(moduletest::FormName(info.param)); });
+                         [](const auto& test) { return std::string(moduletest::FormName(test.param)); });
 
 }  // namespace

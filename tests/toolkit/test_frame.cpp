@@ -16,7 +16,7 @@ namespace {
 // the mouse events it gets.
 class PaintedView : public CView {
 public:
-    PaintedView(const CRect& size, CColor colour) : CView(size), colour(colour) {}
+    PaintedView(const CRect& size, CColor fill) : CView(size), colour(fill) {}
     void draw(CDrawContext* context) override {
         ++draws;
         context->setFillColor(colour);

@@ -1,0 +1,125 @@
+// The instruction-set variants of the process callbacks: how one is chosen,
+// and that every variant this processor can run gives the baseline's bits
+// (outputs and final channel records) for every rate, colour type, Dither
+// setting, layout and block pattern, in place and not.
+//
+// CTest also runs the whole signal-path suite once per variant, forced with
+// ORVANTA_DSP_VARIANT (tests/dsp/CMakeLists.txt); ForcedVariantRuns makes
+// such a run fail when the processor cannot run the forced variant, rather
+// than quietly testing another.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "dsp_test_support.h"
+#include "effect/dsp/Orvanta_ProcessVariants.h"
+
+using namespace dsptest;
+
+namespace {
+
+const SOrvanta_ProcessVariant* const kAll[] = {&kOrvanta_ProcessBaseline, &kOrvanta_ProcessAvx2};
+
+const SOrvanta_ProcessVariant& widestSupported() {
+    return kOrvanta_ProcessAvx2.supported() ? kOrvanta_ProcessAvx2 : kOrvanta_ProcessBaseline;
+}
+
+// Runs one variant over a whole signal in the given blocks, on a fresh thread
+// (so at the start of the noise sequence); returns the outputs followed by
+// the final records' bytes as floats' bit patterns.
+Signals runVariant(const SOrvanta_ProcessVariant& variant, Layout layout, float rate,
+                   const SOrvanta_Knob_Packet& packet, const Signals& signal, const std::vector<int32_t>& blocks,
+                   bool inPlace) {
+    Signals result(signal.size() + 1);
+    onFreshThread([&] {
+        Instance instance(rate, packet);
+        size_t start = 0;
+        for (size_t b = 0; start < signal[0].size(); ++b) {
+            const int32_t count = int32_t(std::min(size_t(blocks[b % blocks.size()]), signal[0].size() - start));
+            instance.load(signal, start, count);
+            if (inPlace)
+                for (size_t ch = 0; ch < signal.size(); ++ch) instance.outputs[ch] = instance.inputs[ch];
+            SOrvanta_Alg_Context* batch[1] = {&instance.context};
+            (layout == Layout::Mono ? variant.mono : variant.stereo)(batch, batch + 1);
+            for (size_t ch = 0; ch < signal.size(); ++ch)
+                result[ch].insert(result[ch].end(), instance.outputs[ch], instance.outputs[ch] + count);
+            start += size_t(count);
+        }
+        std::vector<float>& record = result.back();
+        record.resize(sizeof instance.data / sizeof(float) + 1);
+        std::memcpy(record.data(), &instance.data, sizeof instance.data);
+    });
+    return result;
+}
+
+// Bitwise equality, so not-a-number and signed zeros compare too.
+bool sameBits(const Signals& a, const Signals& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t ch = 0; ch < a.size(); ++ch)
+        if (a[ch].size() != b[ch].size() ||
+            std::memcmp(a[ch].data(), b[ch].data(), a[ch].size() * sizeof(float)) != 0)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(ProcessVariants, SelectionFollowsTheRequestAndTheProcessor) {
+    const struct {
+        const char* requested;
+        const SOrvanta_ProcessVariant* expected;
+    } cases[] = {
+        {nullptr, &widestSupported()},
+        {"", &widestSupported()},
+        {"baseline", &kOrvanta_ProcessBaseline},
+        {"avx2", &widestSupported()},  // the automatic choice where AVX2 is missing
+        {"AVX2", &widestSupported()},  // names are exact
+        {"avx512", &widestSupported()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(&Orvanta_SelectProcessVariant(c.requested), c.expected)
+            << (c.requested ? c.requested : "(unset)");
+}
+
+TEST(ProcessVariants, ForcedVariantRuns) {
+    const char* requested = std::getenv("ORVANTA_DSP_VARIANT");
+    if (requested == nullptr) {
+        EXPECT_EQ(&Orvanta_ActiveProcessVariant(), &widestSupported());
+        return;
+    }
+    ASSERT_STREQ(Orvanta_ActiveProcessVariant().name, requested)
+        << "this processor cannot run the variant ORVANTA_DSP_VARIANT asks for";
+}
+
+TEST(ProcessVariants, EveryVariantGivesTheBaselinesBits) {
+    const float rates[] = {44100.0f, 48000.0f, 88200.0f, 96000.0f, 176400.0f, 192000.0f};
+    const std::vector<int32_t> patterns[] = {{512}, {1, 7, 64, 300, 129, 513, 2}, {63, 65, 3}};
+    constexpr size_t kLength = 1500;
+    int compared = 0;
+    for (const SOrvanta_ProcessVariant* variant : kAll) {
+        if (variant == &kOrvanta_ProcessBaseline || !variant->supported()) continue;
+        for (Layout layout : {Layout::Mono, Layout::Stereo}) {
+            const Signals signal = signals(layout, kLength);
+            for (float rate : rates)
+                for (int32_t colour = Orvanta::kColorMin; colour <= Orvanta::kColorMax; ++colour)
+                    for (int32_t dither : {Orvanta::kDitherOff, Orvanta::kDitherOn})
+                        for (size_t p = 0; p < std::size(patterns); ++p) {
+                            const SOrvanta_Knob_Packet packet = {0.6f, 0.7f, 0.9f, dither, colour};
+                            const bool inPlace = p == 2;
+                            const Signals expected = runVariant(kOrvanta_ProcessBaseline, layout, rate, packet,
+                                                                signal, patterns[p], inPlace);
+                            const Signals got =
+                                runVariant(*variant, layout, rate, packet, signal, patterns[p], inPlace);
+                            ASSERT_TRUE(sameBits(expected, got))
+                                << variant->name << (layout == Layout::Mono ? " mono" : " stereo") << " rate "
+                                << rate << " colour " << colour << " dither " << dither << " pattern " << p;
+                            ++compared;
+                        }
+        }
+    }
+    if (widestSupported().name != std::string("baseline")) {
+        EXPECT_EQ(compared, 2 * 6 * 5 * 2 * 3);
+    }
+}
