@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "AAX.h"
@@ -78,6 +79,17 @@ public:
     // record's data size: an entry cut short ends the reading and the complete
     // entries before it are kept.
     void LoadChunk(const AAX_SPlugInChunk* chunk);
+    // The same reading for tools that show or check a stored state: a whole
+    // record gives the entries LoadChunk gives; any damage (no marker, a
+    // name without its zero byte, an unknown type prefix, a name longer than
+    // MAX_NAME_LENGTH, a value or its padding past the data size) returns
+    // false with the first problem, saying where, in *problem. The entries
+    // read before it are kept.
+    bool LoadChunkDiagnosing(const AAX_SPlugInChunk* chunk, std::string* problem);
+    // Where entry index starts in the data area of the record last read.
+    uint32_t EntryOffset(size_t index) const {
+        return index < m_EntryOffsets.size() ? m_EntryOffsets[index] : 0;
+    }
 
     // Index of an entry of that name, or -1.
     int32_t FindName(const AAX_CString& name);
@@ -92,8 +104,11 @@ public:
 
 private:
     const DataValue* FindTyped(const char* name, int32_t type);
+    // Reads the record; diagnosing when problem is given (see above).
+    bool Load(const AAX_SPlugInChunk* chunk, std::string* problem);
 
     int32_t m_LastFoundIndex;
     int32_t m_ChunkVersion;
     std::vector<DataValue> m_DataValues;
+    std::vector<uint32_t> m_EntryOffsets;  // parallel to m_DataValues when read from a record
 };

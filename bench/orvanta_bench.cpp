@@ -16,6 +16,7 @@
 #endif
 
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
 #include "effect/dsp/Orvanta_AlgorithmProcess.h"
 #include "effect/dsp/Orvanta_ChannelState.h"
@@ -207,7 +208,7 @@ void registerAll() {
             runCallback(s, layout, {0.0f, 0.0f, 1.0f, Orvanta::kDitherOff, 2});
         });
         for (int32_t color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color)
-            benchmark::RegisterBenchmark((prefix + "Busy/" + Orvanta::kColorNames[color - 1]).c_str(),
+            benchmark::RegisterBenchmark((prefix + "Busy/" + Orvanta::ValueName(*Orvanta::FindParameter(Orvanta::kParamID_Color), color)).c_str(),
                                          [layout, color](benchmark::State& s) {
                                              runCallback(s, layout, {0.6f, 0.7f, 1.0f, Orvanta::kDitherOn, color});
                                          });

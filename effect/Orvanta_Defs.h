@@ -1,30 +1,20 @@
-// Constants the whole system shares: parameter identifiers, algorithm-context
-// layout, component formats and rates, colour-type labels, state chunk
-// identity. Every other file takes these values from here.
+// Constants the effect shares between its parts: knob-packet values,
+// algorithm-context layout, component formats and rates, state chunk
+// identity, editor bitmaps and layout. The parameters are described in
+// model/Orvanta_ParameterTable.h.
 #pragma once
 
 #include <cstdint>
 
 namespace Orvanta {
 
-// ---- Parameter identifiers (the keys used by host, packets, chunk, editor) ----
-// The master-bypass parameter is registered under the empty identifier.
-constexpr const char* kParamID_Bypass     = "";
-constexpr const char* kParamID_Dynamic    = "Dynamic";
-constexpr const char* kParamID_Harmonic   = "Harmonic";
-constexpr const char* kParamID_OutputTrim = "OutputTrim";
-constexpr const char* kParamID_Dither     = "Dither";
-constexpr const char* kParamID_Color      = "Color";
-constexpr int kNumParameters = 6;
-
-// Dither parameter values as carried in the knob packet.
+// ---- Knob-packet values of the switches (the parameters hold the same) ----
+// The parameters themselves are described in model/Orvanta_ParameterTable.
 constexpr int32_t kDitherOff = 1;
 constexpr int32_t kDitherOn  = 2;
-
-// Colour types 1..5 and their editor labels (index 0 is colour type 1).
+// Colour types 1..5.
 constexpr int32_t kColorMin = 1;
 constexpr int32_t kColorMax = 5;
-constexpr const char* kColorNames[kColorMax] = {"Silver", "Gold", "Rich", "Fat", "Deep"};
 
 // ---- Algorithm context fields, in record order ----
 enum EContextField : int32_t {
@@ -104,33 +94,25 @@ struct SOrvanta_EditorRect {
 constexpr int32_t kEditorKnobSize = 60;
 constexpr int32_t kEditorDialPositions3 = 3;
 constexpr int32_t kEditorDialPositions5 = 5;
-constexpr SOrvanta_EditorRect kEditorRect_InputTrimKnob     = {19, 41, 60, 60};   // "Harmonic"
-constexpr SOrvanta_EditorRect kEditorRect_ProcessKnob       = {109, 41, 60, 60};  // "Dynamic"
+constexpr SOrvanta_EditorRect kEditorRect_HarmonicKnob     = {19, 41, 60, 60};   // "Harmonic"
+constexpr SOrvanta_EditorRect kEditorRect_DynamicKnob       = {109, 41, 60, 60};  // "Dynamic"
 constexpr SOrvanta_EditorRect kEditorRect_OutputTrimKnob    = {199, 41, 60, 60};  // "OutputTrim"
-constexpr SOrvanta_EditorRect kEditorRect_BrightnessKnob    = {289, 41, 60, 60};  // "Dither"
-constexpr SOrvanta_EditorRect kEditorRect_TypeSelectKnob    = {379, 41, 60, 60};  // "Color"
-constexpr SOrvanta_EditorRect kEditorRect_InputTrimDisplay  = {19, 131, 60, 20};
-constexpr SOrvanta_EditorRect kEditorRect_ProcessDisplay    = {109, 131, 60, 20};
+constexpr SOrvanta_EditorRect kEditorRect_DitherKnob    = {289, 41, 60, 60};  // "Dither"
+constexpr SOrvanta_EditorRect kEditorRect_ColorKnob    = {379, 41, 60, 60};  // "Color"
+constexpr SOrvanta_EditorRect kEditorRect_HarmonicDisplay  = {19, 131, 60, 20};
+constexpr SOrvanta_EditorRect kEditorRect_DynamicDisplay    = {109, 131, 60, 20};
 constexpr SOrvanta_EditorRect kEditorRect_OutputTrimDisplay = {199, 131, 60, 20};
-constexpr SOrvanta_EditorRect kEditorRect_BrightnessDisplay = {289, 131, 60, 20};
-constexpr SOrvanta_EditorRect kEditorRect_TypeSelectDisplay = {379, 131, 60, 20};
-// Colour-type buttons in colour-type order (Silver .. Deep), as kColorNames.
+constexpr SOrvanta_EditorRect kEditorRect_DitherDisplay = {289, 131, 60, 20};
+constexpr SOrvanta_EditorRect kEditorRect_ColorDisplay = {379, 131, 60, 20};
+// Colour-type buttons in colour-type order (Silver .. Deep).
 constexpr SOrvanta_EditorRect kEditorRect_ColorButtons[kColorMax] = {
     {421, 39, 54, 9}, {430, 52, 48, 9}, {433, 66, 41, 9}, {431, 80, 36, 9}, {421, 94, 53, 9}};
 constexpr SOrvanta_EditorRect kEditorRect_DitherOffButton = {311, 23, 18, 27};
 constexpr SOrvanta_EditorRect kEditorRect_DitherOnButton  = {334, 33, 22, 22};
 
-// ---- Parameter ranges in display units (the editor reads typed values in them) ----
-constexpr float kPercentParamMin = 0.0f;      // "Harmonic", "Dynamic"
-constexpr float kPercentParamMax = 100.0f;
-constexpr float kOutputTrimMinDB = -6.0f;     // "OutputTrim"
-constexpr float kOutputTrimMaxDB = 6.0f;
-
-// ---- Module bundle layout (relative to the bundle folder kBundleName) ----
-// The module binary, and the folder its editor loads bitmaps from; the
-// bitmaps may also sit in a "bitmaps" folder inside it.
-constexpr const char* kBundleBinaryFolder   = "Contents/x86_64-linux";
-constexpr const char* kBundleResourceFolder = "Contents/Resources";
+// ---- Module bundle (laid out as ModuleBundle.h says) ----
+// The editor loads its bitmaps from the resource folder, or from a
+// "bitmaps" folder inside it.
 constexpr const char* kBundleBitmapFolder   = "bitmaps";
 
 }  // namespace Orvanta

@@ -16,6 +16,7 @@
 #include "AAX_CChunkDataParser.h"
 #include "AAX_SPlugInChunk.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 
 namespace {
 
@@ -39,11 +40,13 @@ const double kInfinity = std::numeric_limits<double>::infinity();
 const int32_t kIntMax = std::numeric_limits<int32_t>::max();
 const int32_t kIntMin = std::numeric_limits<int32_t>::min();
 
+const SParameterInfo& OutputTrim() { return *FindParameter(kParamID_OutputTrim); }
+
 const Seed kSeeds[] = {
     {"default", [](auto& p) { AddAll(p, 0.0, 0.0, 0.0, kDitherOff, 2); }},
     {"mid-values", [](auto& p) { AddAll(p, 37.5, 62.25, -1.2, kDitherOn, 4); }},
-    {"lowest", [](auto& p) { AddAll(p, 0.0, 0.0, kOutputTrimMinDB, kDitherOff, kColorMin); }},
-    {"highest", [](auto& p) { AddAll(p, 100.0, 100.0, kOutputTrimMaxDB, kDitherOn, kColorMax); }},
+    {"lowest", [](auto& p) { AddAll(p, 0.0, 0.0, OutputTrim().minimum, kDitherOff, kColorMin); }},
+    {"highest", [](auto& p) { AddAll(p, 100.0, 100.0, OutputTrim().maximum, kDitherOn, kColorMax); }},
     {"beyond-range", [](auto& p) { AddAll(p, -50.0, 1e300, 4e38, kIntMax, kIntMin); }},
     {"non-finite", [](auto& p) { AddAll(p, kNaN, kInfinity, -kInfinity, 0, -1); }},
     {"reordered", [](auto& p) {

@@ -26,6 +26,7 @@
 #include "AAX_CString.h"
 #include "AAX_SPlugInChunk.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
 #include "effect/model/Orvanta_Parameters.h"
 #include "host/objects/HostAutomationDelegate.h"
@@ -178,8 +179,9 @@ void CheckValuesInRange(const std::vector<double>& values) {
 }
 
 void CheckKnobPacket(const SOrvanta_Knob_Packet& packet) {
-    const float lowestGain = std::pow(10.0f, Orvanta::kOutputTrimMinDB / 20.0f);
-    const float highestGain = std::pow(10.0f, Orvanta::kOutputTrimMaxDB / 20.0f);
+    const Orvanta::SParameterInfo& trim = *Orvanta::FindParameter(Orvanta::kParamID_OutputTrim);
+    const float lowestGain = std::pow(10.0f, float(trim.minimum) / 20.0f);
+    const float highestGain = std::pow(10.0f, float(trim.maximum) / 20.0f);
     Check(packet.m_fHarmonic >= 0.0f && packet.m_fHarmonic <= 1.0f, "packet harmonic in 0..1");
     Check(packet.m_fDynamic >= 0.0f && packet.m_fDynamic <= 1.0f, "packet dynamic in 0..1");
     Check(packet.m_fOutputGain >= lowestGain * 0.999f && packet.m_fOutputGain <= highestGain * 1.001f,

@@ -4,8 +4,16 @@
 // that nothing is ever thrown into the host. The host calls all of them on
 // its main thread; none may be called while another is running.
 #include "AAX_Init.h"
+#include "Orvanta_Description.h"
 #include "acfextras.h"
 #include "acfmodule.h"
+
+namespace {
+// The interface library's registration calls back into the effect's
+// GetEffectDescriptions. Naming it here keeps the description in every link
+// that takes the entry points, whatever order the libraries come in.
+[[gnu::used]] AAX_Result (*const kEffectDescriptions)(AAX_ICollection*) = &GetEffectDescriptions;
+}  // namespace
 
 extern "C" {
 

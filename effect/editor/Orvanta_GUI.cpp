@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ModuleBundle.h"
 #include "Orvanta_View.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "toolkit/CResourceBundle.h"
 
 namespace {
@@ -56,7 +58,7 @@ std::string Orvanta_GUI::ModuleResourceFolder() {
 std::string Orvanta_GUI::ResourceFolderForBinary(const std::string& binaryPath) {
     // <bundle>/Contents/x86_64-linux/<binary>: the bundle is three folders up.
     const std::string bundle = ParentFolder(ParentFolder(ParentFolder(binaryPath)));
-    const std::string resources = bundle + "/" + Orvanta::kBundleResourceFolder;
+    const std::string resources = bundle + "/" + BundleLayout::kResourceFolder;
     const std::string bitmaps = resources + "/" + Orvanta::kBundleBitmapFolder;
     return IsDirectory(bitmaps) ? bitmaps : resources;
 }

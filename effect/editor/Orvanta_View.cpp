@@ -1,20 +1,21 @@
 #include "Orvanta_View.h"
 
-#include <cctype>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "AAX_CString.h"
 #include "AAX_IEffectParameters.h"
 #include "COrvanta_VST_AnimKnob.h"
 #include "COrvanta_VST_AnimKnob_Switch.h"
 #include "COrvanta_VST_AnimKnob_Switch_Fine.h"
+#include "EditorControls.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "toolkit/CKickButton.h"
 #include "toolkit/CTextEdit.h"
+#include "toolkit/TypedText.h"
 
 using namespace Orvanta;
 using VSTGUI::CBitmap;
@@ -31,7 +32,7 @@ CPoint OriginOf(const SOrvanta_EditorRect& r) { return CPoint(r.left, r.top); }
 CPoint SizeOf(const SOrvanta_EditorRect& r) { return CPoint(r.width, r.height); }
 
 const CPoint KnobSize(kEditorKnobSize, kEditorKnobSize);
-const CPoint DisplaySize = SizeOf(kEditorRect_InputTrimDisplay);
+const CPoint DisplaySize = SizeOf(kEditorRect_HarmonicDisplay);
 const CPoint SilverButtonSize = SizeOf(kEditorRect_ColorButtons[0]);
 const CPoint GoldButtonSize = SizeOf(kEditorRect_ColorButtons[1]);
 const CPoint RichButtonSize = SizeOf(kEditorRect_ColorButtons[2]);
@@ -42,11 +43,11 @@ const CPoint DitherOnButtonSize = SizeOf(kEditorRect_DitherOnButton);
 // Every button draws its released image from here, the pressed one below it.
 const CPoint ButtonOffset(0, 0);
 
-const CPoint InputTrimKnobXY = OriginOf(kEditorRect_InputTrimKnob);
-const CPoint ProcessKnobXY = OriginOf(kEditorRect_ProcessKnob);
+const CPoint InputTrimKnobXY = OriginOf(kEditorRect_HarmonicKnob);
+const CPoint ProcessKnobXY = OriginOf(kEditorRect_DynamicKnob);
 const CPoint OutputTrimKnobXY = OriginOf(kEditorRect_OutputTrimKnob);
-const CPoint BrightnessKnobXY = OriginOf(kEditorRect_BrightnessKnob);
-const CPoint TypeSelectKnobXY = OriginOf(kEditorRect_TypeSelectKnob);
+const CPoint BrightnessKnobXY = OriginOf(kEditorRect_DitherKnob);
+const CPoint TypeSelectKnobXY = OriginOf(kEditorRect_ColorKnob);
 const CPoint SilverSelectButtonXY = OriginOf(kEditorRect_ColorButtons[0]);
 const CPoint GoldSelectButtonXY = OriginOf(kEditorRect_ColorButtons[1]);
 const CPoint RichSelectButtonXY = OriginOf(kEditorRect_ColorButtons[2]);
@@ -54,11 +55,11 @@ const CPoint FatSelectButtonXY = OriginOf(kEditorRect_ColorButtons[3]);
 const CPoint DeepSelectButtonXY = OriginOf(kEditorRect_ColorButtons[4]);
 const CPoint DitherOffSelectButtonXY = OriginOf(kEditorRect_DitherOffButton);
 const CPoint DitherOnSelectButtonXY = OriginOf(kEditorRect_DitherOnButton);
-const CPoint InputTrimDisplayXY = OriginOf(kEditorRect_InputTrimDisplay);
-const CPoint ProcessDisplayXY = OriginOf(kEditorRect_ProcessDisplay);
+const CPoint InputTrimDisplayXY = OriginOf(kEditorRect_HarmonicDisplay);
+const CPoint ProcessDisplayXY = OriginOf(kEditorRect_DynamicDisplay);
 const CPoint OutputTrimDisplayXY = OriginOf(kEditorRect_OutputTrimDisplay);
-const CPoint BrightnessDisplayXY = OriginOf(kEditorRect_BrightnessDisplay);
-const CPoint TypeSelectDisplayXY = OriginOf(kEditorRect_TypeSelectDisplay);
+const CPoint BrightnessDisplayXY = OriginOf(kEditorRect_DitherDisplay);
+const CPoint TypeSelectDisplayXY = OriginOf(kEditorRect_ColorDisplay);
 
 // ---- Layout: control rectangles ----
 const CRect InputTrimSize(InputTrimKnobXY, KnobSize);
@@ -79,18 +80,18 @@ const CRect DeepSelectButtonSize(DeepSelectButtonXY, DeepButtonSize);
 const CRect DitherOffSelectButtonSize(DitherOffSelectButtonXY, DitherOffButtonSize);
 const CRect DitherOnSelectButtonSize(DitherOnSelectButtonXY, DitherOnButtonSize);
 
-// ---- Control tags ----
+// ---- Control tags: the knobs 2 to 6, displays 7 to 11, buttons 12 to 18 ----
 enum ControlTag : long {
-    kTagInputTrimKnob = 2,
+    kTagHarmonicKnob = 2,
     kTagOutputTrimKnob = 3,
-    kTagProcessKnob = 4,
-    kTagBrightnessKnob = 5,
-    kTagTypeSelectKnob = 6,
-    kTagInputTrimDisplay = 7,
+    kTagDynamicKnob = 4,
+    kTagDitherKnob = 5,
+    kTagColorKnob = 6,
+    kTagHarmonicDisplay = 7,
     kTagOutputTrimDisplay = 8,
-    kTagProcessDisplay = 9,
-    kTagBrightnessDisplay = 10,
-    kTagTypeSelectDisplay = 11,
+    kTagDynamicDisplay = 9,
+    kTagDitherDisplay = 10,
+    kTagColorDisplay = 11,
     kTagSilverButton = 12,  // the colour buttons, in colour-type order
     kTagGoldButton = 13,
     kTagRichButton = 14,
@@ -100,50 +101,60 @@ enum ControlTag : long {
     kTagDitherOnButton = 18,
 };
 
+// What each control does: its kind, its parameter and, for a button, the
+// value (in the parameter's own units) a click sets.
+using EKind = SEditorControl::EKind;
+struct ControlBinding {
+    long tag;
+    EKind kind;
+    const char* parameterID;
+    int32_t buttonValue;
+};
+const ControlBinding kBindings[] = {
+    {kTagHarmonicKnob, EKind::Knob, kParamID_Harmonic, 0},
+    {kTagOutputTrimKnob, EKind::Knob, kParamID_OutputTrim, 0},
+    {kTagDynamicKnob, EKind::Knob, kParamID_Dynamic, 0},
+    {kTagDitherKnob, EKind::Knob, kParamID_Dither, 0},
+    {kTagColorKnob, EKind::Knob, kParamID_Color, 0},
+    {kTagHarmonicDisplay, EKind::Display, kParamID_Harmonic, 0},
+    {kTagOutputTrimDisplay, EKind::Display, kParamID_OutputTrim, 0},
+    {kTagDynamicDisplay, EKind::Display, kParamID_Dynamic, 0},
+    {kTagDitherDisplay, EKind::Display, kParamID_Dither, 0},
+    {kTagColorDisplay, EKind::Display, kParamID_Color, 0},
+    {kTagSilverButton, EKind::Button, kParamID_Color, 1},
+    {kTagGoldButton, EKind::Button, kParamID_Color, 2},
+    {kTagRichButton, EKind::Button, kParamID_Color, 3},
+    {kTagFatButton, EKind::Button, kParamID_Color, 4},
+    {kTagDeepButton, EKind::Button, kParamID_Color, 5},
+    {kTagDitherOffButton, EKind::Button, kParamID_Dither, kDitherOff},
+    {kTagDitherOnButton, EKind::Button, kParamID_Dither, kDitherOn},
+};
+
+const ControlBinding* BindingOf(long tag) {
+    for (const ControlBinding& binding : kBindings)
+        if (binding.tag == tag) return &binding;
+    return nullptr;
+}
+
+// The value a word typed into a switch's display names: its first letters
+// against the switch's value words (TypedText::WordMatch::Prefix).
+bool ValueFromTypedWord(const SParameterInfo& parameter, const char* text, int32_t* value) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < parameter.valueNameCount; ++i) names.push_back(parameter.valueNames[i].name);
+    const int found = TypedText::FindWord(text, names, TypedText::WordMatch::Prefix);
+    if (found < 0) return false;
+    *value = parameter.valueNames[found].value;
+    return true;
+}
+
+// The normalized value a button sets.
+double ButtonNormalized(const ControlBinding& binding) {
+    return NormalizedOf(*FindParameter(binding.parameterID), binding.buttonValue);
+}
+
 // Longest value string asked of a parameter.
 constexpr int32_t kValueStringLength = 23;
 constexpr const char* kErrorText = "Error!";
-
-// The parameter a knob touches and releases, by tag; null for other controls.
-const char* KnobParameter(long tag) {
-    switch (tag) {
-        case kTagInputTrimKnob: return kParamID_Harmonic;
-        case kTagOutputTrimKnob: return kParamID_OutputTrim;
-        case kTagProcessKnob: return kParamID_Dynamic;
-        case kTagBrightnessKnob: return kParamID_Dither;
-        case kTagTypeSelectKnob: return kParamID_Color;
-        default: return nullptr;
-    }
-}
-
-// The normalized value of colour type 1 .. 5.
-double ColorNormalized(int colorType) { return (colorType - kColorMin) * 0.25; }
-
-// Display texts from value strings: the continuous parameters show their
-// own string; the switches show a name for their integer value.
-std::string OwnText(const char* valueString) { return valueString; }
-std::string DitherText(const char* valueString) {
-    switch (std::atoi(valueString)) {
-        case kDitherOn: return "On";
-        case kDitherOff: return "Off";
-        default: return kErrorText;
-    }
-}
-std::string ColorText(const char* valueString) {
-    const int colorType = std::atoi(valueString);
-    if (colorType < kColorMin || colorType > kColorMax) return kErrorText;
-    return kColorNames[colorType - kColorMin];
-}
-
-// The colour type named by a text's first letter (s, g, r, f, d in any
-// case), or 0.
-int ColorTypeFromText(const char* text) {
-    const char first = char(std::tolower(static_cast<unsigned char>(text ? text[0] : '\0')));
-    for (int colorType = kColorMin; colorType <= kColorMax; ++colorType)
-        if (first != '\0' && first == std::tolower(static_cast<unsigned char>(kColorNames[colorType - 1][0])))
-            return colorType;
-    return 0;
-}
 
 template <class Knob>
 Knob* NewBoundKnob(const CRect& size, VSTGUI::CControlListener* listener, long tag, CBitmap* strip,
@@ -196,6 +207,12 @@ const struct {
 };
 }  // namespace
 
+size_t Orvanta_View::EditorBitmapCount() const { return sizeof kViewBitmaps / sizeof kViewBitmaps[0]; }
+
+int32_t Orvanta_View::EditorBitmapAt(size_t index) const {
+    return index < EditorBitmapCount() ? kViewBitmaps[index].resourceID : 0;
+}
+
 void Orvanta_View::LoadViewResources() {
     for (const auto& bitmap : kViewBitmaps)
         if (!*bitmap.handle) *bitmap.handle = LoadedBitmap(bitmap.resourceID);
@@ -215,17 +232,17 @@ Orvanta_View::Orvanta_View(void* window, AAX_IEffectParameters* parameters,
     setBackground(panel);
 
     m_pInputTrimKnob = NewBoundKnob<COrvanta_VST_AnimKnob>(
-        InputTrimSize, this, kTagInputTrimKnob, m_hOrvantaDial.get(), m_pViewContainer, kParamID_Harmonic);
+        InputTrimSize, this, kTagHarmonicKnob, m_hOrvantaDial.get(), m_pViewContainer, kParamID_Harmonic);
     m_pProcessKnob = NewBoundKnob<COrvanta_VST_AnimKnob>(
-        ProcessSize, this, kTagProcessKnob, m_hOrvantaDial.get(), m_pViewContainer, kParamID_Dynamic);
+        ProcessSize, this, kTagDynamicKnob, m_hOrvantaDial.get(), m_pViewContainer, kParamID_Dynamic);
     m_pOutputTrimKnob =
         NewBoundKnob<COrvanta_VST_AnimKnob>(OutputTrimSize, this, kTagOutputTrimKnob, m_hOrvantaDial.get(),
                                             m_pViewContainer, kParamID_OutputTrim);
     m_pBrightnessKnob = NewBoundKnob<COrvanta_VST_AnimKnob_Switch_Fine>(
-        BrightnessSize, this, kTagBrightnessKnob, m_hOrvantaDial3Pos.get(), m_pViewContainer,
+        BrightnessSize, this, kTagDitherKnob, m_hOrvantaDial3Pos.get(), m_pViewContainer,
         kParamID_Dither);
     m_pTypeSelectKnob = NewBoundKnob<COrvanta_VST_AnimKnob_Switch>(
-        TypeSelectSize, this, kTagTypeSelectKnob, m_hOrvantaDial5Pos.get(), m_pViewContainer, kParamID_Color);
+        TypeSelectSize, this, kTagColorKnob, m_hOrvantaDial5Pos.get(), m_pViewContainer, kParamID_Color);
     m_pBrightnessKnob->setZoomFactor(25.0f);
     m_pTypeSelectKnob->setZoomFactor(3.5f);
 
@@ -252,14 +269,14 @@ Orvanta_View::Orvanta_View(void* window, AAX_IEffectParameters* parameters,
     for (VSTGUI::CView* control : panelOrder) addView(control);
 
     m_pInputTrimDisplay =
-        new CTextEdit(InputTrimDisplaySize, this, kTagInputTrimDisplay, nullptr, nullptr, 0);
-    m_pProcessDisplay = new CTextEdit(ProcessDisplaySize, this, kTagProcessDisplay, nullptr, nullptr, 0);
+        new CTextEdit(InputTrimDisplaySize, this, kTagHarmonicDisplay, nullptr, nullptr, 0);
+    m_pProcessDisplay = new CTextEdit(ProcessDisplaySize, this, kTagDynamicDisplay, nullptr, nullptr, 0);
     m_pOutputTrimDisplay =
         new CTextEdit(OutputTrimDisplaySize, this, kTagOutputTrimDisplay, nullptr, nullptr, 0);
     m_pBrightnessDisplay =
-        new CTextEdit(BrightnessDisplaySize, this, kTagBrightnessDisplay, nullptr, nullptr, 0);
+        new CTextEdit(BrightnessDisplaySize, this, kTagDitherDisplay, nullptr, nullptr, 0);
     m_pTypeSelectDisplay =
-        new CTextEdit(TypeSelectDisplaySize, this, kTagTypeSelectDisplay, nullptr, nullptr, 0);
+        new CTextEdit(TypeSelectDisplaySize, this, kTagColorDisplay, nullptr, nullptr, 0);
     for (CTextEdit* display : {m_pInputTrimDisplay, m_pProcessDisplay, m_pOutputTrimDisplay,
                                m_pBrightnessDisplay, m_pTypeSelectDisplay})
         addView(display);
@@ -296,153 +313,151 @@ bool Orvanta_View::setFromTypedNumber(CTextEdit* display, long tag, const char* 
     return true;
 }
 
+CControl* Orvanta_View::knobOf(const char* parameterID) const {
+    const std::string id = parameterID;
+    if (id == kParamID_Harmonic) return m_pInputTrimKnob;
+    if (id == kParamID_Dynamic) return m_pProcessKnob;
+    if (id == kParamID_OutputTrim) return m_pOutputTrimKnob;
+    if (id == kParamID_Dither) return m_pBrightnessKnob;
+    if (id == kParamID_Color) return m_pTypeSelectKnob;
+    return nullptr;
+}
+
+CTextEdit* Orvanta_View::displayOf(const char* parameterID) const {
+    const std::string id = parameterID;
+    if (id == kParamID_Harmonic) return m_pInputTrimDisplay;
+    if (id == kParamID_Dynamic) return m_pProcessDisplay;
+    if (id == kParamID_OutputTrim) return m_pOutputTrimDisplay;
+    if (id == kParamID_Dither) return m_pBrightnessDisplay;
+    if (id == kParamID_Color) return m_pTypeSelectDisplay;
+    return nullptr;
+}
+
 void Orvanta_View::valueChanged(CControl* control) {
     if (!getParameters() || !control) return;
     const long tag = control->getTag();
-    switch (tag) {
-        case kTagInputTrimKnob:
-            if (m_pInputTrimKnob) setParameter(kParamID_Harmonic, m_pInputTrimKnob->getValue());
+    const ControlBinding* binding = BindingOf(tag);
+    if (!binding) return;
+    const char* parameterID = binding->parameterID;
+    const SParameterInfo& parameter = *FindParameter(parameterID);
+    switch (binding->kind) {
+        case EKind::Knob:
+            if (CControl* knob = knobOf(parameterID)) setParameter(parameterID, knob->getValue());
             break;
-        case kTagOutputTrimKnob:
-            if (m_pOutputTrimKnob) setParameter(kParamID_OutputTrim, m_pOutputTrimKnob->getValue());
-            break;
-        case kTagProcessKnob:
-            if (m_pProcessKnob) setParameter(kParamID_Dynamic, m_pProcessKnob->getValue());
-            break;
-        case kTagBrightnessKnob:
-            if (m_pBrightnessKnob) setParameter(kParamID_Dither, m_pBrightnessKnob->getValue());
-            break;
-        case kTagTypeSelectKnob:
-            if (m_pTypeSelectKnob) setParameter(kParamID_Color, m_pTypeSelectKnob->getValue());
-            break;
-        case kTagInputTrimDisplay:
-            if (setFromTypedNumber(m_pInputTrimDisplay, tag, kParamID_Harmonic)) updateInputTrim();
-            break;
-        case kTagOutputTrimDisplay:
-            if (setFromTypedNumber(m_pOutputTrimDisplay, tag, kParamID_OutputTrim)) updateOutputTrim();
-            break;
-        case kTagProcessDisplay:
-            if (setFromTypedNumber(m_pProcessDisplay, tag, kParamID_Dynamic)) updateProcess();
-            break;
-        case kTagBrightnessDisplay:
-            if (m_pBrightnessKnob && m_pBrightnessDisplay) {
-                const int onOff = compareBrightness(m_pBrightnessDisplay->getText());
-                if (onOff != 0) {
-                    setParameter(kParamID_Dither, onOff - 1);
-                    updateBrightness();
-                }
+        case EKind::Display:
+            if (parameter.valueNameCount == 0) {
+                if (setFromTypedNumber(displayOf(parameterID), tag, parameterID)) updateParameter(parameterID);
+            } else {
+                typedWord(parameter);
             }
             break;
-        case kTagTypeSelectDisplay:
-            if (m_pTypeSelectKnob && m_pTypeSelectDisplay) {
-                const int colorType = ColorTypeFromText(m_pTypeSelectDisplay->getText());
-                if (colorType != 0) setParameter(kParamID_Color, ColorNormalized(colorType));
-                updateType();
-            }
-            break;
-        case kTagDitherOffButton:
-        case kTagDitherOnButton:
-            setParameter(kParamID_Dither, tag == kTagDitherOnButton ? 1.0 : 0.0);
-            updateBrightness();
-            break;
-        default:
-            // The colour buttons pick their colour type whatever their value,
-            // so both reports of a click set the same type.
-            if (tag >= kTagSilverButton && tag <= kTagDeepButton) {
-                setParameter(kParamID_Color, ColorNormalized(int(tag - kTagSilverButton) + kColorMin));
-                updateType();
-            }
+        case EKind::Button:
+            // A button sets its value whatever its own value, so both reports
+            // of a click set the same.
+            setParameter(parameterID, ButtonNormalized(*binding));
+            updateParameter(parameterID);
             break;
     }
 }
 
+// A word typed into a switch's display. An unknown word stays in the
+// brightness display, while the type display puts the current name back.
+void Orvanta_View::typedWord(const SParameterInfo& parameter) {
+    CTextEdit* display = displayOf(parameter.identifier);
+    if (!knobOf(parameter.identifier) || !display) return;
+    const bool restoresUnknownWord = std::strcmp(parameter.identifier, kParamID_Color) == 0;
+    int32_t value = 0;
+    const bool named = ValueFromTypedWord(parameter, display->getText(), &value);
+    if (named) setParameter(parameter.identifier, NormalizedOf(parameter, value));
+    if (named || restoresUnknownWord) updateParameter(parameter.identifier);
+}
+
 void Orvanta_View::controlBeginEdit(CControl* control) {
     if (!getParameters() || !control) return;
-    if (const char* parameterID = KnobParameter(control->getTag()))
-        getParameters()->TouchParameter(parameterID);
+    const ControlBinding* binding = BindingOf(control->getTag());
+    if (binding && binding->kind == EKind::Knob) getParameters()->TouchParameter(binding->parameterID);
 }
 
 void Orvanta_View::controlEndEdit(CControl* control) {
     if (!getParameters() || !control) return;
-    if (const char* parameterID = KnobParameter(control->getTag()))
-        getParameters()->ReleaseParameter(parameterID);
+    const ControlBinding* binding = BindingOf(control->getTag());
+    if (binding && binding->kind == EKind::Knob) getParameters()->ReleaseParameter(binding->parameterID);
 }
 
-void Orvanta_View::updateControl(const char* parameterID, CControl* knob, CTextEdit* display,
-                                 std::string (*displayText)(const char* valueString)) {
+void Orvanta_View::updateParameter(const char* parameterID) {
     AAX_IEffectParameters* model = getParameters();
+    CControl* knob = knobOf(parameterID);
     if (!model || !knob) return;
     double value = 0.0;
     if (model->GetParameterNormalizedValue(parameterID, &value) != AAX_SUCCESS) return;
     knob->setValue(float(value));
     knob->invalid();
+    CTextEdit* display = displayOf(parameterID);
     if (!display) return;
     AAX_CString valueString;
     if (model->GetParameterValueString(parameterID, &valueString, kValueStringLength) != AAX_SUCCESS) return;
-    display->setText(displayText(valueString.Get()).c_str());
+    // The switches show the word for their value, the others their own text.
+    const SParameterInfo& parameter = *FindParameter(parameterID);
+    const char* shown = valueString.Get();
+    if (parameter.valueNameCount > 0) {
+        const char* name = ValueName(parameter, int32_t(RealOf(parameter, value)));
+        shown = name ? name : kErrorText;
+    }
+    display->setText(shown);
     display->invalid();
 }
 
-void Orvanta_View::updateInputTrim() {
-    updateControl(kParamID_Harmonic, m_pInputTrimKnob, m_pInputTrimDisplay, OwnText);
+void Orvanta_View::updateInputTrim() { updateParameter(kParamID_Harmonic); }
+
+void Orvanta_View::updateProcess() { updateParameter(kParamID_Dynamic); }
+
+void Orvanta_View::updateOutputTrim() { updateParameter(kParamID_OutputTrim); }
+
+void Orvanta_View::updateBrightness() { updateParameter(kParamID_Dither); }
+
+void Orvanta_View::updateType() { updateParameter(kParamID_Color); }
+
+size_t Orvanta_View::EditorControlCount() const {
+    size_t count = 0;
+    for (VSTGUI::int32 i = 0; i < getNbViews(); ++i) {
+        const CControl* control = dynamic_cast<const CControl*>(getView(i));
+        if (control && BindingOf(control->getTag())) ++count;
+    }
+    return count;
 }
 
-void Orvanta_View::updateProcess() {
-    updateControl(kParamID_Dynamic, m_pProcessKnob, m_pProcessDisplay, OwnText);
-}
-
-void Orvanta_View::updateOutputTrim() {
-    updateControl(kParamID_OutputTrim, m_pOutputTrimKnob, m_pOutputTrimDisplay, OwnText);
-}
-
-void Orvanta_View::updateBrightness() {
-    updateControl(kParamID_Dither, m_pBrightnessKnob, m_pBrightnessDisplay, DitherText);
-}
-
-void Orvanta_View::updateType() {
-    updateControl(kParamID_Color, m_pTypeSelectKnob, m_pTypeSelectDisplay, ColorText);
+SEditorControl Orvanta_View::EditorControlAt(size_t index) const {
+    SEditorControl described;
+    for (VSTGUI::int32 i = 0; i < getNbViews(); ++i) {
+        const CControl* control = dynamic_cast<const CControl*>(getView(i));
+        const ControlBinding* binding = control ? BindingOf(control->getTag()) : nullptr;
+        if (!binding || index-- > 0) continue;
+        const CRect& rect = control->getViewSize();
+        described.tag = int32_t(binding->tag);
+        described.left = rect.left;
+        described.top = rect.top;
+        described.right = rect.right;
+        described.bottom = rect.bottom;
+        described.kind = binding->kind;
+        described.parameterID = binding->parameterID;
+        if (binding->kind == EKind::Button) described.value = ButtonNormalized(*binding);
+        break;
+    }
+    return described;
 }
 
 int Orvanta_View::compareBrightness(const char* text) {
-    if (!text) return 0;
-    const char first = char(std::tolower(static_cast<unsigned char>(text[0])));
-    const char second = first ? char(std::tolower(static_cast<unsigned char>(text[1]))) : '\0';
-    if (first != 'o') return 0;
-    if (second == 'n') return 2;
-    if (second == 'f') return 1;
-    return 0;
+    // The Dither value the word names (2 on, 1 off), 0 for none.
+    int32_t value = 0;
+    return ValueFromTypedWord(*FindParameter(kParamID_Dither), text, &value) ? int(value) : 0;
 }
-
-namespace {
-
-// The number a typed text starts with, read as atof reads it in the C
-// locale whatever locale the host has set (blanks skipped, an optional
-// sign, "nan" and "inf" included, too large a magnitude infinite), or 0
-// when it starts with none.
-double LeadingNumber(const char* text) {
-    if (!text) return 0.0;
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
-    if (*text == '+' && text[1] != '-') ++text;
-    const char* const end = text + std::strlen(text);
-    double number = 0.0;
-    const auto parsed = std::from_chars(text, end, number);
-    if (parsed.ec == std::errc()) return number;
-    if (parsed.ec != std::errc::result_out_of_range) return 0.0;
-    // Out of range: too small (a negative exponent) reads as 0, too large
-    // as an infinity of its sign.
-    for (const char* c = text; c + 1 < parsed.ptr; ++c)
-        if ((*c == 'e' || *c == 'E') && c[1] == '-') return 0.0;
-    return *text == '-' ? -HUGE_VAL : HUGE_VAL;
-}
-
-}  // namespace
 
 double Orvanta_View::normalizeInputText(const char* text, long tag) {
-    const bool trim = tag == kTagOutputTrimDisplay;
-    const double minimum = trim ? kOutputTrimMinDB : kPercentParamMin;
-    const double maximum = trim ? kOutputTrimMaxDB : kPercentParamMax;
-    const double number = LeadingNumber(text);
+    const ControlBinding* binding = BindingOf(tag);
+    const SParameterInfo* parameter = binding ? FindParameter(binding->parameterID) : nullptr;
+    if (!parameter || binding->kind != EKind::Display) return kRejectedInput;
+    const double number = TypedText::LeadingNumber(text);
     // NaN fails both tests below and is refused with the rest.
-    if (!(number >= minimum && number <= maximum)) return kRejectedInput;
-    return (number - minimum) / (maximum - minimum);
+    if (!(number >= parameter->minimum && number <= parameter->maximum)) return kRejectedInput;
+    return (number - parameter->minimum) / (parameter->maximum - parameter->minimum);
 }

@@ -15,20 +15,26 @@
 
 #include <string>
 
+#include "COrvanta_VST_AnimKnob.h"
+#include "COrvanta_VST_AnimKnob_Switch.h"
+#include "COrvanta_VST_AnimKnob_Switch_Fine.h"
+#include "EditorControls.h"
 #include "VSTGUI_ContentView.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CControlListener.h"
 
 class AAX_IViewContainer;
-class COrvanta_VST_AnimKnob;
-class COrvanta_VST_AnimKnob_Switch;
-class COrvanta_VST_AnimKnob_Switch_Fine;
+namespace Orvanta {
+struct SParameterInfo;
+}
 namespace VSTGUI {
 class CKickButton;
 class CTextEdit;
 }  // namespace VSTGUI
 
-class Orvanta_View : public VSTGUI_ContentView, public VSTGUI::CControlListener {
+// It also tells a host its controls (IEditorControls), so that a host can
+// drive the panel without knowing its layout.
+class Orvanta_View : public VSTGUI_ContentView, public VSTGUI::CControlListener, public IEditorControls {
 public:
     // What normalizeInputText answers for a number it refuses (the
     // single-precision -999.9, widened); accepted results are greater.
@@ -59,24 +65,35 @@ public:
     void updateBrightness();
     void updateType();
 
-    // 2 for on ("on", any case), 1 for off ("of..."), 0 for anything else.
+    // The Dither value a typed word names: 2 for on ("on", any case), 1 for
+    // off ("of..."), 0 for anything else.
     int compareBrightness(const char* text);
-    // The typed number as a normalized value of the display's parameter
-    // (tag 8: -6 to 6 dB; tags 7 and 9: 0 to 100 %), or kRejectedInput when
-    // it lies outside that range.
+    // The typed number as a normalized value of the parameter of the
+    // display with that tag (its range from the parameter table), or
+    // kRejectedInput when it lies outside that range or the tag is not a
+    // display's.
     double normalizeInputText(const char* text, long tag);
 
+    // ---- IEditorControls: the knobs, buttons and displays in panel order ----
+    size_t EditorControlCount() const override;
+    SEditorControl EditorControlAt(size_t index) const override;
+    size_t EditorBitmapCount() const override;
+    int32_t EditorBitmapAt(size_t index) const override;
+
     // ---- the controls (owned by the panel) ----
-    COrvanta_VST_AnimKnob* GetInputTrimKnob() const { return m_pInputTrimKnob; }
-    COrvanta_VST_AnimKnob* GetProcessKnob() const { return m_pProcessKnob; }
+    // The members and the update* operations keep the panel's place names:
+    // input trim drives "Harmonic", process "Dynamic", brightness "Dither"
+    // and type select "Color". The accessors name the parameter.
+    COrvanta_VST_AnimKnob* GetHarmonicKnob() const { return m_pInputTrimKnob; }
+    COrvanta_VST_AnimKnob* GetDynamicKnob() const { return m_pProcessKnob; }
     COrvanta_VST_AnimKnob* GetOutputTrimKnob() const { return m_pOutputTrimKnob; }
-    COrvanta_VST_AnimKnob_Switch_Fine* GetBrightnessKnob() const { return m_pBrightnessKnob; }
-    COrvanta_VST_AnimKnob_Switch* GetTypeSelectKnob() const { return m_pTypeSelectKnob; }
-    VSTGUI::CTextEdit* GetInputTrimDisplay() const { return m_pInputTrimDisplay; }
-    VSTGUI::CTextEdit* GetProcessDisplay() const { return m_pProcessDisplay; }
+    COrvanta_VST_AnimKnob_Switch_Fine* GetDitherKnob() const { return m_pBrightnessKnob; }
+    COrvanta_VST_AnimKnob_Switch* GetColorKnob() const { return m_pTypeSelectKnob; }
+    VSTGUI::CTextEdit* GetHarmonicDisplay() const { return m_pInputTrimDisplay; }
+    VSTGUI::CTextEdit* GetDynamicDisplay() const { return m_pProcessDisplay; }
     VSTGUI::CTextEdit* GetOutputTrimDisplay() const { return m_pOutputTrimDisplay; }
-    VSTGUI::CTextEdit* GetBrightnessDisplay() const { return m_pBrightnessDisplay; }
-    VSTGUI::CTextEdit* GetTypeSelectDisplay() const { return m_pTypeSelectDisplay; }
+    VSTGUI::CTextEdit* GetDitherDisplay() const { return m_pBrightnessDisplay; }
+    VSTGUI::CTextEdit* GetColorDisplay() const { return m_pTypeSelectDisplay; }
 
     // ---- the module's bitmaps ----
     static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaBackground;
@@ -92,10 +109,14 @@ public:
     static VSTGUI::OwnedPointer<VSTGUI::CBitmap> m_hOrvantaDitherOnButtonBackground;
 
 private:
-    // Reads parameterID into knob and (when given) display; displayText
-    // turns the parameter's value string into the display's text.
-    void updateControl(const char* parameterID, VSTGUI::CControl* knob, VSTGUI::CTextEdit* display,
-                       std::string (*displayText)(const char* valueString));
+    // Reads the parameter into its knob and display: the display shows the
+    // parameter's value string, or the switches' word for the value.
+    void updateParameter(const char* parameterID);
+    // The knob and the display bound to a parameter; null for none.
+    VSTGUI::CControl* knobOf(const char* parameterID) const;
+    VSTGUI::CTextEdit* displayOf(const char* parameterID) const;
+    // Sets a switch from the word typed into its display.
+    void typedWord(const Orvanta::SParameterInfo& parameter);
     // Sets a parameter from a typed number; true when the number was accepted.
     bool setFromTypedNumber(VSTGUI::CTextEdit* display, long tag, const char* parameterID);
     void setParameter(const char* parameterID, double normalizedValue);

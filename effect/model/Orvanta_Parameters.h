@@ -1,6 +1,6 @@
 // Orvanta_Parameters: the effect's data model, one per instance (mono and
 // stereo alike). It adds to the effect-parameters base the six parameters
-// with their routing to the knob packet, the knob-packet fill and the
+// of the parameter table (Orvanta_ParameterTable.h) with their routing to the knob packet, the knob-packet fill and the
 // initialisation of the algorithm's private data; everything else the host
 // asks is answered by the base.
 #pragma once
@@ -33,4 +33,10 @@ public:
     // master bypass is on). A value that cannot be read leaves its field as
     // it was and makes the result -20004; the other fields are still filled.
     AAX_Result UpdatePacket_AllKnobs(AAX_CPacket& packet);
+
+    // Main thread: the facts of ModuleQueries.h a host may ask for (the
+    // signal delay at the current rate, the words for the switches' values).
+    // Any other block, or a buffer too small, gets nothing: 0 bytes written.
+    AAX_Result GetCustomData(AAX_CTypeID dataBlockID, uint32_t dataSize, void* data,
+                             uint32_t* bytesWritten) const override;
 };

@@ -8,7 +8,6 @@
 #include <functional>
 #include <map>
 
-#include "effect/Orvanta_Defs.h"
 
 namespace Analysis {
 
@@ -39,12 +38,21 @@ int ExitCodeForPlotFailure(PLCHAR_VECTOR message) {
     return g_ExitCodeOnFailure;
 }
 
+// The palette's first trace colours go to the effect's colour types in
+// their order, the rest are spares.
+constexpr int kColourTypeColours = 5;
+
+// The colour types of the report being drawn, with their places.
+std::vector<std::string> g_ColourNames;
+std::vector<int> g_ColourPlaces;
+
 // Each colour type keeps its own colour in every plot; other names take
 // the spare colours in order.
 PLINT TraceColour(const std::string& name, size_t index) {
-    for (int color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color)
-        if (name == Orvanta::kColorNames[color - Orvanta::kColorMin]) return kFirstTraceColour + (color - Orvanta::kColorMin);
-    return kFirstTraceColour + PLINT((Orvanta::kColorMax + index) % kTraceColours);
+    for (size_t i = 0; i < g_ColourNames.size() && i < g_ColourPlaces.size(); ++i)
+        if (name == g_ColourNames[i] && g_ColourPlaces[i] >= 0 && g_ColourPlaces[i] < kColourTypeColours)
+            return kFirstTraceColour + g_ColourPlaces[i];
+    return kFirstTraceColour + PLINT((kColourTypeColours + index) % kTraceColours);
 }
 
 struct Trace {
@@ -270,6 +278,8 @@ std::vector<std::string> PlotFileNames() {
 }
 
 void DrawPlots(const AnalysisReport& report, const std::string& folder, int exitCodeOnFailure) {
+    g_ColourNames = report.colours;
+    g_ColourPlaces = report.colourPlaces;
     g_ExitCodeOnFailure = exitCodeOnFailure;
     const std::vector<std::string> names = PlotFileNames();
     DrawSpectra(folder + "/" + names[0], report);
@@ -277,9 +287,9 @@ void DrawPlots(const AnalysisReport& report, const std::string& folder, int exit
     const std::string atSweepLevel = FrequencyText(report.toneFrequency) + " at " + LevelText(report.sweepLevelDbfs);
     DrawSweep(folder + "/" + names[2], report.levelSweep, "input level", "input level (dBFS)",
               [](const HarmonicPoint& p) { return p.inputDbfs; }, FrequencyText(report.toneFrequency));
-    DrawSweep(folder + "/" + names[3], report.harmonicSweep, "Harmonic", "Harmonic (%)",
+    DrawSweep(folder + "/" + names[3], report.harmonicSweep, report.blendParameter, report.blendParameter + " (%)",
               [](const HarmonicPoint& p) { return p.harmonic; }, atSweepLevel);
-    DrawSweep(folder + "/" + names[4], report.dynamicSweep, "Dynamic", "Dynamic (%)",
+    DrawSweep(folder + "/" + names[4], report.dynamicSweep, report.driveParameter, report.driveParameter + " (%)",
               [](const HarmonicPoint& p) { return p.dynamic; }, atSweepLevel);
     DrawResponse(folder + "/" + names[5], report);
     DrawTransfer(folder + "/" + names[6], report);

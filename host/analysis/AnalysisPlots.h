@@ -1,6 +1,6 @@
 // The analysis drawn as PNG pictures through PLplot's cairo driver: the
 // output spectra, harmonic levels, harmonics against input level,
-// "Harmonic" and "Dynamic", the frequency response and the transfer curve,
+// the effect's blend and drive parameters, the frequency response and the transfer curve,
 // each with a title, labelled axes with units and a legend naming the
 // colour types. Frequency axes are logarithmic.
 //

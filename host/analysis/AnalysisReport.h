@@ -14,8 +14,8 @@ namespace Analysis {
 struct HarmonicPoint {
     std::string colour;       // colour type name
     double inputDbfs = 0.0;   // sine peak level
-    double harmonic = 0.0;    // "Harmonic" in percent
-    double dynamic = 0.0;     // "Dynamic" in percent
+    double harmonic = 0.0;    // the blend parameter, as it displays itself
+    double dynamic = 0.0;     // the drive parameter, as it displays itself
     HarmonicLevels levels;
 };
 
@@ -49,11 +49,15 @@ struct AnalysisReport {
     std::string settings;           // the --preset/--set/--bypass options, as typed
     double sweepLevelDbfs = -6.0;   // input level of the Harmonic and Dynamic sweeps
     std::vector<std::string> colours;
+    // Each colour's place among the effect's colour types (-1 when it is
+    // not one), which decides its colour in the plots.
+    std::vector<int> colourPlaces;
 
     std::vector<HarmonicPoint> spectra;        // each colour at each chosen level
     std::vector<HarmonicPoint> levelSweep;     // against input level
-    std::vector<HarmonicPoint> harmonicSweep;  // against "Harmonic"
-    std::vector<HarmonicPoint> dynamicSweep;   // against "Dynamic"
+    std::vector<HarmonicPoint> harmonicSweep;  // against the effect's blend parameter
+    std::vector<HarmonicPoint> dynamicSweep;   // against its drive parameter
+    std::string blendParameter, driveParameter;  // their identifiers
     std::vector<SpectrumTrace> spectrumTraces;
     std::vector<ResponseTrace> responses;
     std::vector<TransferTrace> transfers;

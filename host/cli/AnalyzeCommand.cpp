@@ -14,7 +14,7 @@
 #include "AnalyzeRun.h"
 #include "CommandRegistry.h"
 #include "EffectSession.h"
-#include "effect/Orvanta_Defs.h"
+#include "host/runtime/PluginModule.h"
 #include "host/analysis/AnalysisPlots.h"
 #include "host/analysis/ReportWriters.h"
 
@@ -40,17 +40,6 @@ bool ParseDecimal(const std::string& text, double minimum, double maximum, doubl
     return true;
 }
 
-std::vector<std::string> SplitList(const std::string& text) {
-    std::vector<std::string> items;
-    size_t start = 0;
-    while (true) {
-        const size_t comma = text.find(',', start);
-        items.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) return items;
-        start = comma + 1;
-    }
-}
-
 std::string Range(double minimum, double maximum) {
     char text[64];
     std::snprintf(text, sizeof text, "from %g to %g", minimum, maximum);
@@ -69,8 +58,10 @@ bool ReadNumber(const ParsedOptions& options, const std::string& name, const std
 
 bool ReadRate(const ParsedOptions& options, int* rate, CliFailure* failure) {
     if (!options.Has("--rate")) return true;
+    // One of the rates a host runs at; whether the effect supports it is
+    // known once it is loaded.
     std::string supported;
-    for (float candidate : Orvanta::kSupportedSampleRates) {
+    for (float candidate : PluginModule::HostSampleRates()) {
         const std::string text = std::to_string(static_cast<int>(candidate));
         if (options.Last("--rate") == text) {
             *rate = static_cast<int>(candidate);
@@ -78,7 +69,7 @@ bool ReadRate(const ParsedOptions& options, int* rate, CliFailure* failure) {
         }
         supported += (supported.empty() ? "" : ", ") + text;
     }
-    *failure = CliFailure{ExitCode::kUsage, "--rate needs one of the effect's rates (" + supported + " Hz), not '" +
+    *failure = CliFailure{ExitCode::kUsage, "--rate needs one of the host's rates (" + supported + " Hz), not '" +
                                                 options.Last("--rate") + "'"};
     return false;
 }
@@ -98,30 +89,10 @@ bool ReadLevels(const ParsedOptions& options, std::vector<double>* levels, CliFa
     return true;
 }
 
-// "all", or colour type names or numbers separated by commas.
-bool ReadColours(const ParsedOptions& options, std::vector<AnalysisColour>* colours, CliFailure* failure) {
-    if (!options.Has("--colors")) return true;
-    const std::string list = options.Last("--colors");
-    for (const std::string& item : SplitList(list)) {
-        bool found = false;
-        for (int color = Orvanta::kColorMin; color <= Orvanta::kColorMax && !found; ++color) {
-            const char* name = Orvanta::kColorNames[color - Orvanta::kColorMin];
-            if (strcasecmp(item.c_str(), "all") == 0) {
-                colours->push_back({name, std::to_string(color)});
-                if (color == Orvanta::kColorMax) found = true;
-            } else if (strcasecmp(item.c_str(), name) == 0 || item == std::to_string(color)) {
-                colours->push_back({name, std::to_string(color)});
-                found = true;
-            }
-        }
-        if (!found) {
-            std::string names;
-            for (const char* name : Orvanta::kColorNames) names += std::string(names.empty() ? "" : ", ") + name;
-            *failure = CliFailure{ExitCode::kUsage, "--colors needs 'all' or colour types (" + names +
-                                                        ", or 1 to 5) separated by commas, not '" + list + "'"};
-            return false;
-        }
-    }
+// "all", or colour type names or numbers separated by commas; the effect
+// names its colour types, so they are read once it is loaded.
+bool ReadColours(const ParsedOptions& options, std::string* colours) {
+    if (options.Has("--colors")) *colours = options.Last("--colors");
     return true;
 }
 
@@ -143,7 +114,7 @@ bool ReadArguments(const ParsedOptions& options, AnalyzeArguments* arguments, Cl
     if (!ReadRate(options, &plan.sampleRate, failure)) return false;
     const double highestTone = plan.sampleRate / 4.0;
     return ReadNumber(options, "--frequency", "a frequency in Hz", 20.0, highestTone, &plan.toneFrequency, failure) &&
-           ReadLevels(options, &plan.levels, failure) && ReadColours(options, &plan.colours, failure) &&
+           ReadLevels(options, &plan.levels, failure) && ReadColours(options, &plan.colourList) &&
            ReadNumber(options, "--sweep-step", "a step in dB", 0.5, 40.0, &plan.sweepStep, failure) &&
            ReadNumber(options, "--setting-step", "a step in percent", 1.0, 100.0, &plan.settingStep, failure) &&
            ReadNumber(options, "--sweep-level", "a level in dBFS", -120.0, 0.0, &plan.sweepLevel, failure) &&

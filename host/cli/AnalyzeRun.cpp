@@ -7,7 +7,7 @@
 
 #include "AAX_CString.h"
 #include "EffectSession.h"
-#include "effect/Orvanta_Defs.h"
+#include "host/runtime/ModuleFacts.h"
 #include "host/analysis/TestSignals.h"
 #include "host/runtime/AudioRenderer.h"
 
@@ -24,16 +24,25 @@ constexpr uint32_t kNoiseSeed = 0x0A7A11CEu;
 constexpr int64_t kTransferPoints = 2000;
 
 // The settings of one render: the colour type (empty: as set) and the
-// normalized values of "Harmonic" and "Dynamic".
+// normalized values of the blend and the drive parameters.
 struct RenderSettings {
     std::string colourText;
     double harmonic = 0.0;
     double dynamic = 0.0;
 };
 
+// The effect's parameters the analysis moves, as the effect names their
+// roles: the colour type, the blend of the colour and the drive.
+struct AnalysisParameters {
+    std::string character, blend, drive;
+};
+
 class EffectProbe {
 public:
-    EffectProbe(EffectSession& session, int64_t settleFrames) : m_Session(session), m_SettleFrames(settleFrames) {}
+    EffectProbe(EffectSession& session, int64_t settleFrames, AnalysisParameters parameters)
+        : m_Session(session), m_SettleFrames(settleFrames), m_Parameters(std::move(parameters)) {}
+
+    const AnalysisParameters& Parameters() const { return m_Parameters; }
 
     // Renders signal (its first SettleFrames() samples settle the effect)
     // with the settings applied at its start; output is the rest, aligned
@@ -41,10 +50,11 @@ public:
     bool Render(const RenderSettings& settings, const std::vector<float>& signal, std::vector<float>* output,
                 CliFailure* failure) {
         std::vector<ParameterChange> changes;
-        if (!settings.colourText.empty() && !Change(Orvanta::kParamID_Color, settings.colourText, &changes, failure))
+        if (!settings.colourText.empty() &&
+            !Change(m_Parameters.character.c_str(), settings.colourText, &changes, failure))
             return false;
-        changes.push_back({0, Orvanta::kParamID_Harmonic, settings.harmonic});
-        changes.push_back({0, Orvanta::kParamID_Dynamic, settings.dynamic});
+        changes.push_back({0, m_Parameters.blend, settings.harmonic});
+        changes.push_back({0, m_Parameters.drive, settings.dynamic});
 
         AudioRenderer::Options options;
         options.blockSize = kHostBlockSize;
@@ -97,47 +107,85 @@ private:
 
     EffectSession& m_Session;
     int64_t m_SettleFrames;
+    AnalysisParameters m_Parameters;
 };
 
-// The settings options with "Harmonic" at 100 % in front, so that the
-// colour shows unless the user's own settings say otherwise.
-ParsedOptions WithAnalysisDefaults(const ParsedOptions& options) {
-    ParsedOptions withDefaults = options;
-    withDefaults.options.insert(withDefaults.options.begin(), {"--set", "Harmonic=100"});
-    return withDefaults;
+// "1 to 5": the parameter's lowest and highest values as whole numbers.
+std::string WholeRangeText(const AAX_IACFEffectParameters& model, const std::string& parameterID) {
+    std::string ends[2];
+    for (int end = 0; end < 2; ++end) {
+        AAX_CString text;
+        model.GetParameterStringFromValue(parameterID.c_str(), double(end), &text, 32);
+        ends[end] = std::to_string(std::lround(std::atof(text.Get())));
+    }
+    return ends[0] + " to " + ends[1];
 }
 
-// Whether the settings choose a colour type (a preset or --set Color=...).
-bool SettingsChooseColour(const ParsedOptions& options, const EffectSession& session) {
+// Whether the settings choose a colour type (a preset or --set of the
+// character parameter).
+bool SettingsChooseColour(const ParsedOptions& options, const EffectSession& session, const std::string& character) {
     if (options.Has("--preset")) return true;
     for (const std::string& assignment : options.All("--set")) {
         const ParameterValueParser::Result parsed = session.Parser().ParseAssignment(assignment);
-        if (parsed.outcome == ParameterValueParser::Outcome::Parsed && parsed.parameterID == Orvanta::kParamID_Color)
-            return true;
+        if (parsed.outcome == ParameterValueParser::Outcome::Parsed && parsed.parameterID == character) return true;
     }
     return false;
 }
 
-// The colour type's name that the instance's "Color" holds now.
-std::string CurrentColourName(const EffectProbe& probe) {
-    const double current = probe.CurrentNormalized(Orvanta::kParamID_Color);
-    for (int color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color) {
-        double value = 0.0;
-        CliFailure ignored;
-        if (probe.Normalized(Orvanta::kParamID_Color, std::to_string(color), &value, &ignored) &&
-            std::fabs(value - current) < 1e-9)
-            return Orvanta::kColorNames[color - Orvanta::kColorMin];
-    }
-    return "as set";
+// The colour types the effect names, in its order.
+std::vector<ValueName> ColourTypes(const EffectSession& session, const std::string& character) {
+    return ValueNamesOf(QueryValueNames(session.Instance().Parameters()), character);
 }
 
-std::vector<AnalysisColour> ResolveColours(const std::vector<AnalysisColour>& asked, bool settingsChoose,
-                                           const EffectProbe& probe) {
-    if (!asked.empty()) return asked;
-    if (settingsChoose) return {AnalysisColour{CurrentColourName(probe), ""}};
+AnalysisColour ColourOf(const std::vector<ValueName>& types, size_t place) {
+    return AnalysisColour{types[place].name, types[place].name, int(place)};
+}
+
+// The colour type's name that the instance's character parameter holds now.
+AnalysisColour CurrentColour(const EffectSession& session, const std::string& character) {
+    const AAX_IACFEffectParameters& model = session.Instance().Parameters();
+    double current = 0.0;
+    model.GetParameterNormalizedValue(character.c_str(), &current);
+    const std::vector<ValueName> types = ColourTypes(session, character);
+    const std::string name = NameForValue(model, types, character, current);
+    for (size_t place = 0; place < types.size(); ++place)
+        if (types[place].name == name) return AnalysisColour{name, "", int(place)};
+    return AnalysisColour{"as set", "", -1};
+}
+
+// --colors: "all", or colour type names or numbers separated by commas.
+bool ReadColourList(const std::string& list, const EffectSession& session, const std::string& character,
+                    std::vector<AnalysisColour>* colours, CliFailure* failure) {
+    const AAX_IACFEffectParameters& model = session.Instance().Parameters();
+    const std::vector<ValueName> types = ColourTypes(session, character);
+    for (const std::string& item : SplitList(list)) {
+        bool found = false;
+        for (size_t place = 0; place < types.size(); ++place) {
+            const ParameterValueParser::Result parsed = session.Parser().Parse(character, item);
+            const bool byNumber = parsed.outcome == ParameterValueParser::Outcome::Parsed &&
+                                  NameForValue(model, types, character, parsed.normalizedValue) == types[place].name;
+            if (strcasecmp(item.c_str(), "all") == 0 || strcasecmp(item.c_str(), types[place].name.c_str()) == 0 ||
+                (byNumber && !found)) {
+                colours->push_back(ColourOf(types, place));
+                found = true;
+            }
+        }
+        if (!found || types.empty()) {
+            std::string names;
+            for (const ValueName& type : types) names += (names.empty() ? "" : ", ") + type.name;
+            *failure = CliFailure{ExitCode::kUsage, "--colors needs 'all' or colour types (" + names + ", or " +
+                                                        WholeRangeText(model, character) +
+                                                        ") separated by commas, not '" + list + "'"};
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<AnalysisColour> AllColours(const EffectSession& session, const std::string& character) {
+    const std::vector<ValueName> types = ColourTypes(session, character);
     std::vector<AnalysisColour> all;
-    for (int color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color)
-        all.push_back({Orvanta::kColorNames[color - Orvanta::kColorMin], std::to_string(color)});
+    for (size_t place = 0; place < types.size(); ++place) all.push_back(ColourOf(types, place));
     return all;
 }
 
@@ -151,8 +199,9 @@ std::vector<double> Steps(double from, double to, double step) {
 // The whole analysis for one session.
 class AnalysisRunner {
 public:
-    AnalysisRunner(EffectSession& session, const AnalysisPlan& plan, AnalysisReport* report)
-        : m_Plan(plan), m_Report(*report), m_Probe(session, plan.sampleRate / 2),
+    AnalysisRunner(EffectSession& session, const AnalysisPlan& plan, const AnalysisParameters& parameters,
+                   AnalysisReport* report)
+        : m_Plan(plan), m_Report(*report), m_Probe(session, plan.sampleRate / 2, parameters),
           m_Analyzer(kToneBlockFrames, plan.sampleRate),
           m_ToneBin(Analysis::CoherentBin(plan.toneFrequency, plan.sampleRate, kToneBlockFrames)),
           m_Progress("Analysing", plan.quiet) {
@@ -161,8 +210,8 @@ public:
         m_Report.blockFrames = kToneBlockFrames;
         m_Report.settleFrames = m_Probe.SettleFrames();
         m_Report.sweepLevelDbfs = plan.sweepLevel;
-        m_BaseHarmonic = m_Probe.CurrentNormalized(Orvanta::kParamID_Harmonic);
-        m_BaseDynamic = m_Probe.CurrentNormalized(Orvanta::kParamID_Dynamic);
+        m_BaseHarmonic = m_Probe.CurrentNormalized(m_Probe.Parameters().blend.c_str());
+        m_BaseDynamic = m_Probe.CurrentNormalized(m_Probe.Parameters().drive.c_str());
     }
 
     bool Run(const std::vector<AnalysisColour>& colours, CliFailure* failure) {
@@ -172,6 +221,7 @@ public:
                   int64_t(m_Plan.levels.size() + levelSweep.size() + 2 * settingSweep.size() + 2);
         for (const AnalysisColour& colour : colours) {
             m_Report.colours.push_back(colour.name);
+            m_Report.colourPlaces.push_back(colour.ordinal);
             if (!MeasureSpectra(colour, failure) || !MeasureLevelSweep(colour, levelSweep, failure) ||
                 !MeasureSettingSweeps(colour, settingSweep, failure) || !MeasureResponse(colour, failure) ||
                 !MeasureTransfer(colour, failure))
@@ -201,8 +251,8 @@ private:
         if (!RenderTone(Settings(colour, harmonic, dynamic), levelDbfs, output, failure)) return false;
         point->colour = colour.name;
         point->inputDbfs = levelDbfs;
-        point->harmonic = m_Probe.DisplayValue(Orvanta::kParamID_Harmonic, harmonic);
-        point->dynamic = m_Probe.DisplayValue(Orvanta::kParamID_Dynamic, dynamic);
+        point->harmonic = m_Probe.DisplayValue(m_Probe.Parameters().blend.c_str(), harmonic);
+        point->dynamic = m_Probe.DisplayValue(m_Probe.Parameters().drive.c_str(), dynamic);
         point->levels = m_Analyzer.Measure(*output, m_ToneBin);
         return true;
     }
@@ -246,21 +296,18 @@ private:
 
     bool MeasureSettingSweeps(const AnalysisColour& colour, const std::vector<double>& percents,
                               CliFailure* failure) {
+        // Percent of each parameter's range.
         for (double percent : percents) {
-            double value = 0.0;
             HarmonicPoint point;
             std::vector<float> output;
-            if (!m_Probe.Normalized(Orvanta::kParamID_Harmonic, std::to_string(percent), &value, failure) ||
-                !MeasurePoint(colour, m_Plan.sweepLevel, value, m_BaseDynamic, &point, &output, failure))
+            if (!MeasurePoint(colour, m_Plan.sweepLevel, percent / 100.0, m_BaseDynamic, &point, &output, failure))
                 return false;
             m_Report.harmonicSweep.push_back(point);
         }
         for (double percent : percents) {
-            double value = 0.0;
             HarmonicPoint point;
             std::vector<float> output;
-            if (!m_Probe.Normalized(Orvanta::kParamID_Dynamic, std::to_string(percent), &value, failure) ||
-                !MeasurePoint(colour, m_Plan.sweepLevel, m_BaseHarmonic, value, &point, &output, failure))
+            if (!MeasurePoint(colour, m_Plan.sweepLevel, m_BaseHarmonic, percent / 100.0, &point, &output, failure))
                 return false;
             m_Report.dynamicSweep.push_back(point);
         }
@@ -316,15 +363,47 @@ private:
 
 }  // namespace
 
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        items.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) return items;
+        start = comma + 1;
+    }
+}
+
 bool RunAnalysis(const ParsedOptions& options, const AnalysisPlan& plan, AnalysisReport* report, CliFailure* failure) {
     std::unique_ptr<EffectSession> session = EffectSession::Open(options, plan.sampleRate, 1, kHostBlockSize, failure);
-    const ParsedOptions withDefaults = WithAnalysisDefaults(options);
-    if (!session || !session->ApplySettings(withDefaults, failure)) return false;
+    if (!session) return false;
+    const AAX_IACFEffectParameters& model = session->Instance().Parameters();
+    const AnalysisParameters parameters{QueryParameterWithRole(model, "character"),
+                                        QueryParameterWithRole(model, "blend"), QueryParameterWithRole(model, "drive")};
+    if (parameters.character.empty() || parameters.blend.empty() || parameters.drive.empty()) {
+        *failure = CliFailure{ExitCode::kBadData, "the effect names no colour type, blend and drive parameters "
+                                                  "to analyse"};
+        return false;
+    }
+    // The blend at its top in front of the user's settings, so that the
+    // colour shows unless they say otherwise.
+    if (session->Instance().ApplyAutomation(parameters.blend.c_str(), 1.0) != AAX_SUCCESS ||
+        !session->ApplySettings(options, failure))
+        return false;
     for (const auto& option : options.options)
         if (option.first == "--set" || option.first == "--preset" || option.first == "--bypass")
             report->settings += (report->settings.empty() ? "" : " ") + option.first +
                                 (option.second.empty() ? "" : " " + option.second);
-    AnalysisRunner runner(*session, plan, report);
-    const EffectProbe probe(*session, 0);
-    return runner.Run(ResolveColours(plan.colours, SettingsChooseColour(options, *session), probe), failure);
+    std::vector<AnalysisColour> colours;
+    if (!plan.colourList.empty()) {
+        if (!ReadColourList(plan.colourList, *session, parameters.character, &colours, failure)) return false;
+    } else if (SettingsChooseColour(options, *session, parameters.character)) {
+        colours.push_back(CurrentColour(*session, parameters.character));
+    } else {
+        colours = AllColours(*session, parameters.character);
+    }
+    report->blendParameter = parameters.blend;
+    report->driveParameter = parameters.drive;
+    AnalysisRunner runner(*session, plan, parameters, report);
+    return runner.Run(colours, failure);
 }

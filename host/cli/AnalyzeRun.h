@@ -12,11 +12,13 @@
 #include "CliCommon.h"
 #include "host/analysis/AnalysisReport.h"
 
-// One colour type to measure: its name, and the value text to set "Color"
-// to (empty: leave "Color" as the settings chose it).
+// One colour type to measure: its name, the value text to set the effect's
+// character parameter to (empty: leave it as the settings chose it), and
+// its place among the effect's colour types (which plot colour it takes).
 struct AnalysisColour {
     std::string name;
     std::string valueText;
+    int ordinal = -1;
 };
 
 struct AnalysisPlan {
@@ -27,9 +29,12 @@ struct AnalysisPlan {
     double settingStep = 10.0;                  // percent, harmonics against Harmonic and Dynamic
     double sweepLevel = -6.0;                   // dBFS, input of the Harmonic and Dynamic sweeps
     double responseLevel = -40.0;               // dBFS RMS, noise for the frequency response
-    std::vector<AnalysisColour> colours;        // empty: the five colour types or the one set
+    std::string colourList;                     // --colors; empty: every colour type or the one set
     bool quiet = false;
 };
+
+// The items of a comma-separated list, empty ones included.
+std::vector<std::string> SplitList(const std::string& text);
 
 // Runs every measurement of plan. options carries the settings options
 // (--preset, --set, --bypass) and --plugin. Failures as EffectSession's,

@@ -183,10 +183,12 @@ bool ParseInteger(const std::string& text, int64_t minimum, int64_t maximum, int
 
 // ---- the module ----
 
+const char* const kDefaultBundleName = ORVANTA_DEFAULT_BUNDLE;
+
 std::unique_ptr<PluginModule> OpenPluginModule(const ParsedOptions& options, CliFailure* failure) {
     // The program uses the plug-in as a host does: through its bundle.
     std::string path = options.Last("--plugin");
-    if (path.empty()) path = PluginModule::DefaultBundlePath();
+    if (path.empty()) path = PluginModule::DefaultBundlePath(kDefaultBundleName);
     if (path.empty()) {
         *failure = CliFailure{ExitCode::kInternal,
                               "no plug-in bundle found beside the program (build the Orvanta target, "

@@ -9,6 +9,10 @@
 #include <utility>
 #include <vector>
 
+// The bundle the program loads when no --plugin is given, named by the
+// build (the product the program ships with), found beside the program.
+extern const char* const kDefaultBundleName;
+
 class PluginModule;
 
 // Exit codes, one per kind of failure (the values of BSD's sysexits).

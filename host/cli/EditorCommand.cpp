@@ -97,7 +97,10 @@ std::unique_ptr<EditorSession> OpenEditor(const EffectSession& effect, const Par
         return nullptr;
     }
     editor->SetHostTakesMouse(options.Has("--host-takes-mouse"));
-    if (!OpenEditorView(*editor, options, failure)) return nullptr;
+    // The window takes the effect's name as the effect describes itself.
+    const std::vector<std::string>& names = effect.Module().Effect().names;
+    if (!OpenEditorView(*editor, names.empty() ? std::string("effect") : names.front(), options, failure))
+        return nullptr;
     const AAX_Point size = editor->ViewSize();
     if (!(size.horz >= 1.0f && size.vert >= 1.0f)) {
         *failure = CliFailure{ExitCode::kInternal, "the editor has no size: it found none of its bitmaps (plug-in " +

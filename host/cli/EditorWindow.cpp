@@ -60,7 +60,8 @@ std::vector<OptionRule> EditorWindowOptions() {
     };
 }
 
-bool OpenEditorView(EditorSession& editor, const ParsedOptions& options, CliFailure* failure) {
+bool OpenEditorView(EditorSession& editor, const std::string& title, const ParsedOptions& options,
+                    CliFailure* failure) {
     if (!options.Has("--window") && !options.Has("--parent")) {
         editor.Open();
         return true;
@@ -74,7 +75,7 @@ bool OpenEditorView(EditorSession& editor, const ParsedOptions& options, CliFail
     const AAX_Point size = editor.ViewSize();
     placement.width = int(size.horz + 0.5f);
     placement.height = int(size.vert + 0.5f);
-    placement.title = "Orvanta";
+    placement.title = title;
     VSTGUI::CX11NativeView::Failure why;
     std::unique_ptr<VSTGUI::CX11NativeView> window = VSTGUI::CX11NativeView::create(placement, &why);
     if (!window) {

@@ -5,6 +5,7 @@
 // Main thread only (the program's user-interface thread).
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "CliCommon.h"
@@ -13,10 +14,11 @@ class EditorSession;
 
 // --window and --parent.
 std::vector<OptionRule> EditorWindowOptions();
-// Opens the editor in a window when the options ask for one (--window or
-// --parent), offscreen otherwise. False with a failure: no display (exit
+// Opens the editor in a window titled title when the options ask for one
+// (--window or --parent), offscreen otherwise. False with a failure: no display (exit
 // code 73), or a --parent that is no window id or names no window (64).
-bool OpenEditorView(EditorSession& editor, const ParsedOptions& options, CliFailure* failure);
+bool OpenEditorView(EditorSession& editor, const std::string& title, const ParsedOptions& options,
+                    CliFailure* failure);
 // With a window: shows it, then delivers its input to the editor, and gives the editor
 // idle time, until the window manager closes the window, the parent window
 // goes away, or SIGINT or SIGTERM arrives. Returns at once offscreen.

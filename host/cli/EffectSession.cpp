@@ -2,17 +2,14 @@
 
 #include "AAX_CString.h"
 #include "PresetOption.h"
-#include "effect/Orvanta_Defs.h"
+#include "host/runtime/ModuleFacts.h"
 
 namespace {
-// Words that stand for values: the colour types' names and On/Off for dither.
-std::vector<ParameterValueParser::Alias> ValueAliases() {
+// Words that stand for values, as the module names them.
+std::vector<ParameterValueParser::Alias> ValueAliases(const AAX_IACFEffectParameters& model) {
     std::vector<ParameterValueParser::Alias> aliases;
-    for (int32_t color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color)
-        aliases.push_back({Orvanta::kParamID_Color, Orvanta::kColorNames[color - Orvanta::kColorMin],
-                           std::to_string(color)});
-    aliases.push_back({Orvanta::kParamID_Dither, "On", std::to_string(Orvanta::kDitherOn)});
-    aliases.push_back({Orvanta::kParamID_Dither, "Off", std::to_string(Orvanta::kDitherOff)});
+    for (const ValueName& entry : QueryValueNames(model))
+        aliases.push_back({entry.parameterID, entry.name, entry.normalized});
     return aliases;
 }
 
@@ -28,9 +25,9 @@ bool CheckChannels(int channels, CliFailure* failure) {
     return false;
 }
 
-std::string SupportedRatesText() {
+std::string SupportedRatesText(const PluginModule& module, int32_t stemFormat) {
     std::string text;
-    for (float rate : Orvanta::kSupportedSampleRates)
+    for (float rate : module.SupportedSampleRates(stemFormat))
         text += (text.empty() ? "" : ", ") + std::to_string(static_cast<int>(rate));
     return text + " Hz";
 }
@@ -68,7 +65,7 @@ std::unique_ptr<EffectSession> EffectSession::OpenOn(std::shared_ptr<PluginModul
             reinterpret_cast<AAX_CProcessProc>(module.NativeProcessProc(*parts.component, float(sampleRate)));
     if (parts.component && !parts.processProc) {
         *failure = CliFailure{ExitCode::kBadData, "the sample rate " + std::to_string(sampleRate) +
-                                                      " Hz is not supported (supported: " + SupportedRatesText() + ")"};
+                                                      " Hz is not supported (supported: " + SupportedRatesText(module, StemFormatFor(channels)) + ")"};
         return nullptr;
     }
     parts.dataModel = module.CreateDataModel();
@@ -82,7 +79,7 @@ std::unique_ptr<EffectSession> EffectSession::OpenOn(std::shared_ptr<PluginModul
         *failure = CliFailure{ExitCode::kInternal, "cannot create an effect instance: " + error};
         return nullptr;
     }
-    session->m_Parser.reset(new ParameterValueParser(session->m_Instance->Parameters(), ValueAliases()));
+    session->m_Parser.reset(new ParameterValueParser(session->m_Instance->Parameters(), ValueAliases(session->m_Instance->Parameters())));
     return session;
 }
 
@@ -125,7 +122,7 @@ bool EffectSession::ApplySettings(const ParsedOptions& options, CliFailure* fail
 }
 
 int32_t EffectSession::Latency() const {
-    // The effect's own delay, not the latency its description declares: the
-    // stereo registrations declare one sample less than the signal lags.
-    return Orvanta::SignalDelaySamples(m_Instance->GetSetup().sampleRate);
+    // The delay the module reports for its signal, which may differ from the
+    // latency its description declares; without a report, the declared one.
+    return QuerySignalDelay(m_Instance->Parameters(), m_Instance->ReportedLatency());
 }

@@ -2,10 +2,14 @@
 #include <algorithm>
 #include <iostream>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "AAX_CString.h"
 #include "CommandRegistry.h"
 #include "EffectSession.h"
 #include "TextTable.h"
+#include "host/runtime/ModuleFacts.h"
 
 namespace {
 
@@ -32,6 +36,33 @@ Row DescribeParameter(const AAX_IACFEffectParameters& model, const ParameterValu
             std::to_string(steps), type == AAX_eParameterType_Discrete ? "discrete" : "continuous", current.Get()};
 }
 
+// The bypass, and the words the effect names for values with the values
+// they stand for: "Color: Silver, Gold, Rich, Fat, Deep (1 to 5)".
+std::string WordsNote(const AAX_IACFEffectParameters& model) {
+    std::string note;
+    int32_t index = -1;
+    if (model.GetParameterIndex("", &index) == AAX_SUCCESS && index >= 0)
+        note += "\"\" is the master bypass (turn it on with --bypass).";
+    const auto valueOf = [&](const ValueName& entry) {
+        AAX_CString text;
+        model.GetParameterStringFromValue(entry.parameterID.c_str(), entry.normalized, &text, 32);
+        return std::to_string(std::lround(std::atof(text.Get())));
+    };
+    const std::vector<ValueName> all = QueryValueNames(model);
+    std::string words;
+    for (size_t first = 0; first < all.size();) {
+        size_t last = first;
+        std::string names = all[first].name;
+        while (last + 1 < all.size() && all[last + 1].parameterID == all[first].parameterID)
+            names += ", " + all[++last].name;
+        words += (words.empty() ? "" : "; ") + all[first].parameterID + ": " + names + " (" + valueOf(all[first]) +
+                 " to " + valueOf(all[last]) + ")";
+        first = last + 1;
+    }
+    if (!words.empty()) note += std::string(note.empty() ? "" : " ") + "Words for values: " + words + ".";
+    return note.empty() ? note : "\n" + note + "\n";
+}
+
 int RunParams(const ParsedOptions& options) {
     CliFailure failure;
     if (!options.positionals.empty())
@@ -45,9 +76,7 @@ int RunParams(const ParsedOptions& options) {
     std::vector<Row> rows = {{"ID", "Name", "Range", "Default", "Steps", "Type", "Current"}};
     for (int32_t index = 0; index < count; ++index) rows.push_back(DescribeParameter(model, session->Parser(), index));
     PrintTextTable(std::cout, rows);
-    if (!options.Has("--quiet"))
-        std::cout << "\n\"\" is the master bypass (turn it on with --bypass). Colour types for Color: "
-                     "Silver, Gold, Rich, Fat, Deep (1 to 5); Dither: Off or On (1 or 2).\n";
+    if (!options.Has("--quiet")) std::cout << WordsNote(model);
     return ExitCode::kOk;
 }
 

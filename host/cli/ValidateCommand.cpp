@@ -54,7 +54,7 @@ bool ReadOptions(const ParsedOptions& options, ValidationOptions* validation, Cl
         return false;
     }
     // The plug-in is validated as hosts load it: through its bundle.
-    validation->pluginPath = options.Last("--plugin", PluginModule::DefaultBundlePath());
+    validation->pluginPath = options.Last("--plugin", PluginModule::DefaultBundlePath(kDefaultBundleName));
     if (validation->pluginPath.empty()) {
         *failure = CliFailure{ExitCode::kInternal,
                               "no plug-in bundle found beside the program (build the Orvanta target, "

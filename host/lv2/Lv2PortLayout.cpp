@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 
 namespace Lv2Ports {
 
@@ -10,15 +10,36 @@ namespace {
 
 using namespace Orvanta;
 
-// The enable port names no identifier: it drives whichever parameter the
-// data model answers as its master bypass.
-const ControlInput kControlInputs[kControlInputCount] = {
-    {kHarmonic, "Harmonic", kParamID_Harmonic, Mapping::Continuous, kPercentParamMin, kPercentParamMax, 0, 0},
-    {kDynamic, "Dynamic", kParamID_Dynamic, Mapping::Continuous, kPercentParamMin, kPercentParamMax, 0, 0},
-    {kOutputTrim, "OutputTrim", kParamID_OutputTrim, Mapping::Continuous, kOutputTrimMinDB, kOutputTrimMaxDB, 0, 0},
-    {kDither, "Dither", kParamID_Dither, Mapping::Switch, 0.0f, 1.0f, kDitherOff, kDitherOn},
-    {kColor, "Color", kParamID_Color, Mapping::Integer, float(kColorMin), float(kColorMax), 0, 0},
-    {kEnabled, "enabled", nullptr, Mapping::Enable, 0.0f, 1.0f, 0, 0},
+Mapping MappingOf(EPortKind kind) {
+    switch (kind) {
+        case EPortKind::Range: return Mapping::Continuous;
+        case EPortKind::Enumeration: return Mapping::Integer;
+        case EPortKind::Toggle: return Mapping::Switch;
+        case EPortKind::Enable: return Mapping::Enable;
+    }
+    return Mapping::Continuous;
+}
+
+// The control inputs in port order, from the parameter table. The enable
+// port names no identifier: it drives whichever parameter the data model
+// answers as its master bypass.
+struct ControlInputTable {
+    ControlInput inputs[kControlInputCount];
+    ControlInputTable() {
+        for (uint32_t port = 0; port < kControlInputCount; ++port) {
+            const SParameterInfo& parameter = *ParameterOfPort(port);
+            ControlInput& input = inputs[port];
+            input.port = port;
+            input.symbol = parameter.portSymbol;
+            input.mapping = MappingOf(parameter.portKind);
+            input.parameterID = input.mapping == Mapping::Enable ? nullptr : parameter.identifier;
+            const bool toggle = input.mapping == Mapping::Switch || input.mapping == Mapping::Enable;
+            input.minimum = toggle ? 0.0f : float(parameter.minimum);
+            input.maximum = toggle ? 1.0f : float(parameter.maximum);
+            input.offValue = input.mapping == Mapping::Switch ? parameter.valueNames[0].value : 0;
+            input.onValue = input.mapping == Mapping::Switch ? parameter.valueNames[1].value : 0;
+        }
+    }
 };
 
 // Limits before any conversion, so that no float reaches an integer
@@ -29,7 +50,10 @@ float Limit(float value, float minimum, float maximum) {
 
 }  // namespace
 
-const ControlInput* ControlInputs() { return kControlInputs; }
+const ControlInput* ControlInputs() {
+    static const ControlInputTable table;
+    return table.inputs;
+}
 
 bool ToParameterValue(const ControlInput& input, float portValue, ParameterValue* out) {
     if (std::isnan(portValue)) return false;

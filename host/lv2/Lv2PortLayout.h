@@ -1,9 +1,10 @@
 // The ports of the two LV2 plug-ins and how a control port's float becomes
-// a parameter value. Indices and symbols match ttl/control_ports.ttl.in and
-// ttl/orvanta.ttl.in (a test compares them with the built Turtle):
+// a parameter value. The control ports, their symbols, ranges and kinds come
+// from the effect's parameter table, from which the Turtle is generated too;
+// the latency output and the audio ports follow them (ttl/orvanta.ttl.in):
 //
-//   0 Harmonic    1 Dynamic    2 OutputTrim    3 Dither    4 Color
-//   5 enabled (lv2:enabled)    6 latency (output, frames)
+//   0 .. 5   the control inputs, one per parameter (the bypass as lv2:enabled)
+//   6        latency (output, frames)
 //   7 .. 7+channels-1 audio inputs, then the audio outputs
 //
 // The control ports come first so that both plug-ins share one table.
@@ -12,19 +13,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "effect/model/Orvanta_ParameterTable.h"
+
 namespace Lv2Ports {
 
-enum ControlPort : uint32_t {
-    kHarmonic = 0,
-    kDynamic = 1,
-    kOutputTrim = 2,
-    kDither = 3,
-    kColor = 4,
-    kEnabled = 5,
-    kLatency = 6,
-    kFirstAudioPort = 7,
+// The control inputs are the parameter table's ports 0 .. 5; the latency
+// output and the audio ports follow them.
+constexpr size_t kControlInputCount = Orvanta::kParameterCount;
+enum Port : uint32_t {
+    kLatency = uint32_t(kControlInputCount),
+    kFirstAudioPort = kLatency + 1,
 };
-constexpr size_t kControlInputCount = 6;  // ports 0 .. 5
 
 // The audio port indices of a plug-in with channels channels per direction.
 constexpr uint32_t AudioInputPort(int32_t channel) { return kFirstAudioPort + uint32_t(channel); }
@@ -62,7 +61,8 @@ struct ControlInput {
     int32_t onValue;
 };
 
-// The six control inputs, in port order.
+// The six control inputs, in port order, as the parameter table gives them.
+// Built at the first call; callers make it before the audio thread runs.
 const ControlInput* ControlInputs();
 
 // The parameter value for a float a host wrote to the port. False for a NaN,

@@ -3,6 +3,8 @@
 #include <memory>
 #include <mutex>
 
+#include "host/runtime/LinkedEntryPoints.h"
+
 namespace {
 std::mutex gMutex;  // guards both below
 std::unique_ptr<PluginModule> gModule;
@@ -12,7 +14,7 @@ int gReferences = 0;
 SharedPluginModule SharedPluginModule::Acquire(std::string* error) {
     std::lock_guard<std::mutex> lock(gMutex);
     if (!gModule) {
-        gModule = PluginModule::LoadLinked(error);
+        gModule = PluginModule::LoadLinked(LinkedEntryPoints(), "", error);
         if (!gModule) return SharedPluginModule();
     }
     ++gReferences;

@@ -1,55 +1,10 @@
 #include "ParameterValueParser.h"
 
-#include <cctype>
-#include <cstring>
 
 #include "AAX_CString.h"
+#include "toolkit/TypedText.h"
 
 namespace {
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-// True when text starts (after blanks) with a decimal number: the model
-// refused it for its range, not for its form.
-bool StartsWithNumber(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i < text.size() && text[i] == '.') ++i;
-    return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
-}
-
-// True when the whole text is a decimal number as the C locale writes it:
-// an optional sign, digits with an optional point (at least one digit), and
-// an optional exponent. No blanks, no hexadecimal, no words such as inf.
-bool IsPlainNumber(const std::string& text, bool wholeOnly) {
-    size_t i = 0;
-    const auto digits = [&] {
-        const size_t start = i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
-        return i - start;
-    };
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    size_t mantissa = digits();
-    if (wholeOnly) return mantissa > 0 && i == text.size();
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        mantissa += digits();
-    }
-    if (mantissa == 0) return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        if (digits() == 0) return false;
-    }
-    return i == text.size();
-}
-
 ParameterValueParser::Result Refuse(ParameterValueParser::Outcome outcome, const std::string& parameterID,
                                     std::string message) {
     ParameterValueParser::Result result;
@@ -87,10 +42,17 @@ std::string ParameterValueParser::RangeText(const std::string& parameterID) cons
     return std::string(lowest.Get()) + " to " + highest.Get();
 }
 
-std::string ParameterValueParser::ResolveAlias(const std::string& parameterID, const std::string& text) const {
+const ParameterValueParser::Alias* ParameterValueParser::FindAlias(const std::string& parameterID,
+                                                                    const std::string& text) const {
+    std::vector<const Alias*> ofParameter;
+    std::vector<std::string> names;
     for (const Alias& alias : m_Aliases)
-        if (alias.parameterID == parameterID && SameIgnoringCase(alias.name, text)) return alias.valueText;
-    return text;
+        if (alias.parameterID == parameterID) {
+            ofParameter.push_back(&alias);
+            names.push_back(alias.name);
+        }
+    const int found = TypedText::FindWord(text.c_str(), names, TypedText::WordMatch::Whole);
+    return found < 0 ? nullptr : ofParameter[size_t(found)];
 }
 
 std::string ParameterValueParser::AliasNames(const std::string& parameterID) const {
@@ -108,11 +70,18 @@ ParameterValueParser::Result ParameterValueParser::Parse(const std::string& para
         return Refuse(Outcome::UnknownParameter, parameterID,
                       "unknown parameter '" + parameterID + "' (parameters: " + known + ")");
     }
-    const std::string valueText = ResolveAlias(parameterID, text);
+    if (const Alias* alias = FindAlias(parameterID, text)) {
+        Result result;
+        result.outcome = Outcome::Parsed;
+        result.parameterID = parameterID;
+        result.normalizedValue = alias->normalized;
+        return result;
+    }
+    const std::string& valueText = text;
     // The model's own parsing reads a leading number and ignores the rest
     // ("40abc" is 40, "2.9" is colour 2); typed values must be exact.
     const bool stepped = IsStepped(parameterID);
-    if (!IsPlainNumber(valueText, stepped)) return RefuseForm(parameterID, text, stepped);
+    if (!TypedText::IsPlainNumber(valueText, stepped)) return RefuseForm(parameterID, text, stepped);
     double normalized = 0.0;
     if (m_Model.GetParameterValueFromString(parameterID.c_str(), &normalized, AAX_CString(valueText)) ==
         AAX_SUCCESS) {
@@ -122,7 +91,7 @@ ParameterValueParser::Result ParameterValueParser::Parse(const std::string& para
         result.normalizedValue = normalized;
         return result;
     }
-    if (StartsWithNumber(valueText))
+    if (TypedText::StartsWithNumber(valueText))
         return Refuse(Outcome::OutOfRange, parameterID,
                       "value '" + text + "' for " + parameterID + " lies outside its range " + RangeText(parameterID));
     return RefuseForm(parameterID, text, stepped);

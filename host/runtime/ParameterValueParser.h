@@ -1,8 +1,10 @@
-// Turns values typed by a user ("Harmonic=40", "Color=Gold") into the
+// Turns values typed by a user ("ID=40", "ID=word") into the
 // normalized values a host sets, through the data model's own text parsing
 // (GetParameterValueFromString), so that every value the model would accept
 // from its own editor is accepted here and nothing else. Aliases let a word
-// stand for a value text of one parameter ("Gold" for "2" of "Color").
+// stand for a value of one parameter; the module names them itself (ModuleFacts.h). Typed text is read by the same
+// reader the editor's displays use (toolkit/TypedText.h), in its strict
+// form.
 // Before the model sees a value, the whole text must be a decimal number in
 // the C locale (a whole number for stepped parameters) or an alias: the
 // model's own parsing is lenient ("40abc" reads as 40) and stays so for
@@ -18,11 +20,12 @@
 
 class ParameterValueParser {
 public:
-    // name stands for valueText of parameterID; names match in any case.
+    // name stands for the normalized value of parameterID; names match in
+    // any case.
     struct Alias {
         std::string parameterID;
         std::string name;
-        std::string valueText;
+        double normalized = 0.0;
     };
     enum class Outcome { Parsed, UnknownParameter, NotAValue, OutOfRange };
     struct Result {
@@ -48,8 +51,8 @@ public:
 
 private:
     bool IsParameter(const std::string& parameterID) const;
-    // The alias's value text for text, or text itself.
-    std::string ResolveAlias(const std::string& parameterID, const std::string& text) const;
+    // The alias text names, or null.
+    const Alias* FindAlias(const std::string& parameterID, const std::string& text) const;
     std::string AliasNames(const std::string& parameterID) const;
     // True for parameters with discrete steps (Color, Dither, the bypass).
     bool IsStepped(const std::string& parameterID) const;

@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "AAX.h"
-#include "effect/Orvanta_Defs.h"
+#include "ModuleBundle.h"
 #include "host/objects/HostCollection.h"
 #include "host/objects/HostComponentFactory.h"
 #include "host/runtime/ElfImageCheck.h"
@@ -57,7 +57,7 @@ std::string BundleBinary(const std::string& bundle) {
     std::string stem = BaseName(bundle);
     const size_t dot = stem.rfind('.');
     if (dot != std::string::npos && dot > 0) stem.resize(dot);
-    return bundle + "/" + Orvanta::kBundleBinaryFolder + "/" + stem + ".so";
+    return bundle + "/" + BundleLayout::kBinaryFolder + "/" + stem + ".so";
 }
 
 // The bundle folder that holds a module binary, if it sits where a bundle
@@ -65,11 +65,11 @@ std::string BundleBinary(const std::string& bundle) {
 std::string BundleOfBinary(const std::string& binary) {
     const std::string binaryFolder = ParentFolder(binary);
     const std::string bundle = ParentFolder(ParentFolder(binaryFolder));
-    return binaryFolder == bundle + "/" + Orvanta::kBundleBinaryFolder ? bundle : "";
+    return binaryFolder == bundle + "/" + BundleLayout::kBinaryFolder ? bundle : "";
 }
 
 std::string ResourceFolderOf(const std::string& bundle) {
-    return bundle.empty() ? "" : bundle + "/" + Orvanta::kBundleResourceFolder;
+    return bundle.empty() ? "" : bundle + "/" + BundleLayout::kResourceFolder;
 }
 
 std::string ExecutableFolder() {
@@ -128,33 +128,38 @@ std::unique_ptr<PluginModule> PluginModule::LoadBundle(const std::string& path, 
                 error);
 }
 
-std::unique_ptr<PluginModule> PluginModule::LoadLinked(std::string* error) {
-    EntryPoints entry;
-    entry.getSDKVersion = &ACFGetSDKVersion;
-    entry.startup = &ACFStartup;
-    entry.registerPlugin = &ACFRegisterPlugin;
-    entry.registerComponent = &ACFRegisterComponent;
-    entry.getClassFactory = &ACFGetClassFactory;
-    entry.canUnloadNow = &ACFCanUnloadNow;
-    entry.shutdown = &ACFShutdown;
-    const std::string bundle = DefaultBundlePath();
+std::unique_ptr<PluginModule> PluginModule::LoadLinked(const EntryPoints& entry, const std::string& bundle,
+                                                       std::string* error) {
     return Load(std::unique_ptr<PluginModule>(new PluginModule(nullptr, entry, "(linked)", ResourceFolderOf(bundle))),
                 error);
 }
 
-std::string PluginModule::DefaultBundlePath() {
+std::string PluginModule::DefaultBundlePath(const std::string& bundleName) {
     // Build tree: the bundle sits at the top of the build folder, one or two
     // levels above the programs. Installed: <prefix>/lib/aax next to <prefix>/bin.
     std::string folder = ExecutableFolder();
     for (int level = 0; level < 3 && !folder.empty(); ++level) {
         folder = ParentFolder(folder);
-        for (const std::string& candidate : {folder + "/" + Orvanta::kBundleName,
-                                             folder + "/lib/aax/" + Orvanta::kBundleName}) {
+        for (const std::string& candidate : {folder + "/" + bundleName, folder + "/lib/aax/" + bundleName}) {
             if (IsFile(BundleBinary(candidate))) return candidate;
         }
         if (folder == "/") break;
     }
     return "";
+}
+
+const std::vector<float>& PluginModule::HostSampleRates() {
+    static const std::vector<float> rates = {44100.0f, 48000.0f, 88200.0f, 96000.0f, 176400.0f, 192000.0f};
+    return rates;
+}
+
+std::vector<float> PluginModule::SupportedSampleRates(int32_t stemFormat) const {
+    std::vector<float> rates;
+    const RecordedComponent* component = ComponentForStemFormat(stemFormat);
+    if (!component) return rates;
+    for (float rate : HostSampleRates())
+        if (NativeProcessProc(*component, rate)) rates.push_back(rate);
+    return rates;
 }
 
 std::unique_ptr<PluginModule> PluginModule::Load(std::unique_ptr<PluginModule> module, std::string* error) {

@@ -8,7 +8,8 @@
 // that description and the factories it names.
 //
 // Two forms of the same module: a bundle (or its binary) opened with dlopen,
-// and the entry points linked into the program (orvanta_module_linked).
+// and entry points a program links in itself and hands over (an adapter
+// that carries the effect in its own binary, and tests).
 //
 // Main thread only: loading, queries, object creation and unloading.
 #pragma once
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ACFPtr.h"
 #include "acfmodule.h"
@@ -28,12 +30,25 @@ public:
     // Contents/x86_64-linux/<name>.so) or a module binary directly. Null with
     // *error set (when error is given) if it cannot be loaded or registered.
     static std::unique_ptr<PluginModule> LoadBundle(const std::string& path, std::string* error);
-    // Uses the entry points linked into this program.
-    static std::unique_ptr<PluginModule> LoadLinked(std::string* error);
-    // The bundle a program uses when none is named: the bundle of the build
-    // tree the executable sits in, or the installed one relative to the
-    // executable (<prefix>/bin and <prefix>/lib/aax). Empty when none exists.
-    static std::string DefaultBundlePath();
+    // The seven entry points of a module.
+    struct EntryPoints {
+        ACFGetSDKVersionProc getSDKVersion = nullptr;
+        ACFStartupProc startup = nullptr;
+        ACFRegisterPluginProc registerPlugin = nullptr;
+        ACFRegisterComponentProc registerComponent = nullptr;
+        ACFGetClassFactoryProc getClassFactory = nullptr;
+        ACFCanUnloadNowProc canUnloadNow = nullptr;
+        ACFShutdownProc shutdown = nullptr;
+    };
+    // Uses entry points linked into this program; its resources are those
+    // of bundle (a bundle folder, or empty for none).
+    static std::unique_ptr<PluginModule> LoadLinked(const EntryPoints& entryPoints, const std::string& bundle,
+                                                    std::string* error);
+    // The bundle named bundleName (<name>.aaxplugin) that a program uses
+    // when none is named: the one of the build tree the executable sits in,
+    // or the installed one relative to the executable (<prefix>/bin and
+    // <prefix>/lib/aax). Empty when none exists.
+    static std::string DefaultBundlePath(const std::string& bundleName);
 
     // Asks ACFCanUnloadNow and reports objects still alive to standard
     // error, then ACFShutdown and dlclose. A module with objects still alive
@@ -51,6 +66,11 @@ public:
     // The native process procedure of component registered for sampleRate
     // (by the sample-rate mask of its registrations); null if none.
     void* NativeProcessProc(const RecordedComponent& component, float sampleRate) const;
+    // The six sample rates this host runs effects at, lowest first.
+    static const std::vector<float>& HostSampleRates();
+    // The sample rates (of the host's six) at which the component for
+    // stemFormat registered a native process procedure, lowest first.
+    std::vector<float> SupportedSampleRates(int32_t stemFormat) const;
     // The procedure pointer the effect registered under id (0 data-model
     // factory, 1 editor factory); null if none.
     void* ProcPtr(int32_t id) const;
@@ -79,16 +99,6 @@ public:
     static constexpr uint64_t kSupportedSDKMajorVersion = 2;
 
 private:
-    struct EntryPoints {
-        ACFGetSDKVersionProc getSDKVersion = nullptr;
-        ACFStartupProc startup = nullptr;
-        ACFRegisterPluginProc registerPlugin = nullptr;
-        ACFRegisterComponentProc registerComponent = nullptr;
-        ACFGetClassFactoryProc getClassFactory = nullptr;
-        ACFCanUnloadNowProc canUnloadNow = nullptr;
-        ACFShutdownProc shutdown = nullptr;
-    };
-
     PluginModule(void* handle, const EntryPoints& entryPoints, std::string origin, std::string resourceDirectory);
     // Version check, start-up, registration and reading the description.
     bool Start(std::string* error);

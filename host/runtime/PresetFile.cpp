@@ -7,21 +7,10 @@
 #include <cstring>
 #include <fstream>
 
+#include "AAX_CChunkDataParser.h"
 #include "AAX_CString.h"
 
 namespace {
-
-constexpr uint8_t kMarker[4] = {1, 1, 1, 1};
-// The effect's reader takes at most 255 bytes of prefix and name.
-constexpr size_t kLongestPrefixAndName = 255;
-
-uint32_t RoundUpTo4(uint32_t offset) { return (offset + 3u) & ~3u; }
-
-uint64_t BigEndian(const uint8_t* bytes, int count) {
-    uint64_t value = 0;
-    for (int i = 0; i < count; ++i) value = (value << 8) | bytes[i];
-    return value;
-}
 
 PresetError Error(PresetError::Kind kind, std::string message) {
     PresetError error;
@@ -33,19 +22,11 @@ PresetError Error(PresetError::Kind kind, std::string message) {
 struct EntryType {
     const char* prefix;
     PresetEntry::Type type;
-    uint32_t valueBytes;  // 0 for a text, whose length its zero byte gives
 };
 constexpr EntryType kEntryTypes[] = {
-    {"f_", PresetEntry::Type::Float, 4}, {"l_", PresetEntry::Type::Int32, 4},
-    {"d_", PresetEntry::Type::Double, 8}, {"s_", PresetEntry::Type::Int16, 4},
-    {"r_", PresetEntry::Type::Text, 0},
+    {"f_", PresetEntry::Type::Float}, {"l_", PresetEntry::Type::Int32}, {"d_", PresetEntry::Type::Double},
+    {"s_", PresetEntry::Type::Int16}, {"r_", PresetEntry::Type::Text},
 };
-
-const EntryType* FindEntryType(const std::string& prefix) {
-    for (const EntryType& entryType : kEntryTypes)
-        if (prefix == entryType.prefix) return &entryType;
-    return nullptr;
-}
 
 const EntryType& EntryTypeOf(PresetEntry::Type type) {
     for (const EntryType& entryType : kEntryTypes)
@@ -53,108 +34,28 @@ const EntryType& EntryTypeOf(PresetEntry::Type type) {
     return kEntryTypes[0];
 }
 
-// Reads the data area into entries, or says what is wrong with it. Every
-// entry must be whole and the last one must end exactly at the data size.
-class DataDecoder {
-public:
-    DataDecoder(const uint8_t* data, uint32_t size) : m_Data(data), m_Size(size) {}
-
-    bool Decode(std::vector<PresetEntry>* entries, std::string* problem) {
-        if (m_Size < sizeof kMarker) {
-            *problem = "the data area holds " + std::to_string(m_Size) + " bytes, fewer than its 4-byte marker";
-            return false;
+// The entries of a record's data area, read by the chunk parser the data
+// model uses, in its diagnosing form; or what is wrong with them.
+bool DecodeEntries(const AAX_SPlugInChunk* record, std::vector<PresetEntry>* entries, std::string* problem) {
+    using namespace AAX_ChunkDataParserDefs;
+    AAX_CChunkDataParser parser;
+    if (!parser.LoadChunkDiagnosing(record, problem)) return false;
+    for (size_t i = 0; i < parser.Entries().size(); ++i) {
+        const AAX_CChunkDataParser::DataValue& value = parser.Entries()[i];
+        PresetEntry entry;
+        entry.offset = parser.EntryOffset(i);
+        entry.name = value.mDataName.Get();
+        switch (value.mDataType) {
+            case TYPE_FLOAT: entry.type = PresetEntry::Type::Float, entry.number = value.mFloatValue; break;
+            case TYPE_LONG: entry.type = PresetEntry::Type::Int32, entry.number = value.mIntValue; break;
+            case TYPE_DOUBLE: entry.type = PresetEntry::Type::Double, entry.number = value.mDoubleValue; break;
+            case TYPE_SHORT: entry.type = PresetEntry::Type::Int16, entry.number = value.mIntValue; break;
+            default: entry.type = PresetEntry::Type::Text, entry.text = value.mStringValue.Get(); break;
         }
-        if (std::memcmp(m_Data, kMarker, sizeof kMarker) != 0) {
-            *problem = "the data area does not start with the marker 01 01 01 01";
-            return false;
-        }
-        for (uint32_t offset = sizeof kMarker; offset < m_Size;) {
-            PresetEntry entry;
-            if (!DecodeEntry(offset, &entry, &offset, problem)) {
-                *problem = "entry " + std::to_string(entries->size() + 1) + " at data offset " +
-                           std::to_string(entry.offset) + ": " + *problem;
-                return false;
-            }
-            entries->push_back(entry);
-        }
-        return true;
+        entries->push_back(entry);
     }
-
-private:
-    // The zero-terminated text at offset; false when no zero byte comes
-    // before the end of the data.
-    bool TextAt(uint32_t offset, std::string* text, uint32_t* end) const {
-        if (offset >= m_Size) return false;
-        const void* zero = std::memchr(m_Data + offset, 0, m_Size - offset);
-        if (!zero) return false;
-        const uint32_t length = uint32_t(static_cast<const uint8_t*>(zero) - (m_Data + offset));
-        text->assign(reinterpret_cast<const char*>(m_Data + offset), length);
-        *end = offset + length + 1;
-        return true;
-    }
-
-    bool DecodeEntry(uint32_t offset, PresetEntry* entry, uint32_t* next, std::string* problem) const {
-        entry->offset = offset;
-        std::string prefixAndName;
-        uint32_t nameEnd = 0;
-        if (!TextAt(offset, &prefixAndName, &nameEnd)) {
-            *problem = "its name has no zero byte before the end of the data";
-            return false;
-        }
-        const EntryType* entryType = FindEntryType(prefixAndName.substr(0, 2));
-        if (!entryType) {
-            *problem = "\"" + prefixAndName.substr(0, 2) + "\" is not a type prefix (d_, f_, l_, s_, r_)";
-            return false;
-        }
-        if (prefixAndName.size() > kLongestPrefixAndName) {
-            *problem = "its name is longer than " + std::to_string(kLongestPrefixAndName - 2) + " bytes";
-            return false;
-        }
-        entry->type = entryType->type;
-        entry->name = prefixAndName.substr(2);
-
-        const uint32_t valueOffset = RoundUpTo4(nameEnd);
-        uint32_t valueEnd = 0;
-        if (entry->type == PresetEntry::Type::Text) {
-            if (!TextAt(valueOffset, &entry->text, &valueEnd)) valueEnd = m_Size + 1;
-            valueEnd = RoundUpTo4(valueEnd);
-        } else {
-            valueEnd = valueOffset + entryType->valueBytes;
-        }
-        if (valueEnd > m_Size) {
-            *problem = "the value of \"" + entry->name + "\" runs past the end of the data (" +
-                       std::to_string(m_Size) + " bytes)";
-            return false;
-        }
-        entry->number = NumberAt(entry->type, m_Data + valueOffset);
-        *next = valueEnd;
-        return true;
-    }
-
-    static double NumberAt(PresetEntry::Type type, const uint8_t* value) {
-        switch (type) {
-            case PresetEntry::Type::Float: {
-                const uint32_t bits = uint32_t(BigEndian(value, 4));
-                float number;
-                std::memcpy(&number, &bits, sizeof number);
-                return number;
-            }
-            case PresetEntry::Type::Double: {
-                const uint64_t bits = BigEndian(value, 8);
-                double number;
-                std::memcpy(&number, &bits, sizeof number);
-                return number;
-            }
-            case PresetEntry::Type::Int32: return int32_t(uint32_t(BigEndian(value, 4)));
-            case PresetEntry::Type::Int16: return int16_t(uint16_t(BigEndian(value, 2)));
-            case PresetEntry::Type::Text: return 0.0;
-        }
-        return 0.0;
-    }
-
-    const uint8_t* m_Data;
-    uint32_t m_Size;
-};
+    return true;
+}
 
 std::vector<AAX_CTypeID> ChunkIDsOf(const AAX_IACFEffectParameters& model) {
     std::vector<AAX_CTypeID> chunkIDs;
@@ -258,7 +159,7 @@ bool PresetFile::FromBytes(std::vector<uint8_t> bytes, PresetFile* preset, Prese
     const AAX_SPlugInChunk* record = reinterpret_cast<const AAX_SPlugInChunk*>(bytes.data());
     std::vector<PresetEntry> entries;
     std::string problem;
-    if (!DataDecoder(AAX_ChunkData(record), uint32_t(record->fSize)).Decode(&entries, &problem)) {
+    if (!DecodeEntries(record, &entries, &problem)) {
         *error = Error(PresetError::Kind::Invalid, "damaged state chunk: " + problem);
         return false;
     }

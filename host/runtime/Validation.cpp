@@ -137,7 +137,10 @@ void ValidationRun::CheckWithModule(const std::string& group, const std::string&
 }
 
 std::unique_ptr<PluginModule> ValidationRun::LoadModule(std::string* error) const {
-    if (m_Options.pluginPath.empty()) return PluginModule::LoadLinked(error);
+    if (m_Options.pluginPath.empty()) {
+        if (error) *error = "no plug-in bundle named";
+        return nullptr;
+    }
     return PluginModule::LoadBundle(m_Options.pluginPath, error);
 }
 

@@ -8,11 +8,12 @@
 //     (mono with any setting; stereo with dither off, since each stereo
 //     channel draws a whole block's noise in turn);
 //   - two runs of the same render are identical (stereo with dither on too).
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "effect/Orvanta_Defs.h"
+#include "host/runtime/ModuleFacts.h"
 #include "host/runtime/PluginModule.h"
 #include "host/runtime/Validation.h"
 #include "host/runtime/ValidationChecks.h"
@@ -76,8 +77,11 @@ public:
         std::unique_ptr<EffectInstance> probe = NewInstance(m_Run, m_Module, m_Case.rate, m_Case.layout, &error);
         if (!m_Check.Expect(probe != nullptr, error)) return;
         m_Bypass = MasterBypassID(probe->Parameters());
+        m_HasBypass = HasParameter(probe->Parameters(), m_Bypass);
         m_Settings = RandomSettings(probe->Parameters(), m_Run.Random());
         m_Declared = probe->ReportedLatency();
+        m_Reported = QuerySignalDelay(probe->Parameters(), m_Declared);
+        m_Stepped = SteppedParameters(probe->Parameters(), m_Bypass);
         probe.reset();
 
         if (!CheckDelay()) return;
@@ -94,12 +98,16 @@ private:
     }
 
     bool CheckDelay() {
+        // With a master bypass the delay is measured in bypass; without one,
+        // the defaults must pass the input on delayed.
         AudioChannels bypassed, defaults;
-        if (!Render({{m_Bypass, 1.0}}, {512}, &bypassed) || !Render({}, {512}, &defaults)) return false;
-        const int32_t delay = PlainDelayOf(m_Input, bypassed);
-        if (!m_Check.Expect(delay >= 0, "bypass is not a plain delay")) return false;
-        const int32_t expected = Orvanta::SignalDelaySamples(m_Case.rate);
-        m_Check.Figure("delay " + std::to_string(delay) + " in bypass and with defaults");
+        if (!Render({}, {512}, &defaults)) return false;
+        if (m_HasBypass && !Render({{m_Bypass, 1.0}}, {512}, &bypassed)) return false;
+        const int32_t delay = PlainDelayOf(m_Input, m_HasBypass ? bypassed : defaults);
+        if (!m_Check.Expect(delay >= 0, m_HasBypass ? "bypass is not a plain delay" : "the defaults are not a plain delay"))
+            return false;
+        const int32_t expected = m_Reported;
+        m_Check.Figure("delay " + std::to_string(delay) + (m_HasBypass ? " in bypass and with defaults" : " with defaults"));
         m_Check.Expect(delay == expected, "bypass delays by " + std::to_string(delay) + " samples, not " +
                                               std::to_string(expected));
         m_Check.Expect(PlainDelayOf(m_Input, defaults) == delay,
@@ -110,11 +118,14 @@ private:
         return true;
     }
 
-    // Stereo channels draw their block's noise in turn, so only mono keeps
-    // dither on across block sizes.
+    // A module may draw noise per block and channel in turn (switched on by
+    // a stepped parameter), which no block size can keep alike in stereo:
+    // there the stepped parameters stay at their defaults.
     Settings BlockInvariantSettings() const {
-        Settings settings = m_Settings;
-        if (m_Channels > 1) Put(&settings, Orvanta::kParamID_Dither, 0.0);
+        Settings settings;
+        for (const auto& setting : m_Settings)
+            if (m_Channels == 1 || std::find(m_Stepped.begin(), m_Stepped.end(), setting.id) == m_Stepped.end())
+                settings.push_back(setting);
         return settings;
     }
 
@@ -142,14 +153,15 @@ private:
     }
 
     void CheckDeterminism() {
+        // Every switch at its top, the dither among them.
         Settings settings = m_Settings;
-        Put(&settings, Orvanta::kParamID_Dither, 1.0);
+        for (const std::string& id : m_Stepped) Put(&settings, id, 1.0);
         const BlockPlan plan = RandomBlockPlan(m_Run.Random(), 1024, 9);
         AudioChannels first, second;
         if (!Render(settings, plan, &first) || !Render(settings, plan, &second)) return;
         const int64_t difference = FirstDifference(first, second);
-        m_Check.Expect(difference < 0, "two runs with dither on differ at sample " + std::to_string(difference));
-        m_Check.Expect(AllFinite(first), "non-finite output with dither on");
+        m_Check.Expect(difference < 0, "two runs with every switch on differ at sample " + std::to_string(difference));
+        m_Check.Expect(AllFinite(first), "non-finite output with every switch on");
         if (difference < 0) m_Check.Figure("runs repeat exactly");
     }
 
@@ -160,15 +172,18 @@ private:
     const int32_t m_Channels;
     const AudioChannels m_Input;
     std::string m_Bypass;
+    bool m_HasBypass = false;
     Settings m_Settings;
     int32_t m_Declared = 0;
+    int32_t m_Reported = 0;               // the delay the module reports
+    std::vector<std::string> m_Stepped;  // its stepped parameters, the bypass left out
 };
 
 }  // namespace
 
 void RunAudioChecks(ValidationRun& run) {
-    for (AAX_EStemFormat layout : SupportedLayouts())
-        for (float rate : SupportedRates())
+    for (AAX_EStemFormat layout : SupportedLayouts(run))
+        for (float rate : SupportedRates(run))
             run.CheckWithModule(kGroup, LayoutText(layout) + " " + RateText(rate),
                                 [&](const PluginModule& module, CheckOutcome& check) {
                                     AudioCheck(run, module, AudioCase{rate, layout}, check).Run();

@@ -9,11 +9,11 @@
 // The process callbacks restore a channel whose state stopped being finite
 // at the end of the block and write 0 for non-finite output samples, so a
 // bad sample costs at most the rest of its block and the next one.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "effect/Orvanta_Defs.h"
 #include "host/runtime/PluginModule.h"
 #include "host/runtime/Validation.h"
 #include "host/runtime/ValidationChecks.h"
@@ -55,14 +55,23 @@ const HostileInput kHostileInputs[] = {
     {"largest float", [](int64_t i, float) { return (i % 2 ? 1.0f : -1.0f) * std::numeric_limits<float>::max(); }},
 };
 
-// Colouring settings that run every stage: harmonics, dynamic steering,
-// dither.
-Settings Colouring() {
-    return {{Orvanta::kParamID_Harmonic, 0.8},
-            {Orvanta::kParamID_Dynamic, 0.7},
-            {Orvanta::kParamID_OutputTrim, 0.75},
-            {Orvanta::kParamID_Dither, 1.0},
-            {Orvanta::kParamID_Color, 1.0}};
+// Settings that run every stage a module has: every parameter but the
+// bypass well away from rest, the switches at their top.
+Settings Colouring(ValidationRun& run, const PluginModule& module) {
+    std::string error;
+    const std::unique_ptr<EffectInstance> probe =
+        NewInstance(run, module, SupportedRates(run).front(), SupportedLayouts(run).front(), &error);
+    if (!probe) return {};
+    const AAX_IACFEffectParameters& model = probe->Parameters();
+    const std::string bypass = MasterBypassID(model);
+    const std::vector<std::string> stepped = SteppedParameters(model, bypass);
+    Settings settings;
+    for (const std::string& id : ParameterIDs(model)) {
+        if (id == bypass) continue;
+        const bool isStepped = std::find(stepped.begin(), stepped.end(), id) != stepped.end();
+        settings.push_back({id, isStepped ? 1.0 : 0.75});
+    }
+    return settings;
 }
 
 AudioChannels Hostile(const HostileInput& kind, const AudioChannels& noise) {
@@ -74,10 +83,10 @@ AudioChannels Hostile(const HostileInput& kind, const AudioChannels& noise) {
 
 void CheckHostileInput(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     int survived = 0, finiteOut = 0, tried = 0;
-    for (AAX_EStemFormat layout : SupportedLayouts()) {
+    for (AAX_EStemFormat layout : SupportedLayouts(run)) {
         const int32_t channels = layout == AAX_eStemFormat_Mono ? 1 : 2;
         const AudioChannels noise = Noise(run.Random(), channels, kHostileLength, 0.7f);
-        for (const Settings& settings : {Settings{}, Colouring()}) {
+        for (const Settings& settings : {Settings{}, Colouring(run, module)}) {
             for (const HostileInput& kind : kHostileInputs) {
                 ++tried;
                 std::string error;
@@ -140,11 +149,12 @@ void CheckRecovery(ValidationRun& run, const PluginModule& module, AAX_EStemForm
         Settings settings;
         float burst;
     };
+    const Settings colouring = Colouring(run, module);
     const Case cases[] = {{"NaN, defaults", {}, kNaN},
-                          {"NaN, colouring", Colouring(), kNaN},
-                          {"inf, colouring", Colouring(), kInfinity},
+                          {"NaN, colouring", colouring, kNaN},
+                          {"inf, colouring", colouring, kInfinity},
                           {"-inf, defaults", {}, -kInfinity},
-                          {"1e13, colouring", Colouring(), 1e13f},
+                          {"1e13, colouring", colouring, 1e13f},
                           {"1e30, defaults", {}, 1e30f}};
     int recovered = 0;
     for (const Case& recoveryCase : cases) {
@@ -166,7 +176,7 @@ void CheckRecovery(ValidationRun& run, const PluginModule& module, AAX_EStemForm
 void RunBadAudioChecks(ValidationRun& run) {
     run.CheckWithModule(kGroup, "hostile input",
                         [&](const PluginModule& module, CheckOutcome& check) { CheckHostileInput(run, module, check); });
-    for (AAX_EStemFormat layout : SupportedLayouts())
+    for (AAX_EStemFormat layout : SupportedLayouts(run))
         run.CheckWithModule(kGroup, "recovery after a burst, " + LayoutText(layout),
                             [&](const PluginModule& module, CheckOutcome& check) {
                                 CheckRecovery(run, module, layout, check);

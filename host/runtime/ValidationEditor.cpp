@@ -14,12 +14,14 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
 
+#include "EditorControls.h"
 #include "toolkit/CBitmap.h"
-#include "effect/Orvanta_Defs.h"
+#include "toolkit/CResourceDescription.h"
 
 #include "host/runtime/EditorSession.h"
 #include "host/runtime/PluginModule.h"
@@ -40,7 +42,7 @@ std::string SizeText(const AAX_Point& size) {
 
 void CheckLifeCycle(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 48000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     const int32_t liveBefore = module.LiveObjects();
     std::vector<uint32_t> firstPanel;
@@ -77,8 +79,7 @@ void CheckLifeCycle(ValidationRun& run, const PluginModule& module, CheckOutcome
 // Why the bitmap with this identifier cannot be drawn, or empty when it can:
 // the first file of the toolkit's extensions present must decode.
 std::string BitmapProblem(const std::string& folder, int32_t id) {
-    char name[32];
-    std::snprintf(name, sizeof name, Orvanta::kBitmapNameFormat, static_cast<int>(id));
+    const std::string name = VSTGUI::CResourceDescription(id).getResourceName();
     for (const char* extension : VSTGUI::CBitmap::kExtensions) {
         const std::string path = folder + "/" + name + "." + extension;
         struct stat info;
@@ -91,16 +92,27 @@ std::string BitmapProblem(const std::string& folder, int32_t id) {
     return std::string(name) + " is missing";
 }
 
-void CheckBitmaps(const PluginModule& module, CheckOutcome& check) {
+void CheckBitmaps(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     const std::string folder = module.ResourceDirectory();
     if (!check.Expect(!folder.empty(), "the module has no resource folder")) return;
+    // The panel names the bitmaps it draws.
+    std::string error;
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
+    if (!check.Expect(instance != nullptr, error)) return;
+    std::unique_ptr<EditorSession> session = EditorSession::Create(module.CreateEditor(), *instance, &error);
+    if (!check.Expect(session != nullptr, error) ||
+        !check.Expect(session->Open() == AAX_SUCCESS, "the editor did not open"))
+        return;
+    const IEditorControls* panel = PanelControls(*session);
+    std::vector<int32_t> bitmaps;
+    for (size_t i = 0; panel && i < panel->EditorBitmapCount(); ++i) bitmaps.push_back(panel->EditorBitmapAt(i));
+    std::sort(bitmaps.begin(), bitmaps.end());
     int found = 0;
-    for (int32_t id : Orvanta::kEditorBitmapIDs) {
+    for (int32_t id : bitmaps) {
         const std::string problem = BitmapProblem(folder, id);
         found += check.Expect(problem.empty(), problem) ? 1 : 0;
     }
-    check.Figure(std::to_string(found) + "/" + std::to_string(sizeof Orvanta::kEditorBitmapIDs / sizeof(int32_t)) +
-                 " bitmaps decode");
+    check.Figure(std::to_string(found) + "/" + std::to_string(bitmaps.size()) + " bitmaps decode");
 }
 
 struct GestureCounts {
@@ -138,7 +150,7 @@ void ExpectSettled(const EffectInstance& instance, const std::vector<std::string
 
 void CheckGestures(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 44100.0f, AAX_eStemFormat_Mono, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 44100.0f), AAX_eStemFormat_Mono, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     std::unique_ptr<EditorSession> session = EditorSession::Create(module.CreateEditor(), *instance, &error);
     if (!check.Expect(session != nullptr, error) ||
@@ -178,9 +190,16 @@ void CheckGestures(ValidationRun& run, const PluginModule& module, CheckOutcome&
 }  // namespace
 
 void RunEditorChecks(ValidationRun& run) {
-    run.CheckWithModule(kGroup, "bitmaps", [&](const PluginModule& module, CheckOutcome& check) { CheckBitmaps(module, check); });
+    // A module without an editor has nothing to check here.
+    const PluginModule* module = run.SharedModule(nullptr);
+    if (module && !module->ProcPtr(kAAX_ProcPtrID_Create_EffectGUI)) {
+        run.Check(kGroup, "no editor", [](CheckOutcome& check) { check.Figure("the module names no editor"); });
+        return;
+    }
+    run.CheckWithModule(kGroup, "bitmaps",
+                        [&](const PluginModule& loaded, CheckOutcome& check) { CheckBitmaps(run, loaded, check); });
     run.CheckWithModule(kGroup, "open, close and reopen",
-                        [&](const PluginModule& module, CheckOutcome& check) { CheckLifeCycle(run, module, check); });
+                        [&](const PluginModule& loaded, CheckOutcome& check) { CheckLifeCycle(run, loaded, check); });
     run.CheckWithModule(kGroup, "gestures on every control",
-                        [&](const PluginModule& module, CheckOutcome& check) { CheckGestures(run, module, check); });
+                        [&](const PluginModule& loaded, CheckOutcome& check) { CheckGestures(run, loaded, check); });
 }

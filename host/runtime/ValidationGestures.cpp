@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "effect/Orvanta_Defs.h"
 #include "host/runtime/EditorSession.h"
+#include "host/runtime/ModuleFacts.h"
+#include "toolkit/CFrame.h"
 #include "host/runtime/ValidationSupport.h"
 
 using VSTGUI::CLinuxNativeView;
@@ -16,47 +17,14 @@ namespace validation {
 
 namespace {
 
-// The panel's controls and the parameters they drive.
-struct Control {
-    Orvanta::SOrvanta_EditorRect rect;
-    const char* id;
-};
-const Control kKnobs[] = {
-    {Orvanta::kEditorRect_InputTrimKnob, Orvanta::kParamID_Harmonic},
-    {Orvanta::kEditorRect_ProcessKnob, Orvanta::kParamID_Dynamic},
-    {Orvanta::kEditorRect_OutputTrimKnob, Orvanta::kParamID_OutputTrim},
-    {Orvanta::kEditorRect_BrightnessKnob, Orvanta::kParamID_Dither},
-    {Orvanta::kEditorRect_TypeSelectKnob, Orvanta::kParamID_Color},
-};
-const Control kDisplays[] = {
-    {Orvanta::kEditorRect_InputTrimDisplay, Orvanta::kParamID_Harmonic},
-    {Orvanta::kEditorRect_ProcessDisplay, Orvanta::kParamID_Dynamic},
-    {Orvanta::kEditorRect_OutputTrimDisplay, Orvanta::kParamID_OutputTrim},
-    {Orvanta::kEditorRect_BrightnessDisplay, Orvanta::kParamID_Dither},
-    {Orvanta::kEditorRect_TypeSelectDisplay, Orvanta::kParamID_Color},
-};
-struct Button {
-    Orvanta::SOrvanta_EditorRect rect;
-    const char* id;
-    double value;
-};
-const Button kButtons[] = {
-    {Orvanta::kEditorRect_ColorButtons[0], Orvanta::kParamID_Color, 0.0},
-    {Orvanta::kEditorRect_ColorButtons[1], Orvanta::kParamID_Color, 0.25},
-    {Orvanta::kEditorRect_ColorButtons[2], Orvanta::kParamID_Color, 0.5},
-    {Orvanta::kEditorRect_ColorButtons[3], Orvanta::kParamID_Color, 0.75},
-    {Orvanta::kEditorRect_ColorButtons[4], Orvanta::kParamID_Color, 1.0},
-    {Orvanta::kEditorRect_DitherOffButton, Orvanta::kParamID_Dither, 0.0},
-    {Orvanta::kEditorRect_DitherOnButton, Orvanta::kParamID_Dither, 1.0},
-};
 const uint32_t kDragModifiers[] = {0, 0, CLinuxNativeView::kCommandModifier, CLinuxNativeView::kShiftModifier};
 const uint32_t kClickModifiers[] = {CLinuxNativeView::kControlModifier, CLinuxNativeView::kCommandModifier,
                                     CLinuxNativeView::kOptionModifier};
 // A spot of bare panel, where a click only takes the keyboard focus away.
 const CPoint kBarePanel(4, 4);
 
-CPoint Centre(const Orvanta::SOrvanta_EditorRect& rect) {
-    return CPoint(rect.left + rect.width / 2, rect.top + rect.height / 2);
+CPoint Centre(const SEditorControl& control) {
+    return CPoint(std::floor((control.left + control.right) / 2), std::floor((control.top + control.bottom) / 2));
 }
 
 void Click(EditorSession& session, const CPoint& at, uint32_t modifiers = 0) {
@@ -67,9 +35,20 @@ void Click(EditorSession& session, const CPoint& at, uint32_t modifiers = 0) {
 class Gesturer {
 public:
     Gesturer(EditorSession& session, EffectInstance& instance, std::mt19937_64& random)
-        : m_Session(session), m_Instance(instance), m_Random(random) {}
+        : m_Session(session), m_Instance(instance), m_Random(random) {
+        if (const IEditorControls* panel = PanelControls(session))
+            for (size_t i = 0; i < panel->EditorControlCount(); ++i) {
+                const SEditorControl control = panel->EditorControlAt(i);
+                (control.kind == SEditorControl::EKind::Knob      ? m_Knobs
+                 : control.kind == SEditorControl::EKind::Display ? m_Displays
+                                                                  : m_Buttons)
+                    .push_back(control);
+            }
+    }
 
     EditorGesture Perform(bool allowAutomation) {
+        // A panel without controls of a kind leaves only automation.
+        if (m_Knobs.empty() || m_Displays.empty() || m_Buttons.empty()) return Automate();
         switch (Between(0, allowAutomation ? 6 : 5)) {
             case 0: return DragKnob();
             case 1: return TurnWheel();
@@ -86,6 +65,9 @@ private:
     const T& Pick(const T (&items)[N]) {
         return items[std::uniform_int_distribution<size_t>(0, N - 1)(m_Random)];
     }
+    const SEditorControl& Pick(const std::vector<SEditorControl>& controls) {
+        return controls[std::uniform_int_distribution<size_t>(0, controls.size() - 1)(m_Random)];
+    }
     int Between(int lowest, int highest) { return std::uniform_int_distribution<int>(lowest, highest)(m_Random); }
 
     static EditorGesture Described(const std::string& description, const std::string& id) {
@@ -96,45 +78,45 @@ private:
     }
 
     EditorGesture DragKnob() {
-        const Control& knob = Pick(kKnobs);
+        const SEditorControl& knob = Pick(m_Knobs);
         // Plain, or with a modifier that may make the drag finer.
         const uint32_t modifiers = Pick(kDragModifiers);
-        CPoint at = Centre(knob.rect);
+        CPoint at = Centre(knob);
         m_Session.MouseDown(at, CLinuxNativeView::kLeftButton, modifiers);
         for (int move = Between(1, 6); move > 0; --move) {
             at = CPoint(at.x + Between(-20, 20), at.y + Between(-60, 60));
             m_Session.MouseMoved(at, CLinuxNativeView::kLeftButton, modifiers);
         }
         m_Session.MouseUp(at, CLinuxNativeView::kLeftButton, modifiers);
-        return Described(std::string("a drag of the '") + knob.id + "' knob", knob.id);
+        return Described(std::string("a drag of the '") + knob.parameterID + "' knob", knob.parameterID);
     }
 
     EditorGesture TurnWheel() {
-        const Control& knob = Pick(kKnobs);
-        m_Session.MouseWheel(Centre(knob.rect), float(Between(-4, 4)), 0);
-        return Described(std::string("a wheel turn on the '") + knob.id + "' knob", knob.id);
+        const SEditorControl& knob = Pick(m_Knobs);
+        m_Session.MouseWheel(Centre(knob), float(Between(-4, 4)), 0);
+        return Described(std::string("a wheel turn on the '") + knob.parameterID + "' knob", knob.parameterID);
     }
 
     EditorGesture ModifierClick() {
-        const Control& knob = Pick(kKnobs);
-        Click(m_Session, Centre(knob.rect), Pick(kClickModifiers));
-        return Described(std::string("a modifier click on the '") + knob.id + "' knob", knob.id);
+        const SEditorControl& knob = Pick(m_Knobs);
+        Click(m_Session, Centre(knob), Pick(kClickModifiers));
+        return Described(std::string("a modifier click on the '") + knob.parameterID + "' knob", knob.parameterID);
     }
 
     // A click gives a knob the keyboard focus; the arrow keys step it.
     EditorGesture StepWithKeys() {
-        const Control& knob = Pick(kKnobs);
-        Click(m_Session, Centre(knob.rect));
+        const SEditorControl& knob = Pick(m_Knobs);
+        Click(m_Session, Centre(knob));
         for (int press = Between(1, 5); press > 0; --press)
             m_Session.KeyDown(0, Between(0, 1) ? VSTGUI::VKEY_UP : VSTGUI::VKEY_DOWN, 0);
-        return Described(std::string("arrow keys on the '") + knob.id + "' knob", knob.id);
+        return Described(std::string("arrow keys on the '") + knob.parameterID + "' knob", knob.parameterID);
     }
 
     EditorGesture ClickButton() {
-        const Button& button = Pick(kButtons);
-        Click(m_Session, Centre(button.rect));
+        const SEditorControl& button = Pick(m_Buttons);
+        Click(m_Session, Centre(button));
         EditorGesture gesture = Described(
-            std::string("a click on the button for '") + button.id + "' " + std::to_string(button.value), button.id);
+            std::string("a click on the button for '") + button.parameterID + "' " + std::to_string(button.value), button.parameterID);
         gesture.expectation = EditorGesture::Expectation::Value;
         gesture.value = button.value;
         return gesture;
@@ -142,14 +124,14 @@ private:
 
     EditorGesture TypeIntoDisplay() {
         const AAX_IACFEffectParameters& model = m_Instance.Parameters();
-        const Control& display = Pick(kDisplays);
-        const int32_t steps = std::max(NumberOfSteps(model, display.id), 2);
-        const std::string text = DisplayText(model, display.id, StepValue(Between(0, steps - 1), steps));
-        Click(m_Session, Centre(display.rect));
+        const SEditorControl& display = Pick(m_Displays);
+        const int32_t steps = std::max(NumberOfSteps(model, display.parameterID), 2);
+        const std::string text = DisplayText(model, display.parameterID, StepValue(Between(0, steps - 1), steps));
+        Click(m_Session, Centre(display));
         m_Session.TypeText(text);
         m_Session.KeyDown(0, VSTGUI::VKEY_RETURN, 0);
         EditorGesture gesture =
-            Described("'" + text + "' typed into the display of '" + display.id + "'", display.id);
+            Described("'" + text + "' typed into the display of '" + display.parameterID + "'", display.parameterID);
         gesture.expectation = EditorGesture::Expectation::Text;
         gesture.text = text;
         return gesture;
@@ -168,6 +150,7 @@ private:
     EditorSession& m_Session;
     EffectInstance& m_Instance;
     std::mt19937_64& m_Random;
+    std::vector<SEditorControl> m_Knobs, m_Displays, m_Buttons;
 };
 
 }  // namespace
@@ -177,13 +160,14 @@ EditorGesture PerformRandomGesture(EditorSession& session, EffectInstance& insta
     return Gesturer(session, instance, random).Perform(allowAutomation);
 }
 
+const IEditorControls* PanelControls(EditorSession& session) {
+    CLinuxNativeView* view = session.NativeView();
+    return view ? dynamic_cast<const IEditorControls*>(view->getFrame()) : nullptr;
+}
+
 std::string DisplayText(const AAX_IACFEffectParameters& model, const std::string& parameterID, double normalized) {
-    if (parameterID == Orvanta::kParamID_Dither) return normalized >= 0.5 ? "On" : "Off";
-    if (parameterID == Orvanta::kParamID_Color) {
-        const long index = std::lround(std::clamp(normalized, 0.0, 1.0) * (Orvanta::kColorMax - Orvanta::kColorMin));
-        return Orvanta::kColorNames[index];
-    }
-    return StringFromValue(model, parameterID, normalized);
+    const std::string name = NameForValue(model, QueryValueNames(model), parameterID, normalized);
+    return name.empty() ? StringFromValue(model, parameterID, normalized) : name;
 }
 
 std::vector<uint32_t> PanelPixels(EditorSession& session) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "AAX_IACFEffectParameters.h"
+#include "EditorControls.h"
 
 class EditorSession;
 class EffectInstance;
@@ -36,8 +37,12 @@ struct EditorGesture {
 EditorGesture PerformRandomGesture(EditorSession& session, EffectInstance& instance, std::mt19937_64& random,
                                    bool allowAutomation);
 
-// The wording a display of parameterID shows for a normalized value (the
-// colour names, On and Off, else the parameter's own text).
+// What the open editor's panel tells of its controls and bitmaps; null
+// when closed or when the panel tells nothing.
+const IEditorControls* PanelControls(EditorSession& session);
+
+// The wording a display of parameterID shows for a normalized value: the
+// module's word for the value, else the parameter's own text.
 std::string DisplayText(const AAX_IACFEffectParameters& model, const std::string& parameterID, double normalized);
 
 // What the open editor shows, pixel for pixel (empty when closed).

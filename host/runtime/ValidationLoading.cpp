@@ -46,10 +46,10 @@ void CheckDescription(ValidationRun& run, CheckOutcome& check) {
     PluginModule* module = run.SharedModule(&error);
     if (!check.Expect(module != nullptr, error)) return;
     int procedures = 0;
-    for (AAX_EStemFormat layout : SupportedLayouts()) {
+    for (AAX_EStemFormat layout : SupportedLayouts(run)) {
         const RecordedComponent* component = module->ComponentForStemFormat(layout);
         if (!check.Expect(component != nullptr, "no component for " + LayoutText(layout))) continue;
-        for (float rate : SupportedRates()) {
+        for (float rate : SupportedRates(run)) {
             if (!check.Expect(module->NativeProcessProc(*component, rate) != nullptr,
                               "no " + LayoutText(layout) + " procedure at " + RateText(rate)))
                 continue;
@@ -59,9 +59,8 @@ void CheckDescription(ValidationRun& run, CheckOutcome& check) {
         }
     }
     check.Expect(module->ProcPtr(kAAX_ProcPtrID_Create_EffectParameters) != nullptr, "no data-model factory");
-    check.Expect(module->ProcPtr(kAAX_ProcPtrID_Create_EffectGUI) != nullptr, "no editor factory");
     check.Figure(std::to_string(procedures) + " native procedures, each instantiated");
-    check.Figure("data-model and editor factories");
+    check.Figure(HasEditor(*module) ? "data-model and editor factories" : "data-model factory, no editor");
 }
 
 void CheckNothingLeftAlive(ValidationRun& run, CheckOutcome& check) {
@@ -71,17 +70,20 @@ void CheckNothingLeftAlive(ValidationRun& run, CheckOutcome& check) {
     const int32_t atStart = module->LiveObjects();
     int32_t whileInUse = 0;
     {
-        std::unique_ptr<EffectInstance> mono = NewInstance(run, *module, 48000.0f, AAX_eStemFormat_Mono, &error);
-        std::unique_ptr<EffectInstance> stereo = NewInstance(run, *module, 48000.0f, AAX_eStemFormat_Stereo, &error);
+        std::unique_ptr<EffectInstance> mono = NewInstance(run, *module, RateOr(run, 48000.0f), AAX_eStemFormat_Mono, &error);
+        std::unique_ptr<EffectInstance> stereo = NewInstance(run, *module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
         if (!check.Expect(mono && stereo, error)) return;
-        std::unique_ptr<EditorSession> editor = EditorSession::Create(module->CreateEditor(), *stereo, &error);
-        if (!check.Expect(editor != nullptr, error)) return;
-        check.Expect(editor->Open() == AAX_SUCCESS, "the editor did not open");
+        std::unique_ptr<EditorSession> editor;
+        if (HasEditor(*module)) {
+            editor = EditorSession::Create(module->CreateEditor(), *stereo, &error);
+            if (!check.Expect(editor != nullptr, error)) return;
+            check.Expect(editor->Open() == AAX_SUCCESS, "the editor did not open");
+        }
         whileInUse = module->LiveObjects();
     }
     const int32_t afterRelease = module->LiveObjects();
     check.Figure("live objects " + std::to_string(atStart) + " at start, " + std::to_string(whileInUse) +
-                 " with two instances and an open editor, " + std::to_string(afterRelease) + " after release");
+                 (HasEditor(*module) ? " with two instances and an open editor, " : " with two instances, ") + std::to_string(afterRelease) + " after release");
     check.Expect(whileInUse > atStart, "the module does not count the objects it hands out");
     check.Expect(afterRelease == 0, std::to_string(afterRelease) + " object(s) still alive after release");
 }
@@ -98,7 +100,7 @@ void CheckLoadCycles(ValidationRun& run, CheckOutcome& check) {
             // An instance made and dropped in every cycle: the data model
             // and its host objects come and go with the module.
             std::unique_ptr<EffectInstance> instance =
-                NewInstance(run, *module, 44100.0f, cycle % 2 ? AAX_eStemFormat_Stereo : AAX_eStemFormat_Mono, &error);
+                NewInstance(run, *module, RateOr(run, 44100.0f), cycle % 2 ? AAX_eStemFormat_Stereo : AAX_eStemFormat_Mono, &error);
             check.Expect(instance != nullptr, "cycle " + std::to_string(cycle + 1) + ": " + error);
         }
         const int32_t alive = module->LiveObjects();

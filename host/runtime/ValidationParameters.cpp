@@ -13,7 +13,6 @@
 #include <string>
 
 #include "AAX_CString.h"
-#include "effect/Orvanta_Defs.h"
 #include "host/runtime/PluginModule.h"
 #include "host/runtime/Validation.h"
 #include "host/runtime/ValidationChecks.h"
@@ -36,7 +35,7 @@ std::string Quoted(const std::string& id) { return "'" + id + "'"; }
 
 void CheckTraversal(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 48000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     AAX_IACFEffectParameters& model = instance->Parameters();
     const std::vector<std::string> ids = ParameterIDs(model);
@@ -68,9 +67,10 @@ void CheckTraversal(ValidationRun& run, const PluginModule& module, CheckOutcome
     check.Figure(std::to_string(ids.size()) + " parameters, " + std::to_string(values) + " values");
     check.Figure("text round trips " + std::to_string(textRoundTrips) + "/" + std::to_string(values));
     check.Figure("held by automation " + std::to_string(held) + "/" + std::to_string(values));
-    check.Expect(int(ids.size()) == Orvanta::kNumParameters, "the data model has " + std::to_string(ids.size()) +
-                                                                 " parameters, not " +
-                                                                 std::to_string(Orvanta::kNumParameters));
+    std::vector<std::string> sorted = ids;
+    std::sort(sorted.begin(), sorted.end());
+    check.Expect(std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end(),
+                 "two parameters share an identifier");
 }
 
 const double kHostileValues[] = {-1.0,
@@ -85,7 +85,7 @@ const char* const kHostileTexts[] = {"nan", "-nan", "inf", "-inf", "1e999", "-1e
 
 void CheckLimits(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 96000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 96000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     AAX_IACFEffectParameters& model = instance->Parameters();
     const AudioChannels input = Noise(run.Random(), 2, 4096, 0.5f);
@@ -157,14 +157,21 @@ bool RenderWithChanges(ValidationRun& run, const PluginModule& module, float rat
 
 void CheckAutomation(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::mt19937_64& random = run.Random();
-    const std::vector<float> rates = SupportedRates();
+    const std::vector<float> rates = SupportedRates(run);
     const int64_t length = run.Budget().signalSamples;
     AutomationStats stats;
     std::string error;
-    std::unique_ptr<EffectInstance> probe = NewInstance(run, module, 48000.0f, AAX_eStemFormat_Mono, &error);
+    std::unique_ptr<EffectInstance> probe = NewInstance(run, module, rates.front(), AAX_eStemFormat_Mono, &error);
     if (!check.Expect(probe != nullptr, error)) return;
     const AAX_IACFEffectParameters& model = probe->Parameters();
     const std::string bypass = MasterBypassID(model);
+    std::vector<std::string> continuous;
+    for (const std::string& id : ParameterIDs(model)) {
+        AAX_EParameterType type = AAX_eParameterType_Discrete;
+        if (id != bypass && model.GetParameterType(id.c_str(), &type) == AAX_SUCCESS &&
+            type == AAX_eParameterType_Continuous)
+            continuous.push_back(id);
+    }
 
     for (int render = 0; render < run.Budget().automationRenders && !check.Failed(); ++render) {
         const AAX_EStemFormat layout = render % 2 ? AAX_eStemFormat_Stereo : AAX_eStemFormat_Mono;
@@ -183,15 +190,16 @@ void CheckAutomation(ValidationRun& run, const PluginModule& module, CheckOutcom
         stats.changes += int(changes.size());
         check.Expect(AllFinite(output), where + ": non-finite output under automation");
 
-        // One more change of the output gain at sample p: nothing before p
-        // may differ, and the output must change from p on. In mono (no
-        // stereo noise split) and without the bypass, which skips the gain.
-        if (layout != AAX_eStemFormat_Mono) continue;
-        const int64_t delay = Orvanta::SignalDelaySamples(rate);
-        const int64_t p = std::uniform_int_distribution<int64_t>(delay + 1, length - 64)(random);
-        changes = RandomChanges(model, random, run.Budget().changesPerRender, length, {bypass, Orvanta::kParamID_OutputTrim});
+        // One more change of a continuous parameter at sample p, to the end
+        // of its range away from where it rests: nothing before p may
+        // differ, and the output must change from p on. In mono (no stereo
+        // noise split) and without the bypass, which skips the effect.
+        if (layout != AAX_eStemFormat_Mono || continuous.empty()) continue;
+        const std::string& moved = continuous[std::uniform_int_distribution<size_t>(0, continuous.size() - 1)(random)];
+        const int64_t p = std::uniform_int_distribution<int64_t>(length / 4, length - 64)(random);
+        changes = RandomChanges(model, random, run.Budget().changesPerRender, length, {bypass, moved});
         std::vector<ParameterChange> withGain = changes;
-        withGain.push_back({p, Orvanta::kParamID_OutputTrim, 0.0});
+        withGain.push_back({p, moved, NormalizedValue(model, moved) < 0.5 ? 1.0 : 0.0});
         AudioChannels without, with;
         if (!RenderWithChanges(run, module, rate, layout, blockSize, input, changes, &without, &error) ||
             !RenderWithChanges(run, module, rate, layout, blockSize, input, withGain, &with, &error)) {
@@ -200,8 +208,8 @@ void CheckAutomation(ValidationRun& run, const PluginModule& module, CheckOutcom
         }
         ++stats.causalRenders;
         const int64_t first = FirstDifference(without, with);
-        if (check.Expect(first >= p && first < p + 64, where + ": a gain change at sample " + std::to_string(p) +
-                                                            " first shows at sample " + std::to_string(first)))
+        if (check.Expect(first >= p && first < p + 64, where + ": a change at sample " + std::to_string(p) +
+                                                            " first shows at sample " + std::to_string(first) + " (" + moved + ")"))
             ++stats.causal;
     }
     check.Figure(std::to_string(stats.renders) + " renders, " + std::to_string(stats.changes) + " changes, output finite");

@@ -88,7 +88,7 @@ std::string Listed(const std::vector<std::string>& ids) {
 
 void CheckRoundTrips(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::mt19937_64& random = run.Random();
-    const std::vector<float> rates = SupportedRates();
+    const std::vector<float> rates = SupportedRates(run);
     int restored = 0, resaved = 0;
     uint32_t smallest = UINT32_MAX, largest = 0;
     for (int state = 0; state < run.Budget().randomStates && !check.Failed(); ++state) {
@@ -199,7 +199,7 @@ ChunkRecord Damaged(const ChunkRecord& intact, Damage damage, std::mt19937_64& r
 void CheckDamagedChunks(ValidationRun& run, const PluginModule& module, CheckOutcome& check) {
     std::mt19937_64& random = run.Random();
     std::string error;
-    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, 48000.0f, AAX_eStemFormat_Stereo, &error);
+    std::unique_ptr<EffectInstance> instance = NewInstance(run, module, RateOr(run, 48000.0f), AAX_eStemFormat_Stereo, &error);
     if (!check.Expect(instance != nullptr, error)) return;
     AAX_IACFEffectParameters& model = instance->Parameters();
     ChunkRecord intact;

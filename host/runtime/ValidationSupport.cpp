@@ -7,17 +7,45 @@
 #include <thread>
 
 #include "AAX_CString.h"
-#include "effect/Orvanta_Defs.h"
 #include "host/runtime/PluginModule.h"
 #include "host/runtime/Validation.h"
 
 namespace validation {
 
-std::vector<float> SupportedRates() {
-    return std::vector<float>(std::begin(Orvanta::kSupportedSampleRates), std::end(Orvanta::kSupportedSampleRates));
+std::vector<float> SupportedRates(ValidationRun& run) {
+    const PluginModule* module = run.SharedModule(nullptr);
+    if (!module) return {44100.0f};
+    std::vector<float> rates;
+    for (AAX_EStemFormat layout : SupportedLayouts(run))
+        for (float rate : module->SupportedSampleRates(layout))
+            if (std::find(rates.begin(), rates.end(), rate) == rates.end()) rates.push_back(rate);
+    std::sort(rates.begin(), rates.end());
+    return rates;
 }
 
-std::vector<AAX_EStemFormat> SupportedLayouts() { return {AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo}; }
+std::vector<AAX_EStemFormat> SupportedLayouts(ValidationRun& run) {
+    const PluginModule* module = run.SharedModule(nullptr);
+    std::vector<AAX_EStemFormat> layouts;
+    for (AAX_EStemFormat layout : {AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo})
+        if (!module || module->ComponentForStemFormat(layout)) layouts.push_back(layout);
+    return layouts;
+}
+
+float RateOr(ValidationRun& run, float preferred) {
+    float nearest = preferred;
+    for (float rate : SupportedRates(run)) {
+        if (rate == preferred) return rate;
+        if (nearest == preferred || std::fabs(rate - preferred) < std::fabs(nearest - preferred)) nearest = rate;
+    }
+    return nearest;
+}
+
+bool HasParameter(const AAX_IACFEffectParameters& model, const std::string& id) {
+    int32_t index = -1;
+    return model.GetParameterIndex(id.c_str(), &index) == AAX_SUCCESS && index >= 0;
+}
+
+bool HasEditor(const PluginModule& module) { return module.ProcPtr(kAAX_ProcPtrID_Create_EffectGUI) != nullptr; }
 
 std::string RateText(float sampleRate) { return std::to_string(int(sampleRate)) + " Hz"; }
 
@@ -58,6 +86,17 @@ std::vector<std::string> ParameterIDs(const AAX_IACFEffectParameters& model) {
         if (model.GetParameterIDFromIndex(index, &id) == AAX_SUCCESS) ids.push_back(id.Get());
     }
     return ids;
+}
+
+std::vector<std::string> SteppedParameters(const AAX_IACFEffectParameters& model, const std::string& bypass) {
+    std::vector<std::string> stepped;
+    for (const std::string& id : ParameterIDs(model)) {
+        AAX_EParameterType type = AAX_eParameterType_Continuous;
+        if (id != bypass && model.GetParameterType(id.c_str(), &type) == AAX_SUCCESS &&
+            type == AAX_eParameterType_Discrete)
+            stepped.push_back(id);
+    }
+    return stepped;
 }
 
 std::string MasterBypassID(const AAX_IACFEffectParameters& model) {

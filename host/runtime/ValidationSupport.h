@@ -23,8 +23,17 @@ class ValidationRun;
 namespace validation {
 
 // The six rates and both layouts the effect supports.
-std::vector<float> SupportedRates();
-std::vector<AAX_EStemFormat> SupportedLayouts();
+// The rates and layouts the module's description registers (mono and
+// stereo of the host's; any rate of either layout). Without a module, one
+// of each, so that the checks run and report the failure to load.
+std::vector<float> SupportedRates(ValidationRun& run);
+std::vector<AAX_EStemFormat> SupportedLayouts(ValidationRun& run);
+// preferred when the module supports it, else the supported rate nearest it.
+float RateOr(ValidationRun& run, float preferred);
+// Whether the model has a parameter with that identifier.
+bool HasParameter(const AAX_IACFEffectParameters& model, const std::string& id);
+// Whether the module names an editor factory.
+bool HasEditor(const PluginModule& module);
 std::string RateText(float sampleRate);       // "48000 Hz"
 std::string LayoutText(AAX_EStemFormat stem);  // "mono", "stereo"
 std::string Milliseconds(double seconds);     // "12.3 ms"
@@ -58,6 +67,8 @@ bool Apply(EffectInstance& instance, const Settings& settings, std::string* erro
 // A random value for every parameter but the master bypass; discrete
 // parameters get one of their steps.
 Settings RandomSettings(const AAX_IACFEffectParameters& model, std::mt19937_64& random);
+// The identifiers of the discrete parameters, bypass left out.
+std::vector<std::string> SteppedParameters(const AAX_IACFEffectParameters& model, const std::string& bypass);
 // The same setting for id replaced (or added).
 void Put(Settings* settings, const std::string& id, double normalized);
 

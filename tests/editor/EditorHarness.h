@@ -16,6 +16,7 @@
 #include "AAX_CString.h"
 #include "AAX_IEffectGUI.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "effect/editor/COrvanta_VST_AnimKnob.h"
 #include "effect/editor/COrvanta_VST_AnimKnob_Switch.h"
 #include "effect/editor/COrvanta_VST_AnimKnob_Switch_Fine.h"

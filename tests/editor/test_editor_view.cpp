@@ -4,6 +4,9 @@
 // bundle lookup. (What the panel's pixels show is checked in tests/editorcli.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "EditorHarness.h"
 #include "toolkit/CKickButton.h"
 #include "toolkit/CTextEdit.h"
@@ -44,17 +47,17 @@ TEST(EditorView, LayoutFollowsThePanel) {
     view->getSize(&size);
     EXPECT_EQ(size, CRect(0, 0, panel->getWidth(), panel->getHeight()));
     EXPECT_EQ(h.native.getWidth(), int(panel->getWidth()));
-    EXPECT_EQ(view->GetInputTrimKnob()->getViewSize(), CRect(19, 41, 79, 101));
-    EXPECT_EQ(view->GetTypeSelectDisplay()->getViewSize(), CRect(379, 131, 439, 151));
+    EXPECT_EQ(view->GetHarmonicKnob()->getViewSize(), CRect(19, 41, 79, 101));
+    EXPECT_EQ(view->GetColorDisplay()->getViewSize(), CRect(379, 131, 439, 151));
 
     const struct {
         VSTGUI::CControl* control;
         long tag;
         const char* parameterID;
     } knobs[] = {
-        {view->GetInputTrimKnob(), 2, "Harmonic"},   {view->GetProcessKnob(), 4, "Dynamic"},
-        {view->GetOutputTrimKnob(), 3, "OutputTrim"}, {view->GetBrightnessKnob(), 5, "Dither"},
-        {view->GetTypeSelectKnob(), 6, "Color"},
+        {view->GetHarmonicKnob(), 2, "Harmonic"},   {view->GetDynamicKnob(), 4, "Dynamic"},
+        {view->GetOutputTrimKnob(), 3, "OutputTrim"}, {view->GetDitherKnob(), 5, "Dither"},
+        {view->GetColorKnob(), 6, "Color"},
     };
     for (const auto& k : knobs) {
         EXPECT_EQ(k.control->getTag(), k.tag);
@@ -62,20 +65,59 @@ TEST(EditorView, LayoutFollowsThePanel) {
         h.model->GetParameterDefaultNormalizedValue(k.parameterID, &defaultValue);
         EXPECT_FLOAT_EQ(k.control->getDefaultValue(), float(defaultValue)) << k.parameterID;
     }
-    EXPECT_STREQ(view->GetInputTrimKnob()->GetParamID(), "Harmonic");
-    EXPECT_EQ(view->GetBrightnessKnob()->getZoomFactor(), 25.0f);
-    EXPECT_EQ(view->GetTypeSelectKnob()->getZoomFactor(), 3.5f);
-    EXPECT_EQ(view->GetProcessKnob()->getZoomFactor(), VSTGUI::CKnob::kDefaultZoomFactor);
-    EXPECT_EQ(view->GetInputTrimKnob()->getNumSubPixmaps(),
+    EXPECT_STREQ(view->GetHarmonicKnob()->GetParamID(), "Harmonic");
+    EXPECT_EQ(view->GetDitherKnob()->getZoomFactor(), 25.0f);
+    EXPECT_EQ(view->GetColorKnob()->getZoomFactor(), 3.5f);
+    EXPECT_EQ(view->GetDynamicKnob()->getZoomFactor(), VSTGUI::CKnob::kDefaultZoomFactor);
+    EXPECT_EQ(view->GetHarmonicKnob()->getNumSubPixmaps(),
               int(Orvanta_View::m_hOrvantaDial->getHeight() / kEditorKnobSize));
-    EXPECT_EQ(view->GetTypeSelectKnob()->getNumSubPixmaps(), 5);
-    EXPECT_EQ(view->GetBrightnessKnob()->getNumSubPixmaps(), 3);
+    EXPECT_EQ(view->GetColorKnob()->getNumSubPixmaps(), 5);
+    EXPECT_EQ(view->GetDitherKnob()->getNumSubPixmaps(), 3);
     // Knobs first, then buttons, then displays: 17 controls in all.
     EXPECT_EQ(view->getNbViews(), 17);
     EXPECT_EQ(view->getView(5)->getViewSize(), CRect(421, 39, 475, 48));
     EXPECT_EQ(view->getView(11)->getViewSize(), CRect(334, 33, 356, 55));
     // The type buttons lie over the type selector: a click there reaches the button.
     EXPECT_EQ(view->getViewAt(CPoint(430, 45)), view->getView(5));
+}
+
+TEST(EditorView, ThePanelTellsAHostItsControlsAndBitmaps) {
+    EditorHarness h;
+    const IEditorControls& panel = *h.View();
+    using EKind = SEditorControl::EKind;
+    const struct {
+        int32_t tag;
+        CRect rect;
+        EKind kind;
+        const char* parameterID;
+        double value;
+    } expected[] = {
+        {2, {19, 41, 79, 101}, EKind::Knob, "Harmonic", 0},      {4, {109, 41, 169, 101}, EKind::Knob, "Dynamic", 0},
+        {3, {199, 41, 259, 101}, EKind::Knob, "OutputTrim", 0},  {5, {289, 41, 349, 101}, EKind::Knob, "Dither", 0},
+        {6, {379, 41, 439, 101}, EKind::Knob, "Color", 0},       {12, {421, 39, 475, 48}, EKind::Button, "Color", 0.0},
+        {13, {430, 52, 478, 61}, EKind::Button, "Color", 0.25},  {14, {433, 66, 474, 75}, EKind::Button, "Color", 0.5},
+        {15, {431, 80, 467, 89}, EKind::Button, "Color", 0.75},  {16, {421, 94, 474, 103}, EKind::Button, "Color", 1.0},
+        {17, {311, 23, 329, 50}, EKind::Button, "Dither", 0.0},  {18, {334, 33, 356, 55}, EKind::Button, "Dither", 1.0},
+        {7, {19, 131, 79, 151}, EKind::Display, "Harmonic", 0},  {9, {109, 131, 169, 151}, EKind::Display, "Dynamic", 0},
+        {8, {199, 131, 259, 151}, EKind::Display, "OutputTrim", 0}, {10, {289, 131, 349, 151}, EKind::Display, "Dither", 0},
+        {11, {379, 131, 439, 151}, EKind::Display, "Color", 0},
+    };
+    ASSERT_EQ(panel.EditorControlCount(), sizeof expected / sizeof expected[0]);
+    for (size_t i = 0; i < panel.EditorControlCount(); ++i) {
+        const SEditorControl control = panel.EditorControlAt(i);
+        SCOPED_TRACE(control.tag);
+        EXPECT_EQ(control.tag, expected[i].tag);
+        EXPECT_EQ(CRect(control.left, control.top, control.right, control.bottom), expected[i].rect);
+        EXPECT_EQ(control.kind, expected[i].kind);
+        EXPECT_STREQ(control.parameterID, expected[i].parameterID);
+        EXPECT_EQ(control.value, expected[i].value);
+    }
+    EXPECT_EQ(panel.EditorControlAt(panel.EditorControlCount()).tag, 0);  // past the end: nothing
+    std::vector<int32_t> bitmaps;
+    for (size_t i = 0; i < panel.EditorBitmapCount(); ++i) bitmaps.push_back(panel.EditorBitmapAt(i));
+    std::sort(bitmaps.begin(), bitmaps.end());
+    EXPECT_EQ(bitmaps, (std::vector<int32_t>{31010, 31011, 31013, 31015, 31021, 31022, 31023, 31024, 31025, 31026,
+                                             31027}));
 }
 
 TEST(EditorView, TypedValuesAndTheirParsing) {
@@ -88,19 +130,19 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
         double expected;
         const char* shown;
     } cases[] = {
-        {"percent", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "50", 0.5, "50.00"},
-        {"above the range is refused", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "150", 0.1, "150"},
-        {"no number reads as 0", kEditorRect_InputTrimDisplay, kParamID_Harmonic, 0.1, "abc", 0.0, "0.00"},
-        {"leading blanks and units", kEditorRect_ProcessDisplay, kParamID_Dynamic, 0.0, "  75 %", 0.75, "75.00"},
+        {"percent", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "50", 0.5, "50.00"},
+        {"above the range is refused", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "150", 0.1, "150"},
+        {"no number reads as 0", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "abc", 0.0, "0.00"},
+        {"leading blanks and units", kEditorRect_DynamicDisplay, kParamID_Dynamic, 0.0, "  75 %", 0.75, "75.00"},
         {"decibels", kEditorRect_OutputTrimDisplay, kParamID_OutputTrim, 0.5, "3", 0.75, "3.00"},
         {"past the trim", kEditorRect_OutputTrimDisplay, kParamID_OutputTrim, 0.5, "6.5", 0.5, "6.5"},
-        {"type by name", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "gold", 0.25, "Gold"},
-        {"type by first letter only", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "Gx", 0.25, "Gold"},
-        {"last type", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.0, "deep", 1.0, "Deep"},
-        {"unknown type restores the name", kEditorRect_TypeSelectDisplay, kParamID_Color, 0.5, "x", 0.5, "Rich"},
-        {"ON in capitals", kEditorRect_BrightnessDisplay, kParamID_Dither, 0.0, "ON", 1.0, "On"},
-        {"off", kEditorRect_BrightnessDisplay, kParamID_Dither, 1.0, "off", 0.0, "Off"},
-        {"o alone is neither", kEditorRect_BrightnessDisplay, kParamID_Dither, 1.0, "o", 1.0, "o"},
+        {"type by name", kEditorRect_ColorDisplay, kParamID_Color, 0.0, "gold", 0.25, "Gold"},
+        {"type by first letter only", kEditorRect_ColorDisplay, kParamID_Color, 0.0, "Gx", 0.25, "Gold"},
+        {"last type", kEditorRect_ColorDisplay, kParamID_Color, 0.0, "deep", 1.0, "Deep"},
+        {"unknown type restores the name", kEditorRect_ColorDisplay, kParamID_Color, 0.5, "x", 0.5, "Rich"},
+        {"ON in capitals", kEditorRect_DitherDisplay, kParamID_Dither, 0.0, "ON", 1.0, "On"},
+        {"off", kEditorRect_DitherDisplay, kParamID_Dither, 1.0, "off", 0.0, "Off"},
+        {"o alone is neither", kEditorRect_DitherDisplay, kParamID_Dither, 1.0, "o", 1.0, "o"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -115,11 +157,11 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
     // Committing empty text into the type display restores the name.
     EditorHarness h;
     h.Automate(kParamID_Color, 0.75);
-    const CPoint typeDisplay = CentreOf(kEditorRect_TypeSelectDisplay);
+    const CPoint typeDisplay = CentreOf(kEditorRect_ColorDisplay);
     h.native.mouseDown(typeDisplay, VSTGUI::CLinuxNativeView::kLeftButton);
     h.native.keyDown(0, VSTGUI::VKEY_BACK);
     h.native.keyDown(0, VSTGUI::VKEY_RETURN);
-    EXPECT_STREQ(h.View()->GetTypeSelectDisplay()->getText(), "Fat");
+    EXPECT_STREQ(h.View()->GetColorDisplay()->getText(), "Fat");
 }
 
 TEST(EditorView, ParsingRules) {
@@ -169,8 +211,8 @@ TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
         EXPECT_EQ(h.Requests(Kind::SetValue, c.parameterID).size(), 2u) << "pressed, then sprung back";
         EXPECT_EQ(EditorTouches(h, c.parameterID), 0);
         EXPECT_EQ(EditorReleases(h, c.parameterID), 0);
-        auto* display = c.parameterID == kParamID_Color ? h.View()->GetTypeSelectDisplay()
-                                                         : h.View()->GetBrightnessDisplay();
+        auto* display = c.parameterID == kParamID_Color ? h.View()->GetColorDisplay()
+                                                         : h.View()->GetDitherDisplay();
         EXPECT_STREQ(display->getText(), c.shown);
     }
     // Pressed, dragged off and released elsewhere: one report, same value.
@@ -186,7 +228,7 @@ TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
 
 TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
     EditorHarness h;
-    const CPoint knob = CentreOf(kEditorRect_ProcessKnob);
+    const CPoint knob = CentreOf(kEditorRect_DynamicKnob);
     h.native.mouseDown(knob, VSTGUI::CLinuxNativeView::kLeftButton);
     EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 1);
     EXPECT_TRUE(h.automation->IsTouched(kParamID_Dynamic));
@@ -203,11 +245,11 @@ TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
     EXPECT_EQ(EditorReleases(h, kParamID_Dynamic), 1);
     EXPECT_FALSE(h.automation->IsTouched(kParamID_Dynamic));
     EXPECT_NEAR(h.Normalized(kParamID_Dynamic), 0.2, 1e-6);
-    EXPECT_STREQ(h.View()->GetProcessDisplay()->getText(), "20.00");
+    EXPECT_STREQ(h.View()->GetDynamicDisplay()->getText(), "20.00");
 
     // Option-click resets to the default: touched and released twice
     // (the press and the reset inside it), one value set.
-    h.Click(CentreOf(kEditorRect_ProcessKnob), VSTGUI::CLinuxNativeView::kOptionModifier);
+    h.Click(CentreOf(kEditorRect_DynamicKnob), VSTGUI::CLinuxNativeView::kOptionModifier);
     EXPECT_DOUBLE_EQ(h.Normalized(kParamID_Dynamic), 0.0);
     EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 3);
     EXPECT_EQ(EditorReleases(h, kParamID_Dynamic), 3);
@@ -221,16 +263,16 @@ TEST(EditorView, ValuesMoveKnobsAndTextsWhileOpenAndOnOpening) {
         SOrvanta_EditorRect knob, display;
         const char* shown;
     } cases[] = {
-        {kParamID_Harmonic, 0.25, kEditorRect_InputTrimKnob, kEditorRect_InputTrimDisplay, "25.00"},
-        {kParamID_Harmonic, 0.5, kEditorRect_InputTrimKnob, kEditorRect_InputTrimDisplay, "50.00"},
-        {kParamID_Dynamic, 0.25, kEditorRect_ProcessKnob, kEditorRect_ProcessDisplay, "25.00"},
+        {kParamID_Harmonic, 0.25, kEditorRect_HarmonicKnob, kEditorRect_HarmonicDisplay, "25.00"},
+        {kParamID_Harmonic, 0.5, kEditorRect_HarmonicKnob, kEditorRect_HarmonicDisplay, "50.00"},
+        {kParamID_Dynamic, 0.25, kEditorRect_DynamicKnob, kEditorRect_DynamicDisplay, "25.00"},
         {kParamID_OutputTrim, 0.0, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "-6.00"},
         {kParamID_OutputTrim, 0.5, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "0.00"},
-        {kParamID_Dither, 0.0, kEditorRect_BrightnessKnob, kEditorRect_BrightnessDisplay, "Off"},
-        {kParamID_Dither, 1.0, kEditorRect_BrightnessKnob, kEditorRect_BrightnessDisplay, "On"},
-        {kParamID_Color, 0.0, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Silver"},
-        {kParamID_Color, 0.5, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Rich"},
-        {kParamID_Color, 1.0, kEditorRect_TypeSelectKnob, kEditorRect_TypeSelectDisplay, "Deep"},
+        {kParamID_Dither, 0.0, kEditorRect_DitherKnob, kEditorRect_DitherDisplay, "Off"},
+        {kParamID_Dither, 1.0, kEditorRect_DitherKnob, kEditorRect_DitherDisplay, "On"},
+        {kParamID_Color, 0.0, kEditorRect_ColorKnob, kEditorRect_ColorDisplay, "Silver"},
+        {kParamID_Color, 0.5, kEditorRect_ColorKnob, kEditorRect_ColorDisplay, "Rich"},
+        {kParamID_Color, 1.0, kEditorRect_ColorKnob, kEditorRect_ColorDisplay, "Deep"},
     };
     EditorHarness h;
     for (const auto& c : cases) {
@@ -245,10 +287,10 @@ TEST(EditorView, ValuesMoveKnobsAndTextsWhileOpenAndOnOpening) {
         }
     }
     // The bypass, unknown and wrongly cased identifiers change nothing.
-    h.View()->GetInputTrimDisplay()->setText("marker");
+    h.View()->GetHarmonicDisplay()->setText("marker");
     for (const char* id : {"", "harmonic", "Unknown"}) EXPECT_EQ(h.gui->ParameterUpdated(id), AAX_SUCCESS);
     EXPECT_EQ(h.gui->ParameterUpdated(nullptr), AAX_SUCCESS);
-    EXPECT_STREQ(h.View()->GetInputTrimDisplay()->getText(), "marker");
+    EXPECT_STREQ(h.View()->GetHarmonicDisplay()->getText(), "marker");
 }
 
 TEST(EditorView, WithoutParametersThePanelStillShows) {
@@ -258,12 +300,12 @@ TEST(EditorView, WithoutParametersThePanelStillShows) {
     Orvanta_View::LoadViewResources();
     VSTGUI::gBundleRef = nullptr;
     auto* view = new Orvanta_View(&native, nullptr, nullptr, nullptr);
-    EXPECT_FLOAT_EQ(view->GetInputTrimKnob()->getDefaultValue(), 0.5f);
-    view->GetInputTrimKnob()->setValue(0.7f);
-    view->valueChanged(view->GetInputTrimKnob());
-    view->controlBeginEdit(view->GetInputTrimKnob());
+    EXPECT_FLOAT_EQ(view->GetHarmonicKnob()->getDefaultValue(), 0.5f);
+    view->GetHarmonicKnob()->setValue(0.7f);
+    view->valueChanged(view->GetHarmonicKnob());
+    view->controlBeginEdit(view->GetHarmonicKnob());
     view->updateInputTrim();
-    EXPECT_FLOAT_EQ(view->GetInputTrimKnob()->getValue(), 0.7f);
+    EXPECT_FLOAT_EQ(view->GetHarmonicKnob()->getValue(), 0.7f);
     EXPECT_GT(native.getWidth(), 0);
     view->forget();
 }
@@ -275,14 +317,14 @@ TEST(EditorBitmaps, SharedByEveryEditorAndLoadedOnce) {
     ASSERT_TRUE(dial->isLoaded());
     EditorHarness second;
     EXPECT_EQ(Orvanta_View::m_hOrvantaDial.get(), dial) << "the second editor loads nothing";
-    EXPECT_EQ(second.View()->GetInputTrimKnob()->getBackground(), dial);
-    EXPECT_EQ(first.View()->GetProcessKnob()->getBackground(), dial);
+    EXPECT_EQ(second.View()->GetHarmonicKnob()->getBackground(), dial);
+    EXPECT_EQ(first.View()->GetDynamicKnob()->getBackground(), dial);
     EXPECT_EQ(Orvanta_GUI::ResourceFolderInUse(), ArtworkFolder());
 
     // Released module-wide, a picture stays with the panels that use it.
     Orvanta_View::UnloadViewResources();
     EXPECT_EQ(Orvanta_View::m_hOrvantaDial.get(), nullptr);
-    EXPECT_TRUE(first.View()->GetProcessKnob()->getBackground()->isLoaded());
+    EXPECT_TRUE(first.View()->GetDynamicKnob()->getBackground()->isLoaded());
     Orvanta_View::LoadViewResources();
 }
 
@@ -294,7 +336,7 @@ TEST(EditorBitmaps, MissingResourcesGiveAnEmptyPanel) {
         CRect size(1, 1, 1, 1);
         h.View()->getSize(&size);
         EXPECT_TRUE(size.isEmpty());
-        EXPECT_EQ(h.View()->GetInputTrimKnob()->getNumSubPixmaps(), 0);
+        EXPECT_EQ(h.View()->GetHarmonicKnob()->getNumSubPixmaps(), 0);
         EXPECT_FALSE(h.native.saveSnapshot(empty.file("never.png")));
     }
     Orvanta_View::UnloadViewResources();

@@ -13,10 +13,12 @@
 
 #include "AAX_CString.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
 #include "effect/editor/Orvanta_GUI.h"
 #include "host/runtime/EditorSession.h"
 #include "host/runtime/EffectInstance.h"
+#include "host/runtime/LinkedEntryPoints.h"
 #include "host/runtime/PluginModule.h"
 
 namespace editorcli_test {
@@ -36,7 +38,7 @@ inline std::unique_ptr<PluginModule> LoadModule(Form form) {
         // The test program is no bundle: the linked editor reads the
         // committed artwork.
         Orvanta_GUI::SetFallbackResourceFolder(std::string(ORVANTA_SOURCE_DIR) + "/resources/bitmaps");
-        module = PluginModule::LoadLinked(&error);
+        module = PluginModule::LoadLinked(LinkedEntryPoints(), PluginModule::DefaultBundlePath(Orvanta::kBundleName), &error);
     }
     EXPECT_TRUE(module) << error;
     return module;

@@ -79,7 +79,7 @@ inline std::vector<uint32_t> ExpectedKnob(const Orvanta::SOrvanta_EditorRect& re
 // channel within 1, left of the colour buttons that cover the selector's
 // right part), or -1 when none does. The frames differ far more than that.
 inline int ShownColourFrame(const PixelSource& shown) {
-    const Orvanta::SOrvanta_EditorRect& rect = Orvanta::kEditorRect_TypeSelectKnob;
+    const Orvanta::SOrvanta_EditorRect& rect = Orvanta::kEditorRect_ColorKnob;
     const int limitX = Orvanta::kEditorRect_ColorButtons[0].left;
     for (int frame = 0; frame < Orvanta::kEditorDialPositions5; ++frame) {
         const std::vector<uint32_t> expected = ExpectedKnob(rect, Orvanta::kBitmapID_Dial5Pos, frame);

@@ -36,13 +36,13 @@ TEST(PlaybackAndTouch, TheHeldKnobWinsAndOtherParametersPlayOn) {
         double knobIDAtEnd, playbackIDAtEnd;
     } cases[] = {
         // The second move lands on the value last drawn, so the knob sends nothing.
-        {"back to the drawn value", Orvanta::kEditorRect_ProcessKnob, Orvanta::kParamID_Dynamic, 0.5,
+        {"back to the drawn value", Orvanta::kEditorRect_DynamicKnob, Orvanta::kParamID_Dynamic, 0.5,
          CPoint(0, -40), CPoint(20, -20), Orvanta::kParamID_Dynamic, 0.9, false, 0, 0.7, 0.7},
-        {"held at the top", Orvanta::kEditorRect_InputTrimKnob, Orvanta::kParamID_Harmonic, 0.9,
+        {"held at the top", Orvanta::kEditorRect_HarmonicKnob, Orvanta::kParamID_Harmonic, 0.9,
          CPoint(0, -60), CPoint(0, -80), Orvanta::kParamID_Harmonic, 0.2, false, 0, 1.0, 1.0},
-        {"switch between positions", Orvanta::kEditorRect_TypeSelectKnob, Orvanta::kParamID_Color, 0.0,
+        {"switch between positions", Orvanta::kEditorRect_ColorKnob, Orvanta::kParamID_Color, 0.0,
          CPoint(0, -60), CPoint(30, -30), Orvanta::kParamID_Color, 1.0, false, 0, 0.25, 0.25},
-        {"another parameter plays on", Orvanta::kEditorRect_ProcessKnob, Orvanta::kParamID_Dynamic, 0.5,
+        {"another parameter plays on", Orvanta::kEditorRect_DynamicKnob, Orvanta::kParamID_Dynamic, 0.5,
          CPoint(0, -40), CPoint(20, -20), Orvanta::kParamID_OutputTrim, 0.25, false, 1, 0.7, 0.25},
         {"playback resumes after the release", Orvanta::kEditorRect_OutputTrimKnob,
          Orvanta::kParamID_OutputTrim, 0.5, CPoint(0, -40), CPoint(20, -20), Orvanta::kParamID_OutputTrim, 0.1,

@@ -47,7 +47,7 @@ std::string Point(const Orvanta::SOrvanta_EditorRect& rect, int dx = 0, int dy =
     return std::to_string(rect.left + rect.width / 2 + dx) + " " + std::to_string(rect.top + rect.height / 2 + dy);
 }
 
-const Orvanta::SOrvanta_EditorRect& kHarmonicKnob = Orvanta::kEditorRect_InputTrimKnob;
+const Orvanta::SOrvanta_EditorRect& kHarmonicKnob = Orvanta::kEditorRect_HarmonicKnob;
 
 int ColourFrameIn(const std::string& snapshotPath) {
     const Picture snapshot(snapshotPath);
@@ -60,7 +60,7 @@ TEST(EditorCommand, PrintsTheValuesTheActionsLeave) {
     WriteText(folder.Path("deep.txt"),
               "# pick the deepest colour, then type a Dynamic value\n"
               "click " + Point(Orvanta::kEditorRect_ColorButtons[4]) + "\n"
-              "click " + Point(Orvanta::kEditorRect_ProcessDisplay) + "\n"
+              "click " + Point(Orvanta::kEditorRect_DynamicDisplay) + "\n"
               "type 40\n"
               "enter\n");
     const std::string drag[] = {"press " + Point(kHarmonicKnob), "drag " + Point(kHarmonicKnob, 0, -50),
@@ -75,7 +75,7 @@ TEST(EditorCommand, PrintsTheValuesTheActionsLeave) {
         {"a drag on the Harmonic knob", {"--do", drag[0], "--do", drag[1], "--do", drag[2]}, {{"Harmonic", "25.00"}}},
         {"the same drag taken by the host", {"--host-takes-mouse", "--do", drag[0], "--do", drag[1], "--do", drag[2]}, {}},
         {"an actions file", {"--actions", folder.Path("deep.txt")}, {{"Color", "5.00"}, {"Dynamic", "40.00"}}},
-        {"a wheel turn", {"--do", "wheel " + Point(Orvanta::kEditorRect_ProcessKnob) + " 2"}, {{"Dynamic", "20.00"}}},
+        {"a wheel turn", {"--do", "wheel " + Point(Orvanta::kEditorRect_DynamicKnob) + " 2"}, {{"Dynamic", "20.00"}}},
     };
     const std::map<std::string, std::string> defaults = {{"\"\"", "bypass"}, {"Dynamic", "0.00"},
                                                          {"Harmonic", "0.00"}, {"OutputTrim", "0.00"},

@@ -126,8 +126,8 @@ TEST(EditorScript, ChecksThatPressesAndReleasesPairUp) {
 
 TEST(EditorScript, RunsOnAnOpenEditorAsAPersonWould) {
     OpenEditor editor;
-    const VSTGUI::CPoint harmonic = Centre(Orvanta::kEditorRect_InputTrimKnob);
-    const VSTGUI::CPoint dynamicDisplay = Centre(Orvanta::kEditorRect_ProcessDisplay);
+    const VSTGUI::CPoint harmonic = Centre(Orvanta::kEditorRect_HarmonicKnob);
+    const VSTGUI::CPoint dynamicDisplay = Centre(Orvanta::kEditorRect_DynamicDisplay);
     const VSTGUI::CPoint rich = Centre(Orvanta::kEditorRect_ColorButtons[2]);
     char text[512];
     std::snprintf(text, sizeof text,

@@ -119,20 +119,20 @@ void TypeInto(EditorSession& session, const Orvanta::SOrvanta_EditorRect& displa
 
 using namespace Orvanta;
 const Gesture kGestures[] = {
-    {"drag the Harmonic knob up 50 pixels", [](EditorSession& s) { Drag(s, Centre(kEditorRect_InputTrimKnob), 0, -50); },
+    {"drag the Harmonic knob up 50 pixels", [](EditorSession& s) { Drag(s, Centre(kEditorRect_HarmonicKnob), 0, -50); },
      kParamID_Harmonic, 0.25, [](const Packet& p) { return Near(p.m_fHarmonic, 0.25f); }},
     {"click the Deep button", [](EditorSession& s) { Click(s, Centre(kEditorRect_ColorButtons[4])); },
      kParamID_Color, 1.0, [](const Packet& p) { return p.m_iColor == 5; }},
-    {"type 40 and Enter in the Dynamic display", [](EditorSession& s) { TypeInto(s, kEditorRect_ProcessDisplay, "40"); },
+    {"type 40 and Enter in the Dynamic display", [](EditorSession& s) { TypeInto(s, kEditorRect_DynamicDisplay, "40"); },
      kParamID_Dynamic, 0.4, [](const Packet& p) { return Near(p.m_fDynamic, 0.4f); }},
     {"type -3 and Enter in the OutputTrim display", [](EditorSession& s) { TypeInto(s, kEditorRect_OutputTrimDisplay, "-3"); },
      kParamID_OutputTrim, 0.25, [](const Packet& p) { return Near(p.m_fOutputGain, 0.70795f); }},
-    {"type on and Enter in the Dither display", [](EditorSession& s) { TypeInto(s, kEditorRect_BrightnessDisplay, "on"); },
+    {"type on and Enter in the Dither display", [](EditorSession& s) { TypeInto(s, kEditorRect_DitherDisplay, "on"); },
      kParamID_Dither, 1.0, [](const Packet& p) { return p.m_iDither == kDitherOn; }},
-    {"wheel one notch up on the Dynamic knob", [](EditorSession& s) { s.MouseWheel(Centre(kEditorRect_ProcessKnob), 1.0f, 0); },
+    {"wheel one notch up on the Dynamic knob", [](EditorSession& s) { s.MouseWheel(Centre(kEditorRect_DynamicKnob), 1.0f, 0); },
      kParamID_Dynamic, 0.1, [](const Packet& p) { return Near(p.m_fDynamic, 0.1f); }},
     {"typing Escape instead of Enter changes nothing",
-     [](EditorSession& s) { TypeInto(s, kEditorRect_InputTrimDisplay, "75", VSTGUI::VKEY_ESCAPE); },
+     [](EditorSession& s) { TypeInto(s, kEditorRect_HarmonicDisplay, "75", VSTGUI::VKEY_ESCAPE); },
      kParamID_Harmonic, 0.0, [](const Packet& p) { return p.m_fHarmonic == 0.0f; }},
 };
 
@@ -150,7 +150,7 @@ TEST(EditorSession, GesturesReachTheDataModelAndTheAudioPacket) {
 
 TEST(EditorSession, GesturesTheHostTakesLeaveTheKnobAlone) {
     OpenEditor editor;
-    const CPoint centre = Centre(Orvanta::kEditorRect_InputTrimKnob);
+    const CPoint centre = Centre(Orvanta::kEditorRect_HarmonicKnob);
     editor.session->SetHostTakesMouse(true);
     Drag(*editor.session, centre, 0, -40, CLinuxNativeView::kShiftModifier);
     EXPECT_EQ(editor.Normalized(Orvanta::kParamID_Harmonic), 0.0);
@@ -196,7 +196,7 @@ TEST(EditorSession, TheTypeSelectorShowsTheFrameOfEachColourAfterAutomation) {
     for (Form form : kForms) {
         OpenEditor editor(form);
         for (int color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color) {
-            SCOPED_TRACE(std::string(FormName(form)) + ": " + Orvanta::kColorNames[color - 1]);
+            SCOPED_TRACE(std::string(FormName(form)) + ": " + Orvanta::ValueName(*Orvanta::FindParameter(Orvanta::kParamID_Color), color));
             editor.instance->ApplyAutomation(Orvanta::kParamID_Color, (color - 1) / 4.0);
             EXPECT_EQ(ShownColourFrame(ViewPixels(*editor.session)), color - 1);
         }

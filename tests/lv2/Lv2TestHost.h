@@ -26,6 +26,11 @@
 
 extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
 
+// The control ports by index, as the plug-ins' Turtle gives them.
+namespace Lv2Ports {
+enum ControlPort : uint32_t { kHarmonic = 0, kDynamic = 1, kOutputTrim = 2, kDither = 3, kColor = 4, kEnabled = 5 };
+}  // namespace Lv2Ports
+
 namespace lv2_test {
 
 // The host's URI map: URIs numbered from 1 in order of first use.
@@ -115,7 +120,7 @@ public:
     Lv2TestInstance(const Lv2TestInstance&) = delete;
     Lv2TestInstance& operator=(const Lv2TestInstance&) = delete;
 
-    // The port defaults of ttl/control_ports.ttl.in.
+    // The control ports' defaults, as the generated Turtle gives them.
     static float DefaultOf(uint32_t port) {
         switch (port) {
             case Lv2Ports::kColor: return 2.0f;

@@ -87,6 +87,22 @@ for uri in "$mono_uri" "$stereo_uri"; do
 done
 grep -q 'Symbol: *in_l$' <<<"$(lv2info "$stereo_uri")" || fail "lv2info: no stereo port in_l"
 
+# The generated control ports against the data model's own parameters, as
+# orvanta params shows them: range and default of the ports that carry
+# parameter values unchanged.
+params=$("$orvanta" params --quiet)
+info=$(lv2info "$mono_uri" 2>&1)
+for symbol in Harmonic Dynamic OutputTrim Color; do
+  port=$(awk -v s="$symbol" '/Symbol:/ {p = ($2 == s)} p && /(Minimum|Maximum|Default):/ {printf "%s ", $2}' <<<"$info")
+  read -r low high default <<<"$port"
+  row=$(awk -v s="$symbol" '$1 == s {print $3, $5, $6}' <<<"$params")
+  read -r range_low range_high model_default <<<"$row"
+  for pair in "$low:$range_low" "$high:$range_high" "$default:$model_default"; do
+    awk -v a="${pair%%:*}" -v b="${pair##*:}" 'BEGIN {exit !(a + 0 == b + 0 && a != "" && b != "")}' ||
+      fail "port $symbol: lv2info gives '$port', orvanta params '$row'"
+  done
+done
+
 # The signal: 32768 frames (a whole number of 512-frame blocks, lv2file's
 # block size, so both hosts split the file alike) at 48 kHz.
 frames=32768

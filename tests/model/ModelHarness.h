@@ -12,6 +12,7 @@
 
 #include "AAX_CString.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
 #include "effect/model/Orvanta_Parameters.h"
 #include "host/objects/HostAutomationDelegate.h"

@@ -9,6 +9,7 @@
 
 #include "AAX_IParameter.h"
 #include "AAX_UIDs.h"
+#include "ModuleQueries.h"
 #include "effect/dsp/Orvanta_ChannelState.h"
 #include "tests/model/ModelHarness.h"
 
@@ -74,6 +75,37 @@ TEST(OrvantaParameters, TheSixParametersAfterInitialize) {
     AAX_CString bypassID("x");
     h.model->GetMasterBypassParameter(&bypassID);
     EXPECT_STREQ(bypassID.Get(), "");
+}
+
+TEST(OrvantaParameters, AnswersTheHostsQueries) {
+    ModelHarness h;
+    char text[512] = {};
+    uint32_t written = 99;
+    ASSERT_EQ(h.model->GetCustomData(ModuleQuery::kValueNames, sizeof text, text, &written), 0);
+    EXPECT_EQ(std::string(text, written),
+              "Dither\t0\tOff\nDither\t1\tOn\n"
+              "Color\t0\tSilver\nColor\t0.25\tGold\nColor\t0.5\tRich\nColor\t0.75\tFat\nColor\t1\tDeep\n");
+    ASSERT_EQ(h.model->GetCustomData(ModuleQuery::kParameterRoles, sizeof text, text, &written), 0);
+    EXPECT_EQ(std::string(text, written), "Dynamic\tdrive\nHarmonic\tblend\nColor\tcharacter\n");
+    // A buffer one byte short gets nothing, nor does an unknown block.
+    written = 99;
+    EXPECT_EQ(h.model->GetCustomData(ModuleQuery::kParameterRoles, 44, text, &written), 0);
+    EXPECT_EQ(written, 0u);
+    written = 99;
+    EXPECT_EQ(h.model->GetCustomData(0x78787878, sizeof text, text, &written), 0);
+    EXPECT_EQ(written, 0u);
+    // The signal delay at the controller's rate: 6 per rate multiple plus one.
+    const struct { float rate; int32_t delay; } rates[] = {{44100, 7}, {48000, 7}, {96000, 13}, {192000, 25}};
+    for (const auto& r : rates) {
+        ModelHarness atRate(r.rate);
+        int32_t delay = -1;
+        EXPECT_EQ(atRate.model->GetCustomData(ModuleQuery::kSignalDelay, sizeof delay, &delay, &written), 0);
+        EXPECT_EQ(written, sizeof delay);
+        EXPECT_EQ(delay, r.delay) << r.rate;
+    }
+    written = 99;
+    EXPECT_EQ(h.model->GetCustomData(ModuleQuery::kSignalDelay, 3, text, &written), 0);
+    EXPECT_EQ(written, 0u);
 }
 
 TEST(OrvantaParameters, MappingsAndTexts) {

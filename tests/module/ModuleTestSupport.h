@@ -8,13 +8,14 @@
 #include <string>
 
 #include "acfmodule.h"
+#include "ModuleBundle.h"
 #include "effect/Orvanta_Defs.h"
 
 namespace moduletest {
 
 inline std::string BundlePath() { return std::string(ORVANTA_BINARY_DIR) + "/" + Orvanta::kBundleName; }
 inline std::string BundleBinaryPath() {
-    return BundlePath() + "/" + Orvanta::kBundleBinaryFolder + "/Orvanta.so";
+    return BundlePath() + "/" + BundleLayout::kBinaryFolder + "/Orvanta.so";
 }
 
 enum class Form { Linked, Bundle };

@@ -169,7 +169,7 @@ TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
 TEST(Bundle, TheDefaultBundleIsTheBuildTreesOne) {
     // Test programs sit two folders below the build folder, like the
     // orvanta program sits one below it.
-    EXPECT_EQ(PluginModule::DefaultBundlePath(), moduletest::BundlePath());
+    EXPECT_EQ(PluginModule::DefaultBundlePath(Orvanta::kBundleName), moduletest::BundlePath());
 }
 
 }  // namespace

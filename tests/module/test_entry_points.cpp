@@ -13,6 +13,7 @@
 #include "ModuleTestSupport.h"
 #include "host/objects/HostCollection.h"
 #include "host/objects/HostRootObject.h"
+#include "host/runtime/LinkedEntryPoints.h"
 #include "host/runtime/PluginModule.h"
 
 namespace {
@@ -166,7 +167,7 @@ class ModuleObjectsTest : public ::testing::TestWithParam<Form> {
 protected:
     void SetUp() override {
         std::string error;
-        m_Module = GetParam() == Form::Linked ? PluginModule::LoadLinked(&error)
+        m_Module = GetParam() == Form::Linked ? PluginModule::LoadLinked(LinkedEntryPoints(), PluginModule::DefaultBundlePath(Orvanta::kBundleName), &error)
                                               : PluginModule::LoadBundle(moduletest::BundlePath(), &error);
         ASSERT_TRUE(m_Module) << error;
     }

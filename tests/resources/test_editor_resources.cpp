@@ -4,6 +4,7 @@
 // and a page table that names exactly the editor's five parameters.
 
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -98,15 +99,15 @@ TEST(EditorBitmaps, PanelHoldsEveryControlAndLeavesTheDisplaysPlainBlack) {
     const int width = cairo_image_surface_get_width(panel.get());
     const int height = cairo_image_surface_get_height(panel.get());
     std::vector<SOrvanta_EditorRect> controls = {
-        Orvanta::kEditorRect_InputTrimKnob, Orvanta::kEditorRect_ProcessKnob,
-        Orvanta::kEditorRect_OutputTrimKnob, Orvanta::kEditorRect_BrightnessKnob,
-        Orvanta::kEditorRect_TypeSelectKnob, Orvanta::kEditorRect_DitherOffButton,
+        Orvanta::kEditorRect_HarmonicKnob, Orvanta::kEditorRect_DynamicKnob,
+        Orvanta::kEditorRect_OutputTrimKnob, Orvanta::kEditorRect_DitherKnob,
+        Orvanta::kEditorRect_ColorKnob, Orvanta::kEditorRect_DitherOffButton,
         Orvanta::kEditorRect_DitherOnButton};
     for (const auto& button : Orvanta::kEditorRect_ColorButtons) controls.push_back(button);
     const SOrvanta_EditorRect displays[] = {
-        Orvanta::kEditorRect_InputTrimDisplay, Orvanta::kEditorRect_ProcessDisplay,
-        Orvanta::kEditorRect_OutputTrimDisplay, Orvanta::kEditorRect_BrightnessDisplay,
-        Orvanta::kEditorRect_TypeSelectDisplay};
+        Orvanta::kEditorRect_HarmonicDisplay, Orvanta::kEditorRect_DynamicDisplay,
+        Orvanta::kEditorRect_OutputTrimDisplay, Orvanta::kEditorRect_DitherDisplay,
+        Orvanta::kEditorRect_ColorDisplay};
     for (const auto& display : displays) controls.push_back(display);
     for (const auto& r : controls) {
         EXPECT_GE(r.left, 1);

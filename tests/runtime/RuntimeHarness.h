@@ -10,8 +10,10 @@
 #include <string>
 
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "host/runtime/AudioRenderer.h"
 #include "host/runtime/EffectInstance.h"
+#include "host/runtime/LinkedEntryPoints.h"
 #include "host/runtime/PluginModule.h"
 
 namespace runtime_test {
@@ -45,7 +47,7 @@ class LinkedModule {
 public:
     LinkedModule() {
         std::string error;
-        module = PluginModule::LoadLinked(&error);
+        module = PluginModule::LoadLinked(LinkedEntryPoints(), PluginModule::DefaultBundlePath(Orvanta::kBundleName), &error);
         EXPECT_TRUE(module) << error;
     }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RuntimeHarness.h"
+#include "host/runtime/ModuleFacts.h"
 #include "host/runtime/ParameterValueParser.h"
 
 namespace {
@@ -10,19 +11,18 @@ namespace {
 using namespace runtime_test;
 using Outcome = ParameterValueParser::Outcome;
 
-std::vector<ParameterValueParser::Alias> EffectAliases() {
+// The words the effect itself names for values.
+std::vector<ParameterValueParser::Alias> EffectAliases(const AAX_IACFEffectParameters& model) {
     std::vector<ParameterValueParser::Alias> aliases;
-    for (int32_t color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color)
-        aliases.push_back({Orvanta::kParamID_Color, Orvanta::kColorNames[color - 1], std::to_string(color)});
-    aliases.push_back({Orvanta::kParamID_Dither, "On", std::to_string(Orvanta::kDitherOn)});
-    aliases.push_back({Orvanta::kParamID_Dither, "Off", std::to_string(Orvanta::kDitherOff)});
+    for (const ValueName& entry : QueryValueNames(model))
+        aliases.push_back({entry.parameterID, entry.name, entry.normalized});
     return aliases;
 }
 
 TEST(ParameterValueParser, ParsesThroughTheDataModelAndNamesEveryRefusal) {
     LinkedModule linked;
     std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
-    const ParameterValueParser parser(instance->Parameters(), EffectAliases());
+    const ParameterValueParser parser(instance->Parameters(), EffectAliases(instance->Parameters()));
     struct Case {
         const char* assignment;
         Outcome outcome;
@@ -65,10 +65,10 @@ TEST(ParameterValueParser, ParsesThroughTheDataModelAndNamesEveryRefusal) {
 TEST(ParameterValueParser, RefusesTextsThatAreNotWholeNumbers) {
     LinkedModule linked;
     std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
-    const ParameterValueParser parser(instance->Parameters(), EffectAliases());
+    const ParameterValueParser parser(instance->Parameters(), EffectAliases(instance->Parameters()));
     const std::string harmonic = " is not a value of Harmonic (expected a plain decimal number from 0.00 to 100.00 such as 40 or -2.5)";
     const std::string color = " is not a value of Color (expected a whole number from 1.00 to 5.00, or one of Silver, Gold, Rich, Fat, Deep)";
-    const std::string dither = " is not a value of Dither (expected a whole number from 1.00 to 2.00, or one of On, Off)";
+    const std::string dither = " is not a value of Dither (expected a whole number from 1.00 to 2.00, or one of Off, On)";
     struct Case {
         const char* assignment;
         std::string message;
@@ -96,7 +96,7 @@ TEST(ParameterValueParser, RefusesTextsThatAreNotWholeNumbers) {
 TEST(ParameterValueParser, NamesUnknownParametersAndMalformedAssignments) {
     LinkedModule linked;
     std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
-    const ParameterValueParser parser(instance->Parameters(), EffectAliases());
+    const ParameterValueParser parser(instance->Parameters(), EffectAliases(instance->Parameters()));
     struct Case {
         const char* assignment;
         Outcome outcome;

@@ -69,8 +69,8 @@ TEST(EditorWindow, OpensAtThePanelSizeAndClosesCleanly) {
 
 TEST(EditorWindow, GesturesSetWhatTheyName) {
     ASSERT_VIRTUAL_DISPLAY();
-    const Rect& harmonic = Orvanta::kEditorRect_InputTrimKnob;
-    const Rect& dynamic = Orvanta::kEditorRect_ProcessKnob;
+    const Rect& harmonic = Orvanta::kEditorRect_HarmonicKnob;
+    const Rect& dynamic = Orvanta::kEditorRect_DynamicKnob;
     const struct {
         const char* name;
         std::vector<std::string> settings;
@@ -85,7 +85,7 @@ TEST(EditorWindow, GesturesSetWhatTheyName) {
         {"the fifth colour button", {}, {Click(Orvanta::kEditorRect_ColorButtons[4])}, {{"Color", "5.00"}}},
         {"a value typed into the Dynamic display",
          {},
-         {Click(Orvanta::kEditorRect_ProcessDisplay), {"type", "40"}, {"key", "Return"}},
+         {Click(Orvanta::kEditorRect_DynamicDisplay), {"type", "40"}, {"key", "Return"}},
          {{"Dynamic", "40.00"}}},
     };
     for (const auto& c : cases) {
@@ -137,7 +137,7 @@ TEST(EditorWindow, EmbedsInAParentWindowAndEndsWithIt) {
 
     Input(child, Click(Orvanta::kEditorRect_ColorButtons[0]));
     // xdotool's type takes every word after it as text: a call of its own.
-    Input(child, Click(Orvanta::kEditorRect_InputTrimDisplay));
+    Input(child, Click(Orvanta::kEditorRect_HarmonicDisplay));
     Input(child, {"type", "12.5"});
     Input(child, {"key", "Return"});
     // The server delivers the input before the parent's end.

@@ -24,7 +24,7 @@ double AngleToward(const Orvanta::SOrvanta_EditorRect& knob, double x, double y)
 }
 
 std::vector<double> DitherSwitchAngles() {
-    const auto& knob = Orvanta::kEditorRect_BrightnessKnob;
+    const auto& knob = Orvanta::kEditorRect_DitherKnob;
     const auto& off = Orvanta::kEditorRect_DitherOffButton;
     const auto& on = Orvanta::kEditorRect_DitherOnButton;
     const double offAngle = AngleToward(knob, CentreX(off), CentreY(off));
@@ -35,7 +35,7 @@ std::vector<double> DitherSwitchAngles() {
 std::vector<double> ColorSwitchAngles() {
     std::vector<double> angles;
     for (const auto& button : Orvanta::kEditorRect_ColorButtons) {
-        angles.push_back(AngleToward(Orvanta::kEditorRect_TypeSelectKnob, button.left,
+        angles.push_back(AngleToward(Orvanta::kEditorRect_ColorKnob, button.left,
                                      CentreY(button)));
     }
     return angles;

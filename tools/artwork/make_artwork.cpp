@@ -8,6 +8,7 @@
 #include "dial_geometry.h"
 #include "drawing.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/model/Orvanta_ParameterTable.h"
 #include "knob_art.h"
 #include "panel_art.h"
 
@@ -45,7 +46,7 @@ std::vector<Artwork> PaintAll() {
         const SOrvanta_EditorRect& rect = Orvanta::kEditorRect_ColorButtons[type];
         all.push_back({colorButtonIDs[type],
                        artwork::PaintColorTypeButton(rect.width, rect.height,
-                                                     Orvanta::kColorNames[type],
+                                                     Orvanta::ValueName(*Orvanta::FindParameter(Orvanta::kParamID_Color), type + 1),
                                                      artwork::palette::kColorTypeTints[type])});
     }
     const auto& off = Orvanta::kEditorRect_DitherOffButton;
@@ -109,11 +110,11 @@ Image AssembleEditor(const std::vector<Artwork>& all) {
     cairo_set_source_surface(cr, panel.surface(), 0, 0);
     cairo_paint(cr);
     const Image& dial = Find(all, Orvanta::kBitmapID_Dial);
-    DrawKnob(cr, dial, Orvanta::kEditorRect_InputTrimKnob, 0.35);
-    DrawKnob(cr, dial, Orvanta::kEditorRect_ProcessKnob, 0.62);
+    DrawKnob(cr, dial, Orvanta::kEditorRect_HarmonicKnob, 0.35);
+    DrawKnob(cr, dial, Orvanta::kEditorRect_DynamicKnob, 0.62);
     DrawKnob(cr, dial, Orvanta::kEditorRect_OutputTrimKnob, 0.5);
-    DrawKnob(cr, Find(all, Orvanta::kBitmapID_Dial3Pos), Orvanta::kEditorRect_BrightnessKnob, 1.0);
-    DrawKnob(cr, Find(all, Orvanta::kBitmapID_Dial5Pos), Orvanta::kEditorRect_TypeSelectKnob, 0.25);
+    DrawKnob(cr, Find(all, Orvanta::kBitmapID_Dial3Pos), Orvanta::kEditorRect_DitherKnob, 1.0);
+    DrawKnob(cr, Find(all, Orvanta::kBitmapID_Dial5Pos), Orvanta::kEditorRect_ColorKnob, 0.25);
     const int32_t buttonIDs[] = {Orvanta::kBitmapID_SilverButton, Orvanta::kBitmapID_GoldButton,
                                  Orvanta::kBitmapID_RichButton, Orvanta::kBitmapID_FatButton,
                                  Orvanta::kBitmapID_DeepButton};
@@ -125,11 +126,11 @@ Image AssembleEditor(const std::vector<Artwork>& all) {
     const auto& on = Orvanta::kEditorRect_DitherOnButton;
     DrawFrame(cr, Find(all, Orvanta::kBitmapID_DitherOffButton), off.height, 0, off.left, off.top);
     DrawFrame(cr, Find(all, Orvanta::kBitmapID_DitherOnButton), on.height, 0, on.left, on.top);
-    DrawDisplay(cr, Orvanta::kEditorRect_InputTrimDisplay, "35.00");
-    DrawDisplay(cr, Orvanta::kEditorRect_ProcessDisplay, "62.00");
+    DrawDisplay(cr, Orvanta::kEditorRect_HarmonicDisplay, "35.00");
+    DrawDisplay(cr, Orvanta::kEditorRect_DynamicDisplay, "62.00");
     DrawDisplay(cr, Orvanta::kEditorRect_OutputTrimDisplay, "0.00");
-    DrawDisplay(cr, Orvanta::kEditorRect_BrightnessDisplay, "On");
-    DrawDisplay(cr, Orvanta::kEditorRect_TypeSelectDisplay, "Gold");
+    DrawDisplay(cr, Orvanta::kEditorRect_DitherDisplay, "On");
+    DrawDisplay(cr, Orvanta::kEditorRect_ColorDisplay, "Gold");
     return editor;
 }
 

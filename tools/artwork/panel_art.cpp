@@ -116,7 +116,7 @@ void PaintScrews(cairo_t* cr) {
 
 void PaintProductName(cairo_t* cr) {
     const TextStyle name = {15.0, true, false, false, 3.2};
-    const double left = Orvanta::kEditorRect_InputTrimKnob.left;
+    const double left = Orvanta::kEditorRect_HarmonicKnob.left;
     const double baseline = 27.0;
     DrawText(cr, "ORVANTA", left, baseline + 1, Align::kLeft, name, palette::kShadow, 0.8);
     DrawText(cr, "ORVANTA", left, baseline, Align::kLeft, name, {0.86, 0.86, 0.84});
@@ -142,15 +142,15 @@ void PaintMakerName(cairo_t* cr) {
 // Thin grooves between the five control sections.
 void PaintSectionGrooves(cairo_t* cr) {
     const SOrvanta_EditorRect knobs[] = {
-        Orvanta::kEditorRect_InputTrimKnob, Orvanta::kEditorRect_ProcessKnob,
-        Orvanta::kEditorRect_OutputTrimKnob, Orvanta::kEditorRect_BrightnessKnob,
-        Orvanta::kEditorRect_TypeSelectKnob};
+        Orvanta::kEditorRect_HarmonicKnob, Orvanta::kEditorRect_DynamicKnob,
+        Orvanta::kEditorRect_OutputTrimKnob, Orvanta::kEditorRect_DitherKnob,
+        Orvanta::kEditorRect_ColorKnob};
     cairo_set_line_width(cr, 1.0);
     for (int i = 0; i + 1 < 5; ++i) {
         const double x = std::floor((knobs[i].right() + knobs[i + 1].left) / 2.0) + 0.5;
         // Starts below the dither keys and their marks, which reach into the gaps.
         const double top = Orvanta::kEditorRect_DitherOnButton.bottom() + 2.0;
-        const double bottom = Orvanta::kEditorRect_InputTrimDisplay.bottom() - 1.0;
+        const double bottom = Orvanta::kEditorRect_HarmonicDisplay.bottom() - 1.0;
         cairo_pattern_t* fade = cairo_pattern_create_linear(0, top, 0, bottom);
         cairo_pattern_add_color_stop_rgba(fade, 0.0, 0, 0, 0, 0.0);
         cairo_pattern_add_color_stop_rgba(fade, 0.2, 0, 0, 0, 0.55);
@@ -234,7 +234,7 @@ void PaintLegend(cairo_t* cr, const SOrvanta_EditorRect& knob, const std::string
 void PaintDitherMarks(cairo_t* cr) {
     const auto& off = Orvanta::kEditorRect_DitherOffButton;
     const auto& on = Orvanta::kEditorRect_DitherOnButton;
-    PaintKnobWell(cr, Orvanta::kEditorRect_BrightnessKnob, 23.0);
+    PaintKnobWell(cr, Orvanta::kEditorRect_DitherKnob, 23.0);
     DrawEngravedText(cr, "OFF", off.left - 3.0, CentreY(off) + 2.5, Align::kRight, kMarkStyle,
                      palette::kLegendDim);
     DrawEngravedText(cr, "ON", on.right() + 3.0, CentreY(on) + 2.5, Align::kLeft, kMarkStyle,
@@ -244,7 +244,7 @@ void PaintDitherMarks(cairo_t* cr) {
 // Colour: the type buttons beside the selector are its marks; the knob only
 // needs its well.
 void PaintColorMarks(cairo_t* cr) {
-    PaintKnobWell(cr, Orvanta::kEditorRect_TypeSelectKnob, 23.0);
+    PaintKnobWell(cr, Orvanta::kEditorRect_ColorKnob, 23.0);
 }
 
 // Recessed bezel around a value display; the display itself is plain black,
@@ -266,20 +266,20 @@ void PaintDisplayBezel(cairo_t* cr, const SOrvanta_EditorRect& display) {
 
 void PaintControls(cairo_t* cr) {
     PaintSectionGrooves(cr);
-    PaintDialScale(cr, Orvanta::kEditorRect_InputTrimKnob, {"0", nullptr, "100", nullptr});
-    PaintDialScale(cr, Orvanta::kEditorRect_ProcessKnob, {"0", nullptr, "100", nullptr});
+    PaintDialScale(cr, Orvanta::kEditorRect_HarmonicKnob, {"0", nullptr, "100", nullptr});
+    PaintDialScale(cr, Orvanta::kEditorRect_DynamicKnob, {"0", nullptr, "100", nullptr});
     PaintDialScale(cr, Orvanta::kEditorRect_OutputTrimKnob, {"-6", "0", "+6", "dB"});
     PaintDitherMarks(cr);
     PaintColorMarks(cr);
-    PaintLegend(cr, Orvanta::kEditorRect_InputTrimKnob, "HARMONIC");
-    PaintLegend(cr, Orvanta::kEditorRect_ProcessKnob, "DYNAMIC");
+    PaintLegend(cr, Orvanta::kEditorRect_HarmonicKnob, "HARMONIC");
+    PaintLegend(cr, Orvanta::kEditorRect_DynamicKnob, "DYNAMIC");
     PaintLegend(cr, Orvanta::kEditorRect_OutputTrimKnob, "OUTPUT");
-    PaintLegend(cr, Orvanta::kEditorRect_BrightnessKnob, "DITHER");
-    PaintLegend(cr, Orvanta::kEditorRect_TypeSelectKnob, "COLOR");
+    PaintLegend(cr, Orvanta::kEditorRect_DitherKnob, "DITHER");
+    PaintLegend(cr, Orvanta::kEditorRect_ColorKnob, "COLOR");
     for (const auto& display :
-         {Orvanta::kEditorRect_InputTrimDisplay, Orvanta::kEditorRect_ProcessDisplay,
-          Orvanta::kEditorRect_OutputTrimDisplay, Orvanta::kEditorRect_BrightnessDisplay,
-          Orvanta::kEditorRect_TypeSelectDisplay}) {
+         {Orvanta::kEditorRect_HarmonicDisplay, Orvanta::kEditorRect_DynamicDisplay,
+          Orvanta::kEditorRect_OutputTrimDisplay, Orvanta::kEditorRect_DitherDisplay,
+          Orvanta::kEditorRect_ColorDisplay}) {
         PaintDisplayBezel(cr, display);
     }
 }

@@ -110,6 +110,7 @@ public:
     }
 
     void Skip(int64_t byteCount) { m_Offset += byteCount; }
+    int64_t Offset() const { return m_Offset; }
     void AlignTo4() { m_Offset = RoundUpTo4(m_Offset); }
 
 private:
@@ -163,6 +164,7 @@ AAX_CChunkDataParser::AAX_CChunkDataParser() : m_LastFoundIndex(-1), m_ChunkVers
 
 void AAX_CChunkDataParser::Clear() {
     m_DataValues.clear();
+    m_EntryOffsets.clear();
     m_LastFoundIndex = -1;
     m_ChunkVersion = NO_VERSION;
 }
@@ -234,28 +236,87 @@ AAX_Result AAX_CChunkDataParser::GetChunkData(AAX_SPlugInChunk* chunk) const {
     return AAX_SUCCESS;
 }
 
-void AAX_CChunkDataParser::LoadChunk(const AAX_SPlugInChunk* chunk) {
+void AAX_CChunkDataParser::LoadChunk(const AAX_SPlugInChunk* chunk) { Load(chunk, nullptr); }
+
+bool AAX_CChunkDataParser::LoadChunkDiagnosing(const AAX_SPlugInChunk* chunk, std::string* problem) {
+    std::string ignored;
+    return Load(chunk, problem ? problem : &ignored);
+}
+
+namespace {
+// The entry type a diagnosing read accepts: the exact two-character prefix.
+bool IsKnownPrefix(const std::string& prefix) {
+    for (int32_t type = TYPE_FLOAT; type <= TYPE_STRING; ++type)
+        if (prefix == PrefixOf(type)) return true;
+    return false;
+}
+
+// Bytes a value of this type takes, its padding included; 0 for a text.
+int64_t FixedValueSize(char typeLetter) { return typeLetter == 'd' ? 8 : (typeLetter == 'r' ? 0 : 4); }
+}  // namespace
+
+bool AAX_CChunkDataParser::Load(const AAX_SPlugInChunk* chunk, std::string* problem) {
     Clear();
-    if (!chunk) return;
+    m_EntryOffsets.clear();
+    if (!chunk) {
+        if (problem) *problem = "there is no record";
+        return !problem;
+    }
     m_ChunkVersion = chunk->fVersion;
 
     const int64_t size = chunk->fSize;  // a negative size is no data
-    if (size < 5) return;
     const uint8_t* data = AAX_ChunkData(chunk);
-    if (GetBigEndian(data, 4) != VERSION_ID_1) return;
+    if (problem) {
+        if (size < 4) {
+            *problem = "the data area holds " + std::to_string(size < 0 ? 0 : size) +
+                       " bytes, fewer than its 4-byte marker";
+            return false;
+        }
+        if (GetBigEndian(data, 4) != VERSION_ID_1) {
+            *problem = "the data area does not start with the marker 01 01 01 01";
+            return false;
+        }
+    } else if (size < 5 || GetBigEndian(data, 4) != VERSION_ID_1) {
+        return true;
+    }
 
     DataReader reader(data, size);
     while (reader.HasMore()) {
+        const int64_t start = reader.Offset();
+        const auto fail = [&](const std::string& what) {
+            *problem = "entry " + std::to_string(m_DataValues.size() + 1) + " at data offset " +
+                       std::to_string(start) + ": " + what;
+            return false;
+        };
         std::string prefixAndName;
-        if (!reader.ReadText(MAX_NAME_LENGTH, &prefixAndName)) return;
+        if (!reader.ReadText(problem ? INT64_MAX : MAX_NAME_LENGTH, &prefixAndName)) {
+            if (problem) return fail("its name has no zero byte before the end of the data");
+            return true;
+        }
+        if (problem && !IsKnownPrefix(prefixAndName.substr(0, 2)))
+            return fail("\"" + prefixAndName.substr(0, 2) + "\" is not a type prefix (d_, f_, l_, s_, r_)");
+        if (problem && int64_t(prefixAndName.size()) > MAX_NAME_LENGTH)
+            return fail("its name is longer than " + std::to_string(MAX_NAME_LENGTH - 2) + " bytes");
         reader.AlignTo4();
 
         DataValue entry;
         const char typeLetter = prefixAndName.empty() ? '\0' : prefixAndName[0];
-        if (!ReadValue(typeLetter, reader, &entry)) return;
         entry.mDataName = AAX_CString(prefixAndName.size() > 2 ? prefixAndName.c_str() + 2 : "");
+        const int64_t valueStart = reader.Offset();
+        const bool read = ReadValue(typeLetter, reader, &entry);
+        // A diagnosing read wants the whole value, its padding included.
+        const int64_t valueEnd =
+            typeLetter == 'r' ? RoundUpTo4(reader.Offset()) : valueStart + FixedValueSize(typeLetter);
+        if (!read || (problem && valueEnd > size)) {
+            if (problem)
+                return fail("the value of \"" + std::string(entry.mDataName.Get()) +
+                            "\" runs past the end of the data (" + std::to_string(size) + " bytes)");
+            return true;
+        }
         m_DataValues.push_back(entry);
+        m_EntryOffsets.push_back(uint32_t(start));
     }
+    return true;
 }
 
 int32_t AAX_CChunkDataParser::FindName(const AAX_CString& name) {
