@@ -12,6 +12,7 @@
 #include <strings.h>
 
 #include "AnalyzeRun.h"
+#include "StopSignals.h"
 #include "CommandRegistry.h"
 #include "EffectSession.h"
 #include "host/runtime/PluginModule.h"
@@ -233,6 +234,11 @@ bool WriteFolder(const AnalyzeArguments& arguments, const Analysis::AnalysisRepo
             }
         }
     }
+    // A stop signal during the writing leaves the output folder as it was.
+    if (StopSignals::Arrived()) {
+        *failure = StopSignals::Failure();
+        return false;
+    }
     return staging.Commit(failure);
 }
 
@@ -265,6 +271,7 @@ int RunAnalyze(const ParsedOptions& options) {
     CliFailure failure;
     if (!ReadArguments(options, &arguments, &failure)) return Report(failure);
     Analysis::AnalysisReport report;
+    StopSignals::Install();
     if (!RunAnalysis(options, arguments.plan, &report, &failure)) return Report(failure);
     if (!arguments.folder.empty() && !WriteFolder(arguments, report, &failure)) return Report(failure);
     if (arguments.json) {

@@ -7,6 +7,7 @@
 
 #include "AAX_CString.h"
 #include "EffectSession.h"
+#include "StopSignals.h"
 #include "host/runtime/ModuleFacts.h"
 #include "host/analysis/TestSignals.h"
 #include "host/runtime/AudioRenderer.h"
@@ -49,6 +50,11 @@ public:
     // with the input.
     bool Render(const RenderSettings& settings, const std::vector<float>& signal, std::vector<float>* output,
                 CliFailure* failure) {
+        // A stop signal ends the measurement between renders.
+        if (StopSignals::Arrived()) {
+            *failure = StopSignals::Failure();
+            return false;
+        }
         std::vector<ParameterChange> changes;
         if (!settings.colourText.empty() &&
             !Change(m_Parameters.character.c_str(), settings.colourText, &changes, failure))

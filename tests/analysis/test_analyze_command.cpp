@@ -251,3 +251,20 @@ TEST(AnalyzeCommand, FailedWritesExit74AndLeaveNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AnalyzeCommand, AStopSignalEndsItWithNothingWritten) {
+    ScratchFolder folder;
+    const pid_t pid = cli_test::Start({"analyze", folder.Path("out"), "--no-plots", "--quiet"}, "/dev/null",
+                                      folder.Path("err"));
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(cli_test::WaitUntilCaught(pid, SIGTERM));
+    kill(pid, SIGTERM);
+    EXPECT_EQ(cli_test::Wait(pid), 128 + SIGTERM);
+    EXPECT_NE(ReadWhole(folder.Path("err")).find("orvanta: stopped by SIGTERM"), std::string::npos)
+        << ReadWhole(folder.Path("err"));
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"err"});  // no output folder, no staging folder
+}
+
+}  // namespace

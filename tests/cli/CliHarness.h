@@ -93,6 +93,20 @@ inline pid_t Start(const std::vector<std::string>& arguments, const std::string&
     _exit(127);
 }
 
+// Waits until the process catches signalNumber (its handlers are in place);
+// false if it ends first or takes over 10 seconds.
+inline bool WaitUntilCaught(pid_t pid, int signalNumber) {
+    for (int attempt = 0; attempt < 10000; ++attempt) {
+        std::istringstream status(ReadWhole("/proc/" + std::to_string(pid) + "/status"));
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("SigCgt:", 0) == 0 &&
+                (std::stoull(line.substr(7), nullptr, 16) >> (signalNumber - 1)) & 1)
+                return true;
+        usleep(1000);
+    }
+    return false;
+}
+
 inline int Wait(pid_t pid) {
     int status = 0;
     if (waitpid(pid, &status, 0) != pid) return -1000;

@@ -31,20 +31,6 @@ pid_t Spawn(const std::vector<std::string>& arguments, const std::string& errPat
     _exit(127);
 }
 
-// Waits until the process catches signalNumber (its handlers are in place);
-// false if it ends first or takes over 10 seconds.
-bool WaitUntilCaught(pid_t pid, int signalNumber) {
-    for (int attempt = 0; attempt < 10000; ++attempt) {
-        std::istringstream status(ReadWhole("/proc/" + std::to_string(pid) + "/status"));
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("SigCgt:", 0) == 0 &&
-                (std::stoull(line.substr(7), nullptr, 16) >> (signalNumber - 1)) & 1)
-                return true;
-        usleep(1000);
-    }
-    return false;
-}
-
 TEST(ProcessSignals, EachStopSignalEndsTheRenderWithNothingLeft) {
     ScratchFolder scratch;
     // Several seconds of rendering, at 192 kHz with --block 1.
