@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -67,9 +68,10 @@ private:
 
 // Starts the program with its output streams going to the given files.
 // fileSizeLimit, when positive, limits the size of every file the program
-// writes, as a full disk would (writes beyond it fail instead of signalling).
+// writes, as a full disk would (writes beyond it fail instead of signalling);
+// inChild, when given, runs in the child just before the program starts.
 inline pid_t Start(const std::vector<std::string>& arguments, const std::string& outPath, const std::string& errPath,
-                   long fileSizeLimit = 0) {
+                   long fileSizeLimit = 0, const std::function<void()>& inChild = {}) {
     std::vector<std::string> all = {ORVANTA_PROGRAM};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -89,6 +91,7 @@ inline pid_t Start(const std::vector<std::string>& arguments, const std::string&
         setrlimit(RLIMIT_FSIZE, &limit);
         signal(SIGXFSZ, SIG_IGN);
     }
+    if (inChild) inChild();
     execv(argv[0], argv.data());
     _exit(127);
 }

@@ -10,25 +10,11 @@ namespace {
 
 using namespace cli_test;
 
-// Starts the program with stdout and stderr to files; inChild runs in the
-// child before the program starts.
+// Starts the program with stdout to /dev/null and stderr to a file; inChild
+// runs in the child before the program starts.
 pid_t Spawn(const std::vector<std::string>& arguments, const std::string& errPath,
             const std::function<void()>& inChild) {
-    std::vector<std::string> all = {ORVANTA_PROGRAM};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : all) argv.push_back(&argument[0]);
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    const int out = open("/dev/null", O_WRONLY);
-    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0) _exit(127);
-    dup2(out, STDOUT_FILENO);
-    dup2(err, STDERR_FILENO);
-    inChild();
-    execv(argv[0], argv.data());
-    _exit(127);
+    return Start(arguments, "/dev/null", errPath, 0, inChild);
 }
 
 TEST(ProcessSignals, EachStopSignalEndsTheRenderWithNothingLeft) {
