@@ -81,4 +81,23 @@ const char* ValueName(const SParameterInfo& parameter, int32_t value) {
     return nullptr;
 }
 
+bool ValueOfName(const SParameterInfo& parameter, const char* name, int32_t* value) {
+    for (size_t i = 0; i < parameter.valueNameCount; ++i)
+        if (std::strcmp(parameter.valueNames[i].name, name) == 0) return *value = parameter.valueNames[i].value, true;
+    return false;
+}
+
+double PortValueOf(const SParameterInfo& parameter, double value) {
+    switch (parameter.portKind) {
+        case EPortKind::Toggle:
+            for (size_t i = 0; i < parameter.valueNameCount; ++i)
+                if (parameter.valueNames[i].value == int32_t(value)) return double(i);
+            return 0.0;
+        case EPortKind::Enable: return value != 0.0 ? 0.0 : 1.0;
+        case EPortKind::Range:
+        case EPortKind::Enumeration: break;
+    }
+    return value;
+}
+
 }  // namespace Orvanta

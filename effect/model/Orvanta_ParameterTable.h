@@ -96,4 +96,12 @@ double RealOf(const SParameterInfo& parameter, double normalized);
 
 // The word for a stepped parameter's value, or null when it has none.
 const char* ValueName(const SParameterInfo& parameter, int32_t value);
+// The value a stepped parameter's word stands for; false when it has no such
+// word (the comparison is exact).
+bool ValueOfName(const SParameterInfo& parameter, const char* name, int32_t* value);
+
+// The LV2 control port's value for a real parameter value: a toggle's port
+// holds the value's position among its value names, the enable port holds 1
+// while processing (bypass false), every other port the value itself.
+double PortValueOf(const SParameterInfo& parameter, double value);
 }  // namespace Orvanta
