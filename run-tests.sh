@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets the machine up, then builds and runs every test: the normal build, the
 # same built by clang, and the AddressSanitizer + UndefinedBehaviorSanitizer
-# build, then a bounded run of the chunk fuzz target (fuzz/run-fuzz.sh), then
-# the validation battery in the release, sanitizer and thread-sanitizer builds.
+# build, with a bounded run of the chunk fuzz target (fuzz/run-fuzz.sh) beside
+# the clang and sanitizer builds, then the validation battery in the release,
+# sanitizer and thread-sanitizer builds.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./setup.sh
@@ -20,6 +21,14 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 # does (warnings are errors in both) and optimises differently. Benchmarks
 # and the Debian package (built and installed from the GCC build above) are
 # left out here to keep CI short.
+# The fuzz run lasts a set time on one core: it goes on in the background
+# while clang and the sanitizers build, and its log is shown once it ends.
+logs=$(mktemp -d /tmp/orvanta-ci-logs-XXXXXX)
+fuzz/run-fuzz.sh 60 >"$logs/fuzz.log" 2>&1 &
+fuzz_pid=$!
+# A failing step ends the script: the fuzz run, if still going, ends with it.
+trap 'kill "$fuzz_pid" 2>/dev/null; rm -rf "$logs"' EXIT
+
 step "release build with clang and tests"
 CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=OFF >/dev/null
 cmake --build build-clang -j "$jobs"
@@ -31,8 +40,12 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
+
 step "fuzz: state chunk records (60 s, libFuzzer + address, undefined)"
-fuzz/run-fuzz.sh 60
+fuzz_status=0
+wait "$fuzz_pid" || fuzz_status=$?
+cat "$logs/fuzz.log"
+[ "$fuzz_status" -eq 0 ] || exit "$fuzz_status"
 
 # The validation battery (orvanta validate) on the release build, under
 # AddressSanitizer + UndefinedBehaviorSanitizer, and in a ThreadSanitizer
