@@ -1,11 +1,13 @@
 // The context laid out from declared fields: one record slot per field
 // index, memory of the declared sizes, and components this host cannot run
-// refused.
+// refused; the floating-point mode every block runs in.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "host/runtime/AlgorithmContext.h"
+#include "host/runtime/FloatingPointModeScope.h"
 
 namespace {
 
@@ -90,6 +92,32 @@ TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {
         EXPECT_FALSE(AlgorithmContext::Create(Component(c.fields), AlgorithmContext::Setup(), &error)) << c.name;
         EXPECT_EQ(error, c.message) << c.name;
     }
+}
+
+// The scope sets flush-to-zero and denormals-are-zero for its lifetime and
+// gives the thread back the mode it had.
+float HalveSmallest() {
+    volatile float smallestNormal = std::numeric_limits<float>::min();
+    volatile float half = 0.5f;
+    return smallestNormal * half;  // a denormal unless results are flushed
+}
+
+TEST(FloatingPointModeScope, FlushesDenormalsInsideAndRestoresTheModeAfter) {
+    ASSERT_FALSE(FloatingPointModeScope::DenormalsAreFlushed());
+    EXPECT_NE(HalveSmallest(), 0.0f);
+    {
+        FloatingPointModeScope outer;
+        EXPECT_TRUE(FloatingPointModeScope::DenormalsAreFlushed());
+        EXPECT_EQ(HalveSmallest(), 0.0f);
+        {
+            FloatingPointModeScope nested;
+            EXPECT_TRUE(FloatingPointModeScope::DenormalsAreFlushed());
+        }
+        // The nested scope restores the outer one's mode, not the original.
+        EXPECT_TRUE(FloatingPointModeScope::DenormalsAreFlushed());
+    }
+    EXPECT_FALSE(FloatingPointModeScope::DenormalsAreFlushed());
+    EXPECT_NE(HalveSmallest(), 0.0f);
 }
 
 }  // namespace
