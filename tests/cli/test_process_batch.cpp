@@ -54,13 +54,7 @@ TEST(ProcessBatch, RendersEachFileAsASingleRenderWouldAndReportsTheFirstFailure)
             << result.out;
         for (size_t i = 0; i < good.size(); ++i)
             EXPECT_TRUE(ReadWhole(folder + "/" + good[i]) == single[i]) << good[i];
-        DIR* listing = opendir(folder.c_str());
-        std::vector<std::string> written;
-        while (dirent* entry = readdir(listing))
-            if (entry->d_name[0] != '.') written.push_back(entry->d_name);
-        closedir(listing);
-        std::sort(written.begin(), written.end());
-        EXPECT_EQ(written, good);
+        EXPECT_EQ(EntriesOf(folder), good) << "no temporary file left";
     }
 }
 

@@ -54,12 +54,6 @@ TEST(ProcessOutput, FilesAndLinksGetTheCompleteRenderAndKeepWhatTheyWere) {
     const std::string longName(250, 'n');
     const Case cases[] = {
         {"new file", [](Fixture&) {}, "new.wav", "new.wav", 0666 & ~mask, ""},
-        {"existing private file",
-         [](Fixture& f) {
-             WriteText(f.scratch.Path("private.wav"), "old");
-             chmod(f.scratch.Path("private.wav").c_str(), 0600);
-         },
-         "private.wav", "private.wav", 0600, ""},
         {"existing file with odd bits",
          [](Fixture& f) {
              WriteText(f.scratch.Path("odd.wav"), "old");

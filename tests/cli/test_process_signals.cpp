@@ -10,10 +10,10 @@ namespace {
 
 using namespace cli_test;
 
-// Starts the program with stdout to /dev/null and stderr to a file; inChild
-// runs in the child before the program starts.
+// The program with stdout to /dev/null and stderr to a file; inChild runs
+// in the child before the program starts.
 pid_t Spawn(const std::vector<std::string>& arguments, const std::string& errPath,
-            const std::function<void()>& inChild) {
+            const std::function<void()>& inChild = {}) {
     return Start(arguments, "/dev/null", errPath, 0, inChild);
 }
 
@@ -26,7 +26,7 @@ TEST(ProcessSignals, EachStopSignalEndsTheRenderWithNothingLeft) {
     for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ, SIGALRM, SIGUSR1, SIGUSR2}) {
         SCOPED_TRACE(strsignal(signalNumber));
         const pid_t pid = Spawn({"process", scratch.Path("long.wav"), scratch.Path("out.wav"), "--block", "1"},
-                                streams.Path("err"), [] {});
+                                streams.Path("err"));
         ASSERT_GT(pid, 0);
         ASSERT_TRUE(WaitUntilCaught(pid, signalNumber));
         kill(pid, signalNumber);
@@ -57,7 +57,7 @@ TEST(ProcessSignals, NoPartOfTheOutputIsEverVisibleEvenAfterSigkill) {
     WriteAudio(scratch.Path("long.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 192000, 2, 192000 * 10));
     const std::vector<std::string> inputs = scratch.Entries();
     const pid_t pid = Spawn({"process", scratch.Path("long.wav"), scratch.Path("out.wav"), "--block", "1"},
-                            streams.Path("err"), [] {});
+                            streams.Path("err"));
     ASSERT_TRUE(WaitUntilCaught(pid, SIGINT));
     // Well into the render: the output exists only as an unnamed file.
     for (int look = 0; look < 200; ++look) {
