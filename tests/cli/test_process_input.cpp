@@ -1,7 +1,8 @@
 // orvanta process and its input: memory that does not grow with the length
 // of the file; damaged files made here (cut short, bytes overwritten, a
 // stretch zeroed) refused with 65 and no output; a layout or rate refused
-// from the header alone; samples that are not finite.
+// from the header alone; a WAV of unknown size read to its end; samples
+// that are not finite.
 #include <sys/resource.h>
 
 #include <limits>
@@ -124,6 +125,20 @@ TEST(ProcessInput, DamagedInputIsAnErrorAndLeavesNoOutput) {
     const RunResult three = RunOrvanta({"process", scratch.Path("three-cut.wav"), scratch.Path("out.wav")});
     EXPECT_EQ(three.exitCode, 65);
     EXPECT_EQ(three.err, "orvanta: the input has 3 channels; only mono and stereo can be processed\n");
+}
+
+// A writer that cannot seek back (a WAV written to a pipe) leaves the RIFF
+// and data sizes at a placeholder: such a file declares no length and is
+// read to its end, not refused as cut short.
+TEST(ProcessInput, AWavOfUnknownSizeIsReadToItsEnd) {
+    ScratchFolder scratch;
+    WriteAudio(scratch.Path("in.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 3000));
+    std::string bytes = ReadWhole(scratch.Path("in.wav"));
+    for (size_t at : {size_t(4), size_t(40)}) bytes.replace(at, 4, "\xff\xff\xff\xff");  // 44 header bytes
+    std::ofstream(scratch.Path("piped.wav"), std::ios::binary) << bytes;
+    const RunResult run = RunOrvanta({"process", scratch.Path("piped.wav"), scratch.Path("out.wav"), "--quiet"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadAudio(scratch.Path("out.wav")).samples, ReadAudio(scratch.Path("in.wav")).samples);
 }
 
 // `orvanta process` on a file with samples that are not finite or huge: the
