@@ -14,13 +14,7 @@ int EffectDelay(int sampleRate) { return 6 * (sampleRate / 44100) + 1; }
 // Formats, rates and layouts through the program; block sizes and the
 // renderer's splitting are the runtime tests' part.
 TEST(ProcessCommand, DefaultSettingsGiveTheInputBackAlignedOrDelayedByTheEffect) {
-    struct Case {
-        int format;
-        int rate;
-        int channels;
-        const char* extension;
-        const char* block;
-    };
+    struct Case { int format; int rate; int channels; const char* extension; const char* block; };
     const Case cases[] = {
         {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, ".wav", "1"},
         {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 88200, 1, ".aiff", "3000"},
@@ -130,11 +124,7 @@ TEST(ProcessCommand, RefusesBadInputWithItsExitCodeAndLeavesNothingBehind) {
     const std::string good = scratch.Path("good.wav");
     const std::string out = scratch.Path("out.wav");
 
-    struct Case {
-        std::vector<std::string> arguments;
-        int exitCode;
-        std::string message;
-    };
+    struct Case { std::vector<std::string> arguments; int exitCode; std::string message; };
     // One of the parser's refusals of each kind stands for all of them (the
     // runtime tests hold every reason).
     const Case cases[] = {

@@ -81,10 +81,7 @@ TEST(StandardOutput, AFailedWriteIsAnInputOutputErrorInEveryCommand) {
     // The reason is known when the failure shows at the last flush.
     const std::string noRoom = "orvanta: cannot write to standard output: No space left on device\n";
     const std::string failed = "orvanta: cannot write to standard output";
-    struct Case {
-        std::vector<std::string> arguments;
-        std::string err;
-    };
+    struct Case { std::vector<std::string> arguments; std::string err; };
     const Case cases[] = {
         {{"--help"}, noRoom},
         {{"--version"}, noRoom},

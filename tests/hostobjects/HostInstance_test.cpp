@@ -160,11 +160,7 @@ TEST_F(HostInstance, TransportGettersRefuseAnyNullOutPointerAndStoreNothing) {
         }
     };
     using Call = AAX_Result (*)(const HostTransport&, Outs&, int nullAt);
-    struct Case {
-        const char* getter;
-        int outs;
-        Call call;
-    };
+    struct Case { const char* getter; int outs; Call call; };
     const Case cases[] = {
         {"GetCurrentMeter", 2,
          [](const HostTransport& t, Outs& o, int n) {

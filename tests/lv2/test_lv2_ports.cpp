@@ -50,6 +50,7 @@ TEST(Lv2Ports, AnyFloatIsLimitedToTheRangeAndNaNIgnored) {
         {kOutputTrim, "OutputTrim", 3, kNaN, 0.75},
         {kColor, "Color", 3, 0, 0.0},
         {kColor, "Color", 3, 7.6f, 1.0},
+        {kColor, "Color", 3, 1e30f, 1.0},  // limited before rounding to a whole number
         {kColor, "Color", 3, 2.4f, 0.25},
         {kColor, "Color", 3, 2.6f, 0.5},
         {kColor, "Color", 3, -kInfinity, 0.0},
@@ -101,10 +102,7 @@ TEST(Lv2Ports, OnlyChangedPortsReachTheDataModelAtTheStartOfTheRun) {
 }
 
 TEST(Lv2Ports, LatencyIsReportedFromTheFirstRunAtEveryRate) {
-    struct Case {
-        double rate;
-        float latency;
-    };
+    struct Case { double rate; float latency; };
     const Case cases[] = {{44100, 7}, {48000, 7}, {88200, 13}, {96000, 13}, {176400, 25}, {192000, 25}};
     for (const Case& c : cases)
         for (int channels : {1, 2})

@@ -70,11 +70,7 @@ TEST(Lv2State, RestoreRefusesForeignValuesAndKeepsTheParameters) {
     const uint32_t chunkType = good.begin()->second.type;
     const std::vector<uint8_t>& bytes = good.begin()->second.bytes;
 
-    struct Case {
-        const char* name;
-        StateStore store;
-        LV2_State_Status expected;
-    };
+    struct Case { const char* name; StateStore store; LV2_State_Status expected; };
     std::vector<uint8_t> wrongMarker = bytes;
     wrongMarker[0] = 2;
     const Case cases[] = {

@@ -83,10 +83,7 @@ TEST(Bundle, PathsThatAreNoModuleAreRefusedWithAReason) {
     const std::string empty = testing::TempDir() + "orvanta-empty.aaxplugin";
     ASSERT_EQ(std::system(("mkdir -p '" + empty + "'").c_str()), 0);
     const std::string notELF = std::string(ORVANTA_SOURCE_DIR) + "/resources/ZirorovAruva_d5.xml";
-    struct Case {
-        std::string path;
-        std::string reason;
-    };
+    struct Case { std::string path; std::string reason; };
     const Case cases[] = {
         {"/nonexistent/Orvanta.aaxplugin", "no such plug-in"},
         {empty, "no module binary in bundle"},

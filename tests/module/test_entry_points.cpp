@@ -58,12 +58,7 @@ TEST_P(EntryPointsTest, StartupKeepsTheFirstHostServicesAndShutdownIsSafeWithout
     ACFPtr<HostRootObject> root = HostRootObject::Create();
     ACFPtr<HostRootObject> otherRoot = HostRootObject::Create();
     const acfUInt32 base = HostObjectBase::LiveObjects();
-    struct Step {
-        const char* name;
-        bool startup;
-        HostRootObject* root;
-        acfUInt32 servicesAlive;
-    };
+    struct Step { const char* name; bool startup; HostRootObject* root; acfUInt32 servicesAlive; };
     const Step steps[] = {
         {"shutdown before any startup", false, root.get(), 0},
         {"startup", true, root.get(), 1},
@@ -181,12 +176,7 @@ protected:
 TEST_P(ModuleObjectsTest, FactoryObjectsAreCountedWhileAliveAndAreTheirInterfacesAddresses) {
     EXPECT_EQ(m_Module->LiveObjects(), 0) << "start-up and registration leave nothing counted";
     IACFUnknown* objects[3] = {};
-    struct Step {
-        bool create;
-        int slot;
-        bool editor;
-        int32_t alive;
-    };
+    struct Step { bool create; int slot; bool editor; int32_t alive; };
     const Step steps[] = {
         {true, 0, false, 1}, {true, 1, true, 2}, {true, 2, false, 3},
         {false, 0, false, 2}, {false, 2, false, 1}, {false, 1, true, 0},

@@ -13,11 +13,7 @@ namespace {
 
 using Kind = RecordedField::Kind;
 
-struct FieldRule {
-    Kind kind;
-    AAX_CFieldIndex index;
-    uint32_t size = 0;
-};
+struct FieldRule { Kind kind; AAX_CFieldIndex index; uint32_t size = 0; };
 
 RecordedComponent Component(const std::vector<FieldRule>& rules) {
     RecordedComponent component;
@@ -70,11 +66,7 @@ TEST(AlgorithmContext, LaysOutOneSlotPerDeclaredField) {
 }
 
 TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {
-    struct Case {
-        const char* name;
-        std::vector<FieldRule> fields;
-        const char* message;
-    };
+    struct Case { const char* name; std::vector<FieldRule> fields; const char* message; };
     const Case cases[] = {
         {"side chain", {{Kind::AudioIn, 0}, {Kind::AudioOut, 1}, {Kind::SideChainIn, 2}},
          "context field 2 (SideChainIn) is not offered by this host"},

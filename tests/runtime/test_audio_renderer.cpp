@@ -59,14 +59,7 @@ TEST(AudioRenderer, RendersKeepTheirBytes) {
                                                {8195, Orvanta::kParamID_Color, 0.75},
                                                {16385, Orvanta::kParamID_Dynamic, 0.9},
                                                {20000, Orvanta::kParamID_Dither, 0.0}};
-    struct Case {
-        float rate;
-        int channels;
-        size_t length;
-        int32_t block;
-        bool aligned;
-        uint64_t hash;
-    };
+    struct Case { float rate; int channels; size_t length; int32_t block; bool aligned; uint64_t hash; };
     const Case cases[] = {
         {48000.0f, 2, 20011, 512, true, 0x8c3ce37ef84038a4ull},  {48000.0f, 2, 20011, 1, true, 0x7e31892caecfa7c2ull},
         {44100.0f, 1, 20011, 333, false, 0x934deccbb1839e26ull}, {96000.0f, 2, 17000, 8193, true, 0xc8291801aaa83756ull},

@@ -31,12 +31,7 @@ TEST(ParameterValueParser, ParsesThroughTheDataModelAndNamesEveryRefusal) {
     const std::string color = " is not a value of Color (expected a whole number from 1.00 to 5.00, or one of Silver, Gold, Rich, Fat, Deep)";
     const std::string dither = " is not a value of Dither (expected a whole number from 1.00 to 2.00, or one of Off, On)";
     const std::string parameters = " (parameters: Dynamic, Harmonic, OutputTrim, Dither, Color)";
-    struct Case {
-        const char* assignment;
-        Outcome outcome;
-        double normalized;
-        std::string message;
-    };
+    struct Case { const char* assignment; Outcome outcome; double normalized; std::string message; };
     const Case cases[] = {
         {"Harmonic=40", Outcome::Parsed, 0.4, ""},
         {"Dynamic=100", Outcome::Parsed, 1.0, ""},

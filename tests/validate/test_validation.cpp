@@ -202,12 +202,7 @@ void ForgetsBetweenBlocks(void* const begin[], const void* end) {
 }
 
 TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
-    struct Case {
-        const char* group;
-        AAX_CProcessProc procedure;
-        const char* check;
-        const char* reason;
-    };
+    struct Case { const char* group; AAX_CProcessProc procedure; const char* check; const char* reason; };
     const Case cases[] = {
         {"audio", NoDelay, "mono 48000 Hz", "bypass delays by 0 samples, not 7"},
         {"audio", WritesNaN, "mono 48000 Hz", "bypass is not a plain delay"},
@@ -241,11 +236,7 @@ const float kNaN = std::numeric_limits<float>::quiet_NaN();
 const float kInf = std::numeric_limits<float>::infinity();
 
 TEST(ValidationSupport, FirstDifferenceComparesBitForBit) {
-    struct Case {
-        const char* name;
-        AudioChannels a, b;
-        int64_t first;
-    };
+    struct Case { const char* name; AudioChannels a, b; int64_t first; };
     const Case cases[] = {
         {"identical", {{1, 2, 3}}, {{1, 2, 3}}, -1},
         {"one sample off", {{1, 2, 3}}, {{1, 2.0000002f, 3}}, 1},
