@@ -43,13 +43,10 @@ constexpr int32_t kSavedDataSize = 96;
 // declared size is cut to the bytes the input holds instead.
 constexpr int64_t kLongestLengthenedData = 4096;
 
-[[noreturn]] void Fail(const char* what) {
+void Check(bool holds, const char* what) {
+    if (holds) return;
     std::fprintf(stderr, "chunk invariant broken: %s\n", what);
     std::abort();
-}
-
-void Check(bool holds, const char* what) {
-    if (!holds) Fail(what);
 }
 
 // A chunk record in a heap block of exactly header + data bytes.

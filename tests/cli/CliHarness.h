@@ -40,6 +40,18 @@ inline std::string ReadWhole(const std::string& path) {
     return text.str();
 }
 
+// Every entry of a folder, hidden ones included, sorted.
+inline std::vector<std::string> EntriesOf(const std::string& path) {
+    std::vector<std::string> names;
+    if (DIR* folder = opendir(path.c_str())) {
+        while (dirent* entry = readdir(folder))
+            if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, "..")) names.push_back(entry->d_name);
+        closedir(folder);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // A fresh folder under the system's temporary folder, removed with its content.
 class ScratchFolder {
 public:
@@ -50,17 +62,7 @@ public:
     ~ScratchFolder() { std::system(("rm -rf '" + m_Path + "'").c_str()); }
     std::string Path(const std::string& name) const { return m_Path + "/" + name; }
     const std::string& Root() const { return m_Path; }
-    // Every entry, hidden ones included, sorted.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        if (DIR* folder = opendir(m_Path.c_str())) {
-            while (dirent* entry = readdir(folder))
-                if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, "..")) names.push_back(entry->d_name);
-            closedir(folder);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Entries() const { return EntriesOf(m_Path); }
 
 private:
     std::string m_Path;

@@ -54,13 +54,7 @@ TEST(ProcessBatch, RendersEachFileAsASingleRenderWouldAndReportsTheFirstFailure)
             << result.out;
         for (size_t i = 0; i < good.size(); ++i)
             EXPECT_TRUE(ReadWhole(folder + "/" + good[i]) == single[i]) << good[i];
-        DIR* listing = opendir(folder.c_str());
-        std::vector<std::string> written;
-        while (dirent* entry = readdir(listing))
-            if (entry->d_name[0] != '.') written.push_back(entry->d_name);
-        closedir(listing);
-        std::sort(written.begin(), written.end());
-        EXPECT_EQ(written, good);
+        EXPECT_EQ(EntriesOf(folder), good) << "no temporary file left";
     }
 }
 
@@ -74,11 +68,7 @@ TEST(ProcessBatch, RefusesWhatCannotWorkBeforeRendering) {
     WriteAudio(scratch.Path("two/y.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 1000));
     const std::string x1 = scratch.Path("one/x.wav"), x2 = scratch.Path("two/x.wav"), y = scratch.Path("two/y.wav");
     const std::string out = scratch.Path("out");
-    struct Case {
-        std::vector<std::string> arguments;
-        int exitCode;
-        std::string err;
-    };
+    struct Case { std::vector<std::string> arguments; int exitCode; std::string err; };
     const Case cases[] = {
         {{"process", x1, x2, "--output-dir", out}, 64,
          "orvanta: two inputs would both be written to '" + out + "/x.wav'\n"},

@@ -10,30 +10,39 @@ namespace {
 
 using namespace cli_test;
 
-// Starts the program with stdout to /dev/null and stderr to a file; inChild
-// runs in the child before the program starts.
+// The program with stdout to /dev/null and stderr to a file; inChild runs
+// in the child before the program starts.
 pid_t Spawn(const std::vector<std::string>& arguments, const std::string& errPath,
-            const std::function<void()>& inChild) {
+            const std::function<void()>& inChild = {}) {
     return Start(arguments, "/dev/null", errPath, 0, inChild);
 }
 
+// Well into the render the output exists only as an unnamed file, so no
+// part of it is ever visible, even after SIGKILL.
 TEST(ProcessSignals, EachStopSignalEndsTheRenderWithNothingLeft) {
     ScratchFolder scratch;
     // Several seconds of rendering, at 192 kHz with --block 1.
     WriteAudio(scratch.Path("long.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 192000, 2, 192000 * 10));
     const std::vector<std::string> inputs = scratch.Entries();
     static ScratchFolder streams;
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ, SIGALRM, SIGUSR1, SIGUSR2}) {
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ, SIGALRM, SIGUSR1, SIGUSR2, SIGKILL}) {
         SCOPED_TRACE(strsignal(signalNumber));
         const pid_t pid = Spawn({"process", scratch.Path("long.wav"), scratch.Path("out.wav"), "--block", "1"},
-                                streams.Path("err"), [] {});
+                                streams.Path("err"));
         ASSERT_GT(pid, 0);
-        ASSERT_TRUE(WaitUntilCaught(pid, signalNumber));
+        ASSERT_TRUE(WaitUntilCaught(pid, signalNumber == SIGKILL ? SIGINT : signalNumber));
+        for (int look = 0; signalNumber == SIGKILL && look < 200; ++look) {
+            ASSERT_EQ(scratch.Entries(), inputs) << "look " << look;
+            usleep(1000);
+        }
         kill(pid, signalNumber);
-        EXPECT_EQ(Wait(pid), 128 + signalNumber);
-        EXPECT_EQ(ReadWhole(streams.Path("err")),
-                  std::string("orvanta: stopped by SIG") + sigabbrev_np(signalNumber) +
-                      " before the output was complete\n");
+        if (signalNumber == SIGKILL) {
+            EXPECT_EQ(Wait(pid), -SIGKILL);
+        } else {
+            EXPECT_EQ(Wait(pid), 128 + signalNumber);
+            EXPECT_EQ(ReadWhole(streams.Path("err")), std::string("orvanta: stopped by SIG") +
+                                                          sigabbrev_np(signalNumber) + " before the output was complete\n");
+        }
         EXPECT_EQ(scratch.Entries(), inputs);
     }
 }
@@ -49,24 +58,6 @@ TEST(ProcessSignals, SignalsIgnoredAtTheStartStayIgnored) {
     kill(pid, SIGHUP);
     EXPECT_EQ(Wait(pid), 0) << ReadWhole(streams.Path("err"));
     EXPECT_EQ(ReadAudio(scratch.Path("out.wav")).Frames(), 192000 * 2);
-}
-
-TEST(ProcessSignals, NoPartOfTheOutputIsEverVisibleEvenAfterSigkill) {
-    ScratchFolder scratch;
-    static ScratchFolder streams;
-    WriteAudio(scratch.Path("long.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 192000, 2, 192000 * 10));
-    const std::vector<std::string> inputs = scratch.Entries();
-    const pid_t pid = Spawn({"process", scratch.Path("long.wav"), scratch.Path("out.wav"), "--block", "1"},
-                            streams.Path("err"), [] {});
-    ASSERT_TRUE(WaitUntilCaught(pid, SIGINT));
-    // Well into the render: the output exists only as an unnamed file.
-    for (int look = 0; look < 200; ++look) {
-        ASSERT_EQ(scratch.Entries(), inputs) << "look " << look;
-        usleep(1000);
-    }
-    kill(pid, SIGKILL);
-    EXPECT_EQ(Wait(pid), -SIGKILL);
-    EXPECT_EQ(scratch.Entries(), inputs);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AAX_CString.h"
@@ -19,20 +20,9 @@ protected:
     void TearDown() override { EXPECT_EQ(HostObjectBase::LiveObjects(), m_LiveBefore); }
 };
 
-TEST_F(HostInstance, ControllerReportsItsSettingsAndQueuesPacketsPerField) {
-    for (const auto& c : {std::pair<float, AAX_EStemFormat>{44100.0f, AAX_eStemFormat_Mono},
-                          {192000.0f, AAX_eStemFormat_Stereo}}) {
-        ACFPtr<HostController> controller = HostController::Create(c.first, c.second, c.second);
-        float rate = 0;
-        AAX_EStemFormat input, output;
-        EXPECT_EQ(controller->GetSampleRate(&rate), AAX_SUCCESS);
-        EXPECT_EQ(controller->GetInputStemFormat(&input), AAX_SUCCESS);
-        EXPECT_EQ(controller->GetOutputStemFormat(&output), AAX_SUCCESS);
-        EXPECT_EQ(rate, c.first);
-        EXPECT_EQ(input, c.second);
-        EXPECT_EQ(output, c.second);
-    }
-
+// (The settings it reports reach the effect: the runtime's instance tests
+// at every rate and layout.)
+TEST_F(HostInstance, ControllerQueuesPacketsPerFieldAndKeepsTheLatency) {
     ACFPtr<HostController> controller = HostController::Create(48000.0f, AAX_eStemFormat_Mono, AAX_eStemFormat_Mono);
     uint8_t bytes[20] = {1};
     EXPECT_EQ(controller->PostPacket(0, bytes, 20), AAX_SUCCESS);
@@ -57,9 +47,6 @@ TEST_F(HostInstance, ControllerReportsItsSettingsAndQueuesPacketsPerField) {
     EXPECT_EQ(controller->SetSignalLatency(13), AAX_SUCCESS);
     EXPECT_EQ(controller->SetSignalLatency(-1), AAX_ERROR_INVALID_PARAMETER_ID);
     EXPECT_EQ(controller->SignalLatency(), 13);
-    AAX_CString name;
-    EXPECT_EQ(controller->GetHostName(&name), AAX_SUCCESS);
-    EXPECT_STREQ(name.Get(), HostController::kHostName);
 }
 
 TEST_F(HostInstance, ControllerHandsOutItsCompanionsByInterface) {
@@ -147,18 +134,7 @@ TEST_F(HostInstance, TransportPositionsFollowTheSampleLocation) {
         EXPECT_EQ(beat, c.beat);
         EXPECT_EQ(display, 0);
     }
-    ACFPtr<HostTransport> transport = HostTransport::Create(48000.0);
-    double tempo = 0;
-    int32_t numerator = 0, denominator = 0;
-    bool playing = true;
-    transport->GetCurrentTempo(&tempo);
-    transport->GetCurrentMeter(&numerator, &denominator);
-    transport->IsTransportPlaying(&playing);
-    EXPECT_EQ(tempo, 120.0);
-    EXPECT_EQ(numerator, 4);
-    EXPECT_EQ(denominator, 4);
-    EXPECT_FALSE(playing);
-    EXPECT_EQ(transport->GetCurrentTempo(nullptr), AAX_ERROR_NULL_OBJECT);
+    EXPECT_EQ(HostTransport::Create(48000.0)->GetCurrentTempo(nullptr), AAX_ERROR_NULL_OBJECT);
 }
 
 // out, or null when the call under test is to get a null pointer there.
@@ -178,13 +154,13 @@ TEST_F(HostInstance, TransportGettersRefuseAnyNullOutPointerAndStoreNothing) {
         bool flag = true;
         AAX_EFrameRate frameRate = AAX_eFrameRate_Undeclared;
         AAX_EFeetFramesRate feetRate = AAX_eFeetFramesRate_25;
+        bool Untouched() const {
+            return a == -7 && b == -7 && c == -7 && d == -7 && e == -7 && flag &&
+                   frameRate == AAX_eFrameRate_Undeclared && feetRate == AAX_eFeetFramesRate_25;
+        }
     };
     using Call = AAX_Result (*)(const HostTransport&, Outs&, int nullAt);
-    struct Case {
-        const char* getter;
-        int outs;
-        Call call;
-    };
+    struct Case { const char* getter; int outs; Call call; };
     const Case cases[] = {
         {"GetCurrentMeter", 2,
          [](const HostTransport& t, Outs& o, int n) {
@@ -212,14 +188,7 @@ TEST_F(HostInstance, TransportGettersRefuseAnyNullOutPointerAndStoreNothing) {
             SCOPED_TRACE(testing::Message() << c.getter << ", out pointer " << nullAt << " null");
             Outs outs;
             EXPECT_EQ(c.call(*transport, outs, nullAt), AAX_ERROR_NULL_OBJECT);
-            EXPECT_EQ(outs.a, -7);
-            EXPECT_EQ(outs.b, -7);
-            EXPECT_EQ(outs.c, -7);
-            EXPECT_EQ(outs.d, -7);
-            EXPECT_EQ(outs.e, -7);
-            EXPECT_TRUE(outs.flag);
-            EXPECT_EQ(outs.frameRate, AAX_eFrameRate_Undeclared);
-            EXPECT_EQ(outs.feetRate, AAX_eFeetFramesRate_25);
+            EXPECT_TRUE(outs.Untouched());
         }
         SCOPED_TRACE(c.getter);
         Outs outs;
@@ -229,13 +198,9 @@ TEST_F(HostInstance, TransportGettersRefuseAnyNullOutPointerAndStoreNothing) {
     // the transport is stopped and does not loop.
     Outs outs;
     ASSERT_EQ(transport->GetBarBeatPosition(&outs.a, &outs.b, &outs.e, 96000 * 5), AAX_SUCCESS);
-    EXPECT_EQ(outs.a, 6);
-    EXPECT_EQ(outs.b, 1);
-    EXPECT_EQ(outs.e, 0);
     ASSERT_EQ(transport->GetCurrentLoopPosition(&outs.flag, &outs.c, &outs.d), AAX_SUCCESS);
-    EXPECT_FALSE(outs.flag);
-    EXPECT_EQ(outs.c, 0);
-    EXPECT_EQ(outs.d, 0);
+    EXPECT_EQ(std::make_tuple(outs.a, outs.b, outs.e, outs.flag, outs.c, outs.d),
+              std::make_tuple(6, 1, int64_t(0), false, int64_t(0), int64_t(0)));
 }
 
 TEST_F(HostInstance, ViewContainerDeclinesUntilToldToTakeEvents) {

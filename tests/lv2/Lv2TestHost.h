@@ -53,11 +53,7 @@ private:
 };
 
 // One value the plug-in stored, as a host keeps it.
-struct StoredValue {
-    std::vector<uint8_t> bytes;
-    uint32_t type = 0;
-    uint32_t flags = 0;
-};
+struct StoredValue { std::vector<uint8_t> bytes; uint32_t type = 0; uint32_t flags = 0; };
 using StateStore = std::map<uint32_t, StoredValue>;
 
 inline LV2_State_Status Store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type,

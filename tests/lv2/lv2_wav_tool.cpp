@@ -4,10 +4,9 @@
 //   lv2_wav_tool write PATH CHANNELS RATE FRAMES
 //       a 32-bit float WAV: per channel a different pair of partials under a
 //       slow swell, a decaying burst, peaks below full scale
-//   lv2_wav_tool compare A B [SHIFT]
-//       exit 0 when B's frame i equals A's frame i + SHIFT bit for bit in
-//       every channel, over all of B (A must hold them); else print the
-//       first difference and exit 1
+//   lv2_wav_tool compare A B
+//       exit 0 when A and B hold the same frames bit for bit; else print
+//       the first difference and exit 1
 #include <sndfile.h>
 
 #include <cmath>
@@ -69,22 +68,17 @@ int Write(const char* path, int channels, int rate, int64_t frames) {
     return written == frames ? 0 : 1;
 }
 
-int Compare(const char* pathA, const char* pathB, int64_t shift) {
+int Compare(const char* pathA, const char* pathB) {
     Sound a, b;
     if (!Read(pathA, &a) || !Read(pathB, &b)) return 2;
-    if (a.channels != b.channels || a.rate != b.rate) {
-        std::printf("differ: %s has %d channels at %d Hz, %s %d at %d Hz\n", pathA, a.channels, a.rate, pathB,
-                    b.channels, b.rate);
-        return 1;
-    }
-    if (shift < 0 || b.frames + shift > a.frames) {
-        std::printf("differ: %s has %lld frames, %s %lld (shift %lld)\n", pathA, (long long)a.frames, pathB,
-                    (long long)b.frames, (long long)shift);
+    if (a.channels != b.channels || a.rate != b.rate || a.frames != b.frames) {
+        std::printf("differ: %s has %lld frames of %d channels at %d Hz, %s %lld of %d at %d Hz\n", pathA,
+                    (long long)a.frames, a.channels, a.rate, pathB, (long long)b.frames, b.channels, b.rate);
         return 1;
     }
     for (int64_t i = 0; i < b.frames; ++i)
         for (int c = 0; c < b.channels; ++c) {
-            const float x = a.samples[size_t(i + shift) * size_t(a.channels) + size_t(c)];
+            const float x = a.samples[size_t(i) * size_t(a.channels) + size_t(c)];
             const float y = b.samples[size_t(i) * size_t(b.channels) + size_t(c)];
             if (std::memcmp(&x, &y, sizeof x) != 0) {
                 std::printf("differ: frame %lld channel %d: %.9g against %.9g\n", (long long)i, c, double(x),
@@ -102,8 +96,7 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "write" && argc == 6)
         return Write(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoll(argv[5]));
-    if (command == "compare" && (argc == 4 || argc == 5))
-        return Compare(argv[2], argv[3], argc == 5 ? std::atoll(argv[4]) : 0);
-    std::fprintf(stderr, "usage: lv2_wav_tool write PATH CHANNELS RATE FRAMES | compare A B [SHIFT]\n");
+    if (command == "compare" && argc == 4) return Compare(argv[2], argv[3]);
+    std::fprintf(stderr, "usage: lv2_wav_tool write PATH CHANNELS RATE FRAMES | compare A B\n");
     return 2;
 }

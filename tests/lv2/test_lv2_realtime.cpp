@@ -1,8 +1,6 @@
 // run() is real-time safe: after the first call it allocates and frees
-// nothing and never waits on a lock, whatever the ports do (every port
-// changing every block, NaNs, the bypass toggling), for runs of 0 frames up
-// to the host's largest block, also while another thread saves and restores
-// the state. The global allocation functions of this test program count the
+// nothing and never waits on a lock, whatever the ports do, also while
+// another thread saves and restores the state. The global allocation functions of this test program count the
 // calls made on the counting thread, and its pthread lock functions count
 // the locks that thread could not take at once (waits).
 #include <dlfcn.h>
@@ -97,35 +95,22 @@ Function Real(const char* name) {
 
 // Each lock first tries without waiting; when the lock is taken, that is a
 // wait, and the library's function then waits as usual.
-extern "C" int pthread_mutex_lock(pthread_mutex_t* mutex) {
-    if (pthread_mutex_trylock(mutex) == 0) return 0;
-    NoteWait();
-    static const auto lock = Real<int (*)(pthread_mutex_t*)>("pthread_mutex_lock");
-    return lock(mutex);
-}
+#define ORVANTA_COUNT_WAITS(lock, tryLock, Lock)                              \
+    extern "C" int lock(Lock* held) {                                         \
+        if (tryLock(held) == 0) return 0;                                     \
+        NoteWait();                                                           \
+        static const auto real = Real<int (*)(Lock*)>(#lock);                 \
+        return real(held);                                                    \
+    }
+ORVANTA_COUNT_WAITS(pthread_mutex_lock, pthread_mutex_trylock, pthread_mutex_t)
+ORVANTA_COUNT_WAITS(pthread_rwlock_rdlock, pthread_rwlock_tryrdlock, pthread_rwlock_t)
+ORVANTA_COUNT_WAITS(pthread_rwlock_wrlock, pthread_rwlock_trywrlock, pthread_rwlock_t)
+ORVANTA_COUNT_WAITS(pthread_spin_lock, pthread_spin_trylock, pthread_spinlock_t)
 extern "C" int pthread_mutex_timedlock(pthread_mutex_t* mutex, const struct timespec* until) {
     if (pthread_mutex_trylock(mutex) == 0) return 0;
     NoteWait();
     static const auto lock = Real<int (*)(pthread_mutex_t*, const struct timespec*)>("pthread_mutex_timedlock");
     return lock(mutex, until);
-}
-extern "C" int pthread_rwlock_rdlock(pthread_rwlock_t* lock) {
-    if (pthread_rwlock_tryrdlock(lock) == 0) return 0;
-    NoteWait();
-    static const auto real = Real<int (*)(pthread_rwlock_t*)>("pthread_rwlock_rdlock");
-    return real(lock);
-}
-extern "C" int pthread_rwlock_wrlock(pthread_rwlock_t* lock) {
-    if (pthread_rwlock_trywrlock(lock) == 0) return 0;
-    NoteWait();
-    static const auto real = Real<int (*)(pthread_rwlock_t*)>("pthread_rwlock_wrlock");
-    return real(lock);
-}
-extern "C" int pthread_spin_lock(pthread_spinlock_t* lock) {
-    if (pthread_spin_trylock(lock) == 0) return 0;
-    NoteWait();
-    static const auto real = Real<int (*)(pthread_spinlock_t*)>("pthread_spin_lock");
-    return real(lock);
 }
 
 namespace {
@@ -157,58 +142,57 @@ public:
     long Waits() const { return tWaits; }
 };
 
-TEST(Lv2Realtime, CountingSeesWaits) {
+// The counters themselves: a free lock is no wait, a held one is; the
+// allocation functions count what this thread allocates and frees.
+TEST(Lv2Realtime, CountingSeesWaitsAndAllocations) {
     std::mutex mutex;
     std::atomic<bool> held{false}, release{false};
-    {
-        WaitCount count;
-        { std::lock_guard<std::mutex> free(mutex); }
-        EXPECT_EQ(count.Waits(), 0) << "a free lock is no wait";
-    }
     std::thread holder([&] {
         std::lock_guard<std::mutex> lock(mutex);
         held = true;
         while (!release) std::this_thread::yield();
     });
     while (!held) std::this_thread::yield();
-    WaitCount count;
+    WaitCount waits;
+    AllocationCount allocations;
     std::thread releaser([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         release = true;
     });
     { std::lock_guard<std::mutex> taken(mutex); }
-    EXPECT_EQ(count.Waits(), 1);
+    EXPECT_EQ(waits.Waits(), 1);
+    { std::lock_guard<std::mutex> free(mutex); }
+    EXPECT_EQ(waits.Waits(), 1) << "a free lock is no wait";
     holder.join();
     releaser.join();
-}
-
-TEST(Lv2Realtime, CountingSeesAllocations) {
-    AllocationCount count;
+    const long threads = allocations.Allocations();  // std::thread's own state
     // A call of the allocation function itself: a new-expression whose
     // result is unused may be left out by the compiler (clang does).
     ::operator delete(::operator new(sizeof(int)));
-    std::vector<float> buffer(100);
-    EXPECT_EQ(count.Allocations(), 2);
-    buffer.clear();
-    buffer.shrink_to_fit();
-    EXPECT_EQ(count.Releases(), 2);
+    EXPECT_EQ(allocations.Allocations(), threads + 1);
+    EXPECT_GE(allocations.Releases(), 1);
 }
 
-// Half the cases restore a saved state between the first call and the
-// counted ones.
-TEST(Lv2Realtime, RunAllocatesNothingAfterTheFirstCallOrARestore) {
+// After its first call, for runs of 0 frames up to the host's largest
+// block with every port changing every block (NaNs, the bypass toggling),
+// run allocates and frees nothing and never waits on a lock, while a second
+// thread saves (each save a whole chunk) and restores two different states
+// (the host's parameter changes outside the ports), in a loop; the ports'
+// last values hold at the end. A host without a URI map has no state, so
+// no second thread there.
+TEST(Lv2Realtime, RunNeitherAllocatesNorWaitsWhileAnotherThreadSavesAndRestores) {
     struct Case {
         int channels;
         double rate;
         int32_t maxBlockLength;  // 0: none stated
         bool uridMap;
-        bool restore;
     };
-    const Case cases[] = {{1, 48000, 512, true, true}, {2, 44100, 512, true, false}, {2, 192000, 0, true, true},
-                          {1, 96000, 0, false, false}, {2, 88200, 1 << 30, true, true}};
+    const Case cases[] = {{1, 48000, 512, true}, {2, 44100, 512, true}, {2, 192000, 0, true},
+                          {1, 96000, 0, false},  {2, 88200, 1 << 30, true}};
     const float kNaN = std::numeric_limits<float>::quiet_NaN();
+    const uint32_t frames[] = {0, 1, 17, 256, 512, 1024};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.channels << " ch, " << c.rate << " Hz" << (c.restore ? ", restored" : ""));
+        SCOPED_TRACE(testing::Message() << c.channels << " ch, " << c.rate << " Hz");
         HostOptions options;
         options.maxBlockLength = c.maxBlockLength;
         options.uridMap = c.uridMap;
@@ -216,91 +200,54 @@ TEST(Lv2Realtime, RunAllocatesNothingAfterTheFirstCallOrARestore) {
         ASSERT_TRUE(lv2.Valid());
         for (int channel = 0; channel < c.channels; ++channel)
             for (size_t i = 0; i < 1024; ++i) lv2.Input(channel)[i] = float((i * 37 + size_t(channel)) % 200) / 250.0f;
-        lv2.Control(kHarmonic) = 50;
-        lv2.Run(256);  // the first call
-        if (c.restore) {
-            lv2_test::StateStore store;
-            ASSERT_EQ(lv2.Save(&store), LV2_STATE_SUCCESS);
-            lv2.Control(kHarmonic) = 10;
-            lv2.Run(256);
-            ASSERT_EQ(lv2.Restore(&store), LV2_STATE_SUCCESS);
-        }
-
-        const uint32_t frames[] = {0, 1, 17, 256, 512, 1024};
-        AllocationCount count;
-        for (int block = 0; block < 240; ++block) {
-            lv2.Control(kHarmonic) = float(block % 101);
-            lv2.Control(kDynamic) = block % 7 == 0 ? kNaN : float((block * 13) % 150);
-            lv2.Control(kOutputTrim) = float(block % 13) - 6.5f;
-            lv2.Control(kDither) = float(block % 2);
-            lv2.Control(kColor) = float(block % 6);
-            lv2.Control(kEnabled) = block % 5 == 0 ? 0.0f : 1.0f;
-            lv2.Run(frames[size_t(block) % (sizeof frames / sizeof frames[0])]);
-        }
-        EXPECT_EQ(count.Allocations(), 0);
-        EXPECT_EQ(count.Releases(), 0);
-    }
-}
-
-// A second thread saves, restores two different states (the host's
-// parameter changes outside the ports) and saves again, in a loop, while
-// this thread runs with every port changing every block: run never waits
-// on a lock and allocates nothing, and the ports' last values hold at the
-// end.
-TEST(Lv2Realtime, RunNeverWaitsWhileAnotherThreadSavesAndRestores) {
-    constexpr int kRuns = 4000;
-    for (int channels : {1, 2}) {
-        SCOPED_TRACE(testing::Message() << channels << " ch");
-        Lv2TestInstance lv2(channels, 48000, HostOptions{}, 256);
-        ASSERT_TRUE(lv2.Valid());
-        for (int channel = 0; channel < channels; ++channel)
-            for (size_t i = 0; i < 256; ++i) lv2.Input(channel)[i] = float((i * 31 + size_t(channel)) % 100) / 120.0f;
         lv2_test::StateStore warm, plain;
         lv2.Control(kHarmonic) = 70;
         lv2.Control(kColor) = 5;
-        lv2.Run(64);
-        ASSERT_EQ(lv2.Save(&warm), LV2_STATE_SUCCESS);
+        lv2.Run(256);  // the first call
         lv2.Control(kHarmonic) = 0;
         lv2.Control(kColor) = 1;
-        lv2.Run(64);
-        ASSERT_EQ(lv2.Save(&plain), LV2_STATE_SUCCESS);
+        if (c.uridMap) {
+            ASSERT_EQ(lv2.Save(&warm), LV2_STATE_SUCCESS);
+            lv2.Run(256);
+            ASSERT_EQ(lv2.Save(&plain), LV2_STATE_SUCCESS);
+            ASSERT_EQ(lv2.Restore(&warm), LV2_STATE_SUCCESS);
+        }
 
         std::atomic<bool> stop{false};
-        std::atomic<long> saves{0}, restores{0}, failures{0};
+        std::atomic<long> saves{0}, failures{0};
         std::thread other([&] {
             lv2_test::StateStore saved;
-            while (!stop) {
-                failures += lv2.Save(&saved) != LV2_STATE_SUCCESS;
+            while (c.uridMap && !stop) {
+                failures += lv2.Save(&saved) != LV2_STATE_SUCCESS || saved.begin()->second.bytes.size() != 96u;
                 failures += lv2.Restore(&warm) != LV2_STATE_SUCCESS;
                 failures += lv2.Restore(&plain) != LV2_STATE_SUCCESS;
                 saves += 1;
-                restores += 2;
             }
         });
         long waits = 0, allocations = 0;
         {
             WaitCount count;
             AllocationCount allocated;
-            for (int run = 0; run < kRuns; ++run) {
-                lv2.Control(kHarmonic) = float(run % 101);
-                lv2.Control(kDynamic) = float((run * 7) % 101);
-                lv2.Control(kOutputTrim) = float(run % 13) - 6.0f;
-                lv2.Control(kDither) = float(run % 2);
-                lv2.Control(kColor) = float(1 + run % 5);
-                lv2.Control(kEnabled) = run % 3 == 0 ? 0.0f : 1.0f;
-                lv2.Run(64);
+            for (int block = 0; block < 2400; ++block) {
+                lv2.Control(kHarmonic) = float(block % 101);
+                lv2.Control(kDynamic) = block % 7 == 0 ? kNaN : float((block * 13) % 150);
+                lv2.Control(kOutputTrim) = float(block % 13) - 6.5f;
+                lv2.Control(kDither) = float(block % 2);
+                lv2.Control(kColor) = float(block % 6);
+                lv2.Control(kEnabled) = block % 5 == 0 ? 0.0f : 1.0f;
+                lv2.Run(frames[size_t(block) % (sizeof frames / sizeof frames[0])]);
             }
             waits = count.Waits();
             allocations = allocated.Allocations() + allocated.Releases();
         }
         stop = true;
         other.join();
-        std::cout << "[ figures  ] " << channels << " ch: " << kRuns << " runs, " << waits << " waits, " << allocations
-                  << " allocations; meanwhile " << saves << " saves and " << restores << " restores\n";
+        std::cout << "[ figures  ] 2400 runs, " << waits << " waits, " << allocations << " allocations; meanwhile "
+                  << saves << " saves and " << 2 * saves << " restores\n";
         EXPECT_EQ(waits, 0);
         EXPECT_EQ(allocations, 0);
         EXPECT_EQ(failures, 0);
-        EXPECT_GT(saves, 0) << "the other thread ran alongside";
+        EXPECT_TRUE(saves > 0 || !c.uridMap) << "the other thread ran alongside";
         // A restore after the last applied run may have replaced the ports'
         // values (a host then sets the ports again); port changes that
         // waited for a busy model apply at the next run.

@@ -19,11 +19,7 @@ using namespace Lv2Ports;
 
 // A port value and the same setting as the command line gives it; a null
 // text is the master bypass.
-struct Setting {
-    uint32_t port;
-    float portValue;
-    const char* assignment;
-};
+struct Setting { uint32_t port; float portValue; const char* assignment; };
 
 // The render as `orvanta process` does it: the settings parsed from their
 // text, applied as host automation, the change at changeAt.

@@ -25,33 +25,16 @@ std::vector<char> ReadFile(const std::string& path) {
     return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-template <class T>
-const T* At(const std::vector<char>& image, size_t offset) {
-    return offset + sizeof(T) <= image.size() ? reinterpret_cast<const T*>(image.data() + offset) : nullptr;
-}
-
-// The names of the global and weak symbols a 64-bit ELF file defines in its
-// dynamic symbol table (what another program can look up in it).
+// The symbols a shared object defines for others to look up, as binutils'
+// nm lists its dynamic symbol table (version nodes left out).
 std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
     std::set<std::string> names;
-    const std::vector<char> image = ReadFile(path);
-    const auto* header = At<Elf64_Ehdr>(image, 0);
-    if (!header || std::string(reinterpret_cast<const char*>(header->e_ident), 4) != ELFMAG ||
-        header->e_ident[EI_CLASS] != ELFCLASS64)
-        return names;
-    for (unsigned i = 0; i < header->e_shnum; ++i) {
-        const auto* section = At<Elf64_Shdr>(image, header->e_shoff + i * sizeof(Elf64_Shdr));
-        if (!section || section->sh_type != SHT_DYNSYM) continue;
-        const auto* strings = At<Elf64_Shdr>(image, header->e_shoff + section->sh_link * sizeof(Elf64_Shdr));
-        if (!strings) break;
-        for (size_t offset = 0; offset + sizeof(Elf64_Sym) <= section->sh_size; offset += sizeof(Elf64_Sym)) {
-            const auto* symbol = At<Elf64_Sym>(image, section->sh_offset + offset);
-            const unsigned binding = ELF64_ST_BIND(symbol->st_info);
-            if (symbol->st_shndx == SHN_UNDEF || (binding != STB_GLOBAL && binding != STB_WEAK)) continue;
-            if (strings->sh_offset + symbol->st_name < image.size())
-                names.insert(image.data() + strings->sh_offset + symbol->st_name);
-        }
-    }
+    FILE* listing = popen(("nm -D --defined-only '" + path + "'").c_str(), "r");
+    if (!listing) return names;
+    char address[64], type[8], name[256];
+    while (std::fscanf(listing, "%63s %7s %255s", address, type, name) == 3)
+        if (std::string(type) != "A") names.insert(name);
+    EXPECT_EQ(pclose(listing), 0) << "nm cannot read " << path;
     return names;
 }
 
@@ -100,10 +83,7 @@ TEST(Bundle, PathsThatAreNoModuleAreRefusedWithAReason) {
     const std::string empty = testing::TempDir() + "orvanta-empty.aaxplugin";
     ASSERT_EQ(std::system(("mkdir -p '" + empty + "'").c_str()), 0);
     const std::string notELF = std::string(ORVANTA_SOURCE_DIR) + "/resources/ZirorovAruva_d5.xml";
-    struct Case {
-        std::string path;
-        std::string reason;
-    };
+    struct Case { std::string path; std::string reason; };
     const Case cases[] = {
         {"/nonexistent/Orvanta.aaxplugin", "no such plug-in"},
         {empty, "no module binary in bundle"},

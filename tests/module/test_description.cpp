@@ -83,11 +83,7 @@ TEST(EffectDescription, RegistrationsAlternateNativeAndDSPWithTheirPropertySets)
         {11, FourCC("QUIL")}, {12, FourCC("Orvn")}, {60, 1},   {51, 0x10002}, {52, 0x10002}, {13, FourCC("OrvS")},
         {15, FourCC("OvTS")}, {62, 348},            {63, 33922}, {64, 30}};
     constexpr int kAbsent = -1;
-    struct Registration {
-        int component;
-        bool native;
-        int32_t rates, latency, dspBufferLength;
-    };
+    struct Registration { int component; bool native; int32_t rates, latency, dspBufferLength; };
     const Registration expected[] = {
         {0, true, 3, 7, kAbsent},    {0, false, 3, 7, 5},  {0, true, 12, 13, kAbsent}, {0, false, 12, 13, 5},
         {0, true, 48, 25, kAbsent},  {0, false, 48, 25, 5}, {1, true, 3, 6, kAbsent},  {1, false, 3, 6, 5},
@@ -181,11 +177,7 @@ private:
 TEST(EffectDescription, WithoutDescriptorsOnlyThePackageIsDescribed) {
     const std::vector<std::string> package = {"SetManufacturerName Quillfern", "AddPackageName Orvanta",
                                               "AddPackageName Oq", "SetPackageVersion 1"};
-    struct Case {
-        const char* name;
-        bool yieldsEffectDescriptor;
-        std::vector<std::string> creations;
-    };
+    struct Case { const char* name; bool yieldsEffectDescriptor; std::vector<std::string> creations; };
     const Case cases[] = {
         {"no effect descriptor", false, {"NewDescriptor"}},
         {"no component descriptor", true, {"NewDescriptor", "NewComponentDescriptor"}},

@@ -1,21 +1,19 @@
 // The context laid out from declared fields: one record slot per field
 // index, memory of the declared sizes, and components this host cannot run
-// refused.
+// refused; the floating-point mode every block runs in.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "host/runtime/AlgorithmContext.h"
+#include "host/runtime/FloatingPointModeScope.h"
 
 namespace {
 
 using Kind = RecordedField::Kind;
 
-struct FieldRule {
-    Kind kind;
-    AAX_CFieldIndex index;
-    uint32_t size = 0;
-};
+struct FieldRule { Kind kind; AAX_CFieldIndex index; uint32_t size = 0; };
 
 RecordedComponent Component(const std::vector<FieldRule>& rules) {
     RecordedComponent component;
@@ -68,11 +66,7 @@ TEST(AlgorithmContext, LaysOutOneSlotPerDeclaredField) {
 }
 
 TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {
-    struct Case {
-        const char* name;
-        std::vector<FieldRule> fields;
-        const char* message;
-    };
+    struct Case { const char* name; std::vector<FieldRule> fields; const char* message; };
     const Case cases[] = {
         {"side chain", {{Kind::AudioIn, 0}, {Kind::AudioOut, 1}, {Kind::SideChainIn, 2}},
          "context field 2 (SideChainIn) is not offered by this host"},
@@ -90,6 +84,32 @@ TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {
         EXPECT_FALSE(AlgorithmContext::Create(Component(c.fields), AlgorithmContext::Setup(), &error)) << c.name;
         EXPECT_EQ(error, c.message) << c.name;
     }
+}
+
+// The scope sets flush-to-zero and denormals-are-zero for its lifetime and
+// gives the thread back the mode it had.
+float HalveSmallest() {
+    volatile float smallestNormal = std::numeric_limits<float>::min();
+    volatile float half = 0.5f;
+    return smallestNormal * half;  // a denormal unless results are flushed
+}
+
+TEST(FloatingPointModeScope, FlushesDenormalsInsideAndRestoresTheModeAfter) {
+    ASSERT_FALSE(FloatingPointModeScope::DenormalsAreFlushed());
+    EXPECT_NE(HalveSmallest(), 0.0f);
+    {
+        FloatingPointModeScope outer;
+        EXPECT_TRUE(FloatingPointModeScope::DenormalsAreFlushed());
+        EXPECT_EQ(HalveSmallest(), 0.0f);
+        {
+            FloatingPointModeScope nested;
+            EXPECT_TRUE(FloatingPointModeScope::DenormalsAreFlushed());
+        }
+        // The nested scope restores the outer one's mode, not the original.
+        EXPECT_TRUE(FloatingPointModeScope::DenormalsAreFlushed());
+    }
+    EXPECT_FALSE(FloatingPointModeScope::DenormalsAreFlushed());
+    EXPECT_NE(HalveSmallest(), 0.0f);
 }
 
 }  // namespace

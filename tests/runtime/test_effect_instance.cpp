@@ -52,11 +52,7 @@ protected:
 // sample less than the delay), and, at default settings, the input delayed
 // by 6·m + 1 samples at any block size, or given back aligned.
 TEST(EffectInstance, EveryRateAndLayoutIsSetUpAndDelaysTheInputBy6mPlus1) {
-    struct Case {
-        float rate;
-        uint32_t multiple;
-        int32_t rateCase;
-    };
+    struct Case { float rate; uint32_t multiple; int32_t rateCase; };
     const Case cases[] = {{44100.0f, 1, 1}, {48000.0f, 1, 2},  {88200.0f, 2, 3},
                           {96000.0f, 2, 4}, {176400.0f, 4, 5}, {192000.0f, 4, 6}};
     LinkedModule linked;
@@ -147,11 +143,7 @@ TEST(EffectInstance, ReportsWhyItCannotBeCreated) {
     struct NotADataModel : HostObject<IACFUnknown> {
         ACFRESULT FindInterface(const acfIID&, void**) override { return ACF_E_NOINTERFACE; }
     };
-    struct Case {
-        const char* name;
-        bool withModel, foreignModel, withComponent, withProc;
-        const char* message;
-    };
+    struct Case { const char* name; bool withModel, foreignModel, withComponent, withProc; const char* message; };
     const Case cases[] = {
         {"no data model", false, false, true, true, "the module created no data model"},
         {"no component", true, false, false, true, "the module describes no component for this channel layout"},

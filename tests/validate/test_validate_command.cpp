@@ -34,7 +34,6 @@ TEST(ValidateCommand, ExitCodesAndMessages) {
          "orvanta: cannot load the plug-in: no such plug-in: /nonexistent.aaxplugin"},
         {{"validate", "--plugin", ORVANTA_SOURCE_DIR "/README.md"}, 70, "/README.md: not an ELF file"},
         {{"validate", "--only", ""}, 64, "--only needs check group names separated by commas, not ''"},
-        {{"validate", "--only", ","}, 64, "--only needs check group names separated by commas, not ','"},
         {{"validate", "--only", "state,"}, 64, "--only needs check group names separated by commas, not 'state,'"},
         {{"validate", "--strictness", "0"}, 64, "--strictness needs a whole number from 1 to 10, not '0'"},
         {{"validate", "--strictness", "11"}, 64, "--strictness needs a whole number from 1 to 10, not '11'"},
@@ -104,14 +103,11 @@ TEST(ValidateCommand, DamagedBundlesFailOrAreRefused) {
           "FAIL  editor: open, close and reopen", "the editor has no size"}},
         {"one bitmap not a picture", "echo garbage > Contents/Resources/bmp31023.png", 1,
          {"FAIL  editor: bitmaps", "10/11 bitmaps decode", "bmp31023.png cannot be decoded"}},
-        {"one bitmap cut short", "head -c 300 Contents/Resources/bmp31011.png > cut && mv cut Contents/Resources/bmp31011.png",
-         1, {"FAIL  editor: bitmaps", "bmp31011.png cannot be decoded"}},
         {"binary cut in half", "size=$(stat -c %s " + binary + ") && truncate -s $((size / 2)) " + binary, 70,
          {"orvanta: cannot load the plug-in: not a loadable plug-in module: ", "the file is truncated or damaged"}},
-        {"binary cut inside its header", "truncate -s 40 " + binary, 70,
-         {"the file is truncated: it ends inside the ELF header"}},
         {"binary not an ELF file", "echo text > " + binary, 70, {"not an ELF file"}},
     };
+    // (Every kind of damaged binary: tests/module/test_bundle.cpp.)
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.what);
         const ScratchFolder folder;

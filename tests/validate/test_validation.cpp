@@ -1,12 +1,14 @@
 // Tests of the validation machinery: outcomes and budgets, group choice,
 // and checks that fail when they must (a bundle that does not exist,
 // process procedures that break the audio contract) and pass on the
-// effect's own bundle.
+// effect's own bundle; the helpers that judge audio (bitwise comparison,
+// finiteness, block plans, parameter steps, noise).
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "effect/Orvanta_Defs.h"
 #include "host/runtime/Validation.h"
 #include "host/runtime/ValidationChecks.h"
+#include "host/runtime/ValidationSupport.h"
 
 namespace {
 
@@ -199,12 +202,7 @@ void ForgetsBetweenBlocks(void* const begin[], const void* end) {
 }
 
 TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
-    struct Case {
-        const char* group;
-        AAX_CProcessProc procedure;
-        const char* check;
-        const char* reason;
-    };
+    struct Case { const char* group; AAX_CProcessProc procedure; const char* check; const char* reason; };
     const Case cases[] = {
         {"audio", NoDelay, "mono 48000 Hz", "bypass delays by 0 samples, not 7"},
         {"audio", WritesNaN, "mono 48000 Hz", "bypass is not a plain delay"},
@@ -228,6 +226,67 @@ TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
         EXPECT_EQ(report->status, CheckStatus::Fail);
         EXPECT_NE(report->text.find(testCase.reason), std::string::npos) << report->text;
     }
+}
+
+// ---- the helpers the checks judge audio with ----
+
+using namespace validation;
+
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+const float kInf = std::numeric_limits<float>::infinity();
+
+TEST(ValidationSupport, FirstDifferenceComparesBitForBit) {
+    struct Case { const char* name; AudioChannels a, b; int64_t first; };
+    const Case cases[] = {
+        {"identical", {{1, 2, 3}}, {{1, 2, 3}}, -1},
+        {"one sample off", {{1, 2, 3}}, {{1, 2.0000002f, 3}}, 1},
+        {"earliest of both channels", {{1, 2, 3}, {4, 5, 6}}, {{1, 2, 9}, {9, 5, 6}}, 0},
+        {"the same NaN is no difference", {{kNaN, 1}}, {{kNaN, 1}}, -1},
+        {"signed zeros differ", {{0.0f}}, {{-0.0f}}, 0},
+        {"channel counts differ", {{1}}, {{1}, {1}}, 0},
+        {"lengths differ", {{1, 2}}, {{1}}, 0},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        EXPECT_EQ(FirstDifference(testCase.a, testCase.b), testCase.first);
+    }
+}
+
+TEST(ValidationSupport, AllFiniteLooksFromTheGivenSampleOn) {
+    const AudioChannels audio = {{kNaN, 1, 2}, {kInf, 0, -1}};
+    EXPECT_FALSE(AllFinite(audio));
+    EXPECT_TRUE(AllFinite(audio, 1));
+    EXPECT_FLOAT_EQ(Peak(audio), 2.0f);  // non-finite samples are left out
+}
+
+TEST(ValidationSupport, RandomBlockPlansStayWithinTheirLargestBlock) {
+    std::mt19937_64 random(3);
+    for (int32_t largest : {1, 7, 4096}) {
+        const BlockPlan plan = RandomBlockPlan(random, largest, 200);
+        ASSERT_EQ(plan.size(), 200u);
+        for (int32_t size : plan) {
+            EXPECT_GE(size, 1);
+            EXPECT_LE(size, largest);
+        }
+    }
+    EXPECT_EQ(PlanText({511}), "511");
+    EXPECT_EQ(PlanText({3, 9, 1}), "random (3 sizes)");
+}
+
+TEST(ValidationSupport, StepValuesSpanTheUnitRangeEvenly) {
+    EXPECT_EQ(StepValue(0, 5), 0.0);
+    EXPECT_EQ(StepValue(1, 5), 0.25);
+    EXPECT_EQ(StepValue(4, 5), 1.0);
+    EXPECT_EQ(StepValue(1, 2), 1.0);
+    EXPECT_EQ(StepValue(0, 1), 0.0);
+}
+
+TEST(ValidationSupport, NoiseIsRepeatableAndWithinItsAmplitude) {
+    std::mt19937_64 first(9), second(9);
+    const AudioChannels a = Noise(first, 2, 1000, 0.5f), b = Noise(second, 2, 1000, 0.5f);
+    EXPECT_EQ(FirstDifference(a, b), -1);
+    EXPECT_LE(Peak(a), 0.5f);
+    EXPECT_NE(FirstDifference({a[0]}, {a[1]}), -1);  // channels independent
 }
 
 }  // namespace
