@@ -5,10 +5,7 @@
 
 TEST(Coefficients, ColourTypesScaleTheirRateCoefficients) {
     // kOutputLP2, kInputLP, kHarmonicLP and kTapShaperLP (from kTapLP) at 48 kHz.
-    const struct {
-        int32_t type;
-        float outputLP2, inputLP, harmonicLP, tapShaperLP;
-    } cases[] = {
+    const struct { int32_t type; float outputLP2, inputLP, harmonicLP, tapShaperLP; } cases[] = {
         {1, float(double(0.2694f) * 1.1), 0.0015f * 2, 0.12f * 3, 0.0012f * 16},
         {2, float(double(0.2694f) * 0.95), 0.0015f, 0.12f * 0.75f, 0.0012f * 30},  // kInputLP unscaled
         {3, 0.2694f, 0.0015f * 0.125f, 0.12f * 0.25f, 0.0012f * 16},                // kOutputLP2 unscaled
