@@ -168,11 +168,7 @@ TEST(AnimKnob, LinearDragArithmetic) {
 
 TEST(AnimKnob, FineKeyMidDragRebasesWithoutAJump) {
     using N = CLinuxNativeView;
-    const struct {
-        int y;
-        uint32 modifiers;
-        float expected;
-    } path[] = {
+    const struct { int y; uint32 modifiers; float expected; } path[] = {
         {30, 0, 20.0f / 200},                                   // plain: 1/200 per pixel
         {29, N::kCommandModifier, 21.0f / 200},                 // Command pressed: no jump
         {-1, N::kCommandModifier, 21.0f / 200 + 30.0f / 300},   // then 1/(200 x 1.5) per pixel
@@ -225,13 +221,7 @@ TEST(AnimKnob, CircularModeOutsideTheEditorsLinearMode) {
 }
 
 TEST(AnimKnob, HostTakesOrDeclinesTheGesture) {
-    const struct {
-        const char* description;
-        bool hostTakes;
-        bool bound;
-        size_t hostEvents;
-        float expected;
-    } cases[] = {
+    const struct { const char* description; bool hostTakes; bool bound; size_t hostEvents; float expected; } cases[] = {
         // Down, a drag with the press itself, the move's drag, up.
         {"host declines: the knob drags", false, true, 4, 0.25f},
         {"host takes: nothing moves", true, true, 4, 0.0f},
@@ -259,10 +249,7 @@ TEST(AnimKnob, HostTakesOrDeclinesTheGesture) {
 
 TEST(AnimKnob, ModifierWordForTheHost) {
     using N = CLinuxNativeView;
-    const struct {
-        uint32 buttons, modifiers;
-        uint32_t expected;
-    } cases[] = {
+    const struct { uint32 buttons, modifiers; uint32_t expected; } cases[] = {
         {N::kLeftButton, 0, 0},
         {N::kLeftButton, N::kShiftModifier, AAX_eModifiers_Shift},
         {N::kLeftButton, N::kCommandModifier, AAX_eModifiers_Command},
@@ -289,11 +276,7 @@ TEST(AnimKnob, TypeTestsAndCopies) {
     COrvanta_VST_AnimKnob_Switch selector(size, &listener, 6, strip);
     COrvanta_VST_AnimKnob_Switch_Fine brightness(size, &listener, 5, strip);
     strip->forget();  // the knobs hold it
-    const struct {
-        CControl* knob;
-        const char* name;
-        bool is;
-    } types[] = {
+    const struct { CControl* knob; const char* name; bool is; } types[] = {
         {&continuous, "CKnob", true},  {&continuous, "CControl", true},
         {&continuous, "COrvanta_VST_AnimKnob", true},  {&continuous, "COrvanta_VST_AnimKnob_Switch", false},
         {&selector, "CKnob", true},    {&selector, "CControl", true},
