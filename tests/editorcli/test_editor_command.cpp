@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "PanelPictures.h"
+#include "EditorCliHarness.h"
 #include "tests/cli/CliHarness.h"
 
 namespace {

@@ -63,10 +63,7 @@ TEST(EditorScript, ReadsEveryActionWithItsArguments) {
 }
 
 TEST(EditorScript, RefusesBadLinesSayingWhere) {
-    const struct {
-        const char* text;
-        const char* message;
-    } cases[] = {
+    const struct { const char* text; const char* message; } cases[] = {
         {"prss 1 2", "s.txt line 1: unknown action \"prss\" (press, drag, release, click, wheel, key, type, enter, "
                      "escape, snapshot)"},
         {"# setup\n\npress 1", "s.txt line 3: press needs a point: press X Y [MODIFIER...]"},
