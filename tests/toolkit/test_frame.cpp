@@ -66,10 +66,7 @@ TEST(Frame, DrawsViewsAtTheirPlaceAndRedrawsOnlyWhatIsInvalid) {
     container->addView(green);
     stage.frame->addView(red);
     stage.frame->addView(container);
-    const struct {
-        int x, y;
-        uint32_t expected;
-    } pixels[] = {
+    const struct { int x, y; uint32_t expected; } pixels[] = {
         {0, 0, argb(kRedCColor)},     {9, 9, argb(kRedCColor)},      {10, 10, argb(kBlueCColor)},
         {20, 10, argb(kWhiteCColor)}, {25, 15, argb(kGreenCColor)},  {29, 19, argb(kGreenCColor)},
         {30, 20, argb(kWhiteCColor)}, {39, 29, argb(kWhiteCColor)},  {40, 0, 0u},
@@ -88,11 +85,7 @@ TEST(Frame, DrawsViewsAtTheirPlaceAndRedrawsOnlyWhatIsInvalid) {
 
 TEST(Frame, PressGoesToTheTopmostTakerAndCapturesTheGesture) {
     // Press on both views, drag outside them, release, then hover without a button.
-    const struct {
-        const char* description;
-        CMouseEventResult aboveAnswers;
-        Log above, below;
-    } cases[] = {
+    const struct { const char* description; CMouseEventResult aboveAnswers; Log above, below; } cases[] = {
         {"taken: the gesture stays with the view", kMouseEventHandled, {"down 30,30", "moved 90,90", "up 95,95"}, {}},
         {"declined: falls through to the view below", kMouseEventNotHandled, {"down 30,30"},
          {"down 30,30", "moved 90,90", "up 95,95"}},
@@ -167,10 +160,7 @@ TEST(Frame, FocusFollowsClicksAndCarriesKeysWheelGoesUnderThePointer) {
 
 TEST(NativeView, ButtonStateMapping) {
     using N = CLinuxNativeView;
-    const struct {
-        uint32 buttons, modifiers;
-        int32 expected;
-    } cases[] = {
+    const struct { uint32 buttons, modifiers; int32 expected; } cases[] = {
         {N::kLeftButton, 0, kLButton},
         {N::kMiddleButton, 0, kMButton},
         {N::kRightButton, 0, kRButton},
