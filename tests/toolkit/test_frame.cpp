@@ -1,7 +1,7 @@
 // The frame in its platform view: drawing and redrawing into the pixel
 // surface, event routing (topmost first, capture of a press), keyboard
 // focus and the wheel, the platform's button-state mapping, and teardown in
-// either order.
+// either order. (Snapshots: the editor command's tests in tests/editorcli.)
 #include <gtest/gtest.h>
 
 #include "ToolkitTestSupport.h"
@@ -223,18 +223,4 @@ TEST(Lifetime, FrameAndPlatformViewMayGoInEitherOrder) {
         EXPECT_EQ(native.getFrame(), second);
         second->forget();
     }
-}
-
-TEST(NativeView, SnapshotWritesThePixels) {
-    toolkit_test::ScratchFolder folder;
-    CLinuxNativeView native;
-    EXPECT_FALSE(native.saveSnapshot(folder.file("empty.png"))) << "no frame, nothing to save";
-    OwnedPointer<CFrame> frame(new CFrame(CRect(0, 0, 12, 8), &native, nullptr));
-    frame->setBackgroundColor(kGreenCColor);
-    ASSERT_TRUE(native.saveSnapshot(folder.file("shot.png")));
-    cairo_surface_t* png = cairo_image_surface_create_from_png(folder.file("shot.png").c_str());
-    ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
-    EXPECT_EQ(cairo_image_surface_get_width(png), 12);
-    EXPECT_EQ(*reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(png)), argb(kGreenCColor));
-    cairo_surface_destroy(png);
 }
