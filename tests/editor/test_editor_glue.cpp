@@ -213,11 +213,8 @@ TEST(ContentView, SizeOnlyWhileVisible) {
     CLinuxNativeView native;
     auto* view = new VSTGUI_ContentView(&native, nullptr, nullptr);
     view->setSize(40, 30);
-    const struct {
-        bool visible;
-        float alpha;
-        bool answered;
-    } cases[] = {{true, 1.0f, true}, {false, 1.0f, false}, {true, 0.0f, false}, {true, 0.2f, true}};
+    const struct { bool visible; float alpha; bool answered; } cases[] = {
+        {true, 1.0f, true}, {false, 1.0f, false}, {true, 0.0f, false}, {true, 0.2f, true}};
     for (const auto& c : cases) {
         view->setVisible(c.visible);
         view->setAlphaValue(c.alpha);

@@ -111,15 +111,8 @@ TEST(EditorView, ThePanelTellsAHostItsControlsAndBitmaps) {
 }
 
 TEST(EditorView, TypedValuesAndTheirParsing) {
-    const struct {
-        const char* description;
-        SOrvanta_EditorRect display;
-        const char* parameterID;
-        double before;
-        const char* typed;
-        double expected;
-        const char* shown;
-    } cases[] = {
+    const struct { const char* description; SOrvanta_EditorRect display; const char* parameterID; double before;
+        const char* typed; double expected; const char* shown; } cases[] = {
         {"above the range is refused", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "150", 0.1, "150"},
         {"no number reads as 0", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "abc", 0.0, "0.00"},
         {"leading blanks and units", kEditorRect_DynamicDisplay, kParamID_Dynamic, 0.0, "  75 %", 0.75, "75.00"},
@@ -153,10 +146,7 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
 TEST(EditorView, ParsingRules) {
     EditorHarness h;
     Orvanta_View* view = h.View();
-    const struct {
-        const char* text;
-        int expected;
-    } onOff[] = {{"On", 2}, {"ON", 2}, {"on", 2}, {"Off", 1}, {"of", 1}, {"OF", 1},
+    const struct { const char* text; int expected; } onOff[] = {{"On", 2}, {"ON", 2}, {"on", 2}, {"Off", 1}, {"of", 1}, {"OF", 1},
                  {"1", 0},  {"yes", 0}, {"o", 0}, {"", 0},    {"no", 0}};
     for (const auto& c : onOff) EXPECT_EQ(view->compareBrightness(c.text), c.expected) << c.text;
     EXPECT_EQ(view->compareBrightness(nullptr), 0);
@@ -173,13 +163,8 @@ TEST(EditorView, ParsingRules) {
 }
 
 TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
-    const struct {
-        const char* description;
-        SOrvanta_EditorRect button;
-        const char* parameterID;
-        double expected;
-        const char* shown;
-    } cases[] = {
+    const struct { const char* description; SOrvanta_EditorRect button; const char* parameterID; double expected;
+        const char* shown; } cases[] = {
         {"Silver", kEditorRect_ColorButtons[0], kParamID_Color, 0.0, "Silver"},
         {"Gold", kEditorRect_ColorButtons[1], kParamID_Color, 0.25, "Gold"},
         {"Rich", kEditorRect_ColorButtons[2], kParamID_Color, 0.5, "Rich"},
@@ -243,12 +228,8 @@ TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
 }
 
 TEST(EditorView, ValuesMoveKnobsAndTextsWhileOpenAndOnOpening) {
-    const struct {
-        const char* id;
-        double normalized;
-        SOrvanta_EditorRect knob, display;
-        const char* shown;
-    } cases[] = {
+    const struct { const char* id; double normalized; SOrvanta_EditorRect knob, display;
+        const char* shown; } cases[] = {
         {kParamID_Harmonic, 0.25, kEditorRect_HarmonicKnob, kEditorRect_HarmonicDisplay, "25.00"},
         {kParamID_Dynamic, 0.25, kEditorRect_DynamicKnob, kEditorRect_DynamicDisplay, "25.00"},
         {kParamID_OutputTrim, 0.0, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "-6.00"},

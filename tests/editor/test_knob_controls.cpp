@@ -127,14 +127,8 @@ TEST(AnimKnob, FrameGeometryFollowsTheBitmap) {
 TEST(AnimKnob, LinearDragArithmetic) {
     enum Variant { kContinuous, kSwitch, kFine };
     const uint32 command = CLinuxNativeView::kCommandModifier;
-    const struct {
-        const char* description;
-        Variant variant;
-        float zoom;
-        uint32 modifiers;
-        CPoint to;
-        float start, expected;
-    } cases[] = {
+    const struct { const char* description; Variant variant; float zoom; uint32 modifiers; CPoint to;
+        float start, expected; } cases[] = {
         {"50 pixels up", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(50, 0), 0.0f, 0.25f},
         {"50 pixels right", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(100, 50), 0.0f, 0.25f},
         {"up and right add up", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(70, 30), 0.0f, 0.2f},

@@ -15,16 +15,8 @@ using VSTGUI::CLinuxNativeView;
 TEST(EditorScript, ReadsEveryActionWithItsArguments) {
     const uint32_t shift = CLinuxNativeView::kShiftModifier, ctrl = CLinuxNativeView::kControlModifier,
                    alt = CLinuxNativeView::kOptionModifier, cmd = CLinuxNativeView::kCommandModifier;
-    const struct {
-        const char* line;
-        Kind kind;
-        double x, y;
-        uint32_t modifiers;
-        float distance;
-        int32_t character;
-        VSTGUI::VirtualKey key;
-        const char* text;
-    } cases[] = {
+    const struct { const char* line; Kind kind; double x, y; uint32_t modifiers; float distance; int32_t character;
+        VSTGUI::VirtualKey key; const char* text; } cases[] = {
         {"press 49 71", Kind::Press, 49, 71, 0, 0, 0, VSTGUI::VKEY_NONE, ""},
         {"  PRESS 49.5 -3 shift Cmd  ", Kind::Press, 49.5, -3, shift | cmd, 0, 0, VSTGUI::VKEY_NONE, ""},
         {"drag 49 21 command", Kind::Drag, 49, 21, cmd, 0, 0, VSTGUI::VKEY_NONE, ""},

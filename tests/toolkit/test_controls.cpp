@@ -180,14 +180,8 @@ TEST(TextEdit, TypingCommittingAndCancelling) {
         {"RETURN", VKEY_RETURN}, {"ENTER", VKEY_ENTER}, {"TAB", VKEY_TAB},   {"ESCAPE", VKEY_ESCAPE},
         {"LEFT", VKEY_LEFT},     {"RIGHT", VKEY_RIGHT}, {"HOME", VKEY_HOME}, {"END", VKEY_END},
         {"BACK", VKEY_BACK},     {"DELETE", VKEY_DELETE}, {"SPACE", VKEY_SPACE}};
-    const struct {
-        const char* description;
-        const char* initial;
-        std::vector<std::string> steps;
-        const char* expectedText;
-        bool reported;
-        bool stillEditing;
-    } cases[] = {
+    const struct { const char* description; const char* initial; std::vector<std::string> steps;
+        const char* expectedText; bool reported; bool stillEditing; } cases[] = {
         {"typing replaces the selected text", "0.00", {"click", "50", "RETURN"}, "50", true, false},
         {"enter key commits too", "0.00", {"click", "7", "ENTER"}, "7", true, false},
         {"tab commits", "0.00", {"click", "7", "TAB"}, "7", true, false},
