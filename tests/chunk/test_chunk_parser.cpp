@@ -196,6 +196,8 @@ TEST(ChunkParser, UnterminatedTextsEndTheReading) {
         {"long cut short", {'l', '_', 'L', 0, 0, 0}},
         {"string entry whose name ends the data off the 4-byte grid", {'r', '_', 0}},
         {"string entry whose name ends the data on the 4-byte grid", {'r', '_', 'R', 0}},
+        // Exactly the longest name the reader takes, with no room for its zero byte.
+        {"unknown-type name of 255 bytes ending the data", []{ Bytes t(255, 'n'); t[0] = 'x'; t[1] = '_'; return t; }()},
     };
     for (const Case& c : cases) {
         Bytes data = {1, 1, 1, 1, 'l', '_', 'K', 0, 0, 0, 0, 9};

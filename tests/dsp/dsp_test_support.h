@@ -33,6 +33,8 @@ struct Instance {
 
     Instance(float rate, const SOrvanta_Knob_Packet& p) : packet(p) { Orvanta_InitChannelStates(rate, &data, sizeof data); }
 
+    bool inPlace = false;  // load() points the outputs at the inputs
+
     // Points the context at a copy of samples [start, start + count) of each
     // channel and at fresh output buffers.
     void load(const Signals& signal, size_t start, int32_t count) {
@@ -40,7 +42,7 @@ struct Instance {
             in[ch].assign(signal[ch].begin() + long(start), signal[ch].begin() + long(start + size_t(count)));
             out[ch].assign(size_t(count), -99.0f);
             inputs[ch] = in[ch].data();
-            outputs[ch] = out[ch].data();
+            outputs[ch] = inPlace ? inputs[ch] : out[ch].data();
         }
         length = count;
     }
@@ -50,15 +52,23 @@ struct Instance {
         (layout == Layout::Mono ? Orvanta_AlgorithmProcessFunction : Orvanta_AlgorithmProcessFunctionStereo)(batch, batch + 1);
     }
 
-    // Processes whole signals (one per channel of the layout) in blocks.
-    Signals process(Layout layout, const Signals& signal, int32_t blockSize) {
+    // Processes whole signals (one per channel of the layout) in blocks whose
+    // sizes cycle through the pattern; runBlock processes one loaded block
+    // (by default the callback of the layout).
+    Signals process(Layout layout, const Signals& signal, const std::vector<int32_t>& pattern,
+                    const std::function<void()>& runBlock = nullptr) {
         Signals result(signal.size());
-        for (size_t start = 0; start < signal[0].size(); start += size_t(blockSize)) {
-            load(signal, start, int32_t(std::min(size_t(blockSize), signal[0].size() - start)));
-            run(layout);
-            for (size_t ch = 0; ch < signal.size(); ++ch) result[ch].insert(result[ch].end(), out[ch].begin(), out[ch].end());
+        for (size_t start = 0, b = 0; start < signal[0].size(); ++b) {
+            const auto count = int32_t(std::min(size_t(pattern[b % pattern.size()]), signal[0].size() - start));
+            load(signal, start, count);
+            runBlock ? runBlock() : run(layout);
+            for (size_t ch = 0; ch < signal.size(); ++ch) result[ch].insert(result[ch].end(), outputs[ch], outputs[ch] + count);
+            start += size_t(count);
         }
         return result;
+    }
+    Signals process(Layout layout, const Signals& signal, int32_t blockSize) {
+        return process(layout, signal, std::vector<int32_t>{blockSize});
     }
 };
 

@@ -5,10 +5,7 @@
 
 TEST(Coefficients, ColourTypesScaleTheirRateCoefficients) {
     // kOutputLP2, kInputLP, kHarmonicLP and kTapShaperLP (from kTapLP) at 48 kHz.
-    const struct {
-        int32_t type;
-        float outputLP2, inputLP, harmonicLP, tapShaperLP;
-    } cases[] = {
+    const struct { int32_t type; float outputLP2, inputLP, harmonicLP, tapShaperLP; } cases[] = {
         {1, float(double(0.2694f) * 1.1), 0.0015f * 2, 0.12f * 3, 0.0012f * 16},
         {2, float(double(0.2694f) * 0.95), 0.0015f, 0.12f * 0.75f, 0.0012f * 30},  // kInputLP unscaled
         {3, 0.2694f, 0.0015f * 0.125f, 0.12f * 0.25f, 0.0012f * 16},                // kOutputLP2 unscaled
@@ -30,10 +27,7 @@ TEST(Coefficients, ColourTypesScaleTheirRateCoefficients) {
 }
 
 TEST(Coefficients, HarmonicMixAndOutOfRangeRows) {
-    const struct {
-        int32_t type;
-        float d2, mix;
-    } cases[] = {{1, 0.5f, 0.05f}, {4, 0.5f, 0.5f}, {5, 0.0f, 0.8f}, {5, 1.0f, 0.35f},
+    const struct { int32_t type; float d2, mix; } cases[] = {{1, 0.5f, 0.05f}, {4, 0.5f, 0.5f}, {5, 0.0f, 0.8f}, {5, 1.0f, 0.35f},
                  {5, 0.49f, float(double(1.0f - 0.49f) * 0.45 + 0.35)}};
     for (const auto& c : cases) EXPECT_EQ(Orvanta_SelectCoefficients(2, c.type, c.d2).color.fHarmonicMix, c.mix);
     EXPECT_EQ(Orvanta_SelectCoefficients(1, 1, 0).color.fDriveMix, 0.333f);  // "Silver" and "Fat" differ

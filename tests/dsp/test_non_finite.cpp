@@ -36,9 +36,7 @@ Signals tails(const Signals& s, size_t from) {
     return t;
 }
 
-struct Renders {
-    Signals clean, faulty, freshFromNextBlock;
-};
+struct Renders { Signals clean, faulty, freshFromNextBlock; };
 
 // The clean and the faulty signal through one instance each, and the faulty
 // signal from the block after the fault's through a fresh instance that

@@ -1,6 +1,9 @@
 // The callbacks against the plain reference model, bit for bit, records
 // included: every rate, every colour type, quiet and busy settings, mono and
-// stereo, over uneven blocks so block and run boundaries fall everywhere.
+// stereo, over uneven blocks so block and run boundaries fall everywhere,
+// and through faults in the signal, where the reference model's recovery
+// rule (reset a non-finite channel state at the end of the block, zero
+// non-finite outputs) and the callbacks' must agree to the bit.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,78 +14,51 @@
 
 using namespace dsptest;
 
+namespace {
+
+void expectMatchesReference(float rate, const SOrvanta_Knob_Packet& packet, Layout layout, const Signals& signal,
+                            const std::vector<int32_t>& blockPattern) {
+    Instance tested(rate, packet), reference(rate, packet);
+    Signals got, want;
+    onFreshThread([&] {
+        std::srand(1);  // rand() and a new thread's generator both start here
+        got = tested.process(layout, signal, blockPattern);
+        want = reference.process(layout, signal, blockPattern,
+                                 [&] { referenceProcess(reference.context, layout == Layout::Stereo); });
+    });
+    for (size_t ch = 0; ch < signal.size(); ++ch) EXPECT_EQ(firstDifference(got[ch], want[ch]), -1) << ch;
+    EXPECT_EQ(std::memcmp(&tested.data, &reference.data, sizeof tested.data), 0);
+}
+
+}  // namespace
+
 TEST(ProcessReference, MatchesReferenceAtEveryRateSettingAndLayout) {
     const SOrvanta_Knob_Packet settings[] = {
         defaultsPacket(), busyPacket(1), busyPacket(2), busyPacket(3), busyPacket(4), busyPacket(5),
         {0.25f, 1.0f, 1.5f, Orvanta::kDitherOff, 3},     // full Dynamic, no dither, +3.5 dB
         {1.0f, 0.2f, 0.501187f, Orvanta::kDitherOn, 5},  // full Harmonic, -6 dB
     };
-    // 1100: longer than the stereo callback draws ahead for both channels.
-    const int32_t blockPattern[] = {1, 7, 64, 300, 129, 513, 2, 1100};
-    constexpr size_t kLength = 3000;
     for (Layout layout : {Layout::Mono, Layout::Stereo})
         for (float rate : Orvanta::kSupportedSampleRates)
             for (const SOrvanta_Knob_Packet& packet : settings) {
                 SCOPED_TRACE(testing::Message() << (layout == Layout::Mono ? "mono " : "stereo ") << rate
                                                 << " Hz, colour " << packet.m_iColor << ", Dynamic " << packet.m_fDynamic);
-                const Signals signal = signals(layout, kLength);
-                Instance tested(rate, packet), reference(rate, packet);
-                Signals got(signal.size()), want(signal.size());
-                onFreshThread([&] {
-                    std::srand(1);  // rand() and a new thread's generator both start here
-                    for (size_t start = 0, b = 0; start < kLength; ++b) {
-                        const auto count =
-                            int32_t(std::min(size_t(blockPattern[b % std::size(blockPattern)]), kLength - start));
-                        tested.load(signal, start, count);
-                        tested.run(layout);
-                        reference.load(signal, start, count);
-                        referenceProcess(reference.context, layout == Layout::Stereo);
-                        for (size_t ch = 0; ch < signal.size(); ++ch) {
-                            got[ch].insert(got[ch].end(), tested.out[ch].begin(), tested.out[ch].end());
-                            want[ch].insert(want[ch].end(), reference.out[ch].begin(), reference.out[ch].end());
-                        }
-                        start += size_t(count);
-                    }
-                });
-                for (size_t ch = 0; ch < signal.size(); ++ch) EXPECT_EQ(firstDifference(got[ch], want[ch]), -1) << ch;
-                EXPECT_EQ(std::memcmp(&tested.data, &reference.data, sizeof tested.data), 0);
+                // 1100: longer than the stereo callback draws ahead for both channels.
+                expectMatchesReference(rate, packet, layout, signals(layout, 3000), {1, 7, 64, 300, 129, 513, 2, 1100});
             }
 }
 
-// The same with faults in the signal: the reference model's recovery rule
-// (reset a non-finite channel state at the end of the block, zero non-finite
-// outputs) and the callbacks' agree to the bit.
 TEST(ProcessReference, MatchesReferenceThroughFaults) {
     const float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
-    const int32_t blockPattern[] = {1, 7, 64, 300, 129, 513, 2};
-    constexpr size_t kLength = 3000;
     for (Layout layout : {Layout::Mono, Layout::Stereo})
         for (const SOrvanta_Knob_Packet& packet : {defaultsPacket(), busyPacket(4)}) {
             SCOPED_TRACE(layout == Layout::Mono ? "mono" : "stereo");
-            Signals signal = signals(layout, kLength);
+            Signals signal = signals(layout, 3000);
             signal[0][5] = kNaN;
             signal[0][400] = 1e13f;
             signal.back()[900] = -kInf;
             signal[0][1500] = 1e30f;
             signal.back()[2200] = kInf;
-            Instance tested(88200.0f, packet), reference(88200.0f, packet);
-            Signals got(signal.size()), want(signal.size());
-            onFreshThread([&] {
-                std::srand(1);
-                for (size_t start = 0, b = 0; start < kLength; ++b) {
-                    const auto count = int32_t(std::min(size_t(blockPattern[b % 7]), kLength - start));
-                    tested.load(signal, start, count);
-                    tested.run(layout);
-                    reference.load(signal, start, count);
-                    referenceProcess(reference.context, layout == Layout::Stereo);
-                    for (size_t ch = 0; ch < signal.size(); ++ch) {
-                        got[ch].insert(got[ch].end(), tested.out[ch].begin(), tested.out[ch].end());
-                        want[ch].insert(want[ch].end(), reference.out[ch].begin(), reference.out[ch].end());
-                    }
-                    start += size_t(count);
-                }
-            });
-            for (size_t ch = 0; ch < signal.size(); ++ch) EXPECT_EQ(firstDifference(got[ch], want[ch]), -1) << ch;
-            EXPECT_EQ(std::memcmp(&tested.data, &reference.data, sizeof tested.data), 0);
+            expectMatchesReference(88200.0f, packet, layout, signal, {1, 7, 64, 300, 129, 513, 2});
         }
 }

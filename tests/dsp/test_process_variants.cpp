@@ -32,25 +32,18 @@ const SOrvanta_ProcessVariant& widestSupported() {
 Signals runVariant(const SOrvanta_ProcessVariant& variant, Layout layout, float rate,
                    const SOrvanta_Knob_Packet& packet, const Signals& signal, const std::vector<int32_t>& blocks,
                    bool inPlace) {
-    Signals result(signal.size() + 1);
+    Signals result;
+    Instance instance(rate, packet);
+    instance.inPlace = inPlace;
     onFreshThread([&] {
-        Instance instance(rate, packet);
-        size_t start = 0;
-        for (size_t b = 0; start < signal[0].size(); ++b) {
-            const int32_t count = int32_t(std::min(size_t(blocks[b % blocks.size()]), signal[0].size() - start));
-            instance.load(signal, start, count);
-            if (inPlace)
-                for (size_t ch = 0; ch < signal.size(); ++ch) instance.outputs[ch] = instance.inputs[ch];
+        result = instance.process(layout, signal, blocks, [&] {
             SOrvanta_Alg_Context* batch[1] = {&instance.context};
             (layout == Layout::Mono ? variant.mono : variant.stereo)(batch, batch + 1);
-            for (size_t ch = 0; ch < signal.size(); ++ch)
-                result[ch].insert(result[ch].end(), instance.outputs[ch], instance.outputs[ch] + count);
-            start += size_t(count);
-        }
-        std::vector<float>& record = result.back();
-        record.resize(sizeof instance.data / sizeof(float) + 1);
-        std::memcpy(record.data(), &instance.data, sizeof instance.data);
+        });
     });
+    std::vector<float> record(sizeof instance.data / sizeof(float) + 1);
+    std::memcpy(record.data(), &instance.data, sizeof instance.data);
+    result.push_back(record);
     return result;
 }
 
@@ -67,10 +60,7 @@ bool sameBits(const Signals& a, const Signals& b) {
 }  // namespace
 
 TEST(ProcessVariants, SelectionFollowsTheRequestAndTheProcessor) {
-    const struct {
-        const char* requested;
-        const SOrvanta_ProcessVariant* expected;
-    } cases[] = {
+    const struct { const char* requested; const SOrvanta_ProcessVariant* expected; } cases[] = {
         {nullptr, &widestSupported()},
         {"", &widestSupported()},
         {"baseline", &kOrvanta_ProcessBaseline},

@@ -127,14 +127,8 @@ TEST(AnimKnob, FrameGeometryFollowsTheBitmap) {
 TEST(AnimKnob, LinearDragArithmetic) {
     enum Variant { kContinuous, kSwitch, kFine };
     const uint32 command = CLinuxNativeView::kCommandModifier;
-    const struct {
-        const char* description;
-        Variant variant;
-        float zoom;
-        uint32 modifiers;
-        CPoint to;
-        float start, expected;
-    } cases[] = {
+    const struct { const char* description; Variant variant; float zoom; uint32 modifiers; CPoint to;
+        float start, expected; } cases[] = {
         {"50 pixels up", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(50, 0), 0.0f, 0.25f},
         {"50 pixels right", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(100, 50), 0.0f, 0.25f},
         {"up and right add up", kContinuous, CKnob::kDefaultZoomFactor, 0, CPoint(70, 30), 0.0f, 0.2f},
@@ -168,11 +162,7 @@ TEST(AnimKnob, LinearDragArithmetic) {
 
 TEST(AnimKnob, FineKeyMidDragRebasesWithoutAJump) {
     using N = CLinuxNativeView;
-    const struct {
-        int y;
-        uint32 modifiers;
-        float expected;
-    } path[] = {
+    const struct { int y; uint32 modifiers; float expected; } path[] = {
         {30, 0, 20.0f / 200},                                   // plain: 1/200 per pixel
         {29, N::kCommandModifier, 21.0f / 200},                 // Command pressed: no jump
         {-1, N::kCommandModifier, 21.0f / 200 + 30.0f / 300},   // then 1/(200 x 1.5) per pixel
@@ -225,13 +215,7 @@ TEST(AnimKnob, CircularModeOutsideTheEditorsLinearMode) {
 }
 
 TEST(AnimKnob, HostTakesOrDeclinesTheGesture) {
-    const struct {
-        const char* description;
-        bool hostTakes;
-        bool bound;
-        size_t hostEvents;
-        float expected;
-    } cases[] = {
+    const struct { const char* description; bool hostTakes; bool bound; size_t hostEvents; float expected; } cases[] = {
         // Down, a drag with the press itself, the move's drag, up.
         {"host declines: the knob drags", false, true, 4, 0.25f},
         {"host takes: nothing moves", true, true, 4, 0.0f},
@@ -259,10 +243,7 @@ TEST(AnimKnob, HostTakesOrDeclinesTheGesture) {
 
 TEST(AnimKnob, ModifierWordForTheHost) {
     using N = CLinuxNativeView;
-    const struct {
-        uint32 buttons, modifiers;
-        uint32_t expected;
-    } cases[] = {
+    const struct { uint32 buttons, modifiers; uint32_t expected; } cases[] = {
         {N::kLeftButton, 0, 0},
         {N::kLeftButton, N::kShiftModifier, AAX_eModifiers_Shift},
         {N::kLeftButton, N::kCommandModifier, AAX_eModifiers_Command},
@@ -289,11 +270,7 @@ TEST(AnimKnob, TypeTestsAndCopies) {
     COrvanta_VST_AnimKnob_Switch selector(size, &listener, 6, strip);
     COrvanta_VST_AnimKnob_Switch_Fine brightness(size, &listener, 5, strip);
     strip->forget();  // the knobs hold it
-    const struct {
-        CControl* knob;
-        const char* name;
-        bool is;
-    } types[] = {
+    const struct { CControl* knob; const char* name; bool is; } types[] = {
         {&continuous, "CKnob", true},  {&continuous, "CControl", true},
         {&continuous, "COrvanta_VST_AnimKnob", true},  {&continuous, "COrvanta_VST_AnimKnob_Switch", false},
         {&selector, "CKnob", true},    {&selector, "CControl", true},

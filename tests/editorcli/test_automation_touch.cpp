@@ -78,42 +78,32 @@ TEST(PlaybackAndTouch, TheHeldKnobWinsAndOtherParametersPlayOn) {
 
 TEST(PlaybackAndTouch, TouchesNestAndPlaybackIsQueuedOnlyForRegisteredParameters) {
     ACFPtr<HostAutomationDelegate> automation = HostAutomationDelegate::Create();
-    automation->RegisterParameter("Dynamic");
+    HostAutomationDelegate& d = *automation;
+    d.RegisterParameter("Dynamic");
+    enum Call { Touch, Request, Release, Playback, PlaybackUnknown, Unregister };
     // Each step, then whether the parameter is touched after it.
-    const struct {
-        const char* step;
-        AAX_Result (*call)(HostAutomationDelegate&);
-        AAX_Result result;
-        bool touchedAfter;
-    } steps[] = {
-        {"gesture begins", [](HostAutomationDelegate& d) { return d.PostTouchRequest("Dynamic"); }, AAX_SUCCESS, true},
-        {"value touch", [](HostAutomationDelegate& d) { return d.PostTouchRequest("Dynamic"); }, AAX_SUCCESS, true},
-        {"value request", [](HostAutomationDelegate& d) { return d.PostSetValueRequest("Dynamic", 0.3); },
-         AAX_SUCCESS, true},
-        {"value release", [](HostAutomationDelegate& d) { return d.PostReleaseRequest("Dynamic"); }, AAX_SUCCESS,
-         true},
-        {"playback", [](HostAutomationDelegate& d) { return d.PostPlaybackValue("Dynamic", 0.8); }, AAX_SUCCESS,
-         true},
-        {"gesture ends", [](HostAutomationDelegate& d) { return d.PostReleaseRequest("Dynamic"); }, AAX_SUCCESS,
-         false},
-        {"stray release", [](HostAutomationDelegate& d) { return d.PostReleaseRequest("Dynamic"); }, AAX_SUCCESS,
-         false},
-        {"touched again", [](HostAutomationDelegate& d) { return d.PostTouchRequest("Dynamic"); }, AAX_SUCCESS,
-         true},
-        {"playback of an unknown parameter",
-         [](HostAutomationDelegate& d) { return d.PostPlaybackValue("Unknown", 0.5); },
-         AAX_ERROR_INVALID_PARAMETER_ID, true},
-        {"unregistered", [](HostAutomationDelegate& d) { return d.UnregisterParameter("Dynamic"); }, AAX_SUCCESS,
-         false},
+    const struct { const char* step; Call call; AAX_Result result; bool touchedAfter; } steps[] = {
+        {"gesture begins", Touch, AAX_SUCCESS, true},     {"value touch", Touch, AAX_SUCCESS, true},
+        {"value request", Request, AAX_SUCCESS, true},    {"value release", Release, AAX_SUCCESS, true},
+        {"playback", Playback, AAX_SUCCESS, true},        {"gesture ends", Release, AAX_SUCCESS, false},
+        {"stray release", Release, AAX_SUCCESS, false},   {"touched again", Touch, AAX_SUCCESS, true},
+        {"playback of an unknown parameter", PlaybackUnknown, AAX_ERROR_INVALID_PARAMETER_ID, true},
+        {"unregistered", Unregister, AAX_SUCCESS, false},
     };
     for (const auto& s : steps) {
-        EXPECT_EQ(s.call(*automation), s.result) << s.step;
+        const AAX_Result result = s.call == Touch             ? d.PostTouchRequest("Dynamic")
+                                  : s.call == Request         ? d.PostSetValueRequest("Dynamic", 0.3)
+                                  : s.call == Release         ? d.PostReleaseRequest("Dynamic")
+                                  : s.call == Playback        ? d.PostPlaybackValue("Dynamic", 0.8)
+                                  : s.call == PlaybackUnknown ? d.PostPlaybackValue("Unknown", 0.5)
+                                                              : d.UnregisterParameter("Dynamic");
+        EXPECT_EQ(result, s.result) << s.step;
         AAX_CBoolean touched = 9;
-        automation->GetTouchState("Dynamic", &touched);
+        d.GetTouchState("Dynamic", &touched);
         EXPECT_EQ(bool(touched), s.touchedAfter) << s.step;
     }
     using Origin = HostAutomationDelegate::SetValueRequest::Origin;
-    const auto requests = automation->TakeSetValueRequests();
+    const auto requests = d.TakeSetValueRequests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].origin, Origin::PlugIn);
     EXPECT_EQ(requests[1].origin, Origin::Playback);

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "PanelPictures.h"
+#include "EditorCliHarness.h"
 #include "tests/cli/CliHarness.h"
 
 namespace {
@@ -123,12 +123,8 @@ TEST(EditorCommand, RefusesBadActionsBeforeAnythingRuns) {
     const std::string bad = folder.Path("bad.txt"), open = folder.Path("open.txt");
     WriteText(bad, "click 10 10\n\nprss 49 71\n");
     WriteText(open, "press 49 71\ndrag 49 21\n");
-    const struct {
-        const char* name;
-        std::vector<std::string> arguments;
-        int exitCode;
-        std::string message;
-    } cases[] = {
+    const struct { const char* name; std::vector<std::string> arguments; int exitCode; std::string message; }
+        cases[] = {
         {"a bad line in a file", {"--actions", bad}, kUsage,
          bad + " line 3: unknown action \"prss\" (press, drag, release, click, wheel, key, type, enter, escape, snapshot)"},
         {"a bad --do", {"--do", "click 1 1", "--do", "click 1 up"}, kUsage,

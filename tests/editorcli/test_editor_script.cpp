@@ -15,16 +15,8 @@ using VSTGUI::CLinuxNativeView;
 TEST(EditorScript, ReadsEveryActionWithItsArguments) {
     const uint32_t shift = CLinuxNativeView::kShiftModifier, ctrl = CLinuxNativeView::kControlModifier,
                    alt = CLinuxNativeView::kOptionModifier, cmd = CLinuxNativeView::kCommandModifier;
-    const struct {
-        const char* line;
-        Kind kind;
-        double x, y;
-        uint32_t modifiers;
-        float distance;
-        int32_t character;
-        VSTGUI::VirtualKey key;
-        const char* text;
-    } cases[] = {
+    const struct { const char* line; Kind kind; double x, y; uint32_t modifiers; float distance; int32_t character;
+        VSTGUI::VirtualKey key; const char* text; } cases[] = {
         {"press 49 71", Kind::Press, 49, 71, 0, 0, 0, VSTGUI::VKEY_NONE, ""},
         {"  PRESS 49.5 -3 shift Cmd  ", Kind::Press, 49.5, -3, shift | cmd, 0, 0, VSTGUI::VKEY_NONE, ""},
         {"drag 49 21 command", Kind::Drag, 49, 21, cmd, 0, 0, VSTGUI::VKEY_NONE, ""},
@@ -63,10 +55,7 @@ TEST(EditorScript, ReadsEveryActionWithItsArguments) {
 }
 
 TEST(EditorScript, RefusesBadLinesSayingWhere) {
-    const struct {
-        const char* text;
-        const char* message;
-    } cases[] = {
+    const struct { const char* text; const char* message; } cases[] = {
         {"prss 1 2", "s.txt line 1: unknown action \"prss\" (press, drag, release, click, wheel, key, type, enter, "
                      "escape, snapshot)"},
         {"# setup\n\npress 1", "s.txt line 3: press needs a point: press X Y [MODIFIER...]"},

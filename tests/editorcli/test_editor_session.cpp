@@ -9,7 +9,6 @@
 #include <iterator>
 
 #include "EditorCliHarness.h"
-#include "PanelPictures.h"
 #include "host/objects/HostObject.h"
 
 namespace {
@@ -65,11 +64,7 @@ TEST(EditorSession, RefusesWhatIsNoEditor) {
     IACFUnknown* foreign = (new NotAnEditor)->Identity();
     foreign->AddRef();
     // The data model is an object of the module, but no editor.
-    const struct {
-        const char* name;
-        IACFUnknown* object;
-        const char* message;
-    } cases[] = {
+    const struct { const char* name; IACFUnknown* object; const char* message; } cases[] = {
         {"nothing", nullptr, "the module created no editor"},
         {"foreign object", foreign, "the editor does not offer the editor interface"},
         {"data model", module->CreateDataModel(), "the editor does not offer the editor interface"},

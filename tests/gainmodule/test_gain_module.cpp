@@ -53,12 +53,8 @@ TEST(GainModule, WhatTheModuleLacksIsRefusedAsForAnyModule) {
     ScratchFolder folder;
     WriteAudio(folder.Path("in96.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 1, 500));
     WriteAudio(folder.Path("in.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 48000, 1, 500));
-    const struct {
-        const char* name;
-        std::vector<std::string> arguments;
-        int exitCode;
-        const char* message;
-    } cases[] = {
+    const struct { const char* name; std::vector<std::string> arguments; int exitCode; const char* message; }
+        cases[] = {
         {"a rate it does not register",
          {"process", "--plugin", kBundle, folder.Path("in96.wav"), folder.Path("out96.wav")},
          65,

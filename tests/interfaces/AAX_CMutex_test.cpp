@@ -12,18 +12,15 @@ TEST(AAX_CMutex, ReentryAnswersFalseOnlyTheOwnerUnlocksAndOneUnlockReleases) {
     AAX_CMutex mutex;
     EXPECT_TRUE(mutex.Lock());
     EXPECT_FALSE(mutex.Lock());  // nested: runs inside the outer lock
-    std::thread intruder([&] { mutex.Unlock(); });  // not the owner: nothing happens
-    intruder.join();
+    std::thread([&] { mutex.Unlock(); }).join();  // not the owner: nothing happens
     EXPECT_FALSE(mutex.Lock());  // still held by this thread
     mutex.Unlock();
     mutex.Unlock();  // not the owner any more: nothing happens
-
     bool lockedElsewhere = false;
-    std::thread other([&] {
+    std::thread([&] {
         lockedElsewhere = mutex.Lock();
         mutex.Unlock();
-    });
-    other.join();
+    }).join();
     EXPECT_TRUE(lockedElsewhere);
 }
 
@@ -40,23 +37,6 @@ TEST(AAX_CMutex, ASecondThreadWaitsForTheOwner) {
     mutex.Unlock();
     waiter.join();
     EXPECT_TRUE(acquired.load());
-}
-
-TEST(AAX_CMutex, GuardsACounterAcrossThreads) {
-    AAX_CMutex mutex;
-    long counter = 0;
-    std::thread threads[4];
-    for (std::thread& thread : threads) {
-        thread = std::thread([&] {
-            for (int i = 0; i < 10000; ++i) {
-                const bool locked = mutex.Lock();
-                ++counter;
-                if (locked) mutex.Unlock();
-            }
-        });
-    }
-    for (std::thread& thread : threads) thread.join();
-    EXPECT_EQ(counter, 40000);
 }
 
 }  // namespace

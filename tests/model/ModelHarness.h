@@ -31,7 +31,7 @@ public:
         model->AddRef();  // the host's reference
         initializeResult = model->Initialize(controller->Identity());
     }
-    ~ModelHarness() {
+    virtual ~ModelHarness() {
         model->Uninitialize();
         model->Release();
         controller->AttachAutomationDelegate(nullptr);
@@ -43,10 +43,12 @@ public:
     // Answers every queued set-value request; returns how many there were.
     size_t Answer() {
         const auto requests = automation->TakeSetValueRequests();
-        for (const auto& request : requests)
-            model->UpdateParameterNormalizedValue(request.parameterID.c_str(), request.normalizedValue,
-                                                  AAX_eUpdateSource_Parameter);
+        for (const auto& request : requests) Automate(request.parameterID.c_str(), request.normalizedValue);
         return requests.size();
+    }
+    // A change the host makes (an answer or automation).
+    virtual void Automate(const char* id, double normalized) {
+        model->UpdateParameterNormalizedValue(id, normalized, AAX_eUpdateSource_Parameter);
     }
 
     // A change as the editor makes it, answered by the host.

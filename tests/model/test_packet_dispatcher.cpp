@@ -13,10 +13,7 @@ namespace {
 // A controller over no host that keeps a copy of every posted packet, in order.
 class RecordingController : public AAX_VController {
 public:
-    struct Post {
-        AAX_CFieldIndex field;
-        std::vector<uint8_t> bytes;
-    };
+    struct Post { AAX_CFieldIndex field; std::vector<uint8_t> bytes; };
     std::vector<Post> posts;
 
     RecordingController() : AAX_VController(nullptr) {}

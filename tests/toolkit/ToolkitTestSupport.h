@@ -21,11 +21,7 @@ public:
         char pattern[] = "/tmp/orvanta-toolkit-XXXXXX";
         m_path = mkdtemp(pattern);
     }
-    ~ScratchFolder() {
-        const std::string command = "rm -rf '" + m_path + "'";
-        if (std::system(command.c_str()) != 0) {
-        }
-    }
+    ~ScratchFolder() { (void)!std::system(("rm -rf '" + m_path + "'").c_str()); }
     const std::string& path() const { return m_path; }
     std::string file(const std::string& name) const { return m_path + "/" + name; }
 

@@ -22,11 +22,7 @@ OwnedPointer<CKnob> NewKnob(CControlListener* listener, int32 tag) {
 TEST(Knob, CircularPointToValueMapping) {
     auto knob = NewKnob(nullptr, 2);
     knob->setValue(0.25f);
-    const struct {
-        const char* where;
-        CPoint point;
-        float expected;
-    } cases[] = {
+    const struct { const char* where; CPoint point; float expected; } cases[] = {
         {"start of the sweep, lower left", CPoint(10, 50), 0.0f},
         {"left", CPoint(0, 30), 1.0f / 6},
         {"top", CPoint(30, 0), 0.5f},
@@ -91,13 +87,7 @@ TEST(Knob, WheelAndArrowKeysStepTheValue) {
 }
 
 TEST(Control, DefaultValueClickNeedsLeftButtonAloneAndOption) {
-    const struct {
-        const char* description;
-        int32 buttons;
-        float start;
-        bool taken;
-        Events events;
-    } cases[] = {
+    const struct { const char* description; int32 buttons; float start; bool taken; Events events; } cases[] = {
         {"left with option", kLButton | kOption, 0.9f, true, {"begin:4", "end:4", "value:4=0.25"}},
         {"left with option and shift", kLButton | kOption | kShift, 0.9f, true, {"begin:4", "end:4", "value:4=0.25"}},
         {"already at the default: taken, nothing changes", kLButton | kOption, 0.25f, true, {"begin:4", "end:4"}},
@@ -159,12 +149,7 @@ TEST(Knob, DragsByKnobMode) {
 }
 
 TEST(KickButton, ReportsAtTheRelease) {
-    const struct {
-        const char* description;
-        std::vector<CPoint> moves;
-        CPoint release;
-        Events expected;
-    } cases[] = {
+    const struct { const char* description; std::vector<CPoint> moves; CPoint release; Events expected; } cases[] = {
         {"released over the button", {}, CPoint(5, 5), {"begin:12", "value:12=1", "value:12=0", "end:12"}},
         {"dragged off and released outside", {CPoint(50, 50)}, CPoint(50, 50), {"begin:12", "value:12=0", "end:12"}},
         {"dragged off and back", {CPoint(50, 50), CPoint(3, 3)}, CPoint(3, 3),
@@ -195,14 +180,8 @@ TEST(TextEdit, TypingCommittingAndCancelling) {
         {"RETURN", VKEY_RETURN}, {"ENTER", VKEY_ENTER}, {"TAB", VKEY_TAB},   {"ESCAPE", VKEY_ESCAPE},
         {"LEFT", VKEY_LEFT},     {"RIGHT", VKEY_RIGHT}, {"HOME", VKEY_HOME}, {"END", VKEY_END},
         {"BACK", VKEY_BACK},     {"DELETE", VKEY_DELETE}, {"SPACE", VKEY_SPACE}};
-    const struct {
-        const char* description;
-        const char* initial;
-        std::vector<std::string> steps;
-        const char* expectedText;
-        bool reported;
-        bool stillEditing;
-    } cases[] = {
+    const struct { const char* description; const char* initial; std::vector<std::string> steps;
+        const char* expectedText; bool reported; bool stillEditing; } cases[] = {
         {"typing replaces the selected text", "0.00", {"click", "50", "RETURN"}, "50", true, false},
         {"enter key commits too", "0.00", {"click", "7", "ENTER"}, "7", true, false},
         {"tab commits", "0.00", {"click", "7", "TAB"}, "7", true, false},

@@ -1,7 +1,7 @@
 // The frame in its platform view: drawing and redrawing into the pixel
 // surface, event routing (topmost first, capture of a press), keyboard
 // focus and the wheel, the platform's button-state mapping, and teardown in
-// either order.
+// either order. (Snapshots: the editor command's tests in tests/editorcli.)
 #include <gtest/gtest.h>
 
 #include "ToolkitTestSupport.h"
@@ -66,10 +66,7 @@ TEST(Frame, DrawsViewsAtTheirPlaceAndRedrawsOnlyWhatIsInvalid) {
     container->addView(green);
     stage.frame->addView(red);
     stage.frame->addView(container);
-    const struct {
-        int x, y;
-        uint32_t expected;
-    } pixels[] = {
+    const struct { int x, y; uint32_t expected; } pixels[] = {
         {0, 0, argb(kRedCColor)},     {9, 9, argb(kRedCColor)},      {10, 10, argb(kBlueCColor)},
         {20, 10, argb(kWhiteCColor)}, {25, 15, argb(kGreenCColor)},  {29, 19, argb(kGreenCColor)},
         {30, 20, argb(kWhiteCColor)}, {39, 29, argb(kWhiteCColor)},  {40, 0, 0u},
@@ -88,11 +85,7 @@ TEST(Frame, DrawsViewsAtTheirPlaceAndRedrawsOnlyWhatIsInvalid) {
 
 TEST(Frame, PressGoesToTheTopmostTakerAndCapturesTheGesture) {
     // Press on both views, drag outside them, release, then hover without a button.
-    const struct {
-        const char* description;
-        CMouseEventResult aboveAnswers;
-        Log above, below;
-    } cases[] = {
+    const struct { const char* description; CMouseEventResult aboveAnswers; Log above, below; } cases[] = {
         {"taken: the gesture stays with the view", kMouseEventHandled, {"down 30,30", "moved 90,90", "up 95,95"}, {}},
         {"declined: falls through to the view below", kMouseEventNotHandled, {"down 30,30"},
          {"down 30,30", "moved 90,90", "up 95,95"}},
@@ -167,10 +160,7 @@ TEST(Frame, FocusFollowsClicksAndCarriesKeysWheelGoesUnderThePointer) {
 
 TEST(NativeView, ButtonStateMapping) {
     using N = CLinuxNativeView;
-    const struct {
-        uint32 buttons, modifiers;
-        int32 expected;
-    } cases[] = {
+    const struct { uint32 buttons, modifiers; int32 expected; } cases[] = {
         {N::kLeftButton, 0, kLButton},
         {N::kMiddleButton, 0, kMButton},
         {N::kRightButton, 0, kRButton},
@@ -233,18 +223,4 @@ TEST(Lifetime, FrameAndPlatformViewMayGoInEitherOrder) {
         EXPECT_EQ(native.getFrame(), second);
         second->forget();
     }
-}
-
-TEST(NativeView, SnapshotWritesThePixels) {
-    toolkit_test::ScratchFolder folder;
-    CLinuxNativeView native;
-    EXPECT_FALSE(native.saveSnapshot(folder.file("empty.png"))) << "no frame, nothing to save";
-    OwnedPointer<CFrame> frame(new CFrame(CRect(0, 0, 12, 8), &native, nullptr));
-    frame->setBackgroundColor(kGreenCColor);
-    ASSERT_TRUE(native.saveSnapshot(folder.file("shot.png")));
-    cairo_surface_t* png = cairo_image_surface_create_from_png(folder.file("shot.png").c_str());
-    ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
-    EXPECT_EQ(cairo_image_surface_get_width(png), 12);
-    EXPECT_EQ(*reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(png)), argb(kGreenCColor));
-    cairo_surface_destroy(png);
 }

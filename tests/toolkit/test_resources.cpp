@@ -51,10 +51,8 @@ struct BundleScope {
 }  // namespace
 
 TEST(ResourceDescription, IdentifierBecomesFiveDigitName) {
-    const struct {
-        int32 id;
-        const char* name;
-    } cases[] = {{31010, "bmp31010"}, {7, "bmp00007"}, {0, "bmp00000"}, {123456, "bmp123456"}};
+    const struct { int32 id; const char* name; } cases[] = {
+        {31010, "bmp31010"}, {7, "bmp00007"}, {0, "bmp00000"}, {123456, "bmp123456"}};
     for (const auto& c : cases) EXPECT_EQ(CResourceDescription(c.id).getResourceName(), c.name);
     EXPECT_EQ(CResourceDescription("panel").getResourceName(), "panel");
 }

@@ -15,12 +15,7 @@ using TypedText::WordMatch;
 TEST(TypedText, WordsByFirstLettersOrWhole) {
     const std::vector<std::string> colours = {"Silver", "Gold", "Rich", "Fat", "Deep"};
     const std::vector<std::string> switches = {"Off", "On"};
-    const struct {
-        const char* text;
-        const std::vector<std::string>* names;
-        WordMatch match;
-        int found;
-    } cases[] = {
+    const struct { const char* text; const std::vector<std::string>* names; WordMatch match; int found; } cases[] = {
         {"G", &colours, WordMatch::Prefix, 1},       {"gx", &colours, WordMatch::Prefix, 1},
         {"deep", &colours, WordMatch::Prefix, 4},    {"x", &colours, WordMatch::Prefix, -1},
         {"", &colours, WordMatch::Prefix, -1},       {"ON", &switches, WordMatch::Prefix, 1},
@@ -37,11 +32,7 @@ TEST(TypedText, WordsByFirstLettersOrWhole) {
 }
 
 TEST(TypedText, NumbersLenientAndStrict) {
-    const struct {
-        const char* text;
-        double leading;
-        bool plain, whole, startsWithNumber;
-    } cases[] = {
+    const struct { const char* text; double leading; bool plain, whole, startsWithNumber; } cases[] = {
         {"40", 40.0, true, true, true},        {"-2.5", -2.5, true, false, true},
         {"+6", 6.0, true, true, true},         {" 12abc", 12.0, false, false, true},
         {"abc", 0.0, false, false, false},     {"1e3", 1000.0, true, false, true},
