@@ -98,8 +98,11 @@ bool Lv2EditorUI::OpenWindow(std::string* error) {
         return Fail(error, "the editor did not open in its window");
     }
     // The host sizes its container to the panel (an embedding host offers
-    // ui:resize; the panel has one size).
-    if (m_Resize && m_Resize->ui_resize) m_Resize->ui_resize(m_Resize->handle, placement.width, placement.height);
+    // ui:resize; the panel has one size). The editor knows its size once
+    // its view is open.
+    const AAX_Point opened = m_Editor->ViewSize();
+    if (m_Resize && m_Resize->ui_resize)
+        m_Resize->ui_resize(m_Resize->handle, int(std::lround(opened.horz)), int(std::lround(opened.vert)));
     return true;
 }
 
