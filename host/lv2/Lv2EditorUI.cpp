@@ -121,6 +121,9 @@ double Lv2EditorUI::NormalizedValue(const BoundPort& port) const {
 void Lv2EditorUI::PortEvent(uint32_t port, uint32_t bufferSize, uint32_t format, const void* buffer) {
     if (port >= m_Ports.size() || format != 0 || bufferSize != sizeof(float) || !buffer) return;
     BoundPort& bound = m_Ports[port];
+    // While a person holds the control, the gesture wins: the host's value
+    // (often the panel's own, coming back) would pull the knob away.
+    if (m_Instance->IsTouched(bound.parameterID.c_str())) return;
     float value;
     std::memcpy(&value, buffer, sizeof value);
     double normalized = 0.0;

@@ -71,7 +71,8 @@ public:
     unsigned long Widget() const;
 
     // port_event: a control input's new value (format 0, one float);
-    // anything else is ignored.
+    // anything else is ignored, and so is a value for a control a person
+    // is holding (a knob in a drag).
     void PortEvent(uint32_t port, uint32_t bufferSize, uint32_t format, const void* buffer);
     // idle(): handles the window's input and redraws; 0 while the panel is
     // open, 1 once it is closed or its window is gone.

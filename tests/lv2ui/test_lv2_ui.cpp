@@ -1,7 +1,7 @@
 // The bundle's UI binary loaded as an LV2 host loads it (dlopen, the
 // descriptor, a parent window, idle calls) under a virtual X server, with
 // real X input: embedding at the panel's size, a drag written to the port
-// in its units inside a touch gesture, a preset's port events moving every
+// in its units inside a touch gesture (and not pulled away by the host), a preset's port events moving every
 // control (against the offscreen rendering), no echo of the host's own
 // values, refusals, and open/close cycles that leave nothing behind.
 #include <dlfcn.h>
@@ -164,9 +164,16 @@ TEST(Lv2Panel, ADragIsWrittenInThePortsUnitsInsideATouch) {
     panel.Idle();
     const Rect& knob = Orvanta::kEditorRect_HarmonicKnob;
     const std::string x = Centre(knob.left, knob.width);
-    // 200 pixels cover the range: 50 pixels up is a quarter, 25 %.
+    // 200 pixels cover the range: 50 pixels up is a quarter, 25 %. While
+    // the knob is held, a value from the host does not pull it away.
     Xdotool({"mousemove", x, Centre(knob.top, knob.height), "mousedown", "1", "mousemove", x,
-             Centre(knob.top, knob.height, -25), "mousemove", x, Centre(knob.top, knob.height, -50), "mouseup", "1"});
+             Centre(knob.top, knob.height, -25)});
+    panel.Idle(10);
+    const std::vector<uint32_t> held = connection.Pixels(panel.Widget(), kWidth, kHeight);
+    panel.PortEvent(kHarmonic, 80.0f);
+    panel.Idle(2);
+    EXPECT_TRUE(connection.Pixels(panel.Widget(), kWidth, kHeight) == held) << "the host's value moved a held knob";
+    Xdotool({"mousemove", x, Centre(knob.top, knob.height, -50), "mouseup", "1"});
     panel.Idle(20);
     ASSERT_FALSE(panel.record.writes.empty());
     EXPECT_EQ(panel.record.writes.back().port, kHarmonic);
