@@ -110,7 +110,7 @@ reference() {
 
 # Records a second of the sine and the plug-in's left output and prints the
 # residual of the output against the best-aligned sine, relative to the
-# sine (the median over JACK cycles).
+# sine (the median over the sine's periods).
 colour_of() {
   local client=$1 wav="$work/rec-$RANDOM.wav"
   sleep 0.3  # the change reaches the plug-in's next cycle; its filters settle
@@ -120,10 +120,11 @@ import array, math, statistics, sys, wave
 with wave.open(sys.argv[1]) as recording:
     samples = array.array("i", recording.readframes(recording.getnframes()))
 sine, out = samples[0::2], samples[1::2]
-# A loaded machine makes the dummy backend miss cycles now and then; the
-# median over JACK cycles (256 frames) leaves those out.
-cycle = 256
-blocks = [range(start, start + cycle) for start in range(2 * cycle, len(out) - cycle, cycle)]
+# The colour of each whole period of the sine is the same once the filters
+# have settled, whatever its phase. A loaded machine makes the dummy backend
+# miss a cycle now and then; the median over the periods leaves those out.
+period = 200
+blocks = [range(start, start + period) for start in range(2400, len(out) - period, period)]
 if len(blocks) < 20:
     print("short-recording"); sys.exit()
 def best_shift(block):
