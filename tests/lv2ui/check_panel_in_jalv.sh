@@ -24,7 +24,10 @@
 #
 # usage: check_panel_in_jalv.sh BUNDLE ORVANTA OUTDIR
 # LV2_HOST_PRELOAD, when set, is preloaded into the hosts (the sanitizer
-# runtime for a bundle built with the sanitizers).
+# runtime for a bundle built with the sanitizers; leak checking is off in
+# the hosts, whose own memory it would report). jalv.gtk3 does not start
+# with it (it stops in a lock while GTK starts, before any plug-in is
+# loaded): that part says so and is left to the builds without sanitizers.
 set -euo pipefail
 
 bundle=$(cd "$1" && pwd)
@@ -237,38 +240,61 @@ echo "jalv -s ended with $jalv_code"
 check_clean_stderr console
 
 # ---- jalv.gtk3: the panel embedded ----
-step "jalv.gtk3 -c Harmonic=60: the panel embedded, at the host's value"
-start_jalv jalv.gtk3 gtk -c Harmonic=60
-toplevel=$(wait_for_window "$jalv_pid" '^Orvanta Stereo$')
-[ -n "$toplevel" ] || die "jalv.gtk3 showed no window: $(cat "$work/gtk.err")"
-# The panel is the window of 500 x 175 that is not the top level.
-panel=""
-for _ in $(seq 50); do
-  for candidate in $(xdotool search --onlyvisible --pid "$jalv_pid" . 2>/dev/null || true); do
-    [ "$candidate" != "$toplevel" ] && [ "$(size_of "$candidate")" = "500x175" ] && panel=$candidate && break
+check_jalv_gtk3() {
+  step "jalv.gtk3 -c Harmonic=60: the panel embedded, at the host's value"
+  start_jalv jalv.gtk3 gtk -c Harmonic=60
+  toplevel=$(wait_for_window "$jalv_pid" '^Orvanta Stereo$')
+  [ -n "$toplevel" ] || die "jalv.gtk3 showed no window: $(cat "$work/gtk.err")"
+  # The panel is the window of 500 x 175 that is not the top level.
+  panel=""
+  for _ in $(seq 50); do
+    for candidate in $(xdotool search --onlyvisible --pid "$jalv_pid" . 2>/dev/null || true); do
+      [ "$candidate" != "$toplevel" ] && [ "$(size_of "$candidate")" = "500x175" ] && panel=$candidate && break
+    done
+    [ -n "$panel" ] && break
+    sleep 0.1
   done
-  [ -n "$panel" ] && break
-  sleep 0.1
-done
-[ -n "$panel" ] || die "jalv.gtk3 holds no 500x175 panel"
-sleep 0.5
-origin() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
-read -r x y < <(origin "$panel")
-read -r tx ty < <(origin "$toplevel")
-screenshot="$outdir/lv2-panel-jalv-gtk3.png"
-import -window "$toplevel" "$screenshot"
-convert "$screenshot" -crop "500x175+$((x - tx))+$((y - ty))" +repage "$outdir/gtk-panel.png"
-reference "$outdir/harmonic60.png" --set Harmonic=60
-difference=$(pixel_difference "$outdir/harmonic60.png" "$outdir/gtk-panel.png")
-echo "jalv.gtk3 window $(size_of "$toplevel"), panel at +$((x - tx))+$((y - ty)): $difference pixels differ from the offscreen editor at Harmonic 60"
-[ "$difference" = "0" ] || fail "the jalv.gtk3 window does not show the panel at Harmonic 60.00"
-at60=$(colour_of gtk)
-echo "colour at Harmonic=60 given to jalv.gtk3: $at60; after typing 35 and the drag in jalv -s: $dragged"
-agree "$at60" "$dragged" || fail "typing 35 and the drag did not leave the plug-in's Harmonic at 60"
-stop_jalv "$jalv_pid"
-echo "jalv.gtk3 ended with $jalv_code"
-[ "$jalv_code" = "0" ] || fail "jalv.gtk3 ended with $jalv_code"
-check_clean_stderr gtk
+  [ -n "$panel" ] || die "jalv.gtk3 holds no 500x175 panel"
+  sleep 0.5
+  origin() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
+  read -r x y < <(origin "$panel")
+  read -r tx ty < <(origin "$toplevel")
+  screenshot="$outdir/lv2-panel-jalv-gtk3.png"
+  import -window "$toplevel" "$screenshot"
+  convert "$screenshot" -crop "500x175+$((x - tx))+$((y - ty))" +repage "$outdir/gtk-panel.png"
+  reference "$outdir/harmonic60.png" --set Harmonic=60
+  difference=$(pixel_difference "$outdir/harmonic60.png" "$outdir/gtk-panel.png")
+  echo "jalv.gtk3 window $(size_of "$toplevel"), panel at +$((x - tx))+$((y - ty)): $difference pixels differ from the offscreen editor at Harmonic 60"
+  [ "$difference" = "0" ] || fail "the jalv.gtk3 window does not show the panel at Harmonic 60.00"
+  at60=$(colour_of gtk)
+  echo "colour at Harmonic=60 given to jalv.gtk3: $at60; after typing 35 and the drag in jalv -s: $dragged"
+  agree "$at60" "$dragged" || fail "typing 35 and the drag did not leave the plug-in's Harmonic at 60"
+  stop_jalv "$jalv_pid"
+  echo "jalv.gtk3 ended with $jalv_code"
+  [ "$jalv_code" = "0" ] || fail "jalv.gtk3 ended with $jalv_code"
+  check_clean_stderr gtk
+}
+
+# The plug-in at Harmonic 60 as console jalv sets it, for the sanitizer
+# build, in which jalv.gtk3 cannot start.
+check_reference_in_console() {
+  start_jalv jalv reference -s -c Harmonic=60
+  at60=$(colour_of reference)
+  echo "colour at Harmonic=60 given to jalv -s: $at60; after typing 35 and the drag: $dragged"
+  agree "$at60" "$dragged" || fail "typing 35 and the drag did not leave the plug-in's Harmonic at 60"
+  stop_jalv "$jalv_pid"
+  [ "$jalv_code" = "0" ] || fail "jalv -s -c Harmonic=60 ended with $jalv_code"
+  check_clean_stderr reference
+}
+
+if [ -n "${LV2_HOST_PRELOAD:-}" ]; then
+  step "jalv.gtk3: NOT RUN in this build. With the sanitizer runtime preloaded it stops in a lock while"
+  echo "GTK starts, before it loads any plug-in; the release and clang builds run it. The reference"
+  echo "value comes from console jalv instead."
+  check_reference_in_console
+else
+  check_jalv_gtk3
+fi
 
 echo
 if [ "$failures" -ne 0 ]; then
