@@ -1,9 +1,10 @@
 // The bundle's UI binary loaded as an LV2 host loads it (dlopen, the
 // descriptor, a parent window, idle calls) under a virtual X server, with
 // real X input: embedding at the panel's size, a drag written to the port
-// in its units inside a touch gesture (and not pulled away by the host), a preset's port events moving every
-// control (against the offscreen rendering), no echo of the host's own
-// values, refusals, and open/close cycles that leave nothing behind.
+// in its units inside a touch gesture (and not pulled away by the host), a
+// preset's port events moving every control (against the offscreen
+// rendering), no echo of the host's own values, a window of its own through
+// show and hide, refusals, and open/close cycles that leave nothing behind.
 #include <dlfcn.h>
 
 #include <lv2/ui/ui.h>
@@ -144,6 +145,38 @@ TEST(Lv2Panel, EmbedsAtThePanelSizeAndOffersTheHostInterfaces) {
     EXPECT_EQ(attributes.map_state, IsViewable);
     EXPECT_EQ(panel.ResizedTo(), std::make_pair(kWidth, kHeight));
     EXPECT_TRUE(panel.record.writes.empty()) << "the panel wrote before anyone touched it";
+}
+
+TEST(Lv2Panel, WithoutAParentShowAndHideOpenAndCloseAWindowOfItsOwn) {
+    ASSERT_VIRTUAL_DISPLAY();
+    UiBinary binary;
+    ASSERT_TRUE(binary.Descriptor());
+    const LV2UI_Descriptor& ui = *binary.Descriptor();
+    const auto* show = static_cast<const LV2UI_Show_Interface*>(ui.extension_data(LV2_UI__showInterface));
+    const auto* idle = static_cast<const LV2UI_Idle_Interface*>(ui.extension_data(LV2_UI__idleInterface));
+    HostRecord record;
+    LV2UI_Widget widget = nullptr;
+    const LV2_Feature* none[] = {nullptr};
+    LV2UI_Handle handle = ui.instantiate(&ui, kStereoURI, ORVANTA_LV2_BUNDLE, RecordWrite, &record, &widget, none);
+    ASSERT_TRUE(handle);
+    Connection connection;
+    const auto viewable = [&](Window window) {
+        XWindowAttributes attributes;
+        return connection.Exists(window) && XGetWindowAttributes(connection.Get(), window, &attributes) &&
+               attributes.map_state == IsViewable;
+    };
+    const Window first = Window(reinterpret_cast<uintptr_t>(widget));
+    EXPECT_FALSE(viewable(first)) << "shown before show()";
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_EQ(show->show(handle), 0);
+        EXPECT_EQ(idle->idle(handle), 0);
+        const Window shown = connection.WaitForWindow(getpid());
+        EXPECT_TRUE(viewable(shown)) << "round " << round;
+        ASSERT_EQ(show->hide(handle), 0);
+        EXPECT_EQ(idle->idle(handle), 1) << "a hidden panel is closed";
+        EXPECT_FALSE(connection.Exists(shown)) << "round " << round;
+    }
+    ui.cleanup(handle);
 }
 
 TEST(Lv2Panel, RefusesAPluginOfAnotherBundle) {
