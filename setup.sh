@@ -14,6 +14,7 @@ packages=(
   libfftw3-dev libplplot-dev plplot-driver-cairo
   dpkg-dev lintian
   libx11-dev xvfb xdotool x11-utils
+  jalv jackd2 imagemagick
 )
 
 missing=()

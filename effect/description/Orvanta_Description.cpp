@@ -5,8 +5,8 @@
 #include "AAX_IEffectDescriptor.h"
 #include "AAX_IPropertyMap.h"
 #include "effect/Orvanta_Defs.h"
+#include "effect/description/Orvanta_EditorFactory.h"
 #include "effect/dsp/Orvanta_AlgorithmProcess.h"
-#include "effect/editor/Orvanta_GUI.h"
 #include "effect/model/Orvanta_Parameters.h"
 
 const char* const rOrivazED_Urerira = "com.quillfern.aax.orvanta";
@@ -169,7 +169,7 @@ AAX_Result DescribeEffect(AAX_ICollection& collection, AAX_IEffectDescriptor& ef
 
     effect.AddProcPtr(reinterpret_cast<void*>(&Orvanta_Parameters::Create), kAAX_ProcPtrID_Create_EffectParameters);
     effect.AddResourceInfo(AAX_eResourceType_PageTable, Orvanta::kPageTableFile);
-    effect.AddProcPtr(reinterpret_cast<void*>(&Orvanta_GUI::Create), kAAX_ProcPtrID_Create_EffectGUI);
+    DescribeEditorFactory(effect);
     return collection.AddEffect(rOrivazED_Urerira, &effect);
 }
 

@@ -56,6 +56,9 @@ std::string Orvanta_GUI::ModuleResourceFolder() {
 }
 
 std::string Orvanta_GUI::ResourceFolderForBinary(const std::string& binaryPath) {
+    // A flat bundle (the LV2 one) keeps the bitmaps beside the binary.
+    const std::string besideBinary = ParentFolder(binaryPath) + "/" + Orvanta::kBundleBitmapFolder;
+    if (IsDirectory(besideBinary)) return besideBinary;
     // <bundle>/Contents/x86_64-linux/<binary>: the bundle is three folders up.
     const std::string bundle = ParentFolder(ParentFolder(ParentFolder(binaryPath)));
     const std::string resources = bundle + "/" + BundleLayout::kResourceFolder;

@@ -39,7 +39,8 @@ public:
     // ---- where the bitmaps come from ----
     // The module's resource folder: found from the module binary's own path
     // (<bundle>/Contents/x86_64-linux/<binary> gives
-    // <bundle>/Contents/Resources, or its "bitmaps" folder when that exists).
+    // <bundle>/Contents/Resources, or its "bitmaps" folder when that exists;
+    // a "bitmaps" folder beside the binary, as in the LV2 bundle, comes first).
     static std::string ModuleResourceFolder();
     // The resource folder of the bundle that holds binaryPath.
     static std::string ResourceFolderForBinary(const std::string& binaryPath);

@@ -53,22 +53,10 @@ bool Lv2EffectPlugin::Start(double sampleRate, const LV2_Feature* const* feature
     m_Module = SharedPluginModule::Acquire(&moduleError);
     if (!m_Module) return Fail(error, "cannot load the effect: " + moduleError);
 
-    EffectInstance::Setup setup;
-    setup.sampleRate = rate;
-    setup.stemFormat = m_Channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
-    setup.maxBlockSize = m_Host.maxBlockLength > 0 ? std::min(m_Host.maxBlockLength, kLargestMaxBlockLength)
-                                                   : kDefaultMaxBlockLength;
-
-    EffectInstance::Parts parts;
-    parts.component = m_Module->ComponentForStemFormat(setup.stemFormat);
-    if (parts.component)
-        parts.processProc = reinterpret_cast<AAX_CProcessProc>(m_Module->NativeProcessProc(*parts.component, rate));
-    if (parts.component && !parts.processProc)
-        return Fail(error, "sample rate " + std::to_string(sampleRate) + " Hz is not one the effect runs at");
-    parts.dataModel = m_Module->CreateDataModel();
-    std::string instanceError;
-    m_Instance = EffectInstance::Create(parts, setup, &instanceError);
-    if (!m_Instance) return Fail(error, instanceError);
+    const int32_t maxBlockSize = m_Host.maxBlockLength > 0 ? std::min(m_Host.maxBlockLength, kLargestMaxBlockLength)
+                                                           : kDefaultMaxBlockLength;
+    m_Instance = m_Module.CreateInstance(m_Channels, rate, maxBlockSize, error);
+    if (!m_Instance) return false;
     // A session runs for hours: the request log would only grow.
     m_Instance->Automation().KeepEventLog(false);
     // The signal's true delay. Not the latency the description declares:

@@ -80,4 +80,28 @@ bool ToParameterValue(const ControlInput& input, float portValue, ParameterValue
     return false;
 }
 
+bool ToNormalizedValue(const ControlInput& input, float portValue, double* normalized) {
+    ParameterValue value;
+    if (!ToParameterValue(input, portValue, &value)) return false;
+    double real = 0.0;
+    switch (value.type) {
+        case ParameterValue::Type::Float: real = double(value.floatValue); break;
+        case ParameterValue::Type::Int32: real = double(value.int32Value); break;
+        case ParameterValue::Type::Bool: real = value.boolValue ? 1.0 : 0.0; break;
+    }
+    *normalized = Orvanta::NormalizedOf(*Orvanta::ParameterOfPort(input.port), real);
+    return true;
+}
+
+float ToPortValue(const ControlInput& input, double normalized) {
+    const double real = Orvanta::RealOf(*Orvanta::ParameterOfPort(input.port), normalized);
+    switch (input.mapping) {
+        case Mapping::Continuous:
+        case Mapping::Integer: return float(real);
+        case Mapping::Switch: return std::lround(real) == input.onValue ? 1.0f : 0.0f;
+        case Mapping::Enable: return real > 0.0 ? 0.0f : 1.0f;  // the bypass on is processing off
+    }
+    return 0.0f;
+}
+
 }  // namespace Lv2Ports

@@ -70,4 +70,14 @@ const ControlInput* ControlInputs();
 // included) gives a value in range.
 bool ToParameterValue(const ControlInput& input, float portValue, ParameterValue* out);
 
+// The same value as the parameter's normalized value (through the
+// parameter table's taper), as a host hands it to the data model. False for
+// a NaN.
+bool ToNormalizedValue(const ControlInput& input, float portValue, double* normalized);
+// The port's float for a normalized value of its parameter, in the port's
+// own units: percent, dB or the colour's number; 0 or 1 for the toggles
+// (the Dither switch's position among its values; the enable port is 1
+// when the bypass is off).
+float ToPortValue(const ControlInput& input, double normalized);
+
 }  // namespace Lv2Ports

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 
+#include "host/runtime/FailWithMessage.h"
 #include "host/runtime/LinkedEntryPoints.h"
 
 namespace {
@@ -40,4 +41,23 @@ void SharedPluginModule::Reset() {
 int SharedPluginModule::References() {
     std::lock_guard<std::mutex> lock(gMutex);
     return gReferences;
+}
+
+std::unique_ptr<EffectInstance> SharedPluginModule::CreateInstance(int32_t channels, float sampleRate,
+                                                                   int32_t maxBlockSize, std::string* error) const {
+    EffectInstance::Setup setup;
+    setup.sampleRate = sampleRate;
+    setup.stemFormat = channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
+    setup.maxBlockSize = maxBlockSize;
+
+    EffectInstance::Parts parts;
+    parts.component = m_Module->ComponentForStemFormat(setup.stemFormat);
+    if (parts.component)
+        parts.processProc = reinterpret_cast<AAX_CProcessProc>(m_Module->NativeProcessProc(*parts.component, sampleRate));
+    if (parts.component && !parts.processProc) {
+        Fail(error, "sample rate " + std::to_string(sampleRate) + " Hz is not one the effect runs at");
+        return nullptr;
+    }
+    parts.dataModel = m_Module->CreateDataModel();
+    return EffectInstance::Create(parts, setup, error);
 }

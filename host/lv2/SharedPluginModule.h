@@ -10,8 +10,11 @@
 // instantiate or free instances at once.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
+#include "host/runtime/EffectInstance.h"
 #include "host/runtime/PluginModule.h"
 
 class SharedPluginModule {
@@ -30,6 +33,12 @@ public:
     const PluginModule* Get() const { return m_Module; }
     const PluginModule* operator->() const { return m_Module; }
     explicit operator bool() const { return m_Module != nullptr; }
+    // A new instance of the effect for channels (1 or 2) at sampleRate,
+    // rendering at most maxBlockSize frames at a time. Null with *error set
+    // when the effect has no component for the layout or does not run at
+    // the rate, or the instance cannot be made. Main thread.
+    std::unique_ptr<EffectInstance> CreateInstance(int32_t channels, float sampleRate, int32_t maxBlockSize,
+                                                   std::string* error) const;
     // Lets go of the reference (the last one shuts the module down).
     void Reset();
 

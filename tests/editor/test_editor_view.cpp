@@ -318,6 +318,11 @@ TEST(EditorBitmaps, ResourceFolderOfABundle) {
     EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(binary), bundle + "/Contents/Resources");
     ASSERT_EQ(std::system(("mkdir -p '" + bundle + "/Contents/Resources/bitmaps'").c_str()), 0);
     EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(binary), bundle + "/Contents/Resources/bitmaps");
+    // The LV2 bundle is flat: the bitmaps folder beside the binary, not its
+    // grandparent's Contents.
+    const std::string lv2Bundle = scratch.path() + "/orvanta.lv2";
+    ASSERT_EQ(std::system(("mkdir -p '" + lv2Bundle + "/bitmaps'").c_str()), 0);
+    EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(lv2Bundle + "/orvanta_lv2_ui.so"), lv2Bundle + "/bitmaps");
     // The test program is no bundle: its own lookup names a folder that does
     // not exist, and the fallback is used instead.
     const std::string own = Orvanta_GUI::ModuleResourceFolder();

@@ -50,7 +50,7 @@ host() {
 }
 
 step "lv2_validate"
-ttl_files=("$bundle/manifest.ttl" "$bundle/orvanta.ttl" "$bundle/presets.ttl")
+ttl_files=("$bundle/manifest.ttl" "$bundle/orvanta.ttl" "$bundle/presets.ttl" "$bundle/orvanta_ui.ttl")
 validation=$(lv2_validate "${ttl_files[@]}" 2>&1 | grep -v '^Skipping file' || true)
 echo "$validation"
 grep -q '^Found 0 errors' <<<"$validation" || fail "lv2_validate"

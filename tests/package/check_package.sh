@@ -41,6 +41,8 @@ for path in usr/bin/orvanta \
             usr/lib/aax/Orvanta.aaxplugin/Contents/Resources/ZirorovAruva_d5.xml \
             usr/lib/lv2/orvanta.lv2/manifest.ttl usr/lib/lv2/orvanta.lv2/orvanta.ttl \
             usr/lib/lv2/orvanta.lv2/presets.ttl usr/lib/lv2/orvanta.lv2/orvanta_lv2.so \
+            usr/lib/lv2/orvanta.lv2/orvanta_ui.ttl usr/lib/lv2/orvanta.lv2/orvanta_lv2_ui.so \
+            usr/lib/lv2/orvanta.lv2/bitmaps/bmp31010.png usr/lib/lv2/orvanta.lv2/bitmaps/bmp31027.png \
             usr/share/man/man1/orvanta.1.gz usr/share/bash-completion/completions/orvanta \
             usr/share/doc/orvanta/copyright usr/share/doc/orvanta/changelog.gz; do
   [ -f "$root/$path" ] || fail "the package does not install /$path"
@@ -67,6 +69,8 @@ for uri in "${uris[@]}"; do
   ports=$(grep -cE '^\s*Port [0-9]+:' "$scratch/info" || true)
   # Seven control ports and the audio ports of mono (2) or stereo (4).
   [ "$ports" -ge 9 ] || fail "lv2info $uri lists $ports ports"
+  grep -q "Binary: *file://$root/usr/lib/lv2/orvanta.lv2/orvanta_lv2_ui.so" "$scratch/info" ||
+    fail "lv2info $uri: no panel in the installed bundle"
   echo "$uri: $ports ports"
 done
 grep -q "doap:license <http://opensource.org/licenses/isc>" "$root/usr/lib/lv2/orvanta.lv2/orvanta.ttl" ||
