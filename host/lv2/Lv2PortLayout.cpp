@@ -94,14 +94,8 @@ bool ToNormalizedValue(const ControlInput& input, float portValue, double* norma
 }
 
 float ToPortValue(const ControlInput& input, double normalized) {
-    const double real = Orvanta::RealOf(*Orvanta::ParameterOfPort(input.port), normalized);
-    switch (input.mapping) {
-        case Mapping::Continuous:
-        case Mapping::Integer: return float(real);
-        case Mapping::Switch: return std::lround(real) == input.onValue ? 1.0f : 0.0f;
-        case Mapping::Enable: return real > 0.0 ? 0.0f : 1.0f;  // the bypass on is processing off
-    }
-    return 0.0f;
+    const Orvanta::SParameterInfo& parameter = *Orvanta::ParameterOfPort(input.port);
+    return float(Orvanta::PortValueOf(parameter, Orvanta::RealOf(parameter, normalized)));
 }
 
 }  // namespace Lv2Ports
