@@ -15,6 +15,7 @@
 #include <immintrin.h>
 #elif defined(__SSE2__)
 #include <emmintrin.h>
+#include <xmmintrin.h>
 #endif
 
 namespace OrvantaChain {
@@ -54,6 +55,36 @@ inline FloatWide gatherWide(const float* base, IntWide index) {
     FloatWide v;
     for (int k = 0; k < kWideLanes; ++k) v[k] = base[index[k]];
     return v;
+#endif
+}
+
+// Neighbouring pairs of a table: left = {base[index[0]], base[index[1]], ...}
+// and right the entries after them. Each pair is one 8-byte load; the pairs
+// are then sorted into the two vectors by shuffles. On the processors
+// measured this is much faster than two gathers.
+inline void loadPairsWide(const float* base, IntWide index, FloatWide& left, FloatWide& right) {
+#if defined(__SSE__)
+    const auto pairs = [base](int32_t first, int32_t second) {
+        const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(base + first));
+        return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(base + second));  // l0 r0 l1 r1
+    };
+#if defined(__AVX2__)
+    const __m256 lowHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(index[0], index[1])),
+                                                  pairs(index[4], index[5]), 1);
+    const __m256 highHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(index[2], index[3])),
+                                                   pairs(index[6], index[7]), 1);
+    left = (FloatWide)_mm256_shuffle_ps(lowHalves, highHalves, _MM_SHUFFLE(2, 0, 2, 0));
+    right = (FloatWide)_mm256_shuffle_ps(lowHalves, highHalves, _MM_SHUFFLE(3, 1, 3, 1));
+#else
+    const __m128 low = pairs(index[0], index[1]), high = pairs(index[2], index[3]);
+    left = (FloatWide)_mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0));
+    right = (FloatWide)_mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
+#endif
+#else
+    for (int k = 0; k < kWideLanes; ++k) {
+        left[k] = base[index[k]];
+        right[k] = base[index[k] + 1];
+    }
 #endif
 }
 
