@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "effect/Orvanta_Defs.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
@@ -220,6 +221,31 @@ struct ChannelState {
     }
 };
 
+// Software pipeline over count samples: each iteration runs step J on
+// sample i - J for J = kSteps - 1 down to 0, so a step reads what the step
+// before it left one iteration earlier, and every sample still passes the
+// steps in their order. The processor then finds the inputs of most
+// operations ready when it reaches them, instead of holding a whole
+// sample's chain of dependent operations in its window.
+template <int J, bool kGuarded, class Step>
+inline void pipelineIteration(Step& step, int32_t i, int32_t count) {
+    if constexpr (J >= 0) {
+        const int32_t sample = i - J;
+        if (!kGuarded || (sample >= 0 && sample < count)) step(std::integral_constant<int, J>{}, sample);
+        pipelineIteration<J - 1, kGuarded>(step, i, count);
+    }
+}
+
+template <int kSteps, class Step>
+inline void pipeline(int32_t count, Step step) {
+    const int32_t end = count + kSteps - 1;
+    const int32_t fill = kSteps - 1 < end ? kSteps - 1 : end;
+    int32_t i = 0;
+    for (; i < fill; ++i) pipelineIteration<kSteps - 1, true>(step, i, count);
+    for (; i < count; ++i) pipelineIteration<kSteps - 1, false>(step, i, count);
+    for (; i < end; ++i) pipelineIteration<kSteps - 1, true>(step, i, count);
+}
+
 // The stages of the chain over a run of samples, for the channels in the
 // lanes. Curve is the transfer-curve form of the calling callback
 // (TransferCurve::Offset or TransferCurve::Signed).
@@ -396,18 +422,30 @@ struct Stages {
         const float kDriveLP1 = k.kDriveLP1, kDriveLP2 = k.kDriveLP2, kColorLP = k.kColorLP;
         const float dryShare = s.dryShare, colourShare = s.colourShare, ditherIntoLine = s.ditherIntoLine;
         F driveLP1 = st.driveLP1, driveLP2 = st.driveLP2, colorLP = st.colorLP;
-        for (int32_t i = 0; i < count; ++i) {
-            lowPass(driveLP1, colourSource[i], kDriveLP1);
-            F drive = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
-            drive = Lanes::narrow(((Lanes::widen(drive) * kDriveGain) * kDriveBoost) * kDriveTrim);
-            lowPass(driveLP2, drive, kDriveLP2);
-            F colourRaw = Lanes::narrow(Lanes::widen(drive) * kDriveLP2HighShare + Lanes::widen(driveLP2));
-            colourRaw = colourRaw * kColourGain;
-            colourRaw = colourRaw + colourRaw;
-            colourRaw = Lanes::narrow(Lanes::widen(colourRaw) * kColourTrim);
-            lowPass(colorLP, colourRaw, kColorLP);
-            lineInput[i] = colourRaw - colorLP;  // the colour signal, for the blend below
-        }
+        F drive = {}, driven = {}, drivenForShelf = {}, colourRaw = {}, trimmed = {};
+        D driveWide = {};
+        pipeline<8>(count, [&](auto step, int32_t i) {
+            constexpr int kStep = decltype(step)::value;
+            if constexpr (kStep == 0) lowPass(driveLP1, colourSource[i], kDriveLP1);
+            if constexpr (kStep == 1)
+                drive = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
+            if constexpr (kStep == 2) driveWide = (Lanes::widen(drive) * kDriveGain) * kDriveBoost;
+            if constexpr (kStep == 3) driven = Lanes::narrow(driveWide * kDriveTrim);
+            if constexpr (kStep == 4) {
+                lowPass(driveLP2, driven, kDriveLP2);
+                drivenForShelf = driven;
+            }
+            if constexpr (kStep == 5) {
+                colourRaw = Lanes::narrow(Lanes::widen(drivenForShelf) * kDriveLP2HighShare + Lanes::widen(driveLP2));
+                colourRaw = colourRaw * kColourGain;
+                colourRaw = colourRaw + colourRaw;
+            }
+            if constexpr (kStep == 6) trimmed = Lanes::narrow(Lanes::widen(colourRaw) * kColourTrim);
+            if constexpr (kStep == 7) {
+                lowPass(colorLP, trimmed, kColorLP);
+                lineInput[i] = trimmed - colorLP;  // the colour signal, for the blend below
+            }
+        });
         st.driveLP1 = driveLP1;
         st.driveLP2 = driveLP2;
         st.colorLP = colorLP;
