@@ -274,26 +274,40 @@ struct Stages {
     // runChannels): each sample still sees every stage's operations in their
     // order, and the processor overlaps the stages' recurrences.
 
+    // The filters of each stage are written as numbered steps for
+    // pipeline(): step J of a sample reads only what earlier steps of the
+    // same sample left in the members, so the steps of different samples
+    // interleave.
+
     // Noise source: smoothing, four low-passes and the dither signal.
+    // Reads draws, writes dither (which holds the smoothed white noise
+    // between the first step and the last).
     struct NoiseFilters {
+        static constexpr int kSteps = 6;
         float kSmooth, k1, k2, k3, k4;
         F noise, lp1, lp2, lp3, lp4;
+        const uint32_t* const* draws;
+        F* dither;
 
-        NoiseFilters(const BlockSetup& s, const State& st)
+        NoiseFilters(const BlockSetup& s, const State& st, const uint32_t* const draws_[], F* dither_)
             : kSmooth(s.coeffs.rate.kNoiseSmooth), k1(s.coeffs.rate.kNoiseLP1), k2(s.coeffs.rate.kNoiseLP2),
               k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4), noise(st.noise), lp1(st.noiseLP1),
-              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4) {}
+              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4), draws(draws_), dither(dither_) {}
 
-        // The dither signal for a draw.
-        F step(F draw) {
-            // The draw, centred on zero, through the smoothing low-pass.
-            const F white = ((draw * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
-            lowPass(lp1, white, k1);
-            lowPass(lp2, lp1, k2);
-            lowPass(lp3, lp2, k3);
-            lowPass(lp4, lp3, k4);
-            noise = white;
-            return Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(white) * kDitherWhiteLevel) * kDitherWhiteBoost);
+        template <int J>
+        void step(int32_t i) {
+            if constexpr (J == 0) {
+                // The draw, centred on zero, through the smoothing low-pass.
+                const F draw = Lanes::drawsToFloat(draws, i);
+                noise = ((draw * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
+                dither[i] = noise;
+            }
+            if constexpr (J == 1) lowPass(lp1, noise, k1);
+            if constexpr (J == 2) lowPass(lp2, lp1, k2);
+            if constexpr (J == 3) lowPass(lp3, lp2, k3);
+            if constexpr (J == 4) lowPass(lp4, lp3, k4);
+            if constexpr (J == 5)
+                dither[i] = Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(dither[i]) * kDitherWhiteLevel) * kDitherWhiteBoost);
         }
 
         void save(State& st) const {
@@ -305,9 +319,15 @@ struct Stages {
         }
     };
 
+    // Calls step<J>(i) of each of the filter groups.
+    template <class... Groups>
+    static auto stepsOf(Groups&... groups) {
+        return [&groups...](auto step, int32_t i) { (groups.template step<decltype(step)::value>(i), ...); };
+    }
+
     static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, int32_t count) {
-        NoiseFilters filters(s, st);
-        for (int32_t i = 0; i < count; ++i) dither[i] = filters.step(Lanes::drawsToFloat(draws, i));
+        NoiseFilters filters(s, st, draws, dither);
+        pipeline<NoiseFilters::kSteps>(count, stepsOf(filters));
         filters.save(st);
     }
 
@@ -336,13 +356,19 @@ struct Stages {
     struct ShaperFilters {
         float kHarmonicLP;
         F harmonicLP, squareLP;
+        F* harmonicHP;
+        F* squareHP;
 
-        ShaperFilters(const BlockSetup& s, const State& st)
-            : kHarmonicLP(s.coeffs.rate.kHarmonicLP), harmonicLP(st.harmonicLP), squareLP(st.squareLP) {}
+        ShaperFilters(const BlockSetup& s, const State& st, F* harmonicHP_, F* squareHP_)
+            : kHarmonicLP(s.coeffs.rate.kHarmonicLP), harmonicLP(st.harmonicLP), squareLP(st.squareLP),
+              harmonicHP(harmonicHP_), squareHP(squareHP_) {}
 
-        void step(F& harmonicHP, F& squareHP) {
-            harmonicHP = harmonicHP - lowPass(harmonicLP, harmonicHP, kHarmonicLP);
-            squareHP = squareHP - lowPass(squareLP, squareHP, kHarmonicLP);
+        template <int J>
+        void step(int32_t i) {
+            if constexpr (J == 0) {
+                harmonicHP[i] = harmonicHP[i] - lowPass(harmonicLP, harmonicHP[i], kHarmonicLP);
+                squareHP[i] = squareHP[i] - lowPass(squareLP, squareHP[i], kHarmonicLP);
+            }
         }
 
         void save(State& st) const {
@@ -352,25 +378,36 @@ struct Stages {
     };
 
     // Emphasis: the input less its low-pass, through two high shelves.
-    // Passes on the emphasised signal.
+    // Reads x, writes the emphasised signal.
     struct EmphasisFilters {
+        static constexpr int kSteps = 5;
         float kInputLP, kEmphasisLP1, kEmphasisLP2;
         F inputLP, emphasisLP1, emphasisLP2;
+        F inputHP = {}, shelved = {}, shelvedForOutput = {};  // carried from one step to the next
+        const F* x;
+        F* emphasised;
 
-        EmphasisFilters(const BlockSetup& s, const State& st)
+        EmphasisFilters(const BlockSetup& s, const State& st, const F* x_, F* emphasised_)
             : kInputLP(s.coeffs.rate.kInputLP), kEmphasisLP1(s.coeffs.rate.kEmphasisLP1),
               kEmphasisLP2(s.coeffs.rate.kEmphasisLP2), inputLP(st.inputLP), emphasisLP1(st.emphasisLP1),
-              emphasisLP2(st.emphasisLP2) {}
+              emphasisLP2(st.emphasisLP2), x(x_), emphasised(emphasised_) {}
 
-        // The emphasised signal for an input sample.
-        F step(F x) {
-            lowPass(inputLP, x, kInputLP);
-            const F inputHP = x - inputLP;
-            lowPass(emphasisLP1, inputHP, kEmphasisLP1);
-            const F shelved =
-                Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
-            lowPass(emphasisLP2, shelved, kEmphasisLP2);
-            return Lanes::narrow(Lanes::widen(shelved) * kEmphasis2LowShare + Lanes::widen(shelved - emphasisLP2));
+        template <int J>
+        void step(int32_t i) {
+            if constexpr (J == 0) lowPass(inputLP, x[i], kInputLP);
+            if constexpr (J == 1) {
+                inputHP = x[i] - inputLP;
+                lowPass(emphasisLP1, inputHP, kEmphasisLP1);
+            }
+            if constexpr (J == 2)
+                shelved = Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
+            if constexpr (J == 3) {
+                lowPass(emphasisLP2, shelved, kEmphasisLP2);
+                shelvedForOutput = shelved;
+            }
+            if constexpr (J == 4)
+                emphasised[i] = Lanes::narrow(Lanes::widen(shelvedForOutput) * kEmphasis2LowShare +
+                                              Lanes::widen(shelvedForOutput - emphasisLP2));
         }
 
         void save(State& st) const {
@@ -381,17 +418,13 @@ struct Stages {
     };
 
     // The noise source, the shaper's low-passes and the emphasis in one
-    // loop: none waits for another, so their recurrences overlap.
+    // pipeline: none waits for another, so their recurrences overlap.
     static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
                              F* harmonicHP, F* squareHP, F* emphasised, int32_t count) {
-        NoiseFilters noise(s, st);
-        ShaperFilters shaper(s, st);
-        EmphasisFilters emphasis(s, st);
-        for (int32_t i = 0; i < count; ++i) {
-            dither[i] = noise.step(Lanes::drawsToFloat(draws, i));
-            shaper.step(harmonicHP[i], squareHP[i]);
-            emphasised[i] = emphasis.step(x[i]);
-        }
+        NoiseFilters noise(s, st, draws, dither);
+        ShaperFilters shaper(s, st, harmonicHP, squareHP);
+        EmphasisFilters emphasis(s, st, x, emphasised);
+        pipeline<NoiseFilters::kSteps>(count, stepsOf(noise, shaper, emphasis));
         noise.save(st);
         shaper.save(st);
         emphasis.save(st);
