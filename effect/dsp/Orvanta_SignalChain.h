@@ -551,70 +551,76 @@ struct Stages {
         return k == 0 ? IntWide{} : s.lineLength - k;
     }
 
-    // Tap shaper: the steered tap through the curve, less the square of its
-    // high-passed self. Passes on the result minus its low-pass.
-    struct TapShaperFilters {
+    // Tap shaper and output filters. The tap shaper: the steered tap
+    // through the curve, less the square of its high-passed self, then less
+    // its low-pass. The output filters: the processed signal (the square of
+    // the curve's deviation and the tap shaper) through two low shelves.
+    // Reads the steered tap, its curve value and the square; writes the
+    // second shelf's output.
+    struct LastFilters {
+        static constexpr int kSteps = 8;
         float kTapLP, kTapShaperLP, tapShaperMix, dynamicSq;
-        F tapLP, tapShaperLP;
+        float kOutputLP1, kOutputLP2, squareMix;
+        F tapLP, tapShaperLP, outputLP1, outputLP2;
+        // Carried from one step to the next.
+        D steeredSquare = {};
+        F tapShaped = {}, processed = {}, processedForShelf = {}, shelved1 = {}, shelved1ForOutput = {};
+        const F* steered;
+        const F* curveOfSteered;
+        const F* squareHP;
+        F* out;
 
-        TapShaperFilters(const BlockSetup& s, const State& st)
+        LastFilters(const BlockSetup& s, const State& st, const F* steered_, const F* curveOfSteered_,
+                    const F* squareHP_, F* out_)
             : kTapLP(s.coeffs.rate.kTapLP), kTapShaperLP(s.coeffs.kTapShaperLP),
-              tapShaperMix(s.coeffs.color.fTapShaperMix), dynamicSq(s.dynamicSq), tapLP(st.tapLP),
-              tapShaperLP(st.tapShaperLP) {}
+              tapShaperMix(s.coeffs.color.fTapShaperMix), dynamicSq(s.dynamicSq),
+              kOutputLP1(s.coeffs.rate.kOutputLP1), kOutputLP2(s.coeffs.rate.kOutputLP2),
+              squareMix(s.coeffs.color.fSquareMix), tapLP(st.tapLP), tapShaperLP(st.tapShaperLP),
+              outputLP1(st.outputLP1), outputLP2(st.outputLP2), steered(steered_),
+              curveOfSteered(curveOfSteered_), squareHP(squareHP_), out(out_) {}
 
-        // The tap shaper's output less its low-pass, for a steered tap and
-        // its curve value.
-        F step(F steered, F curveOfSteered) {
-            lowPass(tapLP, steered, kTapLP);
-            const F steeredHP = steered - tapLP;
-            const F steeredSquare = Lanes::narrow(Lanes::widen(steeredHP * steeredHP) * kTapSquareWeight);
-            const F tapShaped = (curveOfSteered * tapShaperMix) * dynamicSq + steeredSquare;
-            lowPass(tapShaperLP, tapShaped, kTapShaperLP);
-            return tapShaped - tapShaperLP;
+        template <int J>
+        void step(int32_t i) {
+            if constexpr (J == 0) lowPass(tapLP, steered[i], kTapLP);
+            if constexpr (J == 1) {
+                const F steeredHP = steered[i] - tapLP;
+                steeredSquare = Lanes::widen(steeredHP * steeredHP) * kTapSquareWeight;
+            }
+            if constexpr (J == 2)
+                tapShaped = (curveOfSteered[i] * tapShaperMix) * dynamicSq + Lanes::narrow(steeredSquare);
+            if constexpr (J == 3) {
+                lowPass(tapShaperLP, tapShaped, kTapShaperLP);
+                processed = (squareHP[i] * kSquareGain) * squareMix + (tapShaped - tapShaperLP);
+            }
+            if constexpr (J == 4) {
+                lowPass(outputLP1, processed, kOutputLP1);
+                processedForShelf = processed;
+            }
+            if constexpr (J == 5)
+                shelved1 = Lanes::narrow(Lanes::widen(processedForShelf) * kOutputLP1HighShare + Lanes::widen(outputLP1));
+            if constexpr (J == 6) {
+                lowPass(outputLP2, shelved1, kOutputLP2);
+                shelved1ForOutput = shelved1;
+            }
+            if constexpr (J == 7)
+                out[i] = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1ForOutput) * kOutputLP2HighShare);
         }
 
         void save(State& st) const {
             st.tapLP = tapLP;
             st.tapShaperLP = tapShaperLP;
-        }
-    };
-
-    // Output filters and the output sample: the processed signal (square of
-    // the curve's deviation and tap shaper) through two low shelves, added
-    // to the centre tap in proportion to Dynamic squared.
-    struct OutputFilters {
-        float kOutputLP1, kOutputLP2, squareMix;
-        F outputLP1, outputLP2;
-
-        OutputFilters(const BlockSetup& s, const State& st)
-            : kOutputLP1(s.coeffs.rate.kOutputLP1), kOutputLP2(s.coeffs.rate.kOutputLP2),
-              squareMix(s.coeffs.color.fSquareMix), outputLP1(st.outputLP1), outputLP2(st.outputLP2) {}
-
-        // The second shelf's output for the square's and the tap shaper's
-        // high-passed values.
-        F step(F squareHP, F tapShapedHP) {
-            const F processed = (squareHP * kSquareGain) * squareMix + tapShapedHP;
-            lowPass(outputLP1, processed, kOutputLP1);
-            const F shelved1 = Lanes::narrow(Lanes::widen(processed) * kOutputLP1HighShare + Lanes::widen(outputLP1));
-            lowPass(outputLP2, shelved1, kOutputLP2);
-            return Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
-        }
-
-        void save(State& st) const {
             st.outputLP1 = outputLP1;
             st.outputLP2 = outputLP2;
         }
     };
 
-    // The tap shaper and the output filters in one loop, then the output
+    // The tap shaper and the output filters in one pipeline, then the output
     // samples over the lanes' values as one flat array, in vector code.
     static void lastFilters(const BlockSetup& s, State& st, const F* steered, const F* curveOfSteered,
                             const F* squareHP, const F* centre, F* out, int32_t count) {
-        TapShaperFilters tapShaper(s, st);
-        OutputFilters output(s, st);
-        for (int32_t i = 0; i < count; ++i) out[i] = output.step(squareHP[i], tapShaper.step(steered[i], curveOfSteered[i]));
-        tapShaper.save(st);
-        output.save(st);
+        LastFilters filters(s, st, steered, curveOfSteered, squareHP, out);
+        pipeline<LastFilters::kSteps>(count, stepsOf(filters));
+        filters.save(st);
 
         const double dynamicSq = s.dynamicSq;
         const float gain = s.gain;
