@@ -38,6 +38,7 @@ constexpr int kWideLanes = 4;
 #endif
 typedef float FloatWide __attribute__((vector_size(4 * kWideLanes)));
 typedef int32_t IntWide __attribute__((vector_size(4 * kWideLanes)));
+typedef uint32_t UIntWide __attribute__((vector_size(4 * kWideLanes)));
 
 inline FloatWide loadWide(const float* p) {
     FloatWide v;
@@ -64,19 +65,21 @@ inline FloatWide gatherWide(const float* base, IntWide index) {
 // measured this is much faster than two gathers.
 inline void loadPairsWide(const float* base, IntWide index, FloatWide& left, FloatWide& right) {
 #if defined(__SSE__)
-    const auto pairs = [base](int32_t first, int32_t second) {
+    // Indices taken as unsigned: they are never negative, and a 32-bit
+    // unsigned value needs no sign extension to become an address offset.
+    const auto pairs = [base](uint32_t first, uint32_t second) {
         const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(base + first));
         return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(base + second));  // l0 r0 l1 r1
     };
 #if defined(__AVX2__)
-    const __m256 lowHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(index[0], index[1])),
-                                                  pairs(index[4], index[5]), 1);
-    const __m256 highHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(index[2], index[3])),
-                                                   pairs(index[6], index[7]), 1);
+    const UIntWide at = (UIntWide)index;
+    const __m256 lowHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[0], at[1])), pairs(at[4], at[5]), 1);
+    const __m256 highHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[2], at[3])), pairs(at[6], at[7]), 1);
     left = (FloatWide)_mm256_shuffle_ps(lowHalves, highHalves, _MM_SHUFFLE(2, 0, 2, 0));
     right = (FloatWide)_mm256_shuffle_ps(lowHalves, highHalves, _MM_SHUFFLE(3, 1, 3, 1));
 #else
-    const __m128 low = pairs(index[0], index[1]), high = pairs(index[2], index[3]);
+    const UIntWide at = (UIntWide)index;
+    const __m128 low = pairs(at[0], at[1]), high = pairs(at[2], at[3]);
     left = (FloatWide)_mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0));
     right = (FloatWide)_mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
 #endif
