@@ -102,6 +102,11 @@ struct OneLane {
     static void setLane(F& v, int, float value) { v = value; }
     // Converts draws of 0 .. 2^31 - 1 to single precision.
     static F drawsToFloat(const uint32_t* const draws[], int32_t i) { return static_cast<float>(draws[0][i]); }
+    // Two values side by side, for two filters that run the same steps.
+    using Pair = Float2;
+    static Pair join(F a, F b) { return Pair{a, b}; }
+    static F first(Pair p) { return p[0]; }
+    static F second(Pair p) { return p[1]; }
 };
 
 // Two channels: lane 0 is channel 0, lane 1 channel 1.
@@ -126,6 +131,10 @@ struct TwoLanes {
         const Int2 wide = {int32_t(draws[0][i]), int32_t(draws[1][i])};
         return __builtin_convertvector(wide, F);
     }
+    using Pair = Float4;
+    static Pair join(F a, F b) { return __builtin_shufflevector(a, b, 0, 1, 2, 3); }
+    static F first(Pair p) { return __builtin_shufflevector(p, p, 0, 1); }
+    static F second(Pair p) { return __builtin_shufflevector(p, p, 2, 3); }
 };
 
 }  // inline namespace ORVANTA_SIMD_NAMESPACE

@@ -256,7 +256,8 @@ struct Stages {
     using State = ChannelState<Lanes>;
 
     // One-pole low-pass: s := (in - s) * k + s, subtract, multiply, add.
-    static F lowPass(F& s, F in, float k) {
+    template <class V>
+    static V lowPass(V& s, V in, float k) {
         s = (in - s) * k + s;
         return s;
     }
@@ -353,27 +354,32 @@ struct Stages {
 
     // The shaper's low-passes: the polynomial and the square, each less its
     // low-pass, in place.
+    // The two low-passes share their coefficient and run side by side in
+    // one pair of lane vectors.
     struct ShaperFilters {
+        using Pair = typename Lanes::Pair;
         float kHarmonicLP;
-        F harmonicLP, squareLP;
+        Pair lowPasses;  // the polynomial's, then the square's
         F* harmonicHP;
         F* squareHP;
 
         ShaperFilters(const BlockSetup& s, const State& st, F* harmonicHP_, F* squareHP_)
-            : kHarmonicLP(s.coeffs.rate.kHarmonicLP), harmonicLP(st.harmonicLP), squareLP(st.squareLP),
+            : kHarmonicLP(s.coeffs.rate.kHarmonicLP), lowPasses(Lanes::join(st.harmonicLP, st.squareLP)),
               harmonicHP(harmonicHP_), squareHP(squareHP_) {}
 
         template <int J>
         void step(int32_t i) {
             if constexpr (J == 0) {
-                harmonicHP[i] = harmonicHP[i] - lowPass(harmonicLP, harmonicHP[i], kHarmonicLP);
-                squareHP[i] = squareHP[i] - lowPass(squareLP, squareHP[i], kHarmonicLP);
+                const Pair in = Lanes::join(harmonicHP[i], squareHP[i]);
+                const Pair highPassed = in - lowPass(lowPasses, in, kHarmonicLP);
+                harmonicHP[i] = Lanes::first(highPassed);
+                squareHP[i] = Lanes::second(highPassed);
             }
         }
 
         void save(State& st) const {
-            st.harmonicLP = harmonicLP;
-            st.squareLP = squareLP;
+            st.harmonicLP = Lanes::first(lowPasses);
+            st.squareLP = Lanes::second(lowPasses);
         }
     };
 
