@@ -517,14 +517,14 @@ struct Stages {
         constexpr int32_t kLanes = Lanes::kLanes;
         const float* const line = flat(history) + L * kLanes;  // line[q]: the value written with q
         const int32_t values = count * kLanes;
+        IntWide lanePlaces;  // the places of a vector's values relative to its first
+        for (int j = 0; j < kWideLanes; ++j) lanePlaces[j] = j;
         int32_t q = 0;
         for (; q + kWideLanes <= values; q += kWideLanes) {
-            IntWide at;  // the values' own places in line
-            for (int j = 0; j < kWideLanes; ++j) at[j] = q + j;
             const FloatWide centre = loadWide(line + q - centreBack(s));
             const IntWide back = steeredBack(s, steering(s, centre, loadWide(flat(dither) + q)));
             storeWide(flat(centreOut) + q, centre);
-            storeWide(flat(steeredOut) + q, gatherWide(line, at - back * kLanes));
+            storeWide(flat(steeredOut) + q, gatherWide(line + q, lanePlaces - back * kLanes));
         }
         for (; q < values; ++q) {
             const float centre = line[q - centreBack(s)];
