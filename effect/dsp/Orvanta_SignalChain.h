@@ -562,28 +562,32 @@ struct Stages {
     // its low-pass. The output filters: the processed signal (the square of
     // the curve's deviation and the tap shaper) through two low shelves.
     // Reads the steered tap, its curve value and the square; writes the
-    // second shelf's output.
+    // second shelf's input (shelvedIn) and its low-pass (lowPassed), whose
+    // sum, the shelf's output, depends on no earlier sample and is left to
+    // the flat pass after the loop.
     struct LastFilters {
-        static constexpr int kSteps = 8;
+        static constexpr int kSteps = 7;
         float kTapLP, kTapShaperLP, tapShaperMix, dynamicSq;
         float kOutputLP1, kOutputLP2, squareMix;
         F tapLP, tapShaperLP, outputLP1, outputLP2;
         // Carried from one step to the next.
         D steeredSquare = {};
-        F tapShaped = {}, processed = {}, processedForShelf = {}, shelved1 = {}, shelved1ForOutput = {};
+        F tapShaped = {}, processed = {}, processedForShelf = {}, shelved1 = {};
         const F* steered;
         const F* curveOfSteered;
         const F* squareHP;
-        F* out;
+        F* shelvedIn;
+        F* lowPassed;
 
         LastFilters(const BlockSetup& s, const State& st, const F* steered_, const F* curveOfSteered_,
-                    const F* squareHP_, F* out_)
+                    const F* squareHP_, F* shelvedIn_, F* lowPassed_)
             : kTapLP(s.coeffs.rate.kTapLP), kTapShaperLP(s.coeffs.kTapShaperLP),
               tapShaperMix(s.coeffs.color.fTapShaperMix), dynamicSq(s.dynamicSq),
               kOutputLP1(s.coeffs.rate.kOutputLP1), kOutputLP2(s.coeffs.rate.kOutputLP2),
               squareMix(s.coeffs.color.fSquareMix), tapLP(st.tapLP), tapShaperLP(st.tapShaperLP),
               outputLP1(st.outputLP1), outputLP2(st.outputLP2), steered(steered_),
-              curveOfSteered(curveOfSteered_), squareHP(squareHP_), out(out_) {}
+              curveOfSteered(curveOfSteered_), squareHP(squareHP_), shelvedIn(shelvedIn_),
+              lowPassed(lowPassed_) {}
 
         template <int J>
         void step(int32_t i) {
@@ -605,11 +609,9 @@ struct Stages {
             if constexpr (J == 5)
                 shelved1 = Lanes::narrow(Lanes::widen(processedForShelf) * kOutputLP1HighShare + Lanes::widen(outputLP1));
             if constexpr (J == 6) {
-                lowPass(outputLP2, shelved1, kOutputLP2);
-                shelved1ForOutput = shelved1;
+                shelvedIn[i] = shelved1;
+                lowPassed[i] = lowPass(outputLP2, shelved1, kOutputLP2);
             }
-            if constexpr (J == 7)
-                out[i] = Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1ForOutput) * kOutputLP2HighShare);
         }
 
         void save(State& st) const {
@@ -620,19 +622,21 @@ struct Stages {
         }
     };
 
-    // The tap shaper and the output filters in one pipeline, then the output
-    // samples over the lanes' values as one flat array, in vector code.
+    // The tap shaper and the output filters in one pipeline, then the second
+    // shelf's output and the output samples over the lanes' values as one
+    // flat array, in vector code. scratch holds count values.
     static void lastFilters(const BlockSetup& s, State& st, const F* steered, const F* curveOfSteered,
-                            const F* squareHP, const F* centre, F* out, int32_t count) {
-        LastFilters filters(s, st, steered, curveOfSteered, squareHP, out);
+                            const F* squareHP, const F* centre, F* out, F* scratch, int32_t count) {
+        LastFilters filters(s, st, steered, curveOfSteered, squareHP, out, scratch);
         pipeline<LastFilters::kSteps>(count, stepsOf(filters));
         filters.save(st);
 
         const double dynamicSq = s.dynamicSq;
         const float gain = s.gain;
         for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
-            const double shelved2 = flat(out)[q];
-            flat(out)[q] = static_cast<float>((shelved2 * kProcessedLevel) * dynamicSq + double(flat(centre)[q])) * gain;
+            const float shelved2 =
+                static_cast<float>(double(flat(scratch)[q]) + double(flat(out)[q]) * kOutputLP2HighShare);
+            flat(out)[q] = static_cast<float>((double(shelved2) * kProcessedLevel) * dynamicSq + double(flat(centre)[q])) * gain;
         }
     }
 };
@@ -724,7 +728,8 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
     F centre[kRunLength];
     F* const lineInput = emphasised;     // used up once the colour source is known
-    F* const out = steered;               // each read just before it is overwritten
+    F* const out = steered;               // each read before it is overwritten
+    F* const outputScratch = x;           // the input is used up before the last filters
 
     const int32_t runLength = samplePerRun ? 1 : kRunLength;
     for (int32_t start = 0; start < n; start += runLength) {
@@ -740,7 +745,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
         Run::colour(s, st, x, colourSource, dither, lineInput, count);
         Run::delay(s, lineInput, dither, history, centre, steered, count);
         Run::curveAll(steered, curveOut, count);
-        Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, count);
+        Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, outputScratch, count);
 
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);
