@@ -280,20 +280,24 @@ struct Stages {
     // same sample left in the members, so the steps of different samples
     // interleave.
 
-    // Noise source: smoothing, four low-passes and the dither signal.
-    // Reads draws, writes dither (which holds the smoothed white noise
-    // between the first step and the last).
+    // Noise source: smoothing and four low-passes. Reads draws, writes the
+    // smoothed white noise to dither and the fourth low-pass to lowPassed;
+    // ditherSignal() then makes the dither signal of the two, which depends
+    // on no earlier sample.
     struct NoiseFilters {
-        static constexpr int kSteps = 6;
+        static constexpr int kSteps = 5;
         float kSmooth, k1, k2, k3, k4;
         F noise, lp1, lp2, lp3, lp4;
         const uint32_t* const* draws;
         F* dither;
+        F* lowPassed;
 
-        NoiseFilters(const BlockSetup& s, const State& st, const uint32_t* const draws_[], F* dither_)
+        NoiseFilters(const BlockSetup& s, const State& st, const uint32_t* const draws_[], F* dither_,
+                     F* lowPassed_)
             : kSmooth(s.coeffs.rate.kNoiseSmooth), k1(s.coeffs.rate.kNoiseLP1), k2(s.coeffs.rate.kNoiseLP2),
               k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4), noise(st.noise), lp1(st.noiseLP1),
-              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4), draws(draws_), dither(dither_) {}
+              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4), draws(draws_), dither(dither_),
+              lowPassed(lowPassed_) {}
 
         template <int J>
         void step(int32_t i) {
@@ -306,9 +310,15 @@ struct Stages {
             if constexpr (J == 1) lowPass(lp1, noise, k1);
             if constexpr (J == 2) lowPass(lp2, lp1, k2);
             if constexpr (J == 3) lowPass(lp3, lp2, k3);
-            if constexpr (J == 4) lowPass(lp4, lp3, k4);
-            if constexpr (J == 5)
-                dither[i] = Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(dither[i]) * kDitherWhiteLevel) * kDitherWhiteBoost);
+            if constexpr (J == 4) lowPassed[i] = lowPass(lp4, lp3, k4);
+        }
+
+        // The dither signal of count samples, in place of their white noise.
+        static void ditherSignal(F* dither, const F* lowPassed, int32_t count) {
+            float* const white = flat(dither);
+            for (int32_t q = 0; q < count * Lanes::kLanes; ++q)
+                white[q] = static_cast<float>(double(flat(lowPassed)[q]) +
+                                              (double(white[q]) * kDitherWhiteLevel) * kDitherWhiteBoost);
         }
 
         void save(State& st) const {
@@ -326,10 +336,13 @@ struct Stages {
         return [&groups...](auto step, int32_t i) { (groups.template step<decltype(step)::value>(i), ...); };
     }
 
-    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, int32_t count) {
-        NoiseFilters filters(s, st, draws, dither);
+    // The dither signal of count samples; scratch holds count values.
+    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, F* scratch,
+                      int32_t count) {
+        NoiseFilters filters(s, st, draws, dither, scratch);
         pipeline<NoiseFilters::kSteps>(count, stepsOf(filters));
         filters.save(st);
+        NoiseFilters::ditherSignal(dither, scratch, count);
     }
 
     // Curve shaper and harmonic polynomial of the curve's deviation from
@@ -424,16 +437,20 @@ struct Stages {
     };
 
     // The noise source, the shaper's low-passes and the emphasis in one
-    // pipeline: none waits for another, so their recurrences overlap.
+    // pipeline: none waits for another, so their recurrences overlap. Then
+    // the dither signal in a flat pass. scratch holds count values.
     static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
-                             F* harmonicHP, F* squareHP, F* emphasised, int32_t count) {
-        NoiseFilters noise(s, st, draws, dither);
+                             F* harmonicHP, F* squareHP, F* emphasised, F* scratch, int32_t count) {
+        NoiseFilters noise(s, st, draws, dither, scratch);
         ShaperFilters shaper(s, st, harmonicHP, squareHP);
         EmphasisFilters emphasis(s, st, x, emphasised);
-        pipeline<NoiseFilters::kSteps>(count, stepsOf(noise, shaper, emphasis));
+        constexpr int kSteps =
+            NoiseFilters::kSteps > EmphasisFilters::kSteps ? NoiseFilters::kSteps : EmphasisFilters::kSteps;
+        pipeline<kSteps>(count, stepsOf(noise, shaper, emphasis));
         noise.save(st);
         shaper.save(st);
         emphasis.save(st);
+        NoiseFilters::ditherSignal(dither, scratch, count);
     }
 
     // The driven curve pass: the emphasised signal, driven by G and the
@@ -727,6 +744,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
     F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
     F centre[kRunLength];
+    F* const noiseScratch = colourSource;  // free until the driven curve pass
     F* const lineInput = emphasised;     // used up once the colour source is known
     F* const out = steered;               // each read before it is overwritten
     F* const outputScratch = x;           // the input is used up before the last filters
@@ -740,7 +758,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
 
         Run::curveAll(x, curveOut, count);
         Run::shaperPolynomial(x, curveOut, harmonicHP, squareHP, count);
-        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, count);
+        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, noiseScratch, count);
         Run::drivenCurve(s, flat(emphasised), flat(harmonicHP), flat(colourSource), count * kLanes);
         Run::colour(s, st, x, colourSource, dither, lineInput, count);
         Run::delay(s, lineInput, dither, history, centre, steered, count);
