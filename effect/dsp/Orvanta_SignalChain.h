@@ -9,12 +9,12 @@
 //
 // Speed: the chain of one sample is long and each step waits for the one
 // before, while the only dependencies from one sample to the next are the
-// filter states and the delay line. The chain therefore runs as eight short
-// stage loops over a run of samples (noise, shaper, emphasis, driven curve,
-// colour, delay line, tap shaper, output), each keeping many samples in
-// flight and few enough constants to stay in registers; the stages pass their
-// results on in small arrays. Every sample still sees exactly the operations
-// of the chain in their order.
+// filter states and the delay line. The chain therefore runs as short stage
+// loops over a run of samples: flat vector passes for the steps that depend
+// on no earlier sample, and three software pipelines for the filters, in
+// which each operation's inputs were mostly computed an iteration earlier
+// (see pipeline()). The stages pass their results on in small arrays. Every
+// sample still sees exactly the operations of the chain in their order.
 #pragma once
 
 #include <cstdint>
@@ -227,6 +227,11 @@ struct ChannelState {
 // steps in their order. The processor then finds the inputs of most
 // operations ready when it reaches them, instead of holding a whole
 // sample's chain of dependent operations in its window.
+//
+// step(std::integral_constant<int, J>, sample) runs step J on a sample. The
+// first kSteps - 1 iterations (filling) and the last (draining) skip the
+// steps whose sample lies outside 0 .. count - 1; the iterations between
+// run every step unchecked.
 template <int J, bool kGuarded, class Step>
 inline void pipelineIteration(Step& step, int32_t i, int32_t count) {
     if constexpr (J >= 0) {
@@ -271,9 +276,9 @@ struct Stages {
     // members of a local object for a run and store the states back at its
     // end: the stage arrays could otherwise alias them, and the compiler
     // would reload and store every state on every sample, inside the filter
-    // recurrences. The filters of several stages run in one loop (see
-    // runChannels): each sample still sees every stage's operations in their
-    // order, and the processor overlaps the stages' recurrences.
+    // recurrences. The filters of several stages run in one pipeline: each
+    // sample still sees every stage's operations in their order, and the
+    // processor overlaps the stages' recurrences.
 
     // The filters of each stage are written as numbered steps for
     // pipeline(): step J of a sample reads only what earlier steps of the
