@@ -100,8 +100,6 @@ struct OneLane {
     static F narrow(D v) { return static_cast<float>(v); }
     static float lane(F v, int) { return v; }
     static void setLane(F& v, int, float value) { v = value; }
-    // Converts draws of 0 .. 2^31 - 1 to single precision.
-    static F drawsToFloat(const uint32_t* const draws[], int32_t i) { return static_cast<float>(draws[0][i]); }
     // Two values side by side, for two filters that run the same steps.
     using Pair = Float2;
     static Pair join(F a, F b) { return Pair{a, b}; }
@@ -127,10 +125,6 @@ struct TwoLanes {
     }
     static float lane(F v, int l) { return v[l]; }
     static void setLane(F& v, int l, float value) { v[l] = value; }
-    static F drawsToFloat(const uint32_t* const draws[], int32_t i) {
-        const Int2 wide = {int32_t(draws[0][i]), int32_t(draws[1][i])};
-        return __builtin_convertvector(wide, F);
-    }
     using Pair = Float4;
     static Pair join(F a, F b) { return __builtin_shufflevector(a, b, 0, 1, 2, 3); }
     static F first(Pair p) { return __builtin_shufflevector(p, p, 0, 1); }

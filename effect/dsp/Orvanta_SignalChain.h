@@ -285,31 +285,37 @@ struct Stages {
     // same sample left in the members, so the steps of different samples
     // interleave.
 
-    // Noise source: smoothing and four low-passes. Reads draws, writes the
-    // smoothed white noise to dither and the fourth low-pass to lowPassed;
-    // ditherSignal() then makes the dither signal of the two, which depends
-    // on no earlier sample.
+    // Noise source: smoothing and four low-passes. centredDraws() first
+    // writes the draws, centred on zero, to dither; the filters replace them
+    // by the smoothed white noise and write the fourth low-pass to
+    // lowPassed; ditherSignal() then makes the dither signal of the two.
+    // Only the filters depend on earlier samples.
     struct NoiseFilters {
         static constexpr int kSteps = 5;
         float kSmooth, k1, k2, k3, k4;
         F noise, lp1, lp2, lp3, lp4;
-        const uint32_t* const* draws;
         F* dither;
         F* lowPassed;
 
-        NoiseFilters(const BlockSetup& s, const State& st, const uint32_t* const draws_[], F* dither_,
-                     F* lowPassed_)
+        NoiseFilters(const BlockSetup& s, const State& st, F* dither_, F* lowPassed_)
             : kSmooth(s.coeffs.rate.kNoiseSmooth), k1(s.coeffs.rate.kNoiseLP1), k2(s.coeffs.rate.kNoiseLP2),
               k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4), noise(st.noise), lp1(st.noiseLP1),
-              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4), draws(draws_), dither(dither_),
-              lowPassed(lowPassed_) {}
+              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4), dither(dither_), lowPassed(lowPassed_) {}
+
+        // The draws (0 .. 2^31 - 1) of count samples scaled to 0 .. 1 and
+        // centred on zero, lane l of sample i from draws[l][i].
+        static void centredDraws(const uint32_t* const draws[], F* dither, int32_t count) {
+            for (int l = 0; l < Lanes::kLanes; ++l)
+                for (int32_t i = 0; i < count; ++i)
+                    flat(dither)[i * Lanes::kLanes + l] =
+                        static_cast<float>(static_cast<int32_t>(draws[l][i])) * kDrawScale - kDrawMidpoint;
+        }
 
         template <int J>
         void step(int32_t i) {
             if constexpr (J == 0) {
-                // The draw, centred on zero, through the smoothing low-pass.
-                const F draw = Lanes::drawsToFloat(draws, i);
-                noise = ((draw * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
+                // The centred draw through the smoothing low-pass.
+                noise = (dither[i] - noise) * kSmooth + noise;
                 dither[i] = noise;
             }
             if constexpr (J == 1) lowPass(lp1, noise, k1);
@@ -344,7 +350,8 @@ struct Stages {
     // The dither signal of count samples; scratch holds count values.
     static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, F* scratch,
                       int32_t count) {
-        NoiseFilters filters(s, st, draws, dither, scratch);
+        NoiseFilters::centredDraws(draws, dither, count);
+        NoiseFilters filters(s, st, dither, scratch);
         pipeline<NoiseFilters::kSteps>(count, stepsOf(filters));
         filters.save(st);
         NoiseFilters::ditherSignal(dither, scratch, count);
@@ -446,7 +453,8 @@ struct Stages {
     // the dither signal in a flat pass. scratch holds count values.
     static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
                              F* harmonicHP, F* squareHP, F* emphasised, F* scratch, int32_t count) {
-        NoiseFilters noise(s, st, draws, dither, scratch);
+        NoiseFilters::centredDraws(draws, dither, count);
+        NoiseFilters noise(s, st, dither, scratch);
         ShaperFilters shaper(s, st, harmonicHP, squareHP);
         EmphasisFilters emphasis(s, st, x, emphasised);
         constexpr int kSteps =
