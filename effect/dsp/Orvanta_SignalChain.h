@@ -409,19 +409,22 @@ struct Stages {
     };
 
     // Emphasis: the input less its low-pass, through two high shelves.
-    // Reads x, writes the emphasised signal.
+    // Reads x; writes the second shelf's input to emphasised and its
+    // low-pass to lowPassed, and secondShelf() then makes the emphasised
+    // signal of the two, which depends on no earlier sample.
     struct EmphasisFilters {
-        static constexpr int kSteps = 5;
+        static constexpr int kSteps = 4;
         float kInputLP, kEmphasisLP1, kEmphasisLP2;
         F inputLP, emphasisLP1, emphasisLP2;
-        F inputHP = {}, shelved = {}, shelvedForOutput = {};  // carried from one step to the next
+        F inputHP = {}, shelved = {};  // carried from one step to the next
         const F* x;
         F* emphasised;
+        F* lowPassed;
 
-        EmphasisFilters(const BlockSetup& s, const State& st, const F* x_, F* emphasised_)
+        EmphasisFilters(const BlockSetup& s, const State& st, const F* x_, F* emphasised_, F* lowPassed_)
             : kInputLP(s.coeffs.rate.kInputLP), kEmphasisLP1(s.coeffs.rate.kEmphasisLP1),
               kEmphasisLP2(s.coeffs.rate.kEmphasisLP2), inputLP(st.inputLP), emphasisLP1(st.emphasisLP1),
-              emphasisLP2(st.emphasisLP2), x(x_), emphasised(emphasised_) {}
+              emphasisLP2(st.emphasisLP2), x(x_), emphasised(emphasised_), lowPassed(lowPassed_) {}
 
         template <int J>
         void step(int32_t i) {
@@ -433,12 +436,17 @@ struct Stages {
             if constexpr (J == 2)
                 shelved = Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
             if constexpr (J == 3) {
-                lowPass(emphasisLP2, shelved, kEmphasisLP2);
-                shelvedForOutput = shelved;
+                emphasised[i] = shelved;
+                lowPassed[i] = lowPass(emphasisLP2, shelved, kEmphasisLP2);
             }
-            if constexpr (J == 4)
-                emphasised[i] = Lanes::narrow(Lanes::widen(shelvedForOutput) * kEmphasis2LowShare +
-                                              Lanes::widen(shelvedForOutput - emphasisLP2));
+        }
+
+        // The second shelf's output of count samples, in place of its input.
+        static void secondShelf(F* emphasised, const F* lowPassed, int32_t count) {
+            float* const shelved = flat(emphasised);
+            for (int32_t q = 0; q < count * Lanes::kLanes; ++q)
+                shelved[q] = static_cast<float>(double(shelved[q]) * kEmphasis2LowShare +
+                                                double(shelved[q] - flat(lowPassed)[q]));
         }
 
         void save(State& st) const {
@@ -450,20 +458,23 @@ struct Stages {
 
     // The noise source, the shaper's low-passes and the emphasis in one
     // pipeline: none waits for another, so their recurrences overlap. Then
-    // the dither signal in a flat pass. scratch holds count values.
+    // the dither signal and the emphasis's second shelf in flat passes.
+    // noiseScratch and emphasisScratch hold count values each.
     static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
-                             F* harmonicHP, F* squareHP, F* emphasised, F* scratch, int32_t count) {
+                             F* harmonicHP, F* squareHP, F* emphasised, F* noiseScratch, F* emphasisScratch,
+                             int32_t count) {
         NoiseFilters::centredDraws(draws, dither, count);
-        NoiseFilters noise(s, st, dither, scratch);
+        NoiseFilters noise(s, st, dither, noiseScratch);
         ShaperFilters shaper(s, st, harmonicHP, squareHP);
-        EmphasisFilters emphasis(s, st, x, emphasised);
+        EmphasisFilters emphasis(s, st, x, emphasised, emphasisScratch);
         constexpr int kSteps =
             NoiseFilters::kSteps > EmphasisFilters::kSteps ? NoiseFilters::kSteps : EmphasisFilters::kSteps;
         pipeline<kSteps>(count, stepsOf(noise, shaper, emphasis));
         noise.save(st);
         shaper.save(st);
         emphasis.save(st);
-        NoiseFilters::ditherSignal(dither, scratch, count);
+        NoiseFilters::ditherSignal(dither, noiseScratch, count);
+        EmphasisFilters::secondShelf(emphasised, emphasisScratch, count);
     }
 
     // The driven curve pass: the emphasised signal, driven by G and the
@@ -758,6 +769,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
     F centre[kRunLength];
     F* const noiseScratch = colourSource;  // free until the driven curve pass
+    F* const emphasisScratch = curveOut;   // free between the two curve passes of x and of the steered tap
     F* const lineInput = emphasised;     // used up once the colour source is known
     F* const out = steered;               // each read before it is overwritten
     F* const outputScratch = x;           // the input is used up before the last filters
@@ -771,7 +783,8 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
 
         Run::curveAll(x, curveOut, count);
         Run::shaperPolynomial(x, curveOut, harmonicHP, squareHP, count);
-        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, noiseScratch, count);
+        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, noiseScratch,
+                          emphasisScratch, count);
         Run::drivenCurve(s, flat(emphasised), flat(harmonicHP), flat(colourSource), count * kLanes);
         Run::colour(s, st, x, colourSource, dither, lineInput, count);
         Run::delay(s, lineInput, dither, history, centre, steered, count);
