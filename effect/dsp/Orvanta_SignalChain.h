@@ -305,8 +305,8 @@ struct Stages {
         // The draws (0 .. 2^31 - 1) of count samples scaled to 0 .. 1 and
         // centred on zero, lane l of sample i from draws[l][i].
         static void centredDraws(const uint32_t* const draws[], F* dither, int32_t count) {
-            for (int l = 0; l < Lanes::kLanes; ++l)
-                for (int32_t i = 0; i < count; ++i)
+            for (int32_t i = 0; i < count; ++i)
+                for (int l = 0; l < Lanes::kLanes; ++l)
                     flat(dither)[i * Lanes::kLanes + l] =
                         static_cast<float>(static_cast<int32_t>(draws[l][i])) * kDrawScale - kDrawMidpoint;
         }
