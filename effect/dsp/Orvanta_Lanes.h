@@ -61,8 +61,9 @@ inline FloatWide gatherWide(const float* base, IntWide index) {
 
 // Neighbouring pairs of a table: left = {base[index[0]], base[index[1]], ...}
 // and right the entries after them. Each pair is one 8-byte load; the pairs
-// are then sorted into the two vectors by shuffles. On the processors
-// measured this is much faster than two gathers.
+// are then sorted into the two vectors by shuffles. Measured on this
+// project's AMD machine, this made the whole AVX2 callback 3 to 5 % faster
+// than two gathers of 8 entries each.
 inline void loadPairsWide(const float* base, IntWide index, FloatWide& left, FloatWide& right) {
 #if defined(__SSE__)
     // Indices taken as unsigned: they are never negative, and a 32-bit
@@ -71,14 +72,13 @@ inline void loadPairsWide(const float* base, IntWide index, FloatWide& left, Flo
         const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(base + first));
         return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(base + second));  // l0 r0 l1 r1
     };
-#if defined(__AVX2__)
     const UIntWide at = (UIntWide)index;
+#if defined(__AVX2__)
     const __m256 lowHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[0], at[1])), pairs(at[4], at[5]), 1);
     const __m256 highHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[2], at[3])), pairs(at[6], at[7]), 1);
     left = (FloatWide)_mm256_shuffle_ps(lowHalves, highHalves, _MM_SHUFFLE(2, 0, 2, 0));
     right = (FloatWide)_mm256_shuffle_ps(lowHalves, highHalves, _MM_SHUFFLE(3, 1, 3, 1));
 #else
-    const UIntWide at = (UIntWide)index;
     const __m128 low = pairs(at[0], at[1]), high = pairs(at[2], at[3]);
     left = (FloatWide)_mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0));
     right = (FloatWide)_mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
