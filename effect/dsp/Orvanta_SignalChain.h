@@ -9,16 +9,17 @@
 //
 // Speed: the chain of one sample is long and each step waits for the one
 // before, while the only dependencies from one sample to the next are the
-// filter states and the delay line. The chain therefore runs as eight short
-// stage loops over a run of samples (noise, shaper, emphasis, driven curve,
-// colour, delay line, tap shaper, output), each keeping many samples in
-// flight and few enough constants to stay in registers; the stages pass their
-// results on in small arrays. Every sample still sees exactly the operations
-// of the chain in their order.
+// filter states and the delay line. The chain therefore runs as short stage
+// loops over a run of samples: flat vector passes for the steps that depend
+// on no earlier sample, and three software pipelines for the filters, in
+// which each operation's inputs were mostly computed an iteration earlier
+// (see pipeline()). The stages pass their results on in small arrays. Every
+// sample still sees exactly the operations of the chain in their order.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "effect/Orvanta_Defs.h"
 #include "effect/dsp/Orvanta_AlgContext.h"
@@ -220,6 +221,36 @@ struct ChannelState {
     }
 };
 
+// Software pipeline over count samples: each iteration runs step J on
+// sample i - J for J = kSteps - 1 down to 0, so a step reads what the step
+// before it left one iteration earlier, and every sample still passes the
+// steps in their order. The processor then finds the inputs of most
+// operations ready when it reaches them, instead of holding a whole
+// sample's chain of dependent operations in its window.
+//
+// step(std::integral_constant<int, J>, sample) runs step J on a sample. The
+// first kSteps - 1 iterations (filling) and the last (draining) skip the
+// steps whose sample lies outside 0 .. count - 1; the iterations between
+// run every step unchecked.
+template <int J, bool kGuarded, class Step>
+inline void pipelineIteration(Step& step, int32_t i, int32_t count) {
+    if constexpr (J >= 0) {
+        const int32_t sample = i - J;
+        if (!kGuarded || (sample >= 0 && sample < count)) step(std::integral_constant<int, J>{}, sample);
+        pipelineIteration<J - 1, kGuarded>(step, i, count);
+    }
+}
+
+template <int kSteps, class Step>
+inline void pipeline(int32_t count, Step step) {
+    const int32_t end = count + kSteps - 1;
+    const int32_t fill = kSteps - 1 < end ? kSteps - 1 : end;
+    int32_t i = 0;
+    for (; i < fill; ++i) pipelineIteration<kSteps - 1, true>(step, i, count);
+    for (; i < count; ++i) pipelineIteration<kSteps - 1, false>(step, i, count);
+    for (; i < end; ++i) pipelineIteration<kSteps - 1, true>(step, i, count);
+}
+
 // The stages of the chain over a run of samples, for the channels in the
 // lanes. Curve is the transfer-curve form of the calling callback
 // (TransferCurve::Offset or TransferCurve::Signed).
@@ -230,7 +261,8 @@ struct Stages {
     using State = ChannelState<Lanes>;
 
     // One-pole low-pass: s := (in - s) * k + s, subtract, multiply, add.
-    static F lowPass(F& s, F in, float k) {
+    template <class V>
+    static V lowPass(V& s, V in, float k) {
         s = (in - s) * k + s;
         return s;
     }
@@ -244,30 +276,60 @@ struct Stages {
     // members of a local object for a run and store the states back at its
     // end: the stage arrays could otherwise alias them, and the compiler
     // would reload and store every state on every sample, inside the filter
-    // recurrences. The filters of several stages run in one loop (see
-    // runChannels): each sample still sees every stage's operations in their
-    // order, and the processor overlaps the stages' recurrences.
+    // recurrences. The filters of several stages run in one pipeline: each
+    // sample still sees every stage's operations in their order, and the
+    // processor overlaps the stages' recurrences.
 
-    // Noise source: smoothing, four low-passes and the dither signal.
+    // The filters of each stage are written as numbered steps for
+    // pipeline(): step J of a sample reads only what earlier steps of the
+    // same sample left in the members, so the steps of different samples
+    // interleave.
+
+    // Noise source: smoothing and four low-passes. centredDraws() first
+    // writes the draws, centred on zero, to dither; the filters replace them
+    // by the smoothed white noise and write the fourth low-pass to
+    // lowPassed; ditherSignal() then makes the dither signal of the two.
+    // Only the filters depend on earlier samples.
     struct NoiseFilters {
+        static constexpr int kSteps = 5;
         float kSmooth, k1, k2, k3, k4;
         F noise, lp1, lp2, lp3, lp4;
+        F* dither;
+        F* lowPassed;
 
-        NoiseFilters(const BlockSetup& s, const State& st)
+        NoiseFilters(const BlockSetup& s, const State& st, F* dither_, F* lowPassed_)
             : kSmooth(s.coeffs.rate.kNoiseSmooth), k1(s.coeffs.rate.kNoiseLP1), k2(s.coeffs.rate.kNoiseLP2),
               k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4), noise(st.noise), lp1(st.noiseLP1),
-              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4) {}
+              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4), dither(dither_), lowPassed(lowPassed_) {}
 
-        // The dither signal for a draw.
-        F step(F draw) {
-            // The draw, centred on zero, through the smoothing low-pass.
-            const F white = ((draw * kDrawScale - kDrawMidpoint) - noise) * kSmooth + noise;
-            lowPass(lp1, white, k1);
-            lowPass(lp2, lp1, k2);
-            lowPass(lp3, lp2, k3);
-            lowPass(lp4, lp3, k4);
-            noise = white;
-            return Lanes::narrow(Lanes::widen(lp4) + (Lanes::widen(white) * kDitherWhiteLevel) * kDitherWhiteBoost);
+        // The draws (0 .. 2^31 - 1) of count samples scaled to 0 .. 1 and
+        // centred on zero, lane l of sample i from draws[l][i].
+        static void centredDraws(const uint32_t* const draws[], F* dither, int32_t count) {
+            for (int32_t i = 0; i < count; ++i)
+                for (int l = 0; l < Lanes::kLanes; ++l)
+                    flat(dither)[i * Lanes::kLanes + l] =
+                        static_cast<float>(static_cast<int32_t>(draws[l][i])) * kDrawScale - kDrawMidpoint;
+        }
+
+        template <int J>
+        void step(int32_t i) {
+            if constexpr (J == 0) {
+                // The centred draw through the smoothing low-pass.
+                noise = (dither[i] - noise) * kSmooth + noise;
+                dither[i] = noise;
+            }
+            if constexpr (J == 1) lowPass(lp1, noise, k1);
+            if constexpr (J == 2) lowPass(lp2, lp1, k2);
+            if constexpr (J == 3) lowPass(lp3, lp2, k3);
+            if constexpr (J == 4) lowPassed[i] = lowPass(lp4, lp3, k4);
+        }
+
+        // The dither signal of count samples, in place of their white noise.
+        static void ditherSignal(F* dither, const F* lowPassed, int32_t count) {
+            float* const white = flat(dither);
+            for (int32_t q = 0; q < count * Lanes::kLanes; ++q)
+                white[q] = static_cast<float>(double(flat(lowPassed)[q]) +
+                                              (double(white[q]) * kDitherWhiteLevel) * kDitherWhiteBoost);
         }
 
         void save(State& st) const {
@@ -279,10 +341,20 @@ struct Stages {
         }
     };
 
-    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, int32_t count) {
-        NoiseFilters filters(s, st);
-        for (int32_t i = 0; i < count; ++i) dither[i] = filters.step(Lanes::drawsToFloat(draws, i));
+    // Calls step<J>(i) of each of the filter groups.
+    template <class... Groups>
+    static auto stepsOf(Groups&... groups) {
+        return [&groups...](auto step, int32_t i) { (groups.template step<decltype(step)::value>(i), ...); };
+    }
+
+    // The dither signal of count samples; scratch holds count values.
+    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, F* scratch,
+                      int32_t count) {
+        NoiseFilters::centredDraws(draws, dither, count);
+        NoiseFilters filters(s, st, dither, scratch);
+        pipeline<NoiseFilters::kSteps>(count, stepsOf(filters));
         filters.save(st);
+        NoiseFilters::ditherSignal(dither, scratch, count);
     }
 
     // Curve shaper and harmonic polynomial of the curve's deviation from
@@ -307,44 +379,74 @@ struct Stages {
 
     // The shaper's low-passes: the polynomial and the square, each less its
     // low-pass, in place.
+    // The two low-passes share their coefficient and run side by side in
+    // one pair of lane vectors.
     struct ShaperFilters {
+        using Pair = typename Lanes::Pair;
         float kHarmonicLP;
-        F harmonicLP, squareLP;
+        Pair lowPasses;  // the polynomial's, then the square's
+        F* harmonicHP;
+        F* squareHP;
 
-        ShaperFilters(const BlockSetup& s, const State& st)
-            : kHarmonicLP(s.coeffs.rate.kHarmonicLP), harmonicLP(st.harmonicLP), squareLP(st.squareLP) {}
+        ShaperFilters(const BlockSetup& s, const State& st, F* harmonicHP_, F* squareHP_)
+            : kHarmonicLP(s.coeffs.rate.kHarmonicLP), lowPasses(Lanes::join(st.harmonicLP, st.squareLP)),
+              harmonicHP(harmonicHP_), squareHP(squareHP_) {}
 
-        void step(F& harmonicHP, F& squareHP) {
-            harmonicHP = harmonicHP - lowPass(harmonicLP, harmonicHP, kHarmonicLP);
-            squareHP = squareHP - lowPass(squareLP, squareHP, kHarmonicLP);
+        template <int J>
+        void step(int32_t i) {
+            if constexpr (J == 0) {
+                const Pair in = Lanes::join(harmonicHP[i], squareHP[i]);
+                const Pair highPassed = in - lowPass(lowPasses, in, kHarmonicLP);
+                harmonicHP[i] = Lanes::first(highPassed);
+                squareHP[i] = Lanes::second(highPassed);
+            }
         }
 
         void save(State& st) const {
-            st.harmonicLP = harmonicLP;
-            st.squareLP = squareLP;
+            st.harmonicLP = Lanes::first(lowPasses);
+            st.squareLP = Lanes::second(lowPasses);
         }
     };
 
     // Emphasis: the input less its low-pass, through two high shelves.
-    // Passes on the emphasised signal.
+    // Reads x; writes the second shelf's input to emphasised and its
+    // low-pass to lowPassed, and secondShelf() then makes the emphasised
+    // signal of the two, which depends on no earlier sample.
     struct EmphasisFilters {
+        static constexpr int kSteps = 4;
         float kInputLP, kEmphasisLP1, kEmphasisLP2;
         F inputLP, emphasisLP1, emphasisLP2;
+        F inputHP = {}, shelved = {};  // carried from one step to the next
+        const F* x;
+        F* emphasised;
+        F* lowPassed;
 
-        EmphasisFilters(const BlockSetup& s, const State& st)
+        EmphasisFilters(const BlockSetup& s, const State& st, const F* x_, F* emphasised_, F* lowPassed_)
             : kInputLP(s.coeffs.rate.kInputLP), kEmphasisLP1(s.coeffs.rate.kEmphasisLP1),
               kEmphasisLP2(s.coeffs.rate.kEmphasisLP2), inputLP(st.inputLP), emphasisLP1(st.emphasisLP1),
-              emphasisLP2(st.emphasisLP2) {}
+              emphasisLP2(st.emphasisLP2), x(x_), emphasised(emphasised_), lowPassed(lowPassed_) {}
 
-        // The emphasised signal for an input sample.
-        F step(F x) {
-            lowPass(inputLP, x, kInputLP);
-            const F inputHP = x - inputLP;
-            lowPass(emphasisLP1, inputHP, kEmphasisLP1);
-            const F shelved =
-                Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
-            lowPass(emphasisLP2, shelved, kEmphasisLP2);
-            return Lanes::narrow(Lanes::widen(shelved) * kEmphasis2LowShare + Lanes::widen(shelved - emphasisLP2));
+        template <int J>
+        void step(int32_t i) {
+            if constexpr (J == 0) lowPass(inputLP, x[i], kInputLP);
+            if constexpr (J == 1) {
+                inputHP = x[i] - inputLP;
+                lowPass(emphasisLP1, inputHP, kEmphasisLP1);
+            }
+            if constexpr (J == 2)
+                shelved = Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
+            if constexpr (J == 3) {
+                emphasised[i] = shelved;
+                lowPassed[i] = lowPass(emphasisLP2, shelved, kEmphasisLP2);
+            }
+        }
+
+        // The second shelf's output of count samples, in place of its input.
+        static void secondShelf(F* emphasised, const F* lowPassed, int32_t count) {
+            float* const shelved = flat(emphasised);
+            for (int32_t q = 0; q < count * Lanes::kLanes; ++q)
+                shelved[q] = static_cast<float>(double(shelved[q]) * kEmphasis2LowShare +
+                                                double(shelved[q] - flat(lowPassed)[q]));
         }
 
         void save(State& st) const {
@@ -355,20 +457,24 @@ struct Stages {
     };
 
     // The noise source, the shaper's low-passes and the emphasis in one
-    // loop: none waits for another, so their recurrences overlap.
+    // pipeline: none waits for another, so their recurrences overlap. Then
+    // the dither signal and the emphasis's second shelf in flat passes.
+    // noiseScratch and emphasisScratch hold count values each.
     static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
-                             F* harmonicHP, F* squareHP, F* emphasised, int32_t count) {
-        NoiseFilters noise(s, st);
-        ShaperFilters shaper(s, st);
-        EmphasisFilters emphasis(s, st);
-        for (int32_t i = 0; i < count; ++i) {
-            dither[i] = noise.step(Lanes::drawsToFloat(draws, i));
-            shaper.step(harmonicHP[i], squareHP[i]);
-            emphasised[i] = emphasis.step(x[i]);
-        }
+                             F* harmonicHP, F* squareHP, F* emphasised, F* noiseScratch, F* emphasisScratch,
+                             int32_t count) {
+        NoiseFilters::centredDraws(draws, dither, count);
+        NoiseFilters noise(s, st, dither, noiseScratch);
+        ShaperFilters shaper(s, st, harmonicHP, squareHP);
+        EmphasisFilters emphasis(s, st, x, emphasised, emphasisScratch);
+        constexpr int kSteps =
+            NoiseFilters::kSteps > EmphasisFilters::kSteps ? NoiseFilters::kSteps : EmphasisFilters::kSteps;
+        pipeline<kSteps>(count, stepsOf(noise, shaper, emphasis));
         noise.save(st);
         shaper.save(st);
         emphasis.save(st);
+        NoiseFilters::ditherSignal(dither, noiseScratch, count);
+        EmphasisFilters::secondShelf(emphasised, emphasisScratch, count);
     }
 
     // The driven curve pass: the emphasised signal, driven by G and the
@@ -396,18 +502,30 @@ struct Stages {
         const float kDriveLP1 = k.kDriveLP1, kDriveLP2 = k.kDriveLP2, kColorLP = k.kColorLP;
         const float dryShare = s.dryShare, colourShare = s.colourShare, ditherIntoLine = s.ditherIntoLine;
         F driveLP1 = st.driveLP1, driveLP2 = st.driveLP2, colorLP = st.colorLP;
-        for (int32_t i = 0; i < count; ++i) {
-            lowPass(driveLP1, colourSource[i], kDriveLP1);
-            F drive = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
-            drive = Lanes::narrow(((Lanes::widen(drive) * kDriveGain) * kDriveBoost) * kDriveTrim);
-            lowPass(driveLP2, drive, kDriveLP2);
-            F colourRaw = Lanes::narrow(Lanes::widen(drive) * kDriveLP2HighShare + Lanes::widen(driveLP2));
-            colourRaw = colourRaw * kColourGain;
-            colourRaw = colourRaw + colourRaw;
-            colourRaw = Lanes::narrow(Lanes::widen(colourRaw) * kColourTrim);
-            lowPass(colorLP, colourRaw, kColorLP);
-            lineInput[i] = colourRaw - colorLP;  // the colour signal, for the blend below
-        }
+        F drive = {}, driven = {}, drivenForShelf = {}, colourRaw = {}, trimmed = {};
+        D driveWide = {};
+        pipeline<8>(count, [&](auto step, int32_t i) {
+            constexpr int kStep = decltype(step)::value;
+            if constexpr (kStep == 0) lowPass(driveLP1, colourSource[i], kDriveLP1);
+            if constexpr (kStep == 1)
+                drive = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
+            if constexpr (kStep == 2) driveWide = (Lanes::widen(drive) * kDriveGain) * kDriveBoost;
+            if constexpr (kStep == 3) driven = Lanes::narrow(driveWide * kDriveTrim);
+            if constexpr (kStep == 4) {
+                lowPass(driveLP2, driven, kDriveLP2);
+                drivenForShelf = driven;
+            }
+            if constexpr (kStep == 5) {
+                colourRaw = Lanes::narrow(Lanes::widen(drivenForShelf) * kDriveLP2HighShare + Lanes::widen(driveLP2));
+                colourRaw = colourRaw * kColourGain;
+                colourRaw = colourRaw + colourRaw;
+            }
+            if constexpr (kStep == 6) trimmed = Lanes::narrow(Lanes::widen(colourRaw) * kColourTrim);
+            if constexpr (kStep == 7) {
+                lowPass(colorLP, trimmed, kColorLP);
+                lineInput[i] = trimmed - colorLP;  // the colour signal, for the blend below
+            }
+        });
         st.driveLP1 = driveLP1;
         st.driveLP2 = driveLP2;
         st.colorLP = colorLP;
@@ -440,14 +558,14 @@ struct Stages {
         constexpr int32_t kLanes = Lanes::kLanes;
         const float* const line = flat(history) + L * kLanes;  // line[q]: the value written with q
         const int32_t values = count * kLanes;
+        IntWide lanePlaces;  // the places of a vector's values relative to its first
+        for (int j = 0; j < kWideLanes; ++j) lanePlaces[j] = j;
         int32_t q = 0;
         for (; q + kWideLanes <= values; q += kWideLanes) {
-            IntWide at;  // the values' own places in line
-            for (int j = 0; j < kWideLanes; ++j) at[j] = q + j;
             const FloatWide centre = loadWide(line + q - centreBack(s));
             const IntWide back = steeredBack(s, steering(s, centre, loadWide(flat(dither) + q)));
             storeWide(flat(centreOut) + q, centre);
-            storeWide(flat(steeredOut) + q, gatherWide(line, at - back * kLanes));
+            storeWide(flat(steeredOut) + q, gatherWide(line + q, lanePlaces - back * kLanes));
         }
         for (; q < values; ++q) {
             const float centre = line[q - centreBack(s)];
@@ -480,76 +598,86 @@ struct Stages {
         return k == 0 ? IntWide{} : s.lineLength - k;
     }
 
-    // Tap shaper: the steered tap through the curve, less the square of its
-    // high-passed self. Passes on the result minus its low-pass.
-    struct TapShaperFilters {
+    // Tap shaper and output filters. The tap shaper: the steered tap
+    // through the curve, less the square of its high-passed self, then less
+    // its low-pass. The output filters: the processed signal (the square of
+    // the curve's deviation and the tap shaper) through two low shelves.
+    // Reads the steered tap, its curve value and the square; writes the
+    // second shelf's input (shelvedIn) and its low-pass (lowPassed), whose
+    // sum, the shelf's output, depends on no earlier sample and is left to
+    // the flat pass after the loop.
+    struct LastFilters {
+        static constexpr int kSteps = 7;
         float kTapLP, kTapShaperLP, tapShaperMix, dynamicSq;
-        F tapLP, tapShaperLP;
+        float kOutputLP1, kOutputLP2, squareMix;
+        F tapLP, tapShaperLP, outputLP1, outputLP2;
+        // Carried from one step to the next.
+        D steeredSquare = {};
+        F tapShaped = {}, processed = {}, processedForShelf = {}, shelved1 = {};
+        const F* steered;
+        const F* curveOfSteered;
+        const F* squareHP;
+        F* shelvedIn;
+        F* lowPassed;
 
-        TapShaperFilters(const BlockSetup& s, const State& st)
+        LastFilters(const BlockSetup& s, const State& st, const F* steered_, const F* curveOfSteered_,
+                    const F* squareHP_, F* shelvedIn_, F* lowPassed_)
             : kTapLP(s.coeffs.rate.kTapLP), kTapShaperLP(s.coeffs.kTapShaperLP),
-              tapShaperMix(s.coeffs.color.fTapShaperMix), dynamicSq(s.dynamicSq), tapLP(st.tapLP),
-              tapShaperLP(st.tapShaperLP) {}
+              tapShaperMix(s.coeffs.color.fTapShaperMix), dynamicSq(s.dynamicSq),
+              kOutputLP1(s.coeffs.rate.kOutputLP1), kOutputLP2(s.coeffs.rate.kOutputLP2),
+              squareMix(s.coeffs.color.fSquareMix), tapLP(st.tapLP), tapShaperLP(st.tapShaperLP),
+              outputLP1(st.outputLP1), outputLP2(st.outputLP2), steered(steered_),
+              curveOfSteered(curveOfSteered_), squareHP(squareHP_), shelvedIn(shelvedIn_),
+              lowPassed(lowPassed_) {}
 
-        // The tap shaper's output less its low-pass, for a steered tap and
-        // its curve value.
-        F step(F steered, F curveOfSteered) {
-            lowPass(tapLP, steered, kTapLP);
-            const F steeredHP = steered - tapLP;
-            const F steeredSquare = Lanes::narrow(Lanes::widen(steeredHP * steeredHP) * kTapSquareWeight);
-            const F tapShaped = (curveOfSteered * tapShaperMix) * dynamicSq + steeredSquare;
-            lowPass(tapShaperLP, tapShaped, kTapShaperLP);
-            return tapShaped - tapShaperLP;
+        template <int J>
+        void step(int32_t i) {
+            if constexpr (J == 0) lowPass(tapLP, steered[i], kTapLP);
+            if constexpr (J == 1) {
+                const F steeredHP = steered[i] - tapLP;
+                steeredSquare = Lanes::widen(steeredHP * steeredHP) * kTapSquareWeight;
+            }
+            if constexpr (J == 2)
+                tapShaped = (curveOfSteered[i] * tapShaperMix) * dynamicSq + Lanes::narrow(steeredSquare);
+            if constexpr (J == 3) {
+                lowPass(tapShaperLP, tapShaped, kTapShaperLP);
+                processed = (squareHP[i] * kSquareGain) * squareMix + (tapShaped - tapShaperLP);
+            }
+            if constexpr (J == 4) {
+                lowPass(outputLP1, processed, kOutputLP1);
+                processedForShelf = processed;
+            }
+            if constexpr (J == 5)
+                shelved1 = Lanes::narrow(Lanes::widen(processedForShelf) * kOutputLP1HighShare + Lanes::widen(outputLP1));
+            if constexpr (J == 6) {
+                shelvedIn[i] = shelved1;
+                lowPassed[i] = lowPass(outputLP2, shelved1, kOutputLP2);
+            }
         }
 
         void save(State& st) const {
             st.tapLP = tapLP;
             st.tapShaperLP = tapShaperLP;
-        }
-    };
-
-    // Output filters and the output sample: the processed signal (square of
-    // the curve's deviation and tap shaper) through two low shelves, added
-    // to the centre tap in proportion to Dynamic squared.
-    struct OutputFilters {
-        float kOutputLP1, kOutputLP2, squareMix;
-        F outputLP1, outputLP2;
-
-        OutputFilters(const BlockSetup& s, const State& st)
-            : kOutputLP1(s.coeffs.rate.kOutputLP1), kOutputLP2(s.coeffs.rate.kOutputLP2),
-              squareMix(s.coeffs.color.fSquareMix), outputLP1(st.outputLP1), outputLP2(st.outputLP2) {}
-
-        // The second shelf's output for the square's and the tap shaper's
-        // high-passed values.
-        F step(F squareHP, F tapShapedHP) {
-            const F processed = (squareHP * kSquareGain) * squareMix + tapShapedHP;
-            lowPass(outputLP1, processed, kOutputLP1);
-            const F shelved1 = Lanes::narrow(Lanes::widen(processed) * kOutputLP1HighShare + Lanes::widen(outputLP1));
-            lowPass(outputLP2, shelved1, kOutputLP2);
-            return Lanes::narrow(Lanes::widen(outputLP2) + Lanes::widen(shelved1) * kOutputLP2HighShare);
-        }
-
-        void save(State& st) const {
             st.outputLP1 = outputLP1;
             st.outputLP2 = outputLP2;
         }
     };
 
-    // The tap shaper and the output filters in one loop, then the output
-    // samples over the lanes' values as one flat array, in vector code.
+    // The tap shaper and the output filters in one pipeline, then the second
+    // shelf's output and the output samples over the lanes' values as one
+    // flat array, in vector code. scratch holds count values.
     static void lastFilters(const BlockSetup& s, State& st, const F* steered, const F* curveOfSteered,
-                            const F* squareHP, const F* centre, F* out, int32_t count) {
-        TapShaperFilters tapShaper(s, st);
-        OutputFilters output(s, st);
-        for (int32_t i = 0; i < count; ++i) out[i] = output.step(squareHP[i], tapShaper.step(steered[i], curveOfSteered[i]));
-        tapShaper.save(st);
-        output.save(st);
+                            const F* squareHP, const F* centre, F* out, F* scratch, int32_t count) {
+        LastFilters filters(s, st, steered, curveOfSteered, squareHP, out, scratch);
+        pipeline<LastFilters::kSteps>(count, stepsOf(filters));
+        filters.save(st);
 
         const double dynamicSq = s.dynamicSq;
         const float gain = s.gain;
         for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
-            const double shelved2 = flat(out)[q];
-            flat(out)[q] = static_cast<float>((shelved2 * kProcessedLevel) * dynamicSq + double(flat(centre)[q])) * gain;
+            const float shelved2 =
+                static_cast<float>(double(flat(scratch)[q]) + double(flat(out)[q]) * kOutputLP2HighShare);
+            flat(out)[q] = static_cast<float>((double(shelved2) * kProcessedLevel) * dynamicSq + double(flat(centre)[q])) * gain;
         }
     }
 };
@@ -605,9 +733,11 @@ struct NoiseFeed {
     }
 };
 
-// Samples per run of the stage loops: long enough to keep the processor busy,
-// short enough for the stage arrays to stay in the first-level cache.
-constexpr int32_t kRunLength = 64;
+// Samples per run of the stage loops: long enough to keep the processor busy
+// and to make the pipelines' filling and draining a small share of a run,
+// short enough for the stage arrays (about 20 KiB for stereo) to stay in the
+// first-level cache.
+constexpr int32_t kRunLength = 256;
 
 // Runs the channels in the lanes through a block of n samples. Lane l reads
 // io[l].in, writes io[l].out and takes its noise from lane l of noise. A run reads
@@ -638,8 +768,11 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
     F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
     F centre[kRunLength];
+    F* const noiseScratch = colourSource;  // free until the driven curve pass
+    F* const emphasisScratch = curveOut;   // free between the two curve passes of x and of the steered tap
     F* const lineInput = emphasised;     // used up once the colour source is known
-    F* const out = steered;               // each read just before it is overwritten
+    F* const out = steered;               // each read before it is overwritten
+    F* const outputScratch = x;           // the input is used up before the last filters
 
     const int32_t runLength = samplePerRun ? 1 : kRunLength;
     for (int32_t start = 0; start < n; start += runLength) {
@@ -650,12 +783,13 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
 
         Run::curveAll(x, curveOut, count);
         Run::shaperPolynomial(x, curveOut, harmonicHP, squareHP, count);
-        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, count);
+        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, noiseScratch,
+                          emphasisScratch, count);
         Run::drivenCurve(s, flat(emphasised), flat(harmonicHP), flat(colourSource), count * kLanes);
         Run::colour(s, st, x, colourSource, dither, lineInput, count);
         Run::delay(s, lineInput, dither, history, centre, steered, count);
         Run::curveAll(steered, curveOut, count);
-        Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, count);
+        Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, outputScratch, count);
 
         for (int32_t i = 0; i < count; ++i)
             for (int l = 0; l < kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);

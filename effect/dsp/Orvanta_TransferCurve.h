@@ -162,8 +162,8 @@ private:
     static FloatVector interpolateVector(IntVector index, IntVector fractionBits) noexcept {
         using V = FloatVector;
         const V fraction = __builtin_convertvector(fractionBits, V) * kFractionScale;
-        const V left = OrvantaChain::gatherWide(Orvanta_Table_Data, index);
-        const V right = OrvantaChain::gatherWide(Orvanta_Table_Data + 1, index);
+        V left, right;
+        OrvantaChain::loadPairsWide(Orvanta_Table_Data, index, left, right);
         return (right - left) * fraction + left;
     }
 
