@@ -23,3 +23,34 @@ target_include_directories(orvanta_includes INTERFACE
   ${PROJECT_SOURCE_DIR}
   ${PROJECT_SOURCE_DIR}/Interfaces
   ${PROJECT_SOURCE_DIR}/Interfaces/ACF)
+
+# orvanta_copy_files(TARGET name DESTINATION dir FILES files...)
+# A target that copies the files into dir whenever one of them changes.
+function(orvanta_copy_files)
+  cmake_parse_arguments(ARG "" "TARGET;DESTINATION" "FILES" ${ARGN})
+  set(copies)
+  foreach(file ${ARG_FILES})
+    get_filename_component(file_name ${file} NAME)
+    set(copy ${ARG_DESTINATION}/${file_name})
+    add_custom_command(OUTPUT ${copy}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${copy}
+      DEPENDS ${file}
+      COMMENT "Copying ${file_name} to ${ARG_DESTINATION}"
+      VERBATIM)
+    list(APPEND copies ${copy})
+  endforeach()
+  add_custom_target(${ARG_TARGET} DEPENDS ${copies})
+endfunction()
+
+# orvanta_uninstrumented_host_test(TEST)
+# A test that runs hosts nobody here built (lv2file, jalv, ...) on this
+# build's binaries: in a sanitizer build those binaries need the sanitizer
+# runtime loaded first, which the test's scripts preload from
+# LV2_HOST_PRELOAD.
+function(orvanta_uninstrumented_host_test test)
+  if(ORVANTA_SANITIZE)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
+      OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT "LV2_HOST_PRELOAD=${asan_runtime}")
+  endif()
+endfunction()
