@@ -52,7 +52,7 @@ const Orvanta::SOrvanta_EditorRect& kHarmonicKnob = Orvanta::kEditorRect_Harmoni
 int ColourFrameIn(const std::string& snapshotPath) {
     const Picture snapshot(snapshotPath);
     EXPECT_TRUE(snapshot.Loaded()) << snapshotPath;
-    return snapshot.Loaded() ? ShownColourFrame(PicturePixels(snapshot)) : -1;
+    return snapshot.Loaded() ? ShownColourFrame(snapshot) : -1;
 }
 
 TEST(EditorCommand, PrintsTheValuesTheActionsLeave) {
