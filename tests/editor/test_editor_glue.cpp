@@ -1,12 +1,11 @@
-// The editor glue: initialisation with and without a host object, interface
-// queries, an open editor closed by release, uninitialisation or a move,
-// containers the editor cannot use, the push of every parameter after
-// opening, size and drawing requests. (Open, close and reopen cycles:
+// The editor glue: initialisation with and without a host object, an open
+// editor closed by release, uninitialisation or a move, containers the
+// editor cannot use, the push of every parameter after opening, size and
+// drawing requests. (Interface queries and open, close and reopen cycles:
 // tests/editorcli, where the host sees them.)
 #include <gtest/gtest.h>
 
 #include "EditorHarness.h"
-#include "AAX_UIDs.h"
 #include "VSTGUI_ContentView.h"
 
 using VSTGUI::CLinuxNativeView;
@@ -60,22 +59,6 @@ TEST(EditorGlue, CallsBeforeOpeningAndTheHighlight) {
     h.gui->SetControlHighliteInfo(0, 0, 3);
     EXPECT_FALSE(h.gui->IsHighlighted());
     EXPECT_EQ(h.gui->HighlightColor(), -1);
-}
-
-TEST(EditorGlue, InterfaceQueries) {
-    EditorHarness h(false);
-    const acfUInt32 before = h.gui->GetRefCount();
-    void* out = nullptr;
-    ASSERT_EQ(h.gui->QueryInterface(IID_IAAXEffectGUIV1, &out), ACF_OK);
-    EXPECT_EQ(out, static_cast<AAX_IACFEffectGUI*>(h.gui));
-    EXPECT_EQ(h.gui->GetRefCount(), before + 1);
-    static_cast<AAX_IACFEffectGUI*>(out)->Release();
-    ASSERT_EQ(h.gui->QueryInterface(IID_IACFUnknown, &out), ACF_OK);
-    EXPECT_EQ(out, h.gui->GetPrivateUnknown());
-    static_cast<IACFUnknown*>(out)->Release();
-    EXPECT_EQ(h.gui->QueryInterface(IID_IAAXEffectParametersV1, &out), ACF_E_NOINTERFACE);
-    EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(h.gui->GetRefCount(), before);
 }
 
 TEST(EditorGlue, AnOpenEditorClosesWhenReleasedUninitializedOrMoved) {
