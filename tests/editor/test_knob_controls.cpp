@@ -1,6 +1,7 @@
 // The filmstrip knobs: frame selection and geometry, linear drags (plain,
-// fine, re-based mid-drag), the reset-to-default click, gestures taken by
-// the host and the modifier word it gets, and the type tests and copies.
+// fine, re-based mid-drag), the modifier word a host gets, and the type
+// tests and copies. Gestures the host takes and the reset click are checked
+// where the editor and the host see them (test_editor_view, tests/editorcli).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +12,6 @@
 
 using namespace VSTGUI;
 using toolkit_test::RecordingListener;
-using Events = std::vector<std::string>;
 
 namespace {
 
@@ -56,14 +56,13 @@ struct KnobStage {
     RecordingListener listener;
 };
 
-// A continuous knob whose gestures a host container takes or declines;
-// bound to parameterID unless that is null.
+// A continuous knob bound to parameterID whose gestures a host container
+// takes or declines.
 struct HostedKnob {
     HostedKnob(bool hostTakes, const char* parameterID)
         : container(HostViewContainer::Create(nullptr)), wrapper(container->Identity()),
           knob(stage.Add<COrvanta_VST_AnimKnob>(nullptr)) {
         container->SetTakesMouseEvents(hostTakes);
-        if (!parameterID) return;
         knob->SetViewContainer(&wrapper);
         knob->SetParamID(parameterID);
     }
@@ -180,26 +179,6 @@ TEST(AnimKnob, FineKeyMidDragRebasesWithoutAJump) {
     EXPECT_EQ(stage.listener.events.size(), 1u + 5u) << "begin, then one report per move that changed the value";
 }
 
-TEST(AnimKnob, OptionClickResetsToTheDefault) {
-    KnobStage stage;
-    auto* knob = stage.Add<COrvanta_VST_AnimKnob>(nullptr);
-    knob->setValue(0.8f);
-    knob->setDefaultValue(0.3f);
-    CPoint where(50, 50);
-    EXPECT_EQ(knob->onMouseDown(where, kLButton | kOption), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-    EXPECT_FLOAT_EQ(knob->getValue(), 0.3f);
-    EXPECT_EQ(stage.listener.events, Events({"begin:4", "begin:4", "end:4", "value:4=0.3", "end:4"}));
-
-    // Through the platform view: no move or release reaches the knob.
-    stage.listener.events.clear();
-    knob->setValue(0.9f);
-    stage.Press(CPoint(50, 50), CLinuxNativeView::kOptionModifier);
-    stage.Move(CPoint(50, 0), CLinuxNativeView::kOptionModifier);
-    stage.Release(CPoint(50, 0));
-    EXPECT_FLOAT_EQ(knob->getValue(), 0.3f);
-    EXPECT_EQ(stage.listener.events.size(), 5u);
-}
-
 TEST(AnimKnob, CircularModeOutsideTheEditorsLinearMode) {
     // With a circular frame mode a plain drag follows the angle; Option asks
     // for a linear drag, but with the left button alone it is the reset click.
@@ -212,33 +191,6 @@ TEST(AnimKnob, CircularModeOutsideTheEditorsLinearMode) {
     stage.Move(CPoint(51, 79));   // across the gap: held at the start
     EXPECT_NEAR(knob->getValue(), 0.0f, 1e-6);
     stage.Release(CPoint(51, 79));
-}
-
-TEST(AnimKnob, HostTakesOrDeclinesTheGesture) {
-    const struct { const char* description; bool hostTakes; bool bound; size_t hostEvents; float expected; } cases[] = {
-        // Down, a drag with the press itself, the move's drag, up.
-        {"host declines: the knob drags", false, true, 4, 0.25f},
-        {"host takes: nothing moves", true, true, 4, 0.0f},
-        {"unbound: the host never hears of it", true, false, 0, 0.25f},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.description);
-        HostedKnob hosted(c.hostTakes, c.bound ? Orvanta::kParamID_Dynamic : nullptr);
-        hosted.stage.Press(CPoint(50, 50));
-        hosted.stage.Move(CPoint(50, 0));
-        hosted.stage.Release(CPoint(50, 0));
-        EXPECT_NEAR(hosted.knob->getValue(), c.expected, 1e-6);
-        EXPECT_EQ(hosted.stage.listener.events.front(), "begin:4");
-        EXPECT_EQ(hosted.stage.listener.events.back(), "end:4") << "the release always ends the edit";
-        const auto events = hosted.container->MouseEvents();
-        ASSERT_EQ(events.size(), c.hostEvents);
-        if (c.hostEvents) {
-            EXPECT_EQ(events[0].kind, HostViewContainer::MouseEvent::Kind::Down);
-            EXPECT_EQ(events[0].parameterID, "Dynamic");
-            EXPECT_EQ(events[1].kind, HostViewContainer::MouseEvent::Kind::Drag);
-            EXPECT_EQ(events[3].kind, HostViewContainer::MouseEvent::Kind::Up);
-        }
-    }
 }
 
 TEST(AnimKnob, ModifierWordForTheHost) {

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -129,15 +128,6 @@ struct Picture {
     cairo_surface_t* surface;
 };
 
-using PixelSource = std::function<uint32_t(int x, int y)>;
-
-inline PixelSource ViewPixels(const EditorSession& session) {
-    return [&session](int x, int y) { return session.NativeView()->getPixel(x, y); };
-}
-inline PixelSource PicturePixels(const Picture& picture) {
-    return [&picture](int x, int y) { return picture.Pixel(x, y); };
-}
-
 // The panel background under a knob with one filmstrip frame over it: the
 // pixels of the knob's rectangle, row by row.
 inline std::vector<uint32_t> ExpectedKnob(const Orvanta::SOrvanta_EditorRect& rect, int filmstripID, int frame) {
@@ -160,10 +150,10 @@ inline std::vector<uint32_t> ExpectedKnob(const Orvanta::SOrvanta_EditorRect& re
     return pixels;
 }
 
-// The colour selector's filmstrip frame that the shown pixels match (every
+// The colour selector's filmstrip frame that a snapshot shows (every
 // channel within 1, left of the colour buttons that cover the selector's
 // right part), or -1 when none does. The frames differ far more than that.
-inline int ShownColourFrame(const PixelSource& shown) {
+inline int ShownColourFrame(const Picture& shown) {
     const Orvanta::SOrvanta_EditorRect& rect = Orvanta::kEditorRect_ColorKnob;
     const int limitX = Orvanta::kEditorRect_ColorButtons[0].left;
     for (int frame = 0; frame < Orvanta::kEditorDialPositions5; ++frame) {
@@ -171,7 +161,7 @@ inline int ShownColourFrame(const PixelSource& shown) {
         int largest = 0;
         for (int y = 0; y < rect.height; ++y)
             for (int x = 0; x < rect.width && rect.left + x < limitX; ++x) {
-                const uint32_t pixel = shown(rect.left + x, rect.top + y), wanted = expected[size_t(y * rect.width + x)];
+                const uint32_t pixel = shown.Pixel(rect.left + x, rect.top + y), wanted = expected[size_t(y * rect.width + x)];
                 for (int shift : {0, 8, 16, 24})
                     largest = std::max(largest, std::abs(int((pixel >> shift) & 0xFF) - int((wanted >> shift) & 0xFF)));
             }

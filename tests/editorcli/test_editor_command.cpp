@@ -52,7 +52,7 @@ const Orvanta::SOrvanta_EditorRect& kHarmonicKnob = Orvanta::kEditorRect_Harmoni
 int ColourFrameIn(const std::string& snapshotPath) {
     const Picture snapshot(snapshotPath);
     EXPECT_TRUE(snapshot.Loaded()) << snapshotPath;
-    return snapshot.Loaded() ? ShownColourFrame(PicturePixels(snapshot)) : -1;
+    return snapshot.Loaded() ? ShownColourFrame(snapshot) : -1;
 }
 
 TEST(EditorCommand, PrintsTheValuesTheActionsLeave) {
@@ -73,6 +73,10 @@ TEST(EditorCommand, PrintsTheValuesTheActionsLeave) {
         {"no actions", {}, {}},
         {"settings only", {"--set", "Color=Fat", "--set", "OutputTrim=-3"}, {{"Color", "4.00"}, {"OutputTrim", "-3.00"}}},
         {"a drag on the Harmonic knob", {"--do", drag[0], "--do", drag[1], "--do", drag[2]}, {{"Harmonic", "25.00"}}},
+        // 41 pixels at 1/200 (Command comes with the move), then 30 at 1/300.
+        {"a fine drag", {"--do", drag[0], "--do", "drag " + Point(kHarmonicKnob, 0, -41) + " cmd", "--do",
+                         "drag " + Point(kHarmonicKnob, 0, -71) + " cmd", "--do", "release " + Point(kHarmonicKnob, 0, -71)},
+         {{"Harmonic", "30.50"}}},
         {"the same drag taken by the host", {"--host-takes-mouse", "--do", drag[0], "--do", drag[1], "--do", drag[2]}, {}},
         {"an actions file", {"--actions", folder.Path("deep.txt")}, {{"Color", "5.00"}, {"Dynamic", "40.00"}}},
         {"a wheel turn", {"--do", "wheel " + Point(Orvanta::kEditorRect_DynamicKnob) + " 2"}, {{"Dynamic", "20.00"}}},

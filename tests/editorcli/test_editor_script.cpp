@@ -1,6 +1,7 @@
 // The action language: reading lines into actions, refusing bad lines with
-// where they came from, checking that presses and releases pair up, and
-// running a script on an open editor.
+// where they came from, and checking that presses and releases pair up.
+// Running scripts on an open editor is checked through the program, in
+// test_editor_command.
 #include <gtest/gtest.h>
 
 #include "EditorCliHarness.h"
@@ -111,55 +112,6 @@ TEST(EditorScript, ChecksThatPressesAndReleasesPairUp) {
             EXPECT_EQ(error, c.message);
         }
     }
-}
-
-TEST(EditorScript, RunsOnAnOpenEditorAsAPersonWould) {
-    OpenEditor editor;
-    const VSTGUI::CPoint harmonic = Centre(Orvanta::kEditorRect_HarmonicKnob);
-    const VSTGUI::CPoint dynamicDisplay = Centre(Orvanta::kEditorRect_DynamicDisplay);
-    const VSTGUI::CPoint rich = Centre(Orvanta::kEditorRect_ColorButtons[2]);
-    char text[512];
-    std::snprintf(text, sizeof text,
-                  "key up            # nothing has the focus yet\n"
-                  "press %g %g\ndrag %g %g\ndrag %g %g cmd\ndrag %g %g cmd\nrelease %g %g\n"
-                  "snapshot first.png\n"
-                  "click %g %g\ntype 40\nenter\n"
-                  "click %g %g\n"
-                  "snapshot second.png\n",
-                  harmonic.x, harmonic.y, harmonic.x, harmonic.y - 40, harmonic.x, harmonic.y - 41, harmonic.x,
-                  harmonic.y - 71, harmonic.x, harmonic.y - 71, dynamicDisplay.x, dynamicDisplay.y, rich.x, rich.y);
-    EditorScript script;
-    std::string error;
-    ASSERT_TRUE(script.AddLines(text, "run.txt", &error)) << error;
-    ASSERT_TRUE(script.Check(&error)) << error;
-
-    std::vector<std::string> written;
-    const EditorScript::SnapshotWriter writer = [&](const EditorSession& session, const std::string& path,
-                                                    std::string*) {
-        written.push_back(path);
-        // The snapshot shows the state after the actions before it.
-        EXPECT_TRUE(session.IsOpen());
-        return true;
-    };
-    std::vector<std::string> warnings;
-    ASSERT_TRUE(script.Run(*editor.session, writer, &warnings, &error)) << error;
-    EXPECT_EQ(written, (std::vector<std::string>{"first.png", "second.png"}));
-    EXPECT_EQ(warnings, std::vector<std::string>{"run.txt line 1: no control has the keyboard focus; the keys went nowhere"});
-    // 41 pixels at 1/200 (Command comes with the 41st), then 30 more at
-    // 1/300 while it is held.
-    EXPECT_NEAR(editor.Normalized(Orvanta::kParamID_Harmonic), 41.0 / 200 + 30.0 / 300, 1e-6);
-    EXPECT_NEAR(editor.Normalized(Orvanta::kParamID_Dynamic), 0.4, 1e-6);
-    EXPECT_EQ(editor.Normalized(Orvanta::kParamID_Color), 0.5);
-
-    // A snapshot that cannot be written stops the run there.
-    EditorScript failing;
-    ASSERT_TRUE(failing.AddLines("snapshot x.png\nclick 0 0", "f", &error));
-    const EditorScript::SnapshotWriter refuse = [](const EditorSession&, const std::string&, std::string* why) {
-        *why = "cannot create output 'x.png'";
-        return false;
-    };
-    EXPECT_FALSE(failing.Run(*editor.session, refuse, &warnings, &error));
-    EXPECT_EQ(error, "f line 1: cannot create output 'x.png'");
 }
 
 }  // namespace

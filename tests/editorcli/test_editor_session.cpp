@@ -1,7 +1,7 @@
 // The runtime's editor side: opening, closing and reopening the editor of
 // an instance in both forms of the module, gestures on the panel reaching
-// the data model and the audio packet, gestures the host takes, and what
-// the panel shows after host automation.
+// the data model and the audio packet, and gestures the host takes. (What
+// the panel shows: the snapshots of test_editor_command.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -183,19 +183,6 @@ TEST(EditorSession, InputWhileClosedGoesNowhere) {
     EXPECT_FALSE(editor.session->TypeText("x"));
     EXPECT_FALSE(editor.session->SaveSnapshot(::testing::TempDir() + "/closed.png"));
     EXPECT_EQ(editor.Normalized(Orvanta::kParamID_Color), 0.25);
-}
-
-// ---- what the panel shows ----
-
-TEST(EditorSession, TheTypeSelectorShowsTheFrameOfEachColourAfterAutomation) {
-    for (Form form : kForms) {
-        OpenEditor editor(form);
-        for (int color = Orvanta::kColorMin; color <= Orvanta::kColorMax; ++color) {
-            SCOPED_TRACE(std::string(FormName(form)) + ": " + Orvanta::ValueName(*Orvanta::FindParameter(Orvanta::kParamID_Color), color));
-            editor.instance->ApplyAutomation(Orvanta::kParamID_Color, (color - 1) / 4.0);
-            EXPECT_EQ(ShownColourFrame(ViewPixels(*editor.session)), color - 1);
-        }
-    }
 }
 
 }  // namespace
