@@ -1,5 +1,7 @@
-// AAX_CChunkDataParser: the byte layout it writes, the five entry types it
-// reads, the circular name search, and its behaviour on damaged records.
+// AAX_CChunkDataParser: the circular name search and its behaviour on damaged
+// records. (The byte layout it writes: the effect's stored chunk in
+// test_state_chunk.cpp; the five entry types it reads: the preset reader's
+// test in tests/presets.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -23,60 +25,6 @@ AAX_CChunkDataParser Loaded(const ChunkRecord& record) {
     AAX_CChunkDataParser parser;
     parser.LoadChunk(record.Get());
     return parser;
-}
-
-TEST(ChunkParser, WritesMarkerEntriesPaddingBigEndian) {
-    AAX_CChunkDataParser parser;
-    EXPECT_EQ(parser.GetChunkDataSize(), 4);
-    parser.AddDouble("OutputTrim", 3.0);
-    parser.AddInt32("Color", 2);
-    parser.AddString("Tx", AAX_CString("abcd"));
-    EXPECT_EQ(parser.GetChunkDataSize(), 4 + 16 + 8 + 8 + 4 + 8 + 8);
-
-    EXPECT_EQ(Written(parser).DataBytes(), Raw("\1\1\1\1"
-                                               "d_OutputTrim\0\0\0\0" "\x40\x08\0\0\0\0\0\0"  // 3.0
-                                               "l_Color\0" "\0\0\0\2"
-                                               "r_Tx\0\0\0\0" "abcd\0\0\0\0"));
-}
-
-TEST(ChunkParser, ReadsAllFiveTypes) {
-    const Bytes data = Raw("\1\1\1\1"
-                           "f_F\0" "\x3F\xC0\0\0"              // 1.5f
-                           "l_L\0" "\xFF\xFF\xFF\xFE"          // -2
-                           "d_D\0" "\xC0\x08\0\0\0\0\0\0"  // -3.0
-                           "s_S\0" "\x80\x01\0\0"              // -32767
-                           "r_R\0" "hello\0\0\0"
-                           "x_X\0"  // a type this reader does not know: no value
-                           "l_After\0" "\0\0\0\7");
-
-    AAX_CChunkDataParser parser = Loaded(ChunkRecord::FromData(data));
-    const auto& entries = parser.Entries();
-    ASSERT_EQ(entries.size(), 7u);
-    struct Expect { const char* name; int32_t type; };
-    const Expect expected[] = {{"F", 1}, {"L", 2}, {"D", 3}, {"S", 4}, {"R", 5}, {"X", 0}, {"After", 2}};
-    for (size_t i = 0; i < entries.size(); ++i) {
-        EXPECT_STREQ(entries[i].mDataName.Get(), expected[i].name);
-        EXPECT_EQ(entries[i].mDataType, expected[i].type) << expected[i].name;
-    }
-    EXPECT_EQ(entries[0].mFloatValue, 1.5f);
-    EXPECT_EQ(entries[3].mIntValue, -32767);
-
-    int32_t l = 0, after = 0;
-    double d = 0.0;
-    AAX_CString r;
-    EXPECT_TRUE(parser.FindInt32("L", &l) && parser.FindDouble("D", &d) && parser.FindString("R", &r) &&
-                parser.FindInt32("After", &after));
-    EXPECT_EQ(l, -2);
-    EXPECT_EQ(d, -3.0);
-    EXPECT_STREQ(r.Get(), "hello");
-    EXPECT_EQ(after, 7);
-    // Types 1 and 4 have no lookup; a wrong type leaves the out-value alone.
-    l = 99;
-    EXPECT_FALSE(parser.FindInt32("F", &l));
-    EXPECT_FALSE(parser.FindInt32("S", &l));
-    EXPECT_FALSE(parser.FindInt32("D", &l));
-    EXPECT_FALSE(parser.FindInt32("Missing", &l));
-    EXPECT_EQ(l, 99);
 }
 
 TEST(ChunkParser, CircularSearchStartsAfterLastFound) {

@@ -14,144 +14,21 @@
 
 namespace {
 
-void MonoProcess(void* const[], const void*) {}
-void OtherProcess(void* const[], const void*) {}
-IACFUnknown* CreateModel() { return nullptr; }
-
 class HostDescription : public ::testing::Test {
 protected:
     const acfUInt32 m_LiveBefore = HostObjectBase::LiveObjects();
     void TearDown() override { EXPECT_EQ(HostObjectBase::LiveObjects(), m_LiveBefore); }
 };
 
-TEST_F(HostDescription, PropertyMapAddsReplacesRemovesAndReads) {
-    ACFPtr<HostPropertyMap> map = HostPropertyMap::Create();
-    struct Step { bool add; int32_t id; int32_t value; RecordedPropertySet expected; };
-    const Step steps[] = {
-        {true, 58, 3, {{58, 3}}},
-        {true, 56, 7, {{56, 7}, {58, 3}}},
-        {true, 56, 13, {{56, 13}, {58, 3}}},  // replaces
-        {false, 54, 0, {{56, 13}, {58, 3}}},  // removing an absent id changes nothing
-        {false, 58, 0, {{56, 13}}},
-    };
-    for (const Step& s : steps) {
-        const AAX_EProperty id = static_cast<AAX_EProperty>(s.id);
-        EXPECT_EQ(s.add ? map->AddProperty(id, s.value) : map->RemoveProperty(id), AAX_SUCCESS);
-        EXPECT_EQ(map->Properties(), s.expected) << (s.add ? "add " : "remove ") << s.id;
-    }
-    AAX_CPropertyValue value = 0;
-    EXPECT_TRUE(map->GetProperty(static_cast<AAX_EProperty>(56), &value));
-    EXPECT_EQ(value, 13);
-    EXPECT_FALSE(map->GetProperty(static_cast<AAX_EProperty>(58), &value));
-
-    const AAX_SPlugInIdentifierTriad triads[2] = {{1, 2, 3}, {4, 5, 6}};
-    EXPECT_EQ(map->AddPropertyWithIDArray(AAX_eProperty_ManufacturerID, triads, 2), AAX_SUCCESS);
-    EXPECT_EQ(map->AddPropertyWithIDArray(AAX_eProperty_ProductID, nullptr, 1), AAX_ERROR_NULL_OBJECT);
-    const AAX_SPlugInIdentifierTriad* read = nullptr;
-    uint32_t count = 0;
-    ASSERT_TRUE(map->GetPropertyWithIDArray(AAX_eProperty_ManufacturerID, &read, &count));
-    ASSERT_EQ(count, 2u);
-    EXPECT_EQ(read[1].mPlugInID, 6u);
-}
-
-TEST_F(HostDescription, ComponentRecordsFieldsAndProcessProceduresWithThePropertiesOfTheirMoment) {
-    HostCallLogPtr log = std::make_shared<HostCallLog>();
-    ACFPtr<HostComponentDescriptor> component = HostComponentDescriptor::Create(HostInterfaceLevel::Version2, log);
-    ACFPtr<HostPropertyMap> map = HostPropertyMap::Create(HostInterfaceLevel::Version2, log);
-
+// What the component records, at the effect's registrations: tests/module/test_description.cpp.
+TEST_F(HostDescription, ComponentRefusesATakenFieldANegativeSizeAndANullProcedure) {
+    ACFPtr<HostComponentDescriptor> component = HostComponentDescriptor::Create();
     EXPECT_EQ(component->AddAudioIn(2), AAX_SUCCESS);
-    EXPECT_EQ(component->AddDataInPort(0, 20, AAX_eDataInPortType_Buffered), AAX_SUCCESS);
-    EXPECT_EQ(component->AddPrivateData(1, 568, 0), AAX_SUCCESS);
     EXPECT_EQ(component->AddAudioOut(2), AAX_ERROR_INVALID_PARAMETER_ID);  // field 2 is taken
     EXPECT_EQ(component->AddPrivateData(7, -1, 0), AAX_ERROR_INVALID_PARAMETER_ID);
     EXPECT_EQ(component->AddProcessProc_Native(nullptr, nullptr, nullptr, nullptr, nullptr), AAX_ERROR_NULL_OBJECT);
-
-    AAX_CSelector ids[4] = {};
-    map->AddProperty(AAX_eProperty_SampleRate, 3);
-    EXPECT_EQ(component->AddProcessProc_Native(&MonoProcess, map->Identity(), nullptr, nullptr, &ids[0]), AAX_SUCCESS);
-    map->AddProperty(AAX_eProperty_DSP_AudioBufferLength, 5);
-    EXPECT_EQ(component->AddProcessProc_TI("M.dll", "AlgEntry", map->Identity(), nullptr, nullptr, &ids[1]), AAX_SUCCESS);
-    map->AddProperty(AAX_eProperty_SampleRate, 12);
-    map->RemoveProperty(AAX_eProperty_DSP_AudioBufferLength);
-    EXPECT_EQ(component->AddProcessProc_Native(&MonoProcess, map->Identity(), nullptr, nullptr, &ids[2]), AAX_SUCCESS);
-    EXPECT_EQ(component->AddProcessProc_Native(&OtherProcess, nullptr, nullptr, nullptr, &ids[3]), AAX_SUCCESS);
-
-    const RecordedComponent& recorded = component->Current();
-    ASSERT_EQ(recorded.fields.size(), 3u);
-    ASSERT_NE(recorded.FindField(0), nullptr);
-    EXPECT_EQ(recorded.FindField(0)->kind, RecordedField::Kind::DataInPort);
-    EXPECT_EQ(recorded.FindField(0)->size, 20u);
-    EXPECT_EQ(recorded.FindField(1)->size, 568u);
-    EXPECT_EQ(recorded.FindField(9), nullptr);
-
-    // The properties of each registration's moment: the effect's whole
-    // description in tests/module/test_description.cpp.
-    ASSERT_EQ(recorded.processProcs.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(recorded.processProcs[i].procID, ids[i]) << i;
-        for (size_t j = 0; j < i; ++j) EXPECT_NE(ids[i], ids[j]);
-    }
-    EXPECT_EQ(recorded.processProcs[0].properties, (RecordedPropertySet{{58, 3}}));
-    EXPECT_FALSE(recorded.processProcs[3].hasProperties);
-    EXPECT_EQ(recorded.FindNativeProc(AAX_eSampleRateMask_96000, AAX_eStemFormat_Mono), &recorded.processProcs[2]);
-    EXPECT_EQ(recorded.FindNativeProc(AAX_eSampleRateMask_176400, AAX_eStemFormat_Mono), nullptr);
-
-    EXPECT_EQ(component->Clear(), AAX_SUCCESS);
-    EXPECT_TRUE(component->Current().fields.empty());
+    EXPECT_EQ(component->Current().fields.size(), 1u);
     EXPECT_TRUE(component->Current().processProcs.empty());
-
-    // The log holds every call of both objects, in order, rendered with arguments.
-    const std::vector<RecordedCall>& calls = log->Calls();
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls[3].result, AAX_ERROR_INVALID_PARAMETER_ID);
-    EXPECT_EQ(calls[6].ToString(), "map 1.AddProperty(58, 3)");
-    EXPECT_EQ(calls[7].ToString(), "component 1.AddProcessProc_Native(set, map 1 {58=3}, null, null, set)");
-    EXPECT_EQ(calls.back().ToString(), "component 1.Clear()");
-}
-
-TEST_F(HostDescription, EffectAndCollectionKeepTheStateOfTheirMoment) {
-    ACFPtr<HostRootObject> root = HostRootObject::Create();
-    auto create = [&](const acfCLSID& clsid) {
-        void* out = nullptr;
-        EXPECT_EQ(root->Factory()->CreateComponent(clsid, nullptr, IID_IACFUnknown, &out), ACF_OK);
-        ACFPtr<IACFUnknown> object;
-        object.attach(static_cast<IACFUnknown*>(out));
-        return object;
-    };
-    ACFPtr<AAX_IACFCollection> collection(IID_IAAXCollectionV1, create(AAXCompID_AAXCollection).get());
-    ACFPtr<AAX_IACFEffectDescriptor> effect(IID_IAAXEffectDescriptorV1, create(AAXCompID_AAXEffectDescriptor).get());
-    ACFPtr<AAX_IACFComponentDescriptor> component(IID_IAAXComponentDescriptorV1,
-                                                  create(AAXCompID_AAXComponentDescriptor).get());
-    ASSERT_TRUE(collection && effect && component);
-
-    component->AddAudioIn(2);
-    EXPECT_EQ(effect->AddComponent(component.get()), AAX_SUCCESS);
-    component->Clear();
-    component->AddAudioIn(2);
-    component->AddAudioOut(3);
-    EXPECT_EQ(effect->AddComponent(component.get()), AAX_SUCCESS);
-    EXPECT_EQ(effect->AddComponent(nullptr), AAX_ERROR_NULL_OBJECT);
-    effect->AddName("Orvanta");
-    effect->AddProcPtr(reinterpret_cast<void*>(&CreateModel), kAAX_ProcPtrID_Create_EffectParameters);
-    EXPECT_EQ(collection->AddEffect("com.example.aax.first", effect.get()), AAX_SUCCESS);
-    effect->AddName("late");  // after AddEffect: not part of the added effect
-    EXPECT_EQ(collection->AddEffect("com.example.aax.null", nullptr), AAX_ERROR_NULL_OBJECT);
-
-    HostCollection* host = root->LastCollection();
-    ASSERT_NE(host, nullptr);
-    EXPECT_TRUE(host->Is(collection.get()));
-    const RecordedDescription description = host->Description();
-    ASSERT_EQ(description.effects.size(), 1u);
-    const RecordedEffect* recorded = description.FindEffect("com.example.aax.first");
-    ASSERT_NE(recorded, nullptr);
-    EXPECT_EQ(recorded->names, std::vector<std::string>{"Orvanta"});
-    ASSERT_EQ(recorded->components.size(), 2u);
-    EXPECT_EQ(recorded->components[0].fields.size(), 1u);
-    EXPECT_EQ(recorded->components[1].fields.size(), 2u);
-    EXPECT_EQ(recorded->FindProcPtr(0), reinterpret_cast<void*>(&CreateModel));
-    EXPECT_EQ(recorded->FindProcPtr(1), nullptr);
-    EXPECT_EQ(description.calls.front().object, "component 1");
-    EXPECT_EQ(description.calls.back().ToString(), "collection.AddEffect(\"com.example.aax.null\", null)");
 }
 
 TEST_F(HostDescription, CollectionAnswersThePluginDefinitionAndKeepsAttributes) {
@@ -205,13 +82,6 @@ TEST_F(HostDescription, FactoryCreatesKnownClassesOnly) {
         EXPECT_EQ(HostObjectBase::LiveObjects(), live + (c.clsid == AAXCompID_AAXCollection ? 1 : 0)) << c.name;
     }
     EXPECT_EQ(factory->Collections().size(), 1u);
-}
-
-TEST(RecordedDescription, SampleRateMaskBits) {
-    const std::pair<double, uint32_t> cases[] = {
-        {44100.0, 1}, {48000.0, 2}, {88200.0, 4}, {96000.0, 8}, {176400.0, 16}, {192000.0, 32}, {22050.0, 0}, {0.0, 0},
-    };
-    for (const auto& c : cases) EXPECT_EQ(SampleRateMaskBit(c.first), c.second) << c.first;
 }
 
 }  // namespace

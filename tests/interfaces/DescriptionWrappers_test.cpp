@@ -127,44 +127,21 @@ TEST_F(DescriptionWrappers, DuplicatePropertyMapCopiesIdsTenTo307) {
     EXPECT_NE(component.DuplicatePropertyMap(nullptr), nullptr);  // a null source gives an empty map
 }
 
-// The whole description sequence over a full host, then teardown: the
-// wrappers and the host must between them release every host object.
-TEST_F(DescriptionWrappers, TeardownReleasesEveryHostObject) {
+// The effect's own description, released to the last host object, is
+// checked through the entry points (tests/module); here, the maps it does
+// not ask for.
+TEST_F(DescriptionWrappers, TeardownReleasesTheMapsOfEveryWrapper) {
     ACFPtr<HostRootObject> root = HostRootObject::Create();
     {
         AAX_VCollection collection(root->Identity());
         AAX_IEffectDescriptor* effect = collection.NewDescriptor();
         AAX_IComponentDescriptor* component = effect->NewComponentDescriptor();
-        effect->AddName("Orvanta");
-        for (int pass = 0; pass < 2; ++pass) {
-            component->Clear();
-            component->AddAudioIn(2);
-            component->AddDataInPort(0, 20, AAX_eDataInPortType_Buffered);
-            component->AddPrivateData(1, 568);
-            AAX_IPropertyMap* map = component->NewPropertyMap();
-            for (int32_t mask : {3, 12, 48}) {
-                map->AddProperty(AAX_eProperty_SampleRate, mask);
-                component->AddProcessProc_Native(&Process, map);
-                component->AddProcessProc_TI("M.dll", "Entry", map);
-            }
-            effect->AddComponent(component);
-        }
-        effect->AddProcPtr(reinterpret_cast<void*>(&Factory), 0);
-        collection.NewPropertyMap();
-        effect->NewPropertyMap();
-        component->DuplicatePropertyMap(nullptr);
-        EXPECT_EQ(collection.AddEffect("com.example.aax.test", effect), kOK);
-
-        ACFPtr<IACFPluginDefinition> definition(IID_IACFPluginDefinition, collection.GetIUnknown());
-        ASSERT_TRUE(definition);
-        EXPECT_EQ(root->Factory()->CollectionFor(definition.get()), root->LastCollection());
+        for (AAX_IPropertyMap* map : {collection.NewPropertyMap(), effect->NewPropertyMap(),
+                                      component->DuplicatePropertyMap(nullptr)})
+            map->AddProperty(AAX_eProperty_SampleRate, 3);
     }
     // Only the root, its factory and the collection the factory keeps are left.
     EXPECT_EQ(HostObjectBase::LiveObjects(), m_LiveBefore + 3);
-    const RecordedDescription description = root->LastCollection()->Description();
-    ASSERT_EQ(description.effects.size(), 1u);
-    ASSERT_EQ(description.effects[0].components.size(), 2u);
-    EXPECT_EQ(description.effects[0].components[1].processProcs.size(), 6u);
     root.reset();
 }
 

@@ -56,31 +56,6 @@ protected:
     AAX_CPacketDispatcher dispatcher;
 };
 
-TEST_F(Dispatcher, SixRegistrationsShareOnePacketPostedOncePerDispatch) {
-    RegisterSix();
-    EXPECT_EQ(dispatcher.NumPackets(), 1u);
-    EXPECT_EQ(dispatcher.Dispatch(), 0);  // registered dirty: the first dispatch posts it
-    ASSERT_EQ(controller.posts.size(), 1u);
-    EXPECT_EQ(controller.posts[0].field, 0);
-    EXPECT_EQ(controller.posts[0].bytes, std::vector<uint8_t>{1});
-
-    struct Case { std::vector<const char*> changed; size_t posts; };
-    const Case cases[] = {
-        {{}, 0},  // nothing dirty
-        {{"Dither"}, 1},
-        {{"", "Harmonic", "OutputTrim", "Dynamic", "Dither", "Color"}, 1},
-        {{"Color", "Color", "Color"}, 1},
-        {{"NeverRegistered"}, 0},
-        {{"color"}, 0},  // identifiers compare byte for byte
-    };
-    for (const Case& c : cases) {
-        controller.posts.clear();
-        for (const char* id : c.changed) dispatcher.SetDirty(id, true);
-        EXPECT_EQ(dispatcher.Dispatch(), 0);
-        EXPECT_EQ(controller.posts.size(), c.posts) << c.changed.size() << " changes";
-    }
-}
-
 TEST_F(Dispatcher, FailingHandlerDropsThePostUntilNextChange) {
     RegisterSix();
     worker.result = AAX_ERROR_NULL_OBJECT;

@@ -212,6 +212,11 @@ TEST(Parameter, StringsToAndFromNormalizedValues) {
             EXPECT_EQ(normalized, -1.0) << c.text;
     }
 
+    // Beyond the integer type's range: the nearest limit all the same.
+    double colorPosition = -1.0;
+    EXPECT_FALSE(MakeColor()->GetNormalizedValueFromString(AAX_CString("1e20"), &colorPosition));
+    EXPECT_EQ(colorPosition, 1.0);
+
     AAX_CString text;
     EXPECT_TRUE(trim->GetStringFromNormalizedValue(0.0, text));
     EXPECT_STREQ(text.Get(), "-6.00");

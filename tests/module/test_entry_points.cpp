@@ -202,25 +202,6 @@ TEST_P(ModuleObjectsTest, FactoryObjectsAreCountedWhileAliveAndAreTheirInterface
     }
 }
 
-TEST_P(ModuleObjectsTest, ComponentsAndProcessProceduresByStemFormatAndRate) {
-    const RecordedComponent* mono = m_Module->ComponentForStemFormat(Orvanta::kStemFormat_Mono);
-    const RecordedComponent* stereo = m_Module->ComponentForStemFormat(Orvanta::kStemFormat_Stereo);
-    ASSERT_NE(mono, nullptr);
-    ASSERT_NE(stereo, nullptr);
-    EXPECT_NE(mono, stereo);
-    EXPECT_EQ(m_Module->ComponentForStemFormat(AAX_eStemFormat_5_1), nullptr);
-    void* monoProc = m_Module->NativeProcessProc(*mono, 44100.0f);
-    ASSERT_NE(monoProc, nullptr);
-    for (float rate : Orvanta::kSupportedSampleRates) {
-        EXPECT_EQ(m_Module->NativeProcessProc(*mono, rate), monoProc) << rate;
-        EXPECT_NE(m_Module->NativeProcessProc(*stereo, rate), monoProc) << rate;
-    }
-    for (float rate : {0.0f, 22050.0f, 32000.0f, 384000.0f}) EXPECT_EQ(m_Module->NativeProcessProc(*mono, rate), nullptr);
-    EXPECT_NE(m_Module->ProcPtr(0), nullptr);
-    EXPECT_NE(m_Module->ProcPtr(1), nullptr);
-    EXPECT_EQ(m_Module->ProcPtr(2), nullptr);
-}
-
 // Unloading while the host still holds an object: reported, and the module
 // stays loaded so that the late release still finds its code.
 TEST_P(ModuleObjectsTest, UnloadWithObjectsAliveReportsThemAndKeepsTheCode) {
