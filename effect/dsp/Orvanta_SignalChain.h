@@ -558,14 +558,14 @@ struct Stages {
         constexpr int32_t kLanes = Lanes::kLanes;
         const float* const line = flat(history) + L * kLanes;  // line[q]: the value written with q
         const int32_t values = count * kLanes;
-        IntWide lanePlaces;  // the places of a vector's values relative to its first
-        for (int j = 0; j < kWideLanes; ++j) lanePlaces[j] = j;
+        int32_t backByOffset[kTapOffsetCount];  // values back in the flat history, by thresholds exceeded
+        for (int32_t above = 0; above < kTapOffsetCount; ++above) backByOffset[above] = steeredBackFor(s, above) * kLanes;
         int32_t q = 0;
         for (; q + kWideLanes <= values; q += kWideLanes) {
             const FloatWide centre = loadWide(line + q - centreBack(s));
-            const IntWide back = steeredBack(s, steering(s, centre, loadWide(flat(dither) + q)));
             storeWide(flat(centreOut) + q, centre);
-            storeWide(flat(steeredOut) + q, gatherWide(line + q, lanePlaces - back * kLanes));
+            storeWide(flat(steeredOut) + q,
+                      steeredTap(line + q, backByOffset, steering(s, centre, loadWide(flat(dither) + q))));
         }
         for (; q < values; ++q) {
             const float centre = line[q - centreBack(s)];
@@ -585,17 +585,30 @@ struct Stages {
         return (centreSteer + centreSteer) + dither * s.ditherIntoSteering;
     }
 
-    // How many samples back the steered tap reads for a steering value.
+    // How many samples back the steered tap reads for a steering value, and
+    // for a steering above `above` of the thresholds.
     static int32_t steeredBack(const BlockSetup& s, float steering) {
-        const int32_t k = s.centreOffset + kTapOffsetMin + thresholdsExceeded(steering);
+        return steeredBackFor(s, thresholdsExceeded(steering));
+    }
+
+    static int32_t steeredBackFor(const BlockSetup& s, int32_t above) {
+        const int32_t k = s.centreOffset + kTapOffsetMin + above;
         return k == 0 ? 0 : s.lineLength - k;
     }
 
-    static IntWide steeredBack(const BlockSetup& s, FloatWide steering) {
-        IntWide minusAbove = {};  // a comparison's lanes are -1 where it holds
-        for (float threshold : kTapThresholdFloats.values) minusAbove += steering > threshold;
-        const IntWide k = (s.centreOffset + kTapOffsetMin) - minusAbove;
-        return k == 0 ? IntWide{} : s.lineLength - k;
+    // The steered taps of the kWideLanes values from line: the thresholds
+    // rise, so the values above threshold j are those above j - 1 and
+    // more; each threshold selects its own look-back for them. Plain vector
+    // loads and selections: a gather waits far longer on this kind of
+    // processor.
+    static FloatWide steeredTap(const float* line, const int32_t (&backByOffset)[kTapOffsetCount],
+                                FloatWide steering) {
+        FloatWide tap = loadWide(line - backByOffset[0]);
+        for (int j = 0; j < kTapOffsetCount - 1; ++j) {
+            const IntWide above = steering > kTapThresholdFloats.values[j];
+            tap = above ? loadWide(line - backByOffset[j + 1]) : tap;
+        }
+        return tap;
     }
 
     // Tap shaper and output filters. The tap shaper: the steered tap
