@@ -752,6 +752,49 @@ struct NoiseFeed {
 // first-level cache.
 constexpr int32_t kRunLength = 256;
 
+// The output samples of a run, from the lanes to the channels' buffers at
+// start. With two lanes and output buffers that lie apart, four samples at
+// a time are split into the two buffers by shuffles (the compiler keeps the
+// loop below scalar, as the buffers might overlap); otherwise sample by
+// sample, each sample's lanes in order.
+template <class Lanes>
+inline void storeOutputs(const ChannelIO (&io)[Lanes::kLanes], const typename Lanes::F* out, int32_t start,
+                         int32_t count, bool outputsApart) {
+    int32_t i = 0;
+    if constexpr (Lanes::kLanes == 2) {
+        if (outputsApart) {
+            const float* const values = flat(out);
+            for (; i + 4 <= count; i += 4) {
+                Float4 first, second;  // samples i, i + 1, then i + 2, i + 3, lane 0 then lane 1
+                std::memcpy(&first, values + 2 * i, sizeof first);
+                std::memcpy(&second, values + 2 * i + 4, sizeof second);
+                const Float4 left = __builtin_shufflevector(first, second, 0, 2, 4, 6);
+                const Float4 right = __builtin_shufflevector(first, second, 1, 3, 5, 7);
+                std::memcpy(io[0].out + start + i, &left, sizeof left);
+                std::memcpy(io[1].out + start + i, &right, sizeof right);
+            }
+        }
+    }
+    for (; i < count; ++i)
+        for (int l = 0; l < Lanes::kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);
+}
+
+// True when n samples from a and n samples from b share memory.
+inline bool overlap(const float* a, const float* b, int32_t n) {
+    const auto lowA = reinterpret_cast<uintptr_t>(a), lowB = reinterpret_cast<uintptr_t>(b);
+    const uintptr_t bytes = uintptr_t(n) * sizeof(float);
+    return lowA < lowB + bytes && lowB < lowA + bytes;
+}
+
+// True when none of the channels' n output samples share memory.
+template <int kLanes>
+inline bool outputsApart(const ChannelIO (&io)[kLanes], int32_t n) {
+    for (int a = 0; a < kLanes; ++a)
+        for (int b = a + 1; b < kLanes; ++b)
+            if (overlap(io[a].out, io[b].out, n)) return false;
+    return true;
+}
+
 // Runs the channels in the lanes through a block of n samples. Lane l reads
 // io[l].in, writes io[l].out and takes its noise from lane l of noise. A run reads
 // all its input samples before it writes its output samples; when an output
@@ -787,6 +830,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     F* const out = steered;               // each read before it is overwritten
     F* const outputScratch = x;           // the input is used up before the last filters
 
+    const bool apart = outputsApart(io, n);
     const int32_t runLength = samplePerRun ? 1 : kRunLength;
     for (int32_t start = 0; start < n; start += runLength) {
         const int32_t count = n - start < runLength ? n - start : runLength;
@@ -804,8 +848,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
         Run::curveAll(steered, curveOut, count);
         Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, outputScratch, count);
 
-        for (int32_t i = 0; i < count; ++i)
-            for (int l = 0; l < kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);
+        storeOutputs<Lanes>(io, out, start, count, apart);
         // Keep the line's last L values at the front for the next run.
         for (int32_t j = 0; j < L; ++j) history[j] = history[count + j];
     }
