@@ -48,17 +48,6 @@ inline FloatWide loadWide(const float* p) {
 
 inline void storeWide(float* p, FloatWide v) { std::memcpy(p, &v, sizeof v); }
 
-// {base[index[0]], base[index[1]], ...}: one gather instruction with AVX2.
-inline FloatWide gatherWide(const float* base, IntWide index) {
-#if defined(__AVX2__)
-    return (FloatWide)_mm256_i32gather_ps(base, (__m256i)index, sizeof(float));
-#else
-    FloatWide v;
-    for (int k = 0; k < kWideLanes; ++k) v[k] = base[index[k]];
-    return v;
-#endif
-}
-
 // Neighbouring pairs of a table: left = {base[index[0]], base[index[1]], ...}
 // and right the entries after them. Each pair is one 8-byte load; the pairs
 // are then sorted into the two vectors by shuffles. Measured on this

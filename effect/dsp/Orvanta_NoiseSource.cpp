@@ -1,5 +1,7 @@
 #include "effect/dsp/Orvanta_NoiseSource.h"
 
+#include <cstring>
+
 namespace {
 // Constant-initialised, so a thread's first use costs no initialisation check.
 thread_local Orvanta_NoiseSource tThreadNoise;
@@ -17,23 +19,43 @@ void Orvanta_NoiseSource::Fill(uint32_t* draws, int32_t count) noexcept { Advanc
 
 void Orvanta_NoiseSource::Skip(int32_t count) noexcept { Advance(nullptr, count); }
 
+namespace {
+typedef uint32_t UInt4 __attribute__((vector_size(16)));
+
+UInt4 load4(const uint32_t* p) noexcept {
+    UInt4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+}  // namespace
+
 void Orvanta_NoiseSource::Advance(uint32_t* draws, int32_t count) noexcept {
-    uint32_t window[kLongLag + kChunk];
-    for (int i = 0; i < kLongLag; ++i) window[i] = m_uLagged[i];
-    uint32_t back3 = window[kLongLag - 3], back2 = window[kLongLag - 2], back1 = window[kLongLag - 1];
+    // window[k] is r[i - kHistory + k], for i the chunk's first draw.
+    // r[i] = r[i-31] + r[i-3] = r[i-31] + r[i-34] + r[i-6]: in the second
+    // form four neighbouring values depend only on values at least four
+    // back, so they are made together in one vector; the newest two
+    // vectors stay in registers. The three values before the stored lag
+    // window follow from it: r[k-31] = r[k] - r[k-3].
+    constexpr int kHistory = kLongLag + kShortLag;
+    uint32_t window[kHistory + kChunk];
+    for (int i = 0; i < kLongLag; ++i) window[kShortLag + i] = m_uLagged[i];
+    for (int m = 0; m < kShortLag; ++m) window[m] = window[kLongLag + m] - window[kLongLag - kShortLag + m];
     for (int32_t done = 0; done < count;) {
         const int32_t chunk = count - done < kChunk ? count - done : kChunk;
-        for (int32_t j = 0; j < chunk; ++j) {
-            const uint32_t r = window[j] + back3;
-            window[kLongLag + j] = r;
-            back3 = back2;
-            back2 = back1;
-            back1 = r;
+        UInt4 older = load4(window + kHistory - 8), newer = load4(window + kHistory - 4);
+        int32_t j = 0;
+        for (; j + 4 <= chunk; j += 4) {
+            const UInt4 lagged = load4(window + j + kShortLag) + load4(window + j);
+            const UInt4 next = lagged + __builtin_shufflevector(older, newer, 2, 3, 4, 5);
+            std::memcpy(window + kHistory + j, &next, sizeof next);
+            older = newer;
+            newer = next;
         }
+        for (; j < chunk; ++j) window[kHistory + j] = window[j + kShortLag] + window[kHistory + j - kShortLag];
         if (draws != nullptr)
-            for (int32_t j = 0; j < chunk; ++j) draws[done + j] = window[kLongLag + j] >> 1;
-        for (int i = 0; i < kLongLag; ++i) window[i] = window[chunk + i];
+            for (int32_t k = 0; k < chunk; ++k) draws[done + k] = window[kHistory + k] >> 1;
+        for (int i = 0; i < kHistory; ++i) window[i] = window[chunk + i];
         done += chunk;
     }
-    for (int i = 0; i < kLongLag; ++i) m_uLagged[i] = window[i];
+    for (int i = 0; i < kLongLag; ++i) m_uLagged[i] = window[kShortLag + i];
 }

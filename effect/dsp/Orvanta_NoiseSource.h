@@ -49,10 +49,9 @@ private:
     static constexpr int32_t kChunk = 128;
 
     // Runs the recurrence on a linear copy of the lag window, a chunk at a
-    // time: window[j + 31] = window[j] + window[j + 28] needs no wrapping
-    // indices. The three newest values stay in registers, so no value is
-    // read back from memory right after it was written. Writes the draws
-    // unless draws is null.
+    // time, so no index wraps, four values at a time in vectors; the newest
+    // values stay in registers, so no value is read back from memory right
+    // after it was written. Writes the draws unless draws is null.
     //
     // Out of line (as are the calls above), so the signal chain's variants
     // for wider instruction sets share this one baseline copy.

@@ -31,13 +31,6 @@ inline void forEachInstance(SOrvanta_Alg_Context* const begin[], const void* end
     }
 }
 
-// True when n samples from a and n samples from b share memory.
-inline bool overlap(const float* a, const float* b, int32_t n) {
-    const auto lowA = reinterpret_cast<uintptr_t>(a), lowB = reinterpret_cast<uintptr_t>(b);
-    const uintptr_t bytes = uintptr_t(n) * sizeof(float);
-    return lowA < lowB + bytes && lowB < lowA + bytes;
-}
-
 // True when a channel's output shares memory with its input other than by
 // being the very same buffer.
 inline bool shiftedInPlace(const ChannelIO& io, int32_t n) { return io.in != io.out && overlap(io.in, io.out, n); }

@@ -558,14 +558,14 @@ struct Stages {
         constexpr int32_t kLanes = Lanes::kLanes;
         const float* const line = flat(history) + L * kLanes;  // line[q]: the value written with q
         const int32_t values = count * kLanes;
-        IntWide lanePlaces;  // the places of a vector's values relative to its first
-        for (int j = 0; j < kWideLanes; ++j) lanePlaces[j] = j;
+        int32_t backByOffset[kTapOffsetCount];  // values back in the flat history, by thresholds exceeded
+        for (int32_t above = 0; above < kTapOffsetCount; ++above) backByOffset[above] = steeredBackFor(s, above) * kLanes;
         int32_t q = 0;
         for (; q + kWideLanes <= values; q += kWideLanes) {
             const FloatWide centre = loadWide(line + q - centreBack(s));
-            const IntWide back = steeredBack(s, steering(s, centre, loadWide(flat(dither) + q)));
             storeWide(flat(centreOut) + q, centre);
-            storeWide(flat(steeredOut) + q, gatherWide(line + q, lanePlaces - back * kLanes));
+            storeWide(flat(steeredOut) + q,
+                      steeredTap(line + q, backByOffset, steering(s, centre, loadWide(flat(dither) + q))));
         }
         for (; q < values; ++q) {
             const float centre = line[q - centreBack(s)];
@@ -585,17 +585,30 @@ struct Stages {
         return (centreSteer + centreSteer) + dither * s.ditherIntoSteering;
     }
 
-    // How many samples back the steered tap reads for a steering value.
+    // How many samples back the steered tap reads for a steering value, and
+    // for a steering above `above` of the thresholds.
     static int32_t steeredBack(const BlockSetup& s, float steering) {
-        const int32_t k = s.centreOffset + kTapOffsetMin + thresholdsExceeded(steering);
+        return steeredBackFor(s, thresholdsExceeded(steering));
+    }
+
+    static int32_t steeredBackFor(const BlockSetup& s, int32_t above) {
+        const int32_t k = s.centreOffset + kTapOffsetMin + above;
         return k == 0 ? 0 : s.lineLength - k;
     }
 
-    static IntWide steeredBack(const BlockSetup& s, FloatWide steering) {
-        IntWide minusAbove = {};  // a comparison's lanes are -1 where it holds
-        for (float threshold : kTapThresholdFloats.values) minusAbove += steering > threshold;
-        const IntWide k = (s.centreOffset + kTapOffsetMin) - minusAbove;
-        return k == 0 ? IntWide{} : s.lineLength - k;
+    // The steered taps of the kWideLanes values from line: the thresholds
+    // rise, so the values above threshold j are those above j - 1 and
+    // more; each threshold selects its own look-back for them. Plain vector
+    // loads and selections: a gather waits far longer on this kind of
+    // processor.
+    static FloatWide steeredTap(const float* line, const int32_t (&backByOffset)[kTapOffsetCount],
+                                FloatWide steering) {
+        FloatWide tap = loadWide(line - backByOffset[0]);
+        for (int j = 0; j < kTapOffsetCount - 1; ++j) {
+            const IntWide above = steering > kTapThresholdFloats.values[j];
+            tap = above ? loadWide(line - backByOffset[j + 1]) : tap;
+        }
+        return tap;
     }
 
     // Tap shaper and output filters. The tap shaper: the steered tap
@@ -739,6 +752,49 @@ struct NoiseFeed {
 // first-level cache.
 constexpr int32_t kRunLength = 256;
 
+// The output samples of a run, from the lanes to the channels' buffers at
+// start. With two lanes and output buffers that lie apart, four samples at
+// a time are split into the two buffers by shuffles (the compiler keeps the
+// loop below scalar, as the buffers might overlap); otherwise sample by
+// sample, each sample's lanes in order.
+template <class Lanes>
+inline void storeOutputs(const ChannelIO (&io)[Lanes::kLanes], const typename Lanes::F* out, int32_t start,
+                         int32_t count, bool outputsApart) {
+    int32_t i = 0;
+    if constexpr (Lanes::kLanes == 2) {
+        if (outputsApart) {
+            const float* const values = flat(out);
+            for (; i + 4 <= count; i += 4) {
+                Float4 first, second;  // samples i, i + 1, then i + 2, i + 3, lane 0 then lane 1
+                std::memcpy(&first, values + 2 * i, sizeof first);
+                std::memcpy(&second, values + 2 * i + 4, sizeof second);
+                const Float4 left = __builtin_shufflevector(first, second, 0, 2, 4, 6);
+                const Float4 right = __builtin_shufflevector(first, second, 1, 3, 5, 7);
+                std::memcpy(io[0].out + start + i, &left, sizeof left);
+                std::memcpy(io[1].out + start + i, &right, sizeof right);
+            }
+        }
+    }
+    for (; i < count; ++i)
+        for (int l = 0; l < Lanes::kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);
+}
+
+// True when n samples from a and n samples from b share memory.
+inline bool overlap(const float* a, const float* b, int32_t n) {
+    const auto lowA = reinterpret_cast<uintptr_t>(a), lowB = reinterpret_cast<uintptr_t>(b);
+    const uintptr_t bytes = uintptr_t(n) * sizeof(float);
+    return lowA < lowB + bytes && lowB < lowA + bytes;
+}
+
+// True when none of the channels' n output samples share memory.
+template <int kLanes>
+inline bool outputsApart(const ChannelIO (&io)[kLanes], int32_t n) {
+    for (int a = 0; a < kLanes; ++a)
+        for (int b = a + 1; b < kLanes; ++b)
+            if (overlap(io[a].out, io[b].out, n)) return false;
+    return true;
+}
+
 // Runs the channels in the lanes through a block of n samples. Lane l reads
 // io[l].in, writes io[l].out and takes its noise from lane l of noise. A run reads
 // all its input samples before it writes its output samples; when an output
@@ -774,6 +830,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     F* const out = steered;               // each read before it is overwritten
     F* const outputScratch = x;           // the input is used up before the last filters
 
+    const bool apart = outputsApart(io, n);
     const int32_t runLength = samplePerRun ? 1 : kRunLength;
     for (int32_t start = 0; start < n; start += runLength) {
         const int32_t count = n - start < runLength ? n - start : runLength;
@@ -791,8 +848,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
         Run::curveAll(steered, curveOut, count);
         Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, outputScratch, count);
 
-        for (int32_t i = 0; i < count; ++i)
-            for (int l = 0; l < kLanes; ++l) io[l].out[start + i] = Lanes::lane(out[i], l);
+        storeOutputs<Lanes>(io, out, start, count, apart);
         // Keep the line's last L values at the front for the next run.
         for (int32_t j = 0; j < L; ++j) history[j] = history[count + j];
     }
