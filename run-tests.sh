@@ -27,7 +27,13 @@ logs=$(mktemp -d /tmp/orvanta-ci-logs-XXXXXX)
 fuzz/run-fuzz.sh 60 >"$logs/fuzz.log" 2>&1 &
 fuzz_pid=$!
 # A failing step ends the script: the fuzz run, if still going, ends with it.
-trap 'pkill -P "$fuzz_pid" 2>/dev/null; kill "$fuzz_pid" 2>/dev/null; rm -rf "$logs"' EXIT
+# (Nothing in here may fail: under set -e that would become the exit code.)
+end_fuzz_run() {
+  pkill -P "$fuzz_pid" 2>/dev/null || true
+  kill "$fuzz_pid" 2>/dev/null || true
+  rm -rf "$logs"
+}
+trap end_fuzz_run EXIT
 
 step "release build with clang and tests"
 CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=OFF >/dev/null
