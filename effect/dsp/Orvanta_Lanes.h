@@ -61,7 +61,18 @@ inline void loadPairsWide(const float* base, IntWide index, FloatWide& left, Flo
         const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(base + first));
         return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(base + second));  // l0 r0 l1 r1
     };
-    const UIntWide at = (UIntWide)index;
+    // The indices go through memory rather than being extracted one at a
+    // time: one store and eight plain loads instead of a chain of
+    // extractions, which share one busy execution unit with the shuffles.
+    // (The empty statement marks the stored indices as changed, so the
+    // compiler reads them back from memory instead of extracting them.)
+    alignas(32) uint32_t at[kWideLanes];
+#if defined(__AVX2__)
+    _mm256_store_si256(reinterpret_cast<__m256i*>(at), (__m256i)index);
+#else
+    _mm_store_si128(reinterpret_cast<__m128i*>(at), (__m128i)index);
+#endif
+    asm("" : "+m"(at));
 #if defined(__AVX2__)
     const __m256 lowHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[0], at[1])), pairs(at[4], at[5]), 1);
     const __m256 highHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[2], at[3])), pairs(at[6], at[7]), 1);

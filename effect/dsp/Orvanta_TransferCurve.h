@@ -153,10 +153,19 @@ private:
     }
 
     // Lane by lane what clampToUnitRange does: not-a-number compares false.
+    // With SSE, one maximum and one minimum instead of two compares and
+    // selections: maxps returns its second operand when the first is not a
+    // number.
     static FloatVector clampVector(FloatVector v) noexcept {
         using V = FloatVector;
+#if defined(__AVX2__)
+        return (V)_mm256_min_ps(_mm256_max_ps((__m256)v, _mm256_set1_ps(-1.0f)), _mm256_set1_ps(1.0f));
+#elif defined(__SSE__)
+        return (V)_mm_min_ps(_mm_max_ps((__m128)v, _mm_set1_ps(-1.0f)), _mm_set1_ps(1.0f));
+#else
         const V low = v >= -1.0f ? v : V{} - 1.0f;
         return low <= 1.0f ? low : V{} + 1.0f;
+#endif
     }
 
     static FloatVector interpolateVector(IntVector index, IntVector fractionBits) noexcept {
