@@ -66,12 +66,20 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || die "Xvfb did not start (setup.sh installs xvfb): $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
 
-# A JACK server of this test's own name, so that it cannot meet another.
-export JACK_DEFAULT_SERVER="orvanta-panel-$$"
+# A JACK server of this build tree's own name, so that it cannot meet another
+# build's (or a user's) server. The name stays the same from run to run: JACK
+# keeps at most eight server names in its registry (/dev/shm) and frees a
+# name's entry only when a server of that name starts again, so a run that
+# was killed before it could stop its server must not use up a new one.
+export JACK_DEFAULT_SERVER="orvanta-panel-$(cd "$outdir" && pwd | cksum | cut -d' ' -f1)"
 export JACK_NO_AUDIO_RESERVATION=1
 jackd --no-realtime -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
 pids+=($!)
-jack_wait -w -t 10 >/dev/null 2>&1 || die "jackd -d dummy did not start (setup.sh installs jackd2): $(tail -5 "$work/jackd.log")"
+if ! jack_wait -w -t 10 >/dev/null 2>&1; then
+  grep -q "Too many servers" "$work/jackd.log" &&
+    echo "JACK's registry of server names is full of servers that were killed; with no JACK server running, remove /dev/shm/jack-shm-registry"
+  die "jackd -d dummy did not start (setup.sh installs jackd2): $(tail -5 "$work/jackd.log")"
+fi
 echo "Xvfb on $DISPLAY, jackd '$JACK_DEFAULT_SERVER' (dummy, 48000 Hz, 256 frames)"
 
 # A sine to colour: the example client plays a 200-sample period on both outputs.
