@@ -272,7 +272,7 @@ void DrawTransfer(const std::string& path, const AnalysisReport& report) {
 }  // namespace
 
 std::vector<std::string> PlotFileNames() {
-    return {"output-spectra.png",        "harmonics.png",            "harmonics-vs-level.png",
+    return {"output-frequency-content.png",        "harmonics.png",            "harmonics-vs-level.png",
             "harmonics-vs-harmonic.png", "harmonics-vs-dynamic.png", "frequency-response.png",
             "transfer-curve.png"};
 }

@@ -158,7 +158,7 @@ TEST(AnalyzeCommand, PlotsAndTablesAppearTogether) {
     const std::vector<std::string> expected = {
         "analysis.json",          "frequency-response.csv",   "frequency-response.png",   "harmonics-vs-dynamic.csv",
         "harmonics-vs-dynamic.png", "harmonics-vs-harmonic.csv", "harmonics-vs-harmonic.png", "harmonics-vs-level.csv",
-        "harmonics-vs-level.png", "harmonics.csv",            "harmonics.png",            "output-spectra.png",
+        "harmonics-vs-level.png", "harmonics.csv",            "harmonics.png",            "output-frequency-content.png",
         "transfer-curve.csv",     "transfer-curve.png"};
     EXPECT_EQ(cli_test::EntriesOf(output), expected);  // no staging folder left behind
     for (const std::string& name : expected) {
