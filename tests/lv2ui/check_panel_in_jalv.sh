@@ -39,10 +39,19 @@ export LSAN_OPTIONS="print_suppressions=0:suppressions=$(cd "$(dirname "$0")/.."
 
 work=$(mktemp -d)
 pids=()
+# Stops what the test started, the last started first: the JACK clients
+# while their server still runs (a client told to close after its server
+# has gone can wait for it forever), then the servers. Whatever has not
+# ended five seconds after SIGTERM is killed.
 cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  local i pid
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    pid=${pids[i]}
+    kill "$pid" 2>/dev/null || continue
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -65,6 +74,8 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || die "Xvfb did not start (setup.sh installs xvfb): $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
+# No accessibility bus for the GTK host: nothing that outlives the test.
+export NO_AT_BRIDGE=1
 
 # A JACK server of this build tree's own name, so that it cannot meet another
 # build's (or a user's) server. The name stays the same from run to run: JACK
