@@ -81,7 +81,7 @@ public:
         m_Settings = RandomSettings(probe->Parameters(), m_Run.Random());
         m_Declared = probe->ReportedLatency();
         m_Reported = QuerySignalDelay(probe->Parameters(), m_Declared);
-        m_Stepped = SteppedParameters(probe->Parameters(), m_Bypass);
+        m_Stepped = ParametersOfType(probe->Parameters(), AAX_eParameterType_Discrete, m_Bypass);
         probe.reset();
 
         if (!CheckDelay()) return;

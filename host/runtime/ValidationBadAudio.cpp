@@ -64,7 +64,7 @@ Settings Colouring(ValidationRun& run, const PluginModule& module) {
     if (!probe) return {};
     const AAX_IACFEffectParameters& model = probe->Parameters();
     const std::string bypass = MasterBypassID(model);
-    const std::vector<std::string> stepped = SteppedParameters(model, bypass);
+    const std::vector<std::string> stepped = ParametersOfType(model, AAX_eParameterType_Discrete, bypass);
     Settings settings;
     for (const std::string& id : ParameterIDs(model)) {
         if (id == bypass) continue;

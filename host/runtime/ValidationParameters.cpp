@@ -165,13 +165,7 @@ void CheckAutomation(ValidationRun& run, const PluginModule& module, CheckOutcom
     if (!check.Expect(probe != nullptr, error)) return;
     const AAX_IACFEffectParameters& model = probe->Parameters();
     const std::string bypass = MasterBypassID(model);
-    std::vector<std::string> continuous;
-    for (const std::string& id : ParameterIDs(model)) {
-        AAX_EParameterType type = AAX_eParameterType_Discrete;
-        if (id != bypass && model.GetParameterType(id.c_str(), &type) == AAX_SUCCESS &&
-            type == AAX_eParameterType_Continuous)
-            continuous.push_back(id);
-    }
+    const std::vector<std::string> continuous = ParametersOfType(model, AAX_eParameterType_Continuous, bypass);
 
     for (int render = 0; render < run.Budget().automationRenders && !check.Failed(); ++render) {
         const AAX_EStemFormat layout = render % 2 ? AAX_eStemFormat_Stereo : AAX_eStemFormat_Mono;

@@ -88,15 +88,15 @@ std::vector<std::string> ParameterIDs(const AAX_IACFEffectParameters& model) {
     return ids;
 }
 
-std::vector<std::string> SteppedParameters(const AAX_IACFEffectParameters& model, const std::string& bypass) {
-    std::vector<std::string> stepped;
+std::vector<std::string> ParametersOfType(const AAX_IACFEffectParameters& model, AAX_EParameterType wanted,
+                                          const std::string& bypass) {
+    std::vector<std::string> ids;
     for (const std::string& id : ParameterIDs(model)) {
         AAX_EParameterType type = AAX_eParameterType_Continuous;
-        if (id != bypass && model.GetParameterType(id.c_str(), &type) == AAX_SUCCESS &&
-            type == AAX_eParameterType_Discrete)
-            stepped.push_back(id);
+        if (id != bypass && model.GetParameterType(id.c_str(), &type) == AAX_SUCCESS && type == wanted)
+            ids.push_back(id);
     }
-    return stepped;
+    return ids;
 }
 
 std::string MasterBypassID(const AAX_IACFEffectParameters& model) {

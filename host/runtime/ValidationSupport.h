@@ -67,8 +67,10 @@ bool Apply(EffectInstance& instance, const Settings& settings, std::string* erro
 // A random value for every parameter but the master bypass; discrete
 // parameters get one of their steps.
 Settings RandomSettings(const AAX_IACFEffectParameters& model, std::mt19937_64& random);
-// The identifiers of the discrete parameters, bypass left out.
-std::vector<std::string> SteppedParameters(const AAX_IACFEffectParameters& model, const std::string& bypass);
+// The identifiers of the parameters of one type (discrete or continuous),
+// bypass left out.
+std::vector<std::string> ParametersOfType(const AAX_IACFEffectParameters& model, AAX_EParameterType wanted,
+                                          const std::string& bypass);
 // The same setting for id replaced (or added).
 void Put(Settings* settings, const std::string& id, double normalized);
 
