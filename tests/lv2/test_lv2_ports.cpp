@@ -4,6 +4,7 @@
 
 #include "effect/Orvanta_Defs.h"
 #include "effect/model/Orvanta_ParameterTable.h"
+#include "host/lv2/SharedPluginModule.h"
 #include "tests/lv2/Lv2TestHost.h"
 
 namespace {
@@ -104,9 +105,16 @@ TEST(Lv2Ports, LatencyIsReportedFromTheFirstRunAtEveryRate) {
 }
 
 // (Which descriptor is which plug-in: lv2info in check_lv2_tools.sh.)
-TEST(Lv2Ports, UnsupportedRatesAndDescriptorsAreRefused) {
-    for (double rate : {0.0, -48000.0, 8000.0, 22050.0, 32000.0, 48000.5, 384000.0})
-        for (int channels : {1, 2}) EXPECT_FALSE(Lv2TestInstance(channels, rate).Valid()) << rate;
+TEST(Lv2Ports, InstancesShareOneModuleAndUnsupportedRatesAreRefused) {
+    const int before = SharedPluginModule::References();
+    {
+        Lv2TestInstance mono(1, 48000), stereo(2, 96000);
+        ASSERT_TRUE(mono.Valid() && stereo.Valid());
+        for (double rate : {0.0, -48000.0, 8000.0, 22050.0, 32000.0, 48000.5, 384000.0})
+            for (int channels : {1, 2}) EXPECT_FALSE(Lv2TestInstance(channels, rate).Valid()) << rate;
+        EXPECT_EQ(SharedPluginModule::References(), before + 2) << "refused instances keep no reference";
+    }
+    EXPECT_EQ(SharedPluginModule::References(), before);
     EXPECT_EQ(lv2_descriptor(2), nullptr);
 }
 

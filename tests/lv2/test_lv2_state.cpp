@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include "effect/Orvanta_Defs.h"
-#include "host/lv2/SharedPluginModule.h"
 #include "tests/lv2/Lv2TestHost.h"
 
 namespace {
@@ -86,18 +85,6 @@ TEST(Lv2State, RestoreRefusesForeignValuesAndKeepsTheParameters) {
         ASSERT_EQ(lv2.Save(&after), LV2_STATE_SUCCESS);
         EXPECT_EQ(after.begin()->second.bytes, bytes) << c.name;
     }
-}
-
-TEST(Lv2State, InstancesShareOneModuleUntilTheLastIsFreed) {
-    const int before = SharedPluginModule::References();
-    {
-        Lv2TestInstance mono(1, 48000), stereo(2, 96000);
-        ASSERT_TRUE(mono.Valid() && stereo.Valid());
-        EXPECT_EQ(SharedPluginModule::References(), before + 2);
-        Lv2TestInstance refused(1, 12345);
-        EXPECT_EQ(SharedPluginModule::References(), before + 2);
-    }
-    EXPECT_EQ(SharedPluginModule::References(), before);
 }
 
 }  // namespace
