@@ -1,21 +1,9 @@
-// libFuzzer target: arbitrary bytes as 'elck' state chunk records, handed to
-// an initialised Orvanta_Parameters the way a host restores a damaged session.
-//
-// The input is the record itself, header included: bytes 0-3 are the data
-// size exactly as the fuzzer chose them (negative and oversized included),
-// bytes 20-23 the chunk identifier that CompareActiveChunk checks, byte 56 on
-// the data area. The record is copied into a heap block that ends exactly at
-// the last data byte the record declares, so AddressSanitizer stops any read
-// past the record.
-//
-// After each input the target checks what a host relies on:
-//   - SetChunk and CompareActiveChunk answer 0, and comparing changes nothing;
-//   - every parameter's normalized value is finite and within 0..1, and the
-//     knob packet built from them holds finite values in their ranges;
-//   - a record without the marker or with fewer than 5 data bytes changes
-//     nothing and compares as not equal;
-//   - GetChunk after the restore succeeds with the 96-byte data area, and
-//     restoring that re-saved chunk changes nothing and compares equal.
+// libFuzzer target: arbitrary bytes as a whole 'elck' chunk record (header
+// included: data size, chunk identifier) restored into Orvanta_Parameters as a
+// host restores a damaged session, in a heap block ending at the last declared
+// data byte. Checked: calls answer 0, comparing changes nothing, values and
+// the knob packet stay finite and in range, a record without entries changes
+// nothing, and the re-saved 96-byte chunk restores to the same state.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -35,12 +23,9 @@
 
 namespace {
 
-// The data area the effect writes: the marker and five entries.
-constexpr int32_t kSavedDataSize = 96;
-// A record may declare more data bytes than the input holds. A host hands
-// over blocks of the size it declares, so the record is then lengthened to
-// its declared size by repeating the input's data; beyond this many bytes the
-// declared size is cut to the bytes the input holds instead.
+constexpr int32_t kSavedDataSize = 96;  // the marker and five entries
+// A record declaring more data than the input holds is filled up to that size
+// by repeating the input's data, up to this many bytes; beyond, it is cut.
 constexpr int64_t kLongestLengthenedData = 4096;
 
 void Check(bool holds, const char* what) {
@@ -72,8 +57,7 @@ public:
 
     const AAX_SPlugInChunk* Get() const { return reinterpret_cast<const AAX_SPlugInChunk*>(m_Bytes.data()); }
 
-    // True when the data area cannot hold any entry: fewer than 5 bytes, or
-    // the first four are not the marker 01 01 01 01.
+    // Fewer than 5 data bytes, or no marker 01 01 01 01: no entry can be read.
     bool HoldsNoEntries() const {
         if (Get()->fSize < 5) return true;
         static const uint8_t kMarker[4] = {1, 1, 1, 1};
@@ -84,8 +68,7 @@ private:
     std::vector<uint8_t> m_Bytes;
 };
 
-// One effect instance with the substitute host's controller, transport and
-// automation delegate, as the host sets it up.
+// One effect instance with the substitute host's objects, as the host sets it up.
 class Instance {
 public:
     Instance()
@@ -97,8 +80,9 @@ public:
         m_Controller->AttachTransport(m_Transport.get());
         m_Model->AddRef();
         Check(m_Model->Initialize(m_Controller->Identity()) == AAX_SUCCESS, "Initialize answers 0");
-        Check(m_Model->GetNumberOfParameters(&m_ParameterCount) == AAX_SUCCESS, "parameter count");
-        for (int32_t index = 0; index < m_ParameterCount; ++index) {
+        int32_t count = 0;
+        Check(m_Model->GetNumberOfParameters(&count) == AAX_SUCCESS, "parameter count");
+        for (int32_t index = 0; index < count; ++index) {
             AAX_CString id;
             Check(m_Model->GetParameterIDFromIndex(index, &id) == AAX_SUCCESS, "parameter identifier");
             m_ParameterIDs.push_back(id);
@@ -113,7 +97,7 @@ public:
     Instance(const Instance&) = delete;
     Instance& operator=(const Instance&) = delete;
 
-    // The host's restore: SetChunk, then the answers to the set-value requests.
+    // SetChunk, then the host's answers to the set-value requests.
     void Restore(const AAX_SPlugInChunk* record) {
         Check(m_Model->SetChunk(Orvanta::kChunkID, record) == AAX_SUCCESS, "SetChunk answers 0");
         for (const auto& request : m_Automation->TakeSetValueRequests())
@@ -167,13 +151,8 @@ private:
     ACFPtr<HostAutomationDelegate> m_Automation;
     ACFPtr<HostTransport> m_Transport;
     AAX_CEffectParameters* m_Model;
-    int32_t m_ParameterCount = 0;
     std::vector<AAX_CString> m_ParameterIDs;
 };
-
-void CheckValuesInRange(const std::vector<double>& values) {
-    for (double value : values) Check(std::isfinite(value) && value >= 0.0 && value <= 1.0, "normalized in 0..1");
-}
 
 void CheckKnobPacket(const SOrvanta_Knob_Packet& packet) {
     const Orvanta::SParameterInfo& trim = *Orvanta::FindParameter(Orvanta::kParamID_OutputTrim);
@@ -202,7 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
 
     instance.Restore(record.Get());
     const std::vector<double> restored = instance.NormalizedValues();
-    CheckValuesInRange(restored);
+    for (double value : restored) Check(std::isfinite(value) && value >= 0 && value <= 1, "values in 0..1");
     if (record.HoldsNoEntries()) Check(restored == before, "a chunk without entries changes nothing");
     instance.Compare(record.Get());
 

@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
-# Builds the chunk fuzz target (clang, libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs it for SECONDS (default 60) on a copy
-# of the seed corpus in fuzz/corpus/chunk/, then prints the executions reached.
-#
+# Builds the chunk fuzz target (clang, libFuzzer, ASan, UBSan) in build-fuzz/
+# (or ORVANTA_FUZZ_BUILD_DIR) and runs it for SECONDS (default 60) on a copy of
+# fuzz/corpus/chunk/. A failure exits non-zero, keeps the input in the build's
+# fuzz-artifacts/ and prints the log's end.
 #   fuzz/run-fuzz.sh [SECONDS]
-#
-# The build goes to build-fuzz/ (ORVANTA_FUZZ_BUILD_DIR names another). The
-# seed corpus is never changed; inputs the run found interesting are left in
-# the build folder's fuzz-corpus-chunk/ only for this run. A crash or a broken
-# invariant stops the run with a non-zero exit, the input that caused it is
-# kept in the build folder's fuzz-artifacts/, and the log's end is printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -1,5 +1,5 @@
-// Test helper: a chunk record in a heap buffer of exactly the header plus its
-// data size, so that the sanitizers catch any read past its end.
+// Test helper: a chunk record in a heap buffer of exactly header plus data, so
+// that the sanitizers catch any read past its end.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,4 @@
-// AAX_CChunkDataParser: the circular name search and its behaviour on damaged
-// records. (The byte layout it writes: the effect's stored chunk in
-// test_state_chunk.cpp; the five entry types it reads: the preset reader's
-// test in tests/presets.)
+// AAX_CChunkDataParser: the circular name search and damaged records.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -37,27 +34,7 @@ TEST(ChunkParser, CircularSearchStartsAfterLastFound) {
     for (const Step& s : steps) EXPECT_EQ(read.FindName(AAX_CString(s.name)), s.index) << s.name;
 }
 
-TEST(ChunkParser, RecordsWithoutEntries) {
-    struct Case { const char* what; Bytes data; int32_t sizeOverride; };
-    const Case cases[] = {
-        {"marker only", {1, 1, 1, 1}, -1},
-        {"empty", {}, -1},
-        {"three bytes", {1, 1, 1}, -1},
-        {"wrong marker", {1, 1, 1, 2, 'l', '_', 'X', 0, 0, 0, 0, 1}, -1},
-        {"negative size", {1, 1, 1, 1, 'l', '_', 'X', 0, 0, 0, 0, 1}, -12},
-    };
-    for (const Case& c : cases) {
-        ChunkRecord record = ChunkRecord::FromData(c.data);
-        if (c.sizeOverride != -1) record.Get()->fSize = c.sizeOverride;
-        record.Get()->fVersion = 7;
-        AAX_CChunkDataParser parser = Loaded(record);
-        EXPECT_TRUE(parser.Entries().empty()) << c.what;
-        EXPECT_EQ(parser.GetChunkVersion(), 7) << c.what;
-    }
-}
-
-// Minimum data size at which each written entry can be read completely: the
-// end of its value (an "r_" text counts up to its zero byte).
+// The data size from which each entry reads whole: its value's end ("r_": its zero byte).
 std::vector<uint32_t> EntryEnds(const AAX_CChunkDataParser& parser) {
     std::vector<uint32_t> ends;
     uint32_t offset = 4;
@@ -107,8 +84,7 @@ TEST(ChunkParser, TruncationAtEveryByteKeepsCompleteEntries) {
 }
 
 TEST(ChunkParser, LongNamesAreCutWithoutOverflow) {
-    // A prefix-and-name text of 255 bytes still reads whole: its zero byte
-    // is where the cut puts the end anyway.
+    // A prefix-and-name text of 255 bytes reads whole: the cut falls on its zero byte.
     const std::string name253(253, 'n');
     AAX_CChunkDataParser parser;
     parser.AddInt32(name253.c_str(), 41);
@@ -120,8 +96,7 @@ TEST(ChunkParser, LongNamesAreCutWithoutOverflow) {
     EXPECT_TRUE(read.FindInt32("Next", &value));
     EXPECT_EQ(value, 42);
 
-    // Longer texts are cut to 255 bytes; whatever follows is read as data but
-    // never past the end of the record.
+    // Longer texts are cut to 255 bytes; the rest is read as data, never past the record.
     for (size_t length : {254u, 255u, 300u, 1000u}) {
         AAX_CChunkDataParser longParser;
         longParser.AddDouble(std::string(length, 'q').c_str(), 1.0);
@@ -135,24 +110,43 @@ TEST(ChunkParser, LongNamesAreCutWithoutOverflow) {
     }
 }
 
-TEST(ChunkParser, UnterminatedTextsEndTheReading) {
-    struct Case { const char* what; Bytes tail; };
+// Damaged records: no entry at all, or reading ends at an unterminated text
+// or a value cut short, keeping the whole entry K before it.
+TEST(ChunkParser, DamagedRecordsKeepTheEntriesBeforeTheDamage) {
+    const Bytes k = {1, 1, 1, 1, 'l', '_', 'K', 0, 0, 0, 0, 9};
+    const auto afterK = [&](Bytes tail) {
+        tail.insert(tail.begin(), k.begin(), k.end());
+        return tail;
+    };
+    Bytes longName(255, 'n');  // exactly the longest name read, with no room for its zero byte
+    longName[0] = 'x';
+    longName[1] = '_';
+    struct Case { const char* what; Bytes data; int32_t sizeOverride; size_t entries; };
     const Case cases[] = {
-        {"name without zero byte", {'l', '_', 'X'}},
-        {"string value without zero byte", {'r', '_', 'R', 0, 'a', 'b', 'c', 'd'}},
-        {"double cut short", {'d', '_', 'D', 0, 0, 0, 0}},
-        {"long cut short", {'l', '_', 'L', 0, 0, 0}},
-        {"string entry whose name ends the data off the 4-byte grid", {'r', '_', 0}},
-        {"string entry whose name ends the data on the 4-byte grid", {'r', '_', 'R', 0}},
-        // Exactly the longest name the reader takes, with no room for its zero byte.
-        {"unknown-type name of 255 bytes ending the data", []{ Bytes t(255, 'n'); t[0] = 'x'; t[1] = '_'; return t; }()},
+        {"marker only", {1, 1, 1, 1}, -1, 0},
+        {"empty", {}, -1, 0},
+        {"three bytes", {1, 1, 1}, -1, 0},
+        {"wrong marker", {1, 1, 1, 2, 'l', '_', 'X', 0, 0, 0, 0, 1}, -1, 0},
+        {"negative size", k, -12, 0},
+        {"name without zero byte", afterK({'l', '_', 'X'}), -1, 1},
+        {"string value without zero byte", afterK({'r', '_', 'R', 0, 'a', 'b', 'c', 'd'}), -1, 1},
+        {"double cut short", afterK({'d', '_', 'D', 0, 0, 0, 0}), -1, 1},
+        {"long cut short", afterK({'l', '_', 'L', 0, 0, 0}), -1, 1},
+        {"string entry whose name ends the data off the 4-byte grid", afterK({'r', '_', 0}), -1, 1},
+        {"string entry whose name ends the data on the 4-byte grid", afterK({'r', '_', 'R', 0}), -1, 1},
+        {"unknown-type name of 255 bytes ending the data", afterK(longName), -1, 1},
     };
     for (const Case& c : cases) {
-        Bytes data = {1, 1, 1, 1, 'l', '_', 'K', 0, 0, 0, 0, 9};
-        data.insert(data.end(), c.tail.begin(), c.tail.end());
-        AAX_CChunkDataParser read = Loaded(ChunkRecord::FromData(data));
-        ASSERT_EQ(read.Entries().size(), 1u) << c.what;
-        EXPECT_STREQ(read.Entries()[0].mDataName.Get(), "K") << c.what;
+        SCOPED_TRACE(c.what);
+        ChunkRecord record = ChunkRecord::FromData(c.data);
+        if (c.sizeOverride != -1) record.Get()->fSize = c.sizeOverride;
+        record.Get()->fVersion = 7;
+        AAX_CChunkDataParser read = Loaded(record);
+        ASSERT_EQ(read.Entries().size(), c.entries);
+        EXPECT_EQ(read.GetChunkVersion(), 7);
+        if (c.entries == 1) {
+            EXPECT_STREQ(read.Entries()[0].mDataName.Get(), "K");
+        }
     }
 }
 

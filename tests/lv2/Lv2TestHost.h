@@ -1,7 +1,5 @@
-// Test helper: a minimal LV2 host around the plug-ins' descriptors, as a
-// real host drives them: an optional URI map and block-length option,
-// buffers for every port, run, and the state interface with a store that
-// keeps what the plug-in saved.
+// Test helper: a minimal LV2 host around the plug-ins' descriptors: optional
+// URI map and block-length option, port buffers, run, and a state store.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -36,20 +34,14 @@ namespace lv2_test {
 // The host's URI map: URIs numbered from 1 in order of first use.
 class UridMap {
 public:
-    UridMap() {
-        m_Feature.handle = this;
-        m_Feature.map = [](LV2_URID_Map_Handle handle, const char* uri) -> LV2_URID {
-            auto* self = static_cast<UridMap*>(handle);
-            const auto found = self->m_Ids.emplace(uri, LV2_URID(self->m_Ids.size() + 1));
-            return found.first->second;
-        };
-    }
-    LV2_URID Map(const char* uri) { return m_Feature.map(this, uri); }
+    LV2_URID Map(const char* uri) { return m_Ids.emplace(uri, LV2_URID(m_Ids.size() + 1)).first->second; }
     LV2_URID_Map* Feature() { return &m_Feature; }
 
 private:
     std::map<std::string, LV2_URID> m_Ids;
-    LV2_URID_Map m_Feature{};
+    LV2_URID_Map m_Feature{this, [](LV2_URID_Map_Handle self, const char* uri) {
+                               return static_cast<UridMap*>(self)->Map(uri);
+                           }};
 };
 
 // One value the plug-in stored, as a host keeps it.
@@ -96,9 +88,9 @@ public:
         m_Handle = m_Descriptor->instantiate(m_Descriptor, sampleRate, "/nowhere/orvanta.lv2/", m_Features.data());
         if (!m_Handle) return;
         m_Audio.assign(size_t(2 * channels), std::vector<float>(capacity, 0.0f));
-        for (const Lv2Ports::ControlInput* input = Lv2Ports::ControlInputs();
-             input != Lv2Ports::ControlInputs() + Lv2Ports::kControlInputCount; ++input)
-            m_Controls[input->port] = DefaultOf(input->port);
+        // The defaults the generated Turtle gives; the other ports' are zero.
+        m_Controls[Lv2Ports::kColor] = 2.0f;
+        m_Controls[Lv2Ports::kEnabled] = 1.0f;
         for (uint32_t port = 0; port < Lv2Ports::kFirstAudioPort; ++port)
             m_Descriptor->connect_port(m_Handle, port, &m_Controls[port]);
         for (int channel = 0; channel < channels; ++channel) {
@@ -116,18 +108,7 @@ public:
     Lv2TestInstance(const Lv2TestInstance&) = delete;
     Lv2TestInstance& operator=(const Lv2TestInstance&) = delete;
 
-    // The control ports' defaults, as the generated Turtle gives them.
-    static float DefaultOf(uint32_t port) {
-        switch (port) {
-            case Lv2Ports::kColor: return 2.0f;
-            case Lv2Ports::kEnabled: return 1.0f;
-            default: return 0.0f;
-        }
-    }
-
     bool Valid() const { return m_Handle != nullptr; }
-    const LV2_Descriptor& Descriptor() const { return *m_Descriptor; }
-    LV2_Handle Handle() const { return m_Handle; }
     Lv2EffectPlugin& Plugin() const { return *static_cast<Lv2EffectPlugin*>(m_Handle); }
     UridMap& Map() { return m_Map; }
 

@@ -1,35 +1,22 @@
 #!/usr/bin/env bash
-# The LV2 bundle under tools nobody here wrote:
-#   lv2_validate, sord_validate   the Turtle against the LV2 vocabularies
-#   lv2info                       both plug-ins with their ports, latency, presets
-#   lv2apply, lv2file             renders through the mono and the stereo
-#                                 plug-in equal `orvanta process --keep-latency`
-#                                 at the same settings and block size, bit for bit
-#   lv2file --preset              a factory preset renders as its settings do
-#   lv2proc                       aligns the output by the reported latency
-#
+# The LV2 bundle under outside tools: lv2_validate and sord_validate check the
+# Turtle, lv2info the ports, latency and presets; lv2apply, lv2file (also with
+# a preset) and lv2proc render bit for bit as `orvanta process` does.
 # usage: check_lv2_tools.sh BUNDLE ORVANTA WAV_TOOL
-# LV2_HOST_PRELOAD, when set, is preloaded into the LV2 hosts (the sanitizer
-# runtime for a bundle built with the sanitizers).
+# LV2_HOST_PRELOAD (a sanitizer runtime), when set, is preloaded into the hosts.
 set -euo pipefail
 
-bundle=$(cd "$1" && pwd)
-orvanta=$2
-wav_tool=$3
+bundle=$(cd "$1" && pwd) orvanta=$2 wav_tool=$3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# LV2_PATH lists folders of bundles: one holding just this bundle, then the
-# installed LV2 vocabularies (where lv2:DistortionPlugin is defined).
+# Just this bundle, then the installed LV2 vocabularies.
 mkdir "$work/lv2"
 ln -s "$bundle" "$work/lv2/orvanta.lv2"
 export LV2_PATH="$work/lv2:/usr/lib/lv2"
 
 failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 step() { echo; echo "---- $*"; }
 
 # The plug-in URIs, as the bundle's manifest names them.
@@ -38,32 +25,29 @@ mono_uri=$(grep '/mono$' <<<"$plugin_uris")
 stereo_uri=$(grep '/stereo$' <<<"$plugin_uris")
 [ -n "$mono_uri" ] && [ -n "$stereo_uri" ] || { echo "FAIL: no plug-in URIs in $bundle/manifest.ttl"; exit 1; }
 
-# Runs an LV2 host. With the sanitizer runtime preloaded, leak checks are
-# off: the hosts and libpixman (cairo's, loaded with the bundle) keep memory
-# to the end that the checker reports once the bundle is unloaded.
+# Runs an LV2 host; leak checks are off, as the hosts and libpixman keep memory to the end.
 host() {
-  if [ -n "${LV2_HOST_PRELOAD:-}" ]; then
-    LD_PRELOAD="$LV2_HOST_PRELOAD" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$@"
-  else
-    "$@"
-  fi
+  [ -z "${LV2_HOST_PRELOAD:-}" ] ||
+    set -- env LD_PRELOAD="$LV2_HOST_PRELOAD" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$@"
+  "$@"
 }
 
-step "lv2_validate"
+# validate TOOL FILES...: the tool must find no errors.
+validate() {
+  step "$1"
+  local validation
+  validation=$("$@" 2>&1 | grep -v '^Skipping file' || true)
+  echo "$validation"
+  grep -q '^Found 0 errors' <<<"$validation" || fail "$1"
+}
 ttl_files=("$bundle/manifest.ttl" "$bundle/orvanta.ttl" "$bundle/presets.ttl" "$bundle/orvanta_ui.ttl")
-validation=$(lv2_validate "${ttl_files[@]}" 2>&1 | grep -v '^Skipping file' || true)
-echo "$validation"
-grep -q '^Found 0 errors' <<<"$validation" || fail "lv2_validate"
-
-step "sord_validate (core, schemas and the extensions the bundle uses)"
-installed=/usr/lib/lv2
+validate lv2_validate "${ttl_files[@]}"
+# sord_validate with core, schemas and the extensions the bundle uses.
 vocabularies=()
 for vocabulary in core schemas units port-groups port-props presets state options buf-size urid atom ui; do
-  vocabularies+=("$installed/$vocabulary.lv2"/*.ttl)
+  vocabularies+=("/usr/lib/lv2/$vocabulary.lv2"/*.ttl)
 done
-validation=$(sord_validate "${vocabularies[@]}" "${ttl_files[@]}" 2>&1 | grep -v '^Skipping file' || true)
-echo "$validation"
-grep -q '^Found 0 errors' <<<"$validation" || fail "sord_validate"
+validate sord_validate "${vocabularies[@]}" "${ttl_files[@]}"
 
 step "lv2info"
 for uri in "$mono_uri" "$stereo_uri"; do
@@ -80,9 +64,7 @@ for uri in "$mono_uri" "$stereo_uri"; do
 done
 grep -q 'Symbol: *in_l$' <<<"$(lv2info "$stereo_uri")" || fail "lv2info: no stereo port in_l"
 
-# The generated control ports against the data model's own parameters, as
-# orvanta params shows them: range and default of the ports that carry
-# parameter values unchanged.
+# Range and default of the ports that carry parameter values unchanged, as orvanta params gives them.
 params=$("$orvanta" params --quiet)
 info=$(lv2info "$mono_uri" 2>&1)
 for symbol in Harmonic Dynamic OutputTrim Color; do
@@ -96,8 +78,7 @@ for symbol in Harmonic Dynamic OutputTrim Color; do
   done
 done
 
-# The signal: 32768 frames (a whole number of 512-frame blocks, lv2file's
-# block size, so both hosts split the file alike) at 48 kHz.
+# 32768 frames: whole 512-frame blocks (lv2file's), so both hosts split the file alike.
 frames=32768
 "$wav_tool" write "$work/in_mono.wav" 1 48000 "$frames"
 "$wav_tool" write "$work/in_stereo.wav" 2 48000 "$frames"
@@ -109,11 +90,7 @@ orvanta_settings=(--set Harmonic=40 --set Dynamic=25 --set OutputTrim=-1.5 --set
 # compare NAME EXPECTED RENDERED
 compare() {
   local result
-  if result=$("$wav_tool" compare "$2" "$3"); then
-    echo "$1: $result"
-  else
-    fail "$1: $result"
-  fi
+  result=$("$wav_tool" compare "$2" "$3") && echo "$1: $result" || fail "$1: $result"
 }
 
 for layout in mono stereo; do
@@ -122,15 +99,16 @@ for layout in mono stereo; do
   input="$work/in_$layout.wav"
 
   step "lv2apply through $layout (one frame per run) against orvanta process --block 1"
-  controls=()
-  for ((i = 0; i < ${#lv2_settings[@]}; i += 2)); do controls+=(-c "${lv2_settings[i]}" "${lv2_settings[i + 1]}"); done
+  controls=() parameters=()
+  for ((i = 0; i < ${#lv2_settings[@]}; i += 2)); do
+    controls+=(-c "${lv2_settings[i]}" "${lv2_settings[i + 1]}")
+    parameters+=(-p "${lv2_settings[i]}:${lv2_settings[i + 1]}")
+  done
   host lv2apply -i "$input" -o "$work/lv2apply_$layout.wav" "${controls[@]}" "$uri" >&2
   "$orvanta" process "$input" "$work/orvanta_b1_$layout.wav" --block 1 --keep-latency --quiet "${orvanta_settings[@]}"
   compare "lv2apply $layout" "$work/orvanta_b1_$layout.wav" "$work/lv2apply_$layout.wav"
 
   step "lv2file through $layout (512-frame blocks) against orvanta process --block 512"
-  parameters=()
-  for ((i = 0; i < ${#lv2_settings[@]}; i += 2)); do parameters+=(-p "${lv2_settings[i]}:${lv2_settings[i + 1]}"); done
   host lv2file -b 512 --ignore-clipping -i "$input" -o "$work/lv2file_$layout.wav" "${parameters[@]}" "$uri" >&2
   "$orvanta" process "$input" "$work/orvanta_b512_$layout.wav" --block 512 --keep-latency --quiet \
     "${orvanta_settings[@]}"
@@ -142,8 +120,7 @@ for layout in mono stereo; do
     --set Harmonic=45 --set Dynamic=30 --set OutputTrim=-1 --set Dither=Off --set Color=Gold
   compare "preset $layout" "$work/orvanta_gold_$layout.wav" "$work/preset_$layout.wav"
 
-  # lv2proc drops the frames the latency port reports and flushes the tail
-  # through, which is what `orvanta process` does without --keep-latency.
+  # lv2proc drops the reported latency and flushes the tail, as orvanta does without --keep-latency.
   step "lv2proc through $layout: output aligned with the input"
   host lv2proc -i "$input" -o "$work/lv2proc_$layout.wav" "${parameters[@]/#-p/-c}" "$uri" >/dev/null
   "$orvanta" process "$input" "$work/orvanta_aligned_$layout.wav" --block 512 --quiet "${orvanta_settings[@]}"
@@ -151,8 +128,5 @@ for layout in mono stereo; do
 done
 
 echo
-if [ "$failures" -ne 0 ]; then
-  echo "$failures LV2 check(s) failed"
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures LV2 check(s) failed"; exit 1; }
 echo "all LV2 checks passed"

@@ -1,12 +1,8 @@
-// Helper of check_lv2_tools.sh: writes the test signal and compares
-// renders sample for sample.
-//
+// Helper of check_lv2_tools.sh:
 //   lv2_wav_tool write PATH CHANNELS RATE FRAMES
-//       a 32-bit float WAV: per channel a different pair of partials under a
-//       slow swell, a decaying burst, peaks below full scale
+//       a 32-bit float WAV: per channel other partials under a swell, a burst
 //   lv2_wav_tool compare A B
-//       exit 0 when A and B hold the same frames bit for bit; else print
-//       the first difference and exit 1
+//       exit 0 when A and B hold the same frames bit for bit, else 1 (2: unreadable)
 #include <sndfile.h>
 
 #include <cmath>
@@ -19,27 +15,17 @@
 
 namespace {
 
-struct Sound {
-    int channels = 0;
-    int rate = 0;
-    int64_t frames = 0;
-    std::vector<float> samples;  // interleaved
-};
-
-bool Read(const char* path, Sound* sound) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path, SFM_READ, &info);
+// A file's format and interleaved samples; false when it cannot be read whole.
+bool Read(const char* path, SF_INFO* info, std::vector<float>* samples) {
+    SNDFILE* file = sf_open(path, SFM_READ, info);
     if (!file) {
         std::fprintf(stderr, "cannot read %s: %s\n", path, sf_strerror(nullptr));
         return false;
     }
-    sound->channels = info.channels;
-    sound->rate = info.samplerate;
-    sound->frames = info.frames;
-    sound->samples.assign(size_t(info.frames) * size_t(info.channels), 0.0f);
-    const sf_count_t read = sf_readf_float(file, sound->samples.data(), info.frames);
+    samples->assign(size_t(info->frames) * size_t(info->channels), 0.0f);
+    const sf_count_t read = sf_readf_float(file, samples->data(), info->frames);
     sf_close(file);
-    return read == info.frames;
+    return read == info->frames;
 }
 
 int Write(const char* path, int channels, int rate, int64_t frames) {
@@ -69,22 +55,21 @@ int Write(const char* path, int channels, int rate, int64_t frames) {
 }
 
 int Compare(const char* pathA, const char* pathB) {
-    Sound a, b;
-    if (!Read(pathA, &a) || !Read(pathB, &b)) return 2;
-    if (a.channels != b.channels || a.rate != b.rate || a.frames != b.frames) {
+    SF_INFO a{}, b{};
+    std::vector<float> x, y;
+    if (!Read(pathA, &a, &x) || !Read(pathB, &b, &y)) return 2;
+    if (a.channels != b.channels || a.samplerate != b.samplerate || a.frames != b.frames) {
         std::printf("differ: %s has %lld frames of %d channels at %d Hz, %s %lld of %d at %d Hz\n", pathA,
-                    (long long)a.frames, a.channels, a.rate, pathB, (long long)b.frames, b.channels, b.rate);
+                    (long long)a.frames, a.channels, a.samplerate, pathB, (long long)b.frames, b.channels,
+                    b.samplerate);
         return 1;
     }
-    for (int64_t i = 0; i < b.frames; ++i)
-        for (int c = 0; c < b.channels; ++c) {
-            const float x = a.samples[size_t(i) * size_t(a.channels) + size_t(c)];
-            const float y = b.samples[size_t(i) * size_t(b.channels) + size_t(c)];
-            if (std::memcmp(&x, &y, sizeof x) != 0) {
-                std::printf("differ: frame %lld channel %d: %.9g against %.9g\n", (long long)i, c, double(x),
-                            double(y));
-                return 1;
-            }
+    const size_t channels = size_t(b.channels);
+    for (size_t i = 0; i < y.size(); ++i)
+        if (std::memcmp(&x[i], &y[i], sizeof(float)) != 0) {
+            std::printf("differ: frame %zu channel %zu: %.9g against %.9g\n", i / channels, i % channels,
+                        double(x[i]), double(y[i]));
+            return 1;
         }
     std::printf("identical: %lld frames x %d channels\n", (long long)b.frames, b.channels);
     return 0;

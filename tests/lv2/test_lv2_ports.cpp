@@ -1,12 +1,10 @@
-// The plug-ins' ports: the port defaults are the effect's defaults, any
-// float a host writes is accepted (limited, NaN ignored), only changed ports
-// reach the data model, and the latency port reports 6·m + 1 from the first
-// run on.
+// The plug-ins' ports: defaults, limits, NaN, change detection and latency.
 #include <cmath>
 #include <limits>
 
 #include "effect/Orvanta_Defs.h"
 #include "effect/model/Orvanta_ParameterTable.h"
+#include "host/lv2/SharedPluginModule.h"
 #include "tests/lv2/Lv2TestHost.h"
 
 namespace {
@@ -17,51 +15,39 @@ using namespace Lv2Ports;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
+// The parameter a control port drives.
+const char* ParameterOf(uint32_t port) {
+    const char* id = ControlInputs()[port].parameterID;
+    return id ? id : Orvanta::kParamID_Bypass;
+}
+
 TEST(Lv2Ports, ThePortDefaultsPutTheDataModelAtItsOwnDefaults) {
     Lv2TestInstance lv2(1, 48000);
     ASSERT_TRUE(lv2.Valid());
     lv2.Run(0);  // the port defaults (the host's buffers hold them) applied
-    for (size_t i = 0; i < kControlInputCount; ++i) {
-        const ControlInput& input = ControlInputs()[i];
-        const char* id = input.parameterID ? input.parameterID : Orvanta::kParamID_Bypass;
+    for (uint32_t port = 0; port < kControlInputCount; ++port) {
+        const char* id = ParameterOf(port);
         double effectDefault = -1.0;
         lv2.Plugin().Instance().Parameters().GetParameterDefaultNormalizedValue(id, &effectDefault);
-        EXPECT_EQ(lv2.Normalized(id), effectDefault) << input.symbol;
+        EXPECT_EQ(lv2.Normalized(id), effectDefault) << id;
     }
 }
 
 TEST(Lv2Ports, AnyFloatIsLimitedToTheRangeAndNaNIgnored) {
-    struct Case {
-        uint32_t port;
-        const char* parameterID;
-        float before;   // applied first
-        float written;  // then this
-        double expectedNormalized;
-    };
+    // The port set to before, run, then to written: the parameter's normalized value.
+    struct Case { uint32_t port; float before; float written; double expectedNormalized; };
     const Case cases[] = {
-        {kHarmonic, "Harmonic", 40, 150, 1.0},
-        {kHarmonic, "Harmonic", 40, -5, 0.0},
-        {kHarmonic, "Harmonic", 40, kInfinity, 1.0},
-        {kHarmonic, "Harmonic", 40, -kInfinity, 0.0},
-        {kHarmonic, "Harmonic", 40, kNaN, 0.4},
-        {kDynamic, "Dynamic", 10, 1e30f, 1.0},
-        {kOutputTrim, "OutputTrim", 3, 9, 1.0},
-        {kOutputTrim, "OutputTrim", 3, -1e30f, 0.0},
-        {kOutputTrim, "OutputTrim", 3, kNaN, 0.75},
-        {kColor, "Color", 3, 0, 0.0},
-        {kColor, "Color", 3, 7.6f, 1.0},
-        {kColor, "Color", 3, 1e30f, 1.0},  // limited before rounding to a whole number
-        {kColor, "Color", 3, 2.4f, 0.25},
-        {kColor, "Color", 3, 2.6f, 0.5},
-        {kColor, "Color", 3, -kInfinity, 0.0},
-        {kColor, "Color", 4, kNaN, 0.75},
-        {kDither, "Dither", 0, 0.3f, 1.0},
-        {kDither, "Dither", 1, 0, 0.0},
-        {kDither, "Dither", 1, -1, 0.0},
-        {kDither, "Dither", 1, kNaN, 1.0},
-        {kEnabled, "", 1, 0, 1.0},     // processing off: the bypass on
-        {kEnabled, "", 0, 0.5f, 0.0},  // any value above zero processes
-        {kEnabled, "", 0, kNaN, 1.0},
+        {kHarmonic, 40, 150, 1.0},       {kHarmonic, 40, -5, 0.0},     {kHarmonic, 40, kInfinity, 1.0},
+        {kHarmonic, 40, -kInfinity, 0},  {kHarmonic, 40, kNaN, 0.4},   {kDynamic, 10, 1e30f, 1.0},
+        {kOutputTrim, 3, 9, 1.0},        {kOutputTrim, 3, -1e30f, 0},  {kOutputTrim, 3, kNaN, 0.75},
+        {kColor, 3, 0, 0.0},             {kColor, 3, 7.6f, 1.0},       {kColor, 3, 2.4f, 0.25},
+        {kColor, 3, 2.6f, 0.5},          {kColor, 3, -kInfinity, 0.0}, {kColor, 4, kNaN, 0.75},
+        {kColor, 3, 1e30f, 1.0},  // limited before rounding to a whole number
+        {kDither, 0, 0.3f, 1.0},         {kDither, 1, 0, 0.0},         {kDither, 1, -1, 0.0},
+        {kDither, 1, kNaN, 1.0},
+        {kEnabled, 1, 0, 1.0},     // processing off: the bypass on
+        {kEnabled, 0, 0.5f, 0.0},  // any value above zero processes
+        {kEnabled, 0, kNaN, 1.0},
     };
     Lv2TestInstance lv2(2, 48000);
     ASSERT_TRUE(lv2.Valid());
@@ -70,8 +56,8 @@ TEST(Lv2Ports, AnyFloatIsLimitedToTheRangeAndNaNIgnored) {
         lv2.Run(16);
         lv2.Control(c.port) = c.written;
         lv2.Run(16);
-        EXPECT_DOUBLE_EQ(lv2.Normalized(c.parameterID), c.expectedNormalized)
-            << c.parameterID << " " << c.before << " then " << c.written;
+        EXPECT_DOUBLE_EQ(lv2.Normalized(ParameterOf(c.port)), c.expectedNormalized)
+            << ParameterOf(c.port) << " " << c.before << " then " << c.written;
     }
 }
 
@@ -119,9 +105,16 @@ TEST(Lv2Ports, LatencyIsReportedFromTheFirstRunAtEveryRate) {
 }
 
 // (Which descriptor is which plug-in: lv2info in check_lv2_tools.sh.)
-TEST(Lv2Ports, UnsupportedRatesAndDescriptorsAreRefused) {
-    for (double rate : {0.0, -48000.0, 8000.0, 22050.0, 32000.0, 48000.5, 384000.0})
-        for (int channels : {1, 2}) EXPECT_FALSE(Lv2TestInstance(channels, rate).Valid()) << rate;
+TEST(Lv2Ports, InstancesShareOneModuleAndUnsupportedRatesAreRefused) {
+    const int before = SharedPluginModule::References();
+    {
+        Lv2TestInstance mono(1, 48000), stereo(2, 96000);
+        ASSERT_TRUE(mono.Valid() && stereo.Valid());
+        for (double rate : {0.0, -48000.0, 8000.0, 22050.0, 32000.0, 48000.5, 384000.0})
+            for (int channels : {1, 2}) EXPECT_FALSE(Lv2TestInstance(channels, rate).Valid()) << rate;
+        EXPECT_EQ(SharedPluginModule::References(), before + 2) << "refused instances keep no reference";
+    }
+    EXPECT_EQ(SharedPluginModule::References(), before);
     EXPECT_EQ(lv2_descriptor(2), nullptr);
 }
 

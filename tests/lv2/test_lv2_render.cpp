@@ -1,7 +1,6 @@
-// The LV2 plug-ins make the audio the runtime makes: an LV2 host's run over
-// a signal (in place or not), with ports changed at a block boundary, equals
-// AudioRenderer's render with the same settings typed as `orvanta process`
-// takes them and the change at the same sample, bit for bit, at every rate.
+// An LV2 host's run (in place or not, ports changed at a block boundary)
+// equals the runtime's render of the same settings as `orvanta process`
+// parses them, bit for bit, at every rate.
 #include <cmath>
 #include <cstring>
 #include <thread>
@@ -17,19 +16,25 @@ namespace {
 using lv2_test::Lv2TestInstance;
 using namespace Lv2Ports;
 
-// A port value and the same setting as the command line gives it; a null
-// text is the master bypass.
+// A port value and the same setting as the command line gives it (null: the bypass).
 struct Setting { uint32_t port; float portValue; const char* assignment; };
 
-// The render as `orvanta process` does it: the settings parsed from their
-// text, applied as host automation, the change at changeAt.
-AudioChannels RenderWithRuntime(double rate, int channels, int32_t block, const AudioChannels& input,
-                                const std::vector<Setting>& initial, const std::vector<Setting>& later,
-                                int64_t changeAt) {
+struct Case {
+    double rate;
+    int channels;
+    int32_t block;
+    bool inPlace;
+    std::vector<Setting> initial;
+    std::vector<Setting> later;  // from the start of the fourth block
+};
+
+// The render as `orvanta process` does it, the later settings at changeAt.
+AudioChannels RenderWithRuntime(const Case& c, const AudioChannels& input, int64_t changeAt) {
     std::string error;
     SharedPluginModule module = SharedPluginModule::Acquire(&error);
     EXPECT_TRUE(module) << error;
-    std::unique_ptr<EffectInstance> instance = runtime_test::NewInstance(*module.Get(), float(rate), channels);
+    const std::unique_ptr<EffectInstance> instance =
+        runtime_test::NewInstance(*module.Get(), float(c.rate), c.channels);
     ParameterValueParser parser(instance->Parameters());
     AAX_CString bypassID;
     instance->Parameters().GetMasterBypassParameter(&bypassID);
@@ -45,34 +50,35 @@ AudioChannels RenderWithRuntime(double rate, int channels, int32_t block, const 
             changes.push_back({position, parsed.parameterID, parsed.normalizedValue});
         }
     };
-    add(initial, 0);
-    add(later, changeAt);
-    return runtime_test::Render(*instance, input, block, changes);
+    add(c.initial, 0);
+    add(c.later, changeAt);
+    return runtime_test::Render(*instance, input, c.block, changes);
 }
 
-// The same through the LV2 descriptor, on a fresh thread as the renderer
-// uses (the effect's noise source is per thread).
-AudioChannels RenderWithLv2(double rate, int channels, int32_t block, bool inPlace, const AudioChannels& input,
-                            const std::vector<Setting>& initial, const std::vector<Setting>& later,
-                            int64_t changeAt) {
+// The same through the LV2 descriptor, on a fresh thread as the renderer uses
+// (the effect's noise source is per thread).
+AudioChannels RenderWithLv2(const Case& c, const AudioChannels& input, int64_t changeAt) {
     AudioChannels output(input.size(), std::vector<float>(input[0].size()));
+    const int channels = c.channels;
+    const size_t block = size_t(c.block);
+    const auto outputPort = [&](int channel) { return AudioOutputPort(channels, channel); };
     std::thread host([&] {
-        Lv2TestInstance lv2(channels, rate, {}, size_t(block));
+        Lv2TestInstance lv2(channels, c.rate, {}, block);
         ASSERT_TRUE(lv2.Valid());
-        if (inPlace)  // hosts may hand the same buffer for input and output
-            for (int c = 0; c < channels; ++c) lv2.Connect(AudioOutputPort(channels, c), lv2.Input(c).data());
-        for (const Setting& setting : initial) lv2.Control(setting.port) = setting.portValue;
+        if (c.inPlace)  // hosts may hand the same buffer for input and output
+            for (int ch = 0; ch < channels; ++ch) lv2.Connect(outputPort(ch), lv2.Input(ch).data());
+        for (const Setting& setting : c.initial) lv2.Control(setting.port) = setting.portValue;
         const size_t length = input[0].size();
-        for (size_t start = 0; start < length; start += size_t(block)) {
+        for (size_t start = 0; start < length; start += block) {
             if (int64_t(start) == changeAt)
-                for (const Setting& setting : later) lv2.Control(setting.port) = setting.portValue;
-            const size_t frames = std::min(size_t(block), length - start);
-            for (int c = 0; c < channels; ++c)
-                std::copy_n(input[size_t(c)].begin() + std::ptrdiff_t(start), frames, lv2.Input(c).begin());
+                for (const Setting& setting : c.later) lv2.Control(setting.port) = setting.portValue;
+            const size_t frames = std::min(block, length - start);
+            for (int ch = 0; ch < channels; ++ch)
+                std::copy_n(input[size_t(ch)].begin() + std::ptrdiff_t(start), frames, lv2.Input(ch).begin());
             lv2.Run(uint32_t(frames));
-            for (int c = 0; c < channels; ++c)
-                std::copy_n((inPlace ? lv2.Input(c) : lv2.Output(c)).begin(), frames,
-                            output[size_t(c)].begin() + std::ptrdiff_t(start));
+            for (int ch = 0; ch < channels; ++ch)
+                std::copy_n((c.inPlace ? lv2.Input(ch) : lv2.Output(ch)).begin(), frames,
+                            output[size_t(ch)].begin() + std::ptrdiff_t(start));
         }
     });
     host.join();
@@ -80,14 +86,6 @@ AudioChannels RenderWithLv2(double rate, int channels, int32_t block, bool inPla
 }
 
 TEST(Lv2Render, EqualsTheRuntimeBitForBit) {
-    struct Case {
-        double rate;
-        int channels;
-        int32_t block;
-        bool inPlace;
-        std::vector<Setting> initial;
-        std::vector<Setting> later;  // from the start of the fourth block
-    };
     const Case cases[] = {
         {48000, 1, 64, false, {{kHarmonic, 40, "Harmonic=40"}, {kColor, 3, "Color=3"}},
          {{kDynamic, 55, "Dynamic=55"}}},
@@ -105,10 +103,8 @@ TEST(Lv2Render, EqualsTheRuntimeBitForBit) {
     for (const Case& c : cases) {
         const AudioChannels input = runtime_test::TestSignal(c.channels, 6000, float(c.rate));
         const int64_t changeAt = 3 * int64_t(c.block) < 6000 ? 3 * int64_t(c.block) : -1;
-        const AudioChannels expected =
-            RenderWithRuntime(c.rate, c.channels, c.block, input, c.initial, c.later, changeAt);
-        const AudioChannels rendered =
-            RenderWithLv2(c.rate, c.channels, c.block, c.inPlace, input, c.initial, c.later, changeAt);
+        const AudioChannels expected = RenderWithRuntime(c, input, changeAt);
+        const AudioChannels rendered = RenderWithLv2(c, input, changeAt);
         ASSERT_EQ(rendered.size(), expected.size());
         for (size_t channel = 0; channel < expected.size(); ++channel)
             EXPECT_EQ(0, std::memcmp(rendered[channel].data(), expected[channel].data(),

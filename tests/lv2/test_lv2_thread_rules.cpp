@@ -17,36 +17,33 @@ constexpr bool kChecked = false;
 constexpr bool kChecked = true;
 #endif
 
-TEST(Lv2ThreadRules, ASecondThreadInsideRunIsNamed) {
-    if (!kChecked) GTEST_SKIP() << "threading rules are checked in debug builds only";
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(
-        {
-            ExclusiveCall run;
-            std::atomic<bool> inside{false};
-            std::thread first([&] {
-                run.Enter("run called while another thread is inside run");
-                inside = true;
-                while (true) std::this_thread::yield();
-            });
-            first.detach();
-            while (!inside) std::this_thread::yield();
-            pthread_setname_np(pthread_self(), "second-audio");
-            run.Enter("run called while another thread is inside run");
-        },
-        "thread [0-9]+ 'second-audio' broke a threading rule: run called while another thread is inside run");
+void SecondThreadInsideRun() {
+    ExclusiveCall run;
+    std::atomic<bool> inside{false};
+    std::thread first([&] {
+        run.Enter("run called while another thread is inside run");
+        inside = true;
+        while (true) std::this_thread::yield();
+    });
+    first.detach();
+    while (!inside) std::this_thread::yield();
+    pthread_setname_np(pthread_self(), "second-audio");
+    run.Enter("run called while another thread is inside run");
 }
 
-TEST(Lv2ThreadRules, LeavingTheModelWithoutEnteringIsNamed) {
+void LeavingTheModelWithoutEntering() {
+    DataModelGuard guard;
+    std::thread([&] { guard.Enter(); }).join();  // entered by another thread
+    guard.Leave();
+}
+
+TEST(Lv2ThreadRules, BreakingARuleStopsWithTheRuleAndTheThreadNamed) {
     if (!kChecked) GTEST_SKIP() << "threading rules are checked in debug builds only";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_DEATH(
-        {
-            DataModelGuard guard;
-            std::thread([&] { guard.Enter(); }).join();  // entered by another thread
-            guard.Leave();
-        },
-        "broke a threading rule: left the data model without having entered it");
+    EXPECT_DEATH(SecondThreadInsideRun(), "thread [0-9]+ 'second-audio' broke a threading rule: "
+                                          "run called while another thread is inside run");
+    EXPECT_DEATH(LeavingTheModelWithoutEntering(),
+                 "broke a threading rule: left the data model without having entered it");
 }
 
 }  // namespace

@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a built tree, unpacks it into a scratch
-# root and runs what it installed: the program (without --plugin, so it must
-# find the installed module bundle), the LV2 bundle through lilv's tools, the
-# manual page and the bash completion; then lintian, which must report no
-# errors.
+# The Debian package of a built tree, unpacked into a scratch root: the
+# program finds its installed module, the LV2 bundle, manual page and bash
+# completion work, and lintian reports no errors.
 #   check_package.sh BUILD_DIR SOURCE_DIR VERSION
 set -euo pipefail
-build=$1
-source=$2
-version=$3
+build=$1 source=$2 version=$3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for tool in cpack dpkg-deb lv2ls lv2info lintian; do
@@ -67,8 +63,7 @@ for uri in "${uris[@]}"; do
   lv2info "$uri" >"$scratch/info" || fail "lv2info $uri failed"
   grep -q "Bundle: *file://$root/usr/lib/lv2/orvanta.lv2/" "$scratch/info" || fail "lv2info $uri: not the installed bundle"
   ports=$(grep -cE '^\s*Port [0-9]+:' "$scratch/info" || true)
-  # Seven control ports and the audio ports of mono (2) or stereo (4).
-  [ "$ports" -ge 9 ] || fail "lv2info $uri lists $ports ports"
+  [ "$ports" -ge 9 ] || fail "lv2info $uri lists $ports ports, not 7 control and 2 or 4 audio ports"
   grep -q "Binary: *file://$root/usr/lib/lv2/orvanta.lv2/orvanta_lv2_ui.so" "$scratch/info" ||
     fail "lv2info $uri: no panel in the installed bundle"
   echo "$uri: $ports ports"
@@ -102,8 +97,7 @@ bash -c '
   check "all" orvanta analyze --colors a
 ' _ "$root/usr/share/bash-completion/completions/orvanta" || fail "bash completion"
 
-echo "== lintian"
-# Root privileges are what CI has; lintian only warns about them.
+echo "== lintian (it warns about the root privileges CI has)"
 status=0
 lintian --fail-on error "$deb" >"$scratch/lintian" 2>&1 || status=$?
 grep -v "running with root privileges" "$scratch/lintian" || true

@@ -1,9 +1,4 @@
-// The editor's resources as committed: knob filmstrips made of whole frames
-// with see-through corners, a panel that holds every control and leaves the
-// value displays plain black, and a page table that names exactly the
-// editor's five parameters. (The frame counts each control draws from are
-// checked on the open panel, in tests/editor and tests/editorcli.)
-
+// The editor's resources as committed: knob filmstrips, the panel and the page table.
 #include "effect/Orvanta_Defs.h"
 #include "effect/model/Orvanta_ParameterTable.h"
 
@@ -12,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -24,9 +20,7 @@ using Orvanta::SOrvanta_EditorRect;
 
 using SurfacePtr = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
-std::string ResourcePath(const std::string& name) {
-    return std::string(ORVANTA_SOURCE_DIR) + "/resources/" + name;
-}
+std::string ResourcePath(const std::string& name) { return ORVANTA_SOURCE_DIR "/resources/" + name; }
 
 SurfacePtr LoadBitmap(int32_t resourceID) {
     char name[32];
@@ -37,24 +31,22 @@ SurfacePtr LoadBitmap(int32_t resourceID) {
 
 uint32_t Pixel(cairo_surface_t* surface, int x, int y) {
     cairo_surface_flush(surface);
-    const unsigned char* row =
-        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    const unsigned char* row = cairo_image_surface_get_data(surface);
+    row += y * cairo_image_surface_get_stride(surface);
     return reinterpret_cast<const uint32_t*>(row)[x];  // premultiplied ARGB, alpha on top
 }
 
 uint32_t Alpha(uint32_t pixel) { return pixel >> 24; }
 
 TEST(EditorBitmaps, KnobFramesHaveSeeThroughCorners) {
-    for (int32_t id : {Orvanta::kBitmapID_Dial, Orvanta::kBitmapID_Dial3Pos,
-                       Orvanta::kBitmapID_Dial5Pos}) {
+    for (int32_t id : {Orvanta::kBitmapID_Dial, Orvanta::kBitmapID_Dial3Pos, Orvanta::kBitmapID_Dial5Pos}) {
         SurfacePtr strip = LoadBitmap(id);
         ASSERT_EQ(cairo_surface_status(strip.get()), CAIRO_STATUS_SUCCESS);
         const int frames = cairo_image_surface_get_height(strip.get()) / 60;
         for (int frame = 0; frame < frames; ++frame) {
             const int top = frame * 60;
-            for (auto [x, y] : {std::pair{0, top}, {59, top}, {0, top + 59}, {59, top + 59}}) {
+            for (auto [x, y] : {std::pair{0, top}, {59, top}, {0, top + 59}, {59, top + 59}})
                 EXPECT_EQ(Alpha(Pixel(strip.get(), x, y)), 0u) << id << " frame " << frame;
-            }
             EXPECT_EQ(Alpha(Pixel(strip.get(), 30, top + 30)), 255u) << id << " frame " << frame;
         }
     }
@@ -65,38 +57,30 @@ TEST(EditorBitmaps, PanelHoldsEveryControlAndLeavesTheDisplaysPlainBlack) {
     ASSERT_EQ(cairo_surface_status(panel.get()), CAIRO_STATUS_SUCCESS);
     const int width = cairo_image_surface_get_width(panel.get());
     const int height = cairo_image_surface_get_height(panel.get());
-    std::vector<SOrvanta_EditorRect> controls = {
-        Orvanta::kEditorRect_HarmonicKnob, Orvanta::kEditorRect_DynamicKnob,
-        Orvanta::kEditorRect_OutputTrimKnob, Orvanta::kEditorRect_DitherKnob,
-        Orvanta::kEditorRect_ColorKnob, Orvanta::kEditorRect_DitherOffButton,
-        Orvanta::kEditorRect_DitherOnButton};
-    for (const auto& button : Orvanta::kEditorRect_ColorButtons) controls.push_back(button);
-    const SOrvanta_EditorRect displays[] = {
-        Orvanta::kEditorRect_HarmonicDisplay, Orvanta::kEditorRect_DynamicDisplay,
-        Orvanta::kEditorRect_OutputTrimDisplay, Orvanta::kEditorRect_DitherDisplay,
-        Orvanta::kEditorRect_ColorDisplay};
-    for (const auto& display : displays) controls.push_back(display);
+    using namespace Orvanta;
+    const SOrvanta_EditorRect displays[] = {kEditorRect_HarmonicDisplay, kEditorRect_DynamicDisplay,
+                                            kEditorRect_OutputTrimDisplay, kEditorRect_DitherDisplay,
+                                            kEditorRect_ColorDisplay};
+    std::vector<SOrvanta_EditorRect> controls = {kEditorRect_HarmonicKnob,   kEditorRect_DynamicKnob,
+                                                 kEditorRect_OutputTrimKnob, kEditorRect_DitherKnob,
+                                                 kEditorRect_ColorKnob,      kEditorRect_DitherOffButton,
+                                                 kEditorRect_DitherOnButton};
+    controls.insert(controls.end(), std::begin(kEditorRect_ColorButtons), std::end(kEditorRect_ColorButtons));
+    controls.insert(controls.end(), std::begin(displays), std::end(displays));
     for (const auto& r : controls) {
-        EXPECT_GE(r.left, 1);
-        EXPECT_GE(r.top, 1);
-        EXPECT_LT(r.right(), width) << r.left << "," << r.top;
-        EXPECT_LT(r.bottom(), height) << r.left << "," << r.top;
+        const bool inside = r.left >= 1 && r.top >= 1 && r.right() < width && r.bottom() < height;
+        EXPECT_TRUE(inside) << r.left << ',' << r.top;
     }
-    for (int y = 0; y < height; y += 7) {
+    for (int y = 0; y < height; y += 7)
         for (int x = 0; x < width; x += 7) ASSERT_EQ(Alpha(Pixel(panel.get(), x, y)), 255u);
-    }
-    for (const auto& d : displays) {
-        for (int y = d.top; y < d.bottom(); ++y) {
-            for (int x = d.left; x < d.right(); ++x) {
-                ASSERT_EQ(Pixel(panel.get(), x, y), 0xFF000000u) << x << "," << y;
-            }
-        }
-    }
+    for (const auto& d : displays)
+        for (int y = d.top; y < d.bottom(); ++y)
+            for (int x = d.left; x < d.right(); ++x)
+                ASSERT_EQ(Pixel(panel.get(), x, y), 0xFF000000u) << x << ',' << y;
 }
 
 // Text between each `open` ... `close` pair of `text`, in order.
-std::vector<std::string> Between(const std::string& text, const std::string& open,
-                                 const std::string& close) {
+std::vector<std::string> Between(const std::string& text, const std::string& open, const std::string& close) {
     std::vector<std::string> found;
     for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at)) {
         const size_t body = text.find('>', at) + 1;
@@ -113,9 +97,9 @@ TEST(PageTable, EveryTableNamesExactlyTheFiveEditorParameters) {
     ASSERT_TRUE(file.good());
     std::stringstream text;
     text << file.rdbuf();
-    const std::multiset<std::string> expected = {
-        Orvanta::kParamID_Harmonic, Orvanta::kParamID_Dynamic, Orvanta::kParamID_OutputTrim,
-        Orvanta::kParamID_Dither, Orvanta::kParamID_Color};
+    const std::multiset<std::string> expected = {Orvanta::kParamID_Harmonic, Orvanta::kParamID_Dynamic,
+                                                  Orvanta::kParamID_OutputTrim, Orvanta::kParamID_Dither,
+                                                  Orvanta::kParamID_Color};
     const std::vector<std::string> tables = Between(text.str(), "<PageTable ", "</PageTable>");
     EXPECT_FALSE(tables.empty());
     for (size_t t = 0; t < tables.size(); ++t) {
