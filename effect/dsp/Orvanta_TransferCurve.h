@@ -158,7 +158,11 @@ private:
     // number.
     static FloatVector clampVector(FloatVector v) noexcept {
         using V = FloatVector;
-#if defined(__AVX2__)
+#if defined(__AVX512F__)
+        // The compiler makes a maximum and a minimum of these.
+        const V low = v >= -1.0f ? v : V{} - 1.0f;
+        return low <= 1.0f ? low : V{} + 1.0f;
+#elif defined(__AVX2__)
         return (V)_mm256_min_ps(_mm256_max_ps((__m256)v, _mm256_set1_ps(-1.0f)), _mm256_set1_ps(1.0f));
 #elif defined(__SSE__)
         return (V)_mm_min_ps(_mm_max_ps((__m128)v, _mm_set1_ps(-1.0f)), _mm_set1_ps(1.0f));
