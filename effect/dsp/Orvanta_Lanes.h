@@ -68,7 +68,7 @@ inline void loadPairsWide(const float* base, IntWide index, FloatWide& left, Flo
     // (measured: the AVX2 stereo callback 2 % faster).
     // The empty statement marks the stored indices as changed, so the
     // compiler reads them back from memory instead of extracting them.
-    alignas(4 * kWideLanes) uint32_t at[kWideLanes];
+    alignas(kWideLanes > 8 ? 64 : 32) uint32_t at[kWideLanes];  // 32 bytes as before up to AVX2
 #if defined(__AVX512F__)
     std::memcpy(at, &index, sizeof at);
 #elif defined(__AVX2__)
