@@ -8,7 +8,7 @@
 namespace {
 
 // Widest first.
-const SOrvanta_ProcessVariant* const kVariants[] = {&kOrvanta_ProcessAvx2, &kOrvanta_ProcessBaseline};
+const SOrvanta_ProcessVariant* const kVariants[] = {&kOrvanta_ProcessAvx512, &kOrvanta_ProcessAvx2, &kOrvanta_ProcessBaseline};
 
 // The baseline until the variant is chosen while the module loads, before
 // any host thread can call in (so a call from another module's static

@@ -1,5 +1,6 @@
 // The bodies of the two process callbacks, compiled once per instruction-set
-// variant (Orvanta_ProcessBaseline.cpp, Orvanta_ProcessAvx2.cpp) inside the
+// variant (Orvanta_ProcessBaseline.cpp, Orvanta_ProcessAvx2.cpp,
+// Orvanta_ProcessAvx512.cpp) inside the
 // variant's namespace; Orvanta_AlgorithmProcess.cpp calls the variant chosen
 // at start-up.
 #pragma once

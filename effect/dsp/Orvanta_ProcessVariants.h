@@ -3,7 +3,7 @@
 //
 // The variant is chosen once, when the module is loaded: the widest one the
 // processor supports, unless the environment variable ORVANTA_DSP_VARIANT
-// names another ("baseline" or "avx2"), which tests use to run every variant
+// names another ("baseline", "avx2" or "avx512"), which tests use to run every variant
 // on one machine. A named variant the processor cannot run, or an unknown
 // name, falls back to the automatic choice. Every variant computes the same
 // bits.
@@ -23,6 +23,8 @@ struct SOrvanta_ProcessVariant {
 extern const SOrvanta_ProcessVariant kOrvanta_ProcessBaseline;
 // AVX2 (256-bit vectors, no fused multiply-adds).
 extern const SOrvanta_ProcessVariant kOrvanta_ProcessAvx2;
+// AVX-512 (512-bit vectors, 32 vector registers, no fused multiply-adds).
+extern const SOrvanta_ProcessVariant kOrvanta_ProcessAvx512;
 
 // The variant chosen at load time. Any thread.
 const SOrvanta_ProcessVariant& Orvanta_ActiveProcessVariant();

@@ -158,7 +158,14 @@ private:
     // number.
     static FloatVector clampVector(FloatVector v) noexcept {
         using V = FloatVector;
-#if defined(__AVX2__)
+#if defined(__AVX512F__)
+        // The masked forms with every lane selected: the plain ones fill an
+        // undefined vector that trips the compiler's uninitialised-value
+        // warning.
+        const __m512 none = _mm512_setzero_ps();
+        const __m512 low = _mm512_mask_max_ps(none, 0xFFFF, (__m512)v, _mm512_set1_ps(-1.0f));
+        return (V)_mm512_mask_min_ps(none, 0xFFFF, low, _mm512_set1_ps(1.0f));
+#elif defined(__AVX2__)
         return (V)_mm256_min_ps(_mm256_max_ps((__m256)v, _mm256_set1_ps(-1.0f)), _mm256_set1_ps(1.0f));
 #elif defined(__SSE__)
         return (V)_mm_min_ps(_mm_max_ps((__m128)v, _mm_set1_ps(-1.0f)), _mm_set1_ps(1.0f));
