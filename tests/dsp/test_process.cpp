@@ -145,8 +145,9 @@ TEST(Process, SharedBuffersActAsIfEachSampleIsReadBeforeItsOutputIsWritten) {
     {  // stereo channel 0 writes channel 1's input: channel 1 hears channel 0's result
         std::vector<float> in0 = separate[0], middle(kN), out1(kN);
         Instance shared(48000.0f, busyPacket(2)), first(48000.0f, busyPacket(2)), second(48000.0f, busyPacket(2));
-        onFreshThread(
-            [&] { shared.runOn(Layout::Stereo, {in0.data(), middle.data()}, {middle.data(), out1.data()}, kN); });
+        onFreshThread([&] {
+            shared.runOn(Layout::Stereo, {in0.data(), middle.data()}, {middle.data(), out1.data()}, kN);
+        });
         onFreshThread([&] { first.process(Layout::Stereo, separate, kN); });
         onFreshThread([&] { second.process(Layout::Stereo, {separate[0], first.out[0]}, kN); });
         EXPECT_EQ(firstDifference(middle, first.out[0]), -1);
@@ -188,12 +189,9 @@ TEST(Process, TapOffsetQuantiser) {
 // access outside it.
 TEST(Process, OutOfRangeInputsActLikeTheNearestSupportedValue) {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    struct Case {
-        float rate, nearestRate;
-        SOrvanta_Knob_Packet packet, nearestPacket;
-        uint32_t strayMultiple;  // written into the records when not 0
-        int32_t strayWriteIndex;
-    };
+    // strayMultiple and strayWriteIndex: written into the records when the multiple is not 0.
+    struct Case { float rate, nearestRate; SOrvanta_Knob_Packet packet, nearestPacket; uint32_t strayMultiple;
+                  int32_t strayWriteIndex; };
     const SOrvanta_Knob_Packet busy = busyPacket(2), off = {0.6f, 0.7f, 1.0f, 1, 2};
     const Case cases[] = {
         {22050.0f, 44100.0f, busy, busy, 0, 0},     {64000.0f, 48000.0f, busy, busy, 0, 0},
@@ -215,7 +213,7 @@ TEST(Process, OutOfRangeInputsActLikeTheNearestSupportedValue) {
             for (auto& record : data->m_Channels)
                 if (c.strayMultiple != 0) record.m_uRateMultiple = c.strayMultiple, record.m_iWriteIndex = c.strayWriteIndex;
             const Signals signal(stereo.begin(), stereo.begin() + (layout == Layout::Mono ? 1 : 2));
-            Instance odd(c.rate, c.packet), nearest(c.nearestRate, c.nearestPacket);
+            Instance odd(c.rate, c.packet);
             odd.context.m_pPrivateData = data.get();
             const Signals a = onFreshThread([&] { return odd.process(layout, signal, 333); });
             const Signals b = processFresh(c.nearestRate, c.nearestPacket, layout, signal, 333);

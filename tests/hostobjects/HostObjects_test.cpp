@@ -124,7 +124,8 @@ TEST_F(HostObjects, TransportPositionsFollowTheSampleLocation) {
         int32_t bar = 0, beat = 0;
         EXPECT_EQ(transport->GetCurrentTickPosition(&ticks), AAX_SUCCESS);
         EXPECT_EQ(transport->GetBarBeatPosition(&bar, &beat, &display, c.sample), AAX_SUCCESS);
-        EXPECT_EQ(std::make_tuple(ticks, bar, beat, display), std::make_tuple(c.ticks, c.bar, c.beat, int64_t(0)));
+        EXPECT_EQ(std::make_tuple(ticks, bar, beat, display),
+                  std::make_tuple(c.ticks, c.bar, c.beat, int64_t(0)));
     }
     EXPECT_EQ(HostTransport::Create(48000.0)->GetCurrentTempo(nullptr), AAX_ERROR_NULL_OBJECT);
 }
@@ -141,8 +142,10 @@ TEST_F(HostObjects, TransportGettersRefuseAnyNullOutPointerAndStoreNothing) {
         int64_t display = -7, start = -7, end = -7;
         bool looping = true;
         const AAX_Result expected = nullAt < 0 ? AAX_SUCCESS : AAX_ERROR_NULL_OBJECT;
-        EXPECT_EQ(transport->GetBarBeatPosition(out(0, &bar), out(1, &beat), out(2, &display), 96000), expected);
-        EXPECT_EQ(transport->GetCurrentLoopPosition(out(0, &looping), out(1, &start), out(2, &end)), expected);
+        EXPECT_EQ(transport->GetBarBeatPosition(out(0, &bar), out(1, &beat), out(2, &display), 96000),
+                  expected);
+        EXPECT_EQ(transport->GetCurrentLoopPosition(out(0, &looping), out(1, &start), out(2, &end)),
+                  expected);
         EXPECT_EQ(std::make_tuple(bar, beat, display, looping, start, end),
                   nullAt < 0 ? std::make_tuple(2, 1, int64_t(0), false, int64_t(0), int64_t(0))
                              : std::make_tuple(-7, -7, int64_t(-7), true, int64_t(-7), int64_t(-7)));

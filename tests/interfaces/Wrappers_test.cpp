@@ -75,8 +75,8 @@ IACFUnknown* Factory() { return nullptr; }
 
 struct DescriptionWrappers {
     explicit DescriptionWrappers(const HostKind& kind)
-        : root(HostRootObject::Create(kind.rootLevel, {kind.level, kind.level, kind.level, kind.level, kind.level,
-                                                       true, &output})),
+        : root(HostRootObject::Create(
+              kind.rootLevel, {kind.level, kind.level, kind.level, kind.level, kind.level, true, &output})),
           identity(kind.exists ? root->Identity() : nullptr), collection(identity), services(identity) {}
     std::ostringstream output;
     ACFPtr<HostRootObject> root;
@@ -129,7 +129,8 @@ TEST_F(Wrappers, DescriptionAndServicesAnswerTheirOperationsOrTheMissingCodes) {
         EXPECT_NE(w.output.str().find("file.cpp:12: note"), std::string::npos);
         EXPECT_NE(w.output.str().find("hello"), std::string::npos);
         const std::vector<RecordedCall> calls = w.root->LastCollection()->Description().calls;
-        EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](auto& c) { return c.operation == "AddEffect"; }), 1);
+        auto added = [](const RecordedCall& call) { return call.operation == "AddEffect"; };
+        EXPECT_EQ(std::count_if(calls.begin(), calls.end(), added), 1);
     });
 }
 

@@ -24,8 +24,9 @@ inline const char* FormName(Form form) { return form == Form::Linked ? "linked" 
 // The seven entry points of one form of the module. The bundle stays open
 // while the object lives (dlopen counts, so a PluginModule of the same
 // bundle shares it).
-#define MODULETEST_ENTRY_POINTS(X) \
-    X(GetSDKVersion) X(Startup) X(RegisterPlugin) X(RegisterComponent) X(GetClassFactory) X(CanUnloadNow) X(Shutdown)
+#define MODULETEST_ENTRY_POINTS(X)                                                                 \
+    X(GetSDKVersion) X(Startup) X(RegisterPlugin) X(RegisterComponent) X(GetClassFactory) X(CanUnloadNow) \
+    X(Shutdown)
 
 class EntryPoints {
 public:

@@ -78,12 +78,8 @@ TEST_P(EntryPointsTest, StartupKeepsTheFirstHostServicesAndShutdownIsSafeWithout
 
 // Registration against hosts that lack parts of the description machinery.
 TEST_P(EntryPointsTest, RegistrationAgainstIncompleteHosts) {
-    struct Case {
-        const char* name;
-        HostFactoryOptions options;
-        ACFRESULT result;
-        bool definitionWritten;  // false: the out argument keeps what the host put there
-    };
+    // definitionWritten false: the out argument keeps what the host put there.
+    struct Case { const char* name; HostFactoryOptions options; ACFRESULT result; bool definitionWritten; };
     HostFactoryOptions full, noEffect, noCollection, noDefinition;
     noEffect.effectDescriptor = HostInterfaceLevel::None;
     noCollection.collection = HostInterfaceLevel::None;
@@ -135,7 +131,7 @@ struct ThrowingRoot : IACFUnknown {
 
 TEST_P(EntryPointsTest, ExceptionsFromTheHostBecomeOneResultCode) {
     struct Unusual {};
-    for (auto raise : {+[] { throw ACFRESULT(ACF_E_POINTER); }, +[] { throw std::runtime_error("host failure"); },
+    for (auto raise : {+[] { throw ACFRESULT(ACF_E_POINTER); }, +[] { throw std::runtime_error("failure"); },
                        +[] { throw Unusual{}; }}) {
         ThrowingRoot root(raise);
         EXPECT_EQ(m_Entry.Startup(&root), kUnexpected);

@@ -28,7 +28,6 @@ struct Outcome {
     std::string error;
     std::vector<CheckReport> reports;
     int failures = 0;
-    int warnings = 0;
 };
 
 Outcome Validate(std::vector<std::string> groups, const std::string& plugin = BundlePath(),
@@ -43,19 +42,13 @@ Outcome Validate(std::vector<std::string> groups, const std::string& plugin = Bu
     ValidationRun run(options, [&](const CheckReport& report) { outcome.reports.push_back(report); });
     outcome.ran = run.RunAll(&outcome.error);
     outcome.failures = run.Failures();
-    outcome.warnings = run.Warnings();
     return outcome;
 }
 
 // ---- outcome and budget ----
 
 TEST(CheckOutcome, StatusIsTheWorstReasonAndTextListsFiguresThenReasons) {
-    struct Case {
-        const char* name;
-        void (*record)(CheckOutcome&);
-        CheckStatus status;
-        const char* text;
-    };
+    struct Case { const char* name; void (*record)(CheckOutcome&); CheckStatus status; const char* text; };
     const Case cases[] = {
         {"figures only", [](CheckOutcome& c) { c.Figure("a"); c.Figure("b"); }, CheckStatus::Pass, "a, b"},
         {"a warning", [](CheckOutcome& c) { c.Figure("a"); c.Warn("w"); }, CheckStatus::Warn, "a; warning: w"},
@@ -154,8 +147,9 @@ struct Context {
 
 // A process procedure that runs Body on each instance of the batch.
 template <void (*Body)(const Context&)>
-void EachInstance(void* const begin[], const void* end) {
-    for (void* const* instance = begin; instance != static_cast<void* const*>(end); ++instance) Body(Context(*instance));
+void Proc(void* const begin[], const void* end) {
+    for (void* const* instance = begin; instance != static_cast<void* const*>(end); ++instance)
+        Body(Context(*instance));
 }
 
 // Output is the input, with no delay.
@@ -175,7 +169,8 @@ void StaysSilentAfterNaN(const Context& c) {
 }
 // Passes huge finite input through a gain that overflows.
 void OverflowsLargeInput(const Context& c) {
-    for (int32_t i = 0; i < c.Frames(); ++i) c.Out(0)[i] = (std::isfinite(c.In(0)[i]) ? c.In(0)[i] : 0.0f) * 1e10f;
+    for (int32_t i = 0; i < c.Frames(); ++i)
+        c.Out(0)[i] = std::isfinite(c.In(0)[i]) ? c.In(0)[i] * 1e10f : 0.0f;
 }
 // Output depends on where blocks begin: a delay line that forgets its
 // content at every block.
@@ -186,15 +181,15 @@ void ForgetsBetweenBlocks(const Context& c) {
 TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
     struct Case { const char* group; AAX_CProcessProc procedure; const char* check; const char* reason; };
     const Case cases[] = {
-        {"audio", EachInstance<NoDelay>, "mono 48000 Hz", "bypass delays by 0 samples, not 7"},
-        {"audio", EachInstance<WritesNaN>, "mono 48000 Hz", "bypass is not a plain delay"},
-        {"audio", EachInstance<ForgetsBetweenBlocks>, "mono 48000 Hz", "bypass is not a plain delay"},
-        {"bad-audio", EachInstance<WritesNaN>, "hostile input", "NaN input gives non-finite output (mono defaults)"},
-        {"bad-audio", EachInstance<OverflowsLargeInput>, "hostile input", "+-1e30 square input gives non-finite output"},
-        {"bad-audio", EachInstance<WritesNaN>, "recovery after a burst, mono", "NaN, defaults: the output is not finite"},
-        {"bad-audio", EachInstance<StaysSilentAfterNaN>, "recovery after a burst, mono",
+        {"audio", Proc<NoDelay>, "mono 48000 Hz", "bypass delays by 0 samples, not 7"},
+        {"audio", Proc<WritesNaN>, "mono 48000 Hz", "bypass is not a plain delay"},
+        {"audio", Proc<ForgetsBetweenBlocks>, "mono 48000 Hz", "bypass is not a plain delay"},
+        {"bad-audio", Proc<WritesNaN>, "hostile input", "NaN input gives non-finite output (mono defaults)"},
+        {"bad-audio", Proc<OverflowsLargeInput>, "hostile input", "+-1e30 square input gives non-finite output"},
+        {"bad-audio", Proc<WritesNaN>, "recovery after a burst, mono", "NaN, defaults: the output is not finite"},
+        {"bad-audio", Proc<StaysSilentAfterNaN>, "recovery after a burst, mono",
          "silent blocks after the second block past the burst"},
-        {"threads", EachInstance<WritesNaN>, "audio, automation and editor at once", "block(s) of non-finite output"},
+        {"threads", Proc<WritesNaN>, "audio, automation and editor at once", "block(s) of non-finite output"},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testing::Message() << testCase.group << ": " << testCase.reason);
