@@ -1,7 +1,5 @@
 // The callbacks against the plain reference model, bit for bit, records
-// included: every rate, every colour type, quiet and busy settings, mono and
-// stereo, over uneven blocks so block and run boundaries fall everywhere,
-// and through faults in the signal.
+// included, over uneven blocks so block and run boundaries fall everywhere.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

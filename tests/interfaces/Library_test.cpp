@@ -140,7 +140,7 @@ TEST(ACFPtr, DereferencingNullThrowsThePointerCode) {
     }
 }
 
-TEST(AAX_CMutex, ReentryAnswersFalseOnlyTheOwnerUnlocksAndOneUnlockReleases) {
+TEST(AAX_CMutex, ReentryAnswersFalseOnlyTheOwnerUnlocksAndOthersWaitForTheOwner) {
     AAX_CMutex mutex;
     EXPECT_TRUE(mutex.Lock());
     EXPECT_FALSE(mutex.Lock());  // nested: runs inside the outer lock
@@ -154,10 +154,7 @@ TEST(AAX_CMutex, ReentryAnswersFalseOnlyTheOwnerUnlocksAndOneUnlockReleases) {
         mutex.Unlock();
     }).join();
     EXPECT_TRUE(lockedElsewhere);
-}
 
-TEST(AAX_CMutex, ASecondThreadWaitsForTheOwner) {
-    AAX_CMutex mutex;
     ASSERT_TRUE(mutex.Lock());
     std::atomic<bool> acquired{false};
     std::thread waiter([&] {

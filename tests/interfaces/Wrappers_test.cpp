@@ -1,7 +1,5 @@
-// The interface wrappers over the substitute host's objects, built over a
-// full host, a version-1 host and no host: each operation must reach the
-// host when the version that offers it exists and answer its missing code
-// when it does not. One table per wrapper family, one row per call.
+// The interface wrappers over a full host, a version-1 host and no host: each
+// call reaches the host when its version exists, else answers its missing code.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,7 +1,5 @@
-// The effect description as the substitute host's recording objects see it:
-// the call sequence (context fields included), every registration's
-// property set, and what happens when the host cannot give the description
-// what it needs.
+// The effect description as the substitute host records it, and what happens
+// when the host cannot give the description what it needs.
 #include <gtest/gtest.h>
 
 #include <string>

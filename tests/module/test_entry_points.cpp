@@ -1,7 +1,5 @@
 // The seven entry points, called as a host calls them, in both forms of the
-// module: the SDK version, the two offers the module declines, start-up and
-// shut-down, registration against hosts that lack what it needs, exceptions
-// from the host turned into a result code, and the live-object count.
+// module, against hosts that lack what it needs or throw, and its live count.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
