@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
-#include <thread>
+#include <future>
 #include <vector>
 
 #include "effect/dsp/Orvanta_AlgorithmProcess.h"
@@ -45,6 +45,14 @@ struct Instance {
             outputs[ch] = inPlace ? inputs[ch] : out[ch].data();
         }
         length = count;
+    }
+
+    // Runs one block of n samples straight on the given buffers.
+    void runOn(Layout layout, const std::vector<float*>& ins, const std::vector<float*>& outs, int32_t n) {
+        std::copy(ins.begin(), ins.end(), inputs);
+        std::copy(outs.begin(), outs.end(), outputs);
+        length = n;
+        run(layout);
     }
 
     void run(Layout layout) {
@@ -89,8 +97,10 @@ inline Signals signals(Layout layout, size_t length) {
     return s;
 }
 
-// Runs fn on a new thread, which starts at the beginning of the noise sequence.
-inline void onFreshThread(const std::function<void()>& fn) { std::thread(fn).join(); }
+// Runs fn on a new thread, which starts at the beginning of the noise
+// sequence, and returns what fn returns.
+template <class Fn>
+auto onFreshThread(const Fn& fn) { return std::async(std::launch::async, fn).get(); }
 
 inline uint32_t bitsOf(float v) {
     uint32_t b;

@@ -18,9 +18,7 @@ const Layout kLayouts[] = {Layout::Mono, Layout::Stereo};
 
 Signals processFresh(float rate, const SOrvanta_Knob_Packet& packet, Layout layout, const Signals& signal,
                      int32_t blockSize) {
-    Signals out;
-    onFreshThread([&] { out = Instance(rate, packet).process(layout, signal, blockSize); });
-    return out;
+    return onFreshThread([&] { return Instance(rate, packet).process(layout, signal, blockSize); });
 }
 
 float peak(const std::vector<float>& v, size_t from = 0, size_t to = SIZE_MAX) {
@@ -96,20 +94,22 @@ TEST(Process, WriteIndexAdvancesAndEmptyBlocksTouchNothing) {
 
 TEST(Process, BatchKeepsSeparateStatesAndRunsTheNoiseOn) {
     for (Layout layout : kLayouts) {
-        const Signals a = signals(layout, 512), b = {testSignal(512, 2.1), testSignal(512, 2.2)};
+        const Signals a = signals(layout, 512);
+        Signals b = {testSignal(512, 2.1), testSignal(512, 2.2)};
+        b.resize(a.size());
         Instance batchA(48000.0f, busyPacket(5)), batchB(48000.0f, busyPacket(2));
         Instance aloneA(48000.0f, busyPacket(5)), aloneB(48000.0f, busyPacket(2)), freshB(48000.0f, busyPacket(2));
         onFreshThread([&] {  // both in one call ...
             batchA.load(a, 0, 512);
-            batchB.load(Signals(b.begin(), b.begin() + long(a.size())), 0, 512);
+            batchB.load(b, 0, 512);
             SOrvanta_Alg_Context* batch[2] = {&batchA.context, &batchB.context};
             (layout == Layout::Mono ? Orvanta_AlgorithmProcessFunction : Orvanta_AlgorithmProcessFunctionStereo)(batch, batch + 2);
         });
         onFreshThread([&] {  // ... equal one call each, in order, on one thread
             aloneA.process(layout, a, 512);
-            aloneB.process(layout, Signals(b.begin(), b.begin() + long(a.size())), 512);
+            aloneB.process(layout, b, 512);
         });
-        onFreshThread([&] { freshB.process(layout, Signals(b.begin(), b.begin() + long(a.size())), 512); });
+        onFreshThread([&] { freshB.process(layout, b, 512); });
         EXPECT_EQ(std::memcmp(&batchA.data, &aloneA.data, sizeof batchA.data), 0);
         EXPECT_EQ(std::memcmp(&batchB.data, &aloneB.data, sizeof batchB.data), 0);
         EXPECT_EQ(firstDifference(batchB.out[0], aloneB.out[0]), -1);
@@ -121,25 +121,17 @@ TEST(Process, SharedBuffersActAsIfEachSampleIsReadBeforeItsOutputIsWritten) {
     constexpr int32_t kN = 600;
     const Signals separate = signals(Layout::Stereo, kN);
     for (Layout layout : kLayouts) {  // in place: the same as separate buffers
-        Signals buffers(separate.begin(), separate.begin() + (layout == Layout::Mono ? 1 : 2));
+        const Signals buffers(separate.begin(), separate.begin() + (layout == Layout::Mono ? 1 : 2));
         const Signals expected = processFresh(48000.0f, busyPacket(2), layout, buffers, kN);
         Instance inPlace(48000.0f, busyPacket(2));
-        onFreshThread([&] {
-            for (size_t ch = 0; ch < buffers.size(); ++ch) inPlace.inputs[ch] = inPlace.outputs[ch] = buffers[ch].data();
-            inPlace.length = kN;
-            inPlace.run(layout);
-        });
-        for (size_t ch = 0; ch < buffers.size(); ++ch) EXPECT_EQ(firstDifference(buffers[ch], expected[ch]), -1);
+        inPlace.inPlace = true;
+        const Signals got = onFreshThread([&] { return inPlace.process(layout, buffers, kN); });
+        for (size_t ch = 0; ch < buffers.size(); ++ch) EXPECT_EQ(firstDifference(got[ch], expected[ch]), -1);
     }
     {  // mono output one sample ahead of its input: sample i + 1 reads output i
         std::vector<float> buffer = testSignal(kN + 1), expected(kN);
         Instance shifted(48000.0f, busyPacket(2)), oneByOne(48000.0f, busyPacket(2));
-        onFreshThread([&] {
-            shifted.inputs[0] = buffer.data();
-            shifted.outputs[0] = buffer.data() + 1;
-            shifted.length = kN;
-            shifted.run(Layout::Mono);
-        });
+        onFreshThread([&] { shifted.runOn(Layout::Mono, {buffer.data()}, {buffer.data() + 1}, kN); });
         onFreshThread([&] {
             float x = testSignal(1)[0];
             for (int32_t i = 0; i < kN; ++i) {
@@ -154,11 +146,7 @@ TEST(Process, SharedBuffersActAsIfEachSampleIsReadBeforeItsOutputIsWritten) {
         std::vector<float> in0 = separate[0], middle(kN), out1(kN);
         Instance shared(48000.0f, busyPacket(2)), first(48000.0f, busyPacket(2)), second(48000.0f, busyPacket(2));
         onFreshThread([&] {
-            shared.inputs[0] = in0.data();
-            shared.inputs[1] = shared.outputs[0] = middle.data();
-            shared.outputs[1] = out1.data();
-            shared.length = kN;
-            shared.run(Layout::Stereo);
+            shared.runOn(Layout::Stereo, {in0.data(), middle.data()}, {middle.data(), out1.data()}, kN);
         });
         onFreshThread([&] { first.process(Layout::Stereo, separate, kN); });
         onFreshThread([&] { second.process(Layout::Stereo, {separate[0], first.out[0]}, kN); });
@@ -201,12 +189,9 @@ TEST(Process, TapOffsetQuantiser) {
 // access outside it.
 TEST(Process, OutOfRangeInputsActLikeTheNearestSupportedValue) {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    struct Case {
-        float rate, nearestRate;
-        SOrvanta_Knob_Packet packet, nearestPacket;
-        uint32_t strayMultiple;  // written into the records when not 0
-        int32_t strayWriteIndex;
-    };
+    // strayMultiple and strayWriteIndex: written into the records when the multiple is not 0.
+    struct Case { float rate, nearestRate; SOrvanta_Knob_Packet packet, nearestPacket; uint32_t strayMultiple;
+                  int32_t strayWriteIndex; };
     const SOrvanta_Knob_Packet busy = busyPacket(2), off = {0.6f, 0.7f, 1.0f, 1, 2};
     const Case cases[] = {
         {22050.0f, 44100.0f, busy, busy, 0, 0},     {64000.0f, 48000.0f, busy, busy, 0, 0},
@@ -228,9 +213,9 @@ TEST(Process, OutOfRangeInputsActLikeTheNearestSupportedValue) {
             for (auto& record : data->m_Channels)
                 if (c.strayMultiple != 0) record.m_uRateMultiple = c.strayMultiple, record.m_iWriteIndex = c.strayWriteIndex;
             const Signals signal(stereo.begin(), stereo.begin() + (layout == Layout::Mono ? 1 : 2));
-            Instance odd(c.rate, c.packet), nearest(c.nearestRate, c.nearestPacket);
+            Instance odd(c.rate, c.packet);
             odd.context.m_pPrivateData = data.get();
-            const Signals a = [&] { Signals o; onFreshThread([&] { o = odd.process(layout, signal, 333); }); return o; }();
+            const Signals a = onFreshThread([&] { return odd.process(layout, signal, 333); });
             const Signals b = processFresh(c.nearestRate, c.nearestPacket, layout, signal, 333);
             for (size_t ch = 0; ch < a.size(); ++ch) EXPECT_EQ(firstDifference(a[ch], b[ch]), -1);
             EXPECT_LT(data->m_Channels[0].m_iWriteIndex, 12 * int32_t(Orvanta_RateSettingForSampleRate(c.nearestRate).m_uRateMultiple) + 1);

@@ -24,28 +24,20 @@ inline const char* FormName(Form form) { return form == Form::Linked ? "linked" 
 // The seven entry points of one form of the module. The bundle stays open
 // while the object lives (dlopen counts, so a PluginModule of the same
 // bundle shares it).
+#define MODULETEST_ENTRY_POINTS(X)                                                                 \
+    X(GetSDKVersion) X(Startup) X(RegisterPlugin) X(RegisterComponent) X(GetClassFactory) X(CanUnloadNow) \
+    X(Shutdown)
+
 class EntryPoints {
 public:
     explicit EntryPoints(Form form) {
+#define MODULETEST_LINKED(name) name = &ACF##name;
+#define MODULETEST_FOUND(name) name = reinterpret_cast<ACF##name##Proc>(dlsym(m_Handle, "ACF" #name));
         if (form == Form::Linked) {
-            getSDKVersion = &ACFGetSDKVersion;
-            startup = &ACFStartup;
-            registerPlugin = &ACFRegisterPlugin;
-            registerComponent = &ACFRegisterComponent;
-            getClassFactory = &ACFGetClassFactory;
-            canUnloadNow = &ACFCanUnloadNow;
-            shutdown = &ACFShutdown;
-            return;
+            MODULETEST_ENTRY_POINTS(MODULETEST_LINKED)
+        } else if ((m_Handle = dlopen(BundleBinaryPath().c_str(), RTLD_NOW | RTLD_LOCAL))) {
+            MODULETEST_ENTRY_POINTS(MODULETEST_FOUND)
         }
-        m_Handle = dlopen(BundleBinaryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!m_Handle) return;
-        Find("ACFGetSDKVersion", &getSDKVersion);
-        Find("ACFStartup", &startup);
-        Find("ACFRegisterPlugin", &registerPlugin);
-        Find("ACFRegisterComponent", &registerComponent);
-        Find("ACFGetClassFactory", &getClassFactory);
-        Find("ACFCanUnloadNow", &canUnloadNow);
-        Find("ACFShutdown", &shutdown);
     }
     ~EntryPoints() {
         if (m_Handle) dlclose(m_Handle);
@@ -53,25 +45,12 @@ public:
     EntryPoints(const EntryPoints&) = delete;
     EntryPoints& operator=(const EntryPoints&) = delete;
 
-    bool Complete() const {
-        return getSDKVersion && startup && registerPlugin && registerComponent && getClassFactory && canUnloadNow &&
-               shutdown;
-    }
-
-    ACFGetSDKVersionProc getSDKVersion = nullptr;
-    ACFStartupProc startup = nullptr;
-    ACFRegisterPluginProc registerPlugin = nullptr;
-    ACFRegisterComponentProc registerComponent = nullptr;
-    ACFGetClassFactoryProc getClassFactory = nullptr;
-    ACFCanUnloadNowProc canUnloadNow = nullptr;
-    ACFShutdownProc shutdown = nullptr;
+#define MODULETEST_FOUND_ALL(name) &&name
+    bool Complete() const { return true MODULETEST_ENTRY_POINTS(MODULETEST_FOUND_ALL); }
+#define MODULETEST_MEMBER(name) ACF##name##Proc name = nullptr;
+    MODULETEST_ENTRY_POINTS(MODULETEST_MEMBER)
 
 private:
-    template <class Proc>
-    void Find(const char* name, Proc* out) {
-        *out = reinterpret_cast<Proc>(dlsym(m_Handle, name));
-    }
-
     void* m_Handle = nullptr;
 };
 

@@ -44,16 +44,12 @@ TEST(Bundle, ExportsExactlyTheSevenEntryPoints) {
 }
 
 TEST(Bundle, ResourcesSitWhereTheEditorLooks) {
-    // The loader's resource folder for each form of the path: below.
     const std::string resources = moduletest::BundlePath() + "/Contents/Resources";
     EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(moduletest::BundleBinaryPath()), resources);
 
     std::vector<std::string> files = {Orvanta::kPageTableFile};
-    for (int32_t id : {31010, 31011, 31013, 31015, 31021, 31022, 31023, 31024, 31025, 31026, 31027}) {
-        char name[32];
-        std::snprintf(name, sizeof name, "bmp%05d.png", static_cast<int>(id));
-        files.push_back(name);
-    }
+    for (int id : {31010, 31011, 31013, 31015, 31021, 31022, 31023, 31024, 31025, 31026, 31027})
+        files.push_back("bmp" + std::to_string(id) + ".png");
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
         EXPECT_EQ(ReadFile(resources + "/" + file), ReadFile(std::string(ORVANTA_SOURCE_DIR) + "/resources/" +
@@ -61,7 +57,10 @@ TEST(Bundle, ResourcesSitWhereTheEditorLooks) {
     }
 }
 
-TEST(Bundle, LoadsFromTheFolderOrTheBinary) {
+TEST(Bundle, LoadsFromTheFolderOrTheBinaryAndIsTheDefault) {
+    // Test programs sit two folders below the build folder, like the
+    // orvanta program sits one below it.
+    EXPECT_EQ(PluginModule::DefaultBundlePath(Orvanta::kBundleName), moduletest::BundlePath());
     for (const std::string& path : {moduletest::BundlePath(), moduletest::BundlePath() + "/",
                                     moduletest::BundleBinaryPath()}) {
         SCOPED_TRACE(path);
@@ -101,8 +100,7 @@ TEST(Bundle, PathsThatAreNoModuleAreRefusedWithAReason) {
 // Damaged copies of the module binary are refused before dlopen maps
 // them (a truncated one used to end the program with SIGBUS inside it).
 TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
-    std::ifstream original(moduletest::BundleBinaryPath(), std::ios::binary);
-    const std::vector<char> image((std::istreambuf_iterator<char>(original)), std::istreambuf_iterator<char>());
+    const std::vector<char> image = ReadFile(moduletest::BundleBinaryPath());
     ASSERT_GT(image.size(), sizeof(Elf64_Ehdr));
     Elf64_Ehdr header;
     std::memcpy(&header, image.data(), sizeof header);
@@ -144,12 +142,6 @@ TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
         EXPECT_NE(error.find(test.reason), std::string::npos) << error;
     }
     std::remove(path.c_str());
-}
-
-TEST(Bundle, TheDefaultBundleIsTheBuildTreesOne) {
-    // Test programs sit two folders below the build folder, like the
-    // orvanta program sits one below it.
-    EXPECT_EQ(PluginModule::DefaultBundlePath(Orvanta::kBundleName), moduletest::BundlePath());
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The seven entry points, called as a host calls them, in both forms of the
-// module: the SDK version, the two offers the module declines, start-up and
-// shut-down, registration against hosts that lack what it needs, exceptions
-// from the host turned into a result code, and the live-object count.
+// module, against hosts that lack what it needs or throw, and its live count.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -32,7 +30,7 @@ protected:
 
 TEST_P(EntryPointsTest, SDKVersionAndTheOffersTheModuleDeclines) {
     acfUInt64 version = 0;
-    EXPECT_EQ(m_Entry.getSDKVersion(&version), ACF_OK);
+    EXPECT_EQ(m_Entry.GetSDKVersion(&version), ACF_OK);
     EXPECT_EQ(version, 0x000002000061125CULL);
 
     ACFPtr<HostRootObject> root = HostRootObject::Create();
@@ -41,13 +39,13 @@ TEST_P(EntryPointsTest, SDKVersionAndTheOffersTheModuleDeclines) {
     for (const acfUID& clsid : ids) {
         for (const acfUID& iid : ids) {
             void* factory = &sentinel;
-            EXPECT_EQ(m_Entry.getClassFactory(root.get(), clsid, iid, &factory), AAX_ERROR_UNIMPLEMENTED);
+            EXPECT_EQ(m_Entry.GetClassFactory(root.get(), clsid, iid, &factory), AAX_ERROR_UNIMPLEMENTED);
             EXPECT_EQ(factory, nullptr);
         }
     }
     for (acfUInt32 index : {0u, 1u, 7u, 0xFFFFFFFFu}) {
         auto* definition = reinterpret_cast<IACFComponentDefinition*>(&sentinel);
-        EXPECT_EQ(m_Entry.registerComponent(root.get(), index, &definition), ACF_OK);
+        EXPECT_EQ(m_Entry.RegisterComponent(root.get(), index, &definition), ACF_OK);
         EXPECT_EQ(definition, nullptr);
     }
 }
@@ -71,19 +69,15 @@ TEST_P(EntryPointsTest, StartupKeepsTheFirstHostServicesAndShutdownIsSafeWithout
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
-        EXPECT_EQ(step.startup ? m_Entry.startup(step.root) : m_Entry.shutdown(step.root), ACF_OK);
+        EXPECT_EQ(step.startup ? m_Entry.Startup(step.root) : m_Entry.Shutdown(step.root), ACF_OK);
         EXPECT_EQ(HostObjectBase::LiveObjects() - base, step.servicesAlive);
     }
 }
 
 // Registration against hosts that lack parts of the description machinery.
 TEST_P(EntryPointsTest, RegistrationAgainstIncompleteHosts) {
-    struct Case {
-        const char* name;
-        HostFactoryOptions options;
-        ACFRESULT result;
-        bool definitionWritten;  // false: the out argument keeps what the host put there
-    };
+    // definitionWritten false: the out argument keeps what the host put there.
+    struct Case { const char* name; HostFactoryOptions options; ACFRESULT result; bool definitionWritten; };
     HostFactoryOptions full, noEffect, noCollection, noDefinition;
     noEffect.effectDescriptor = HostInterfaceLevel::None;
     noCollection.collection = HostInterfaceLevel::None;
@@ -102,7 +96,7 @@ TEST_P(EntryPointsTest, RegistrationAgainstIncompleteHosts) {
             int sentinel = 0;
             auto* kept = reinterpret_cast<IACFPluginDefinition*>(&sentinel);
             IACFPluginDefinition* definition = kept;
-            EXPECT_EQ(m_Entry.registerPlugin(root.get(), &definition), test.result);
+            EXPECT_EQ(m_Entry.RegisterPlugin(root.get(), &definition), test.result);
             if (!test.definitionWritten) {
                 EXPECT_EQ(definition, kept);
             } else if (test.result == ACF_OK) {
@@ -122,34 +116,28 @@ TEST_P(EntryPointsTest, RegistrationAgainstIncompleteHosts) {
 
 // A root object that throws from QueryInterface: the module's first call
 // into it at start-up and at registration.
-class ThrowingRoot : public IACFUnknown {
-public:
-    explicit ThrowingRoot(int kind) : m_Kind(kind) {}
+struct ThrowingRoot : IACFUnknown {
+    explicit ThrowingRoot(void (*raise)()) : m_Raise(raise) {}
     ACFRESULT QueryInterface(const acfIID&, void**) override {
-        switch (m_Kind) {
-            case 0: throw ACFRESULT(ACF_E_POINTER);
-            case 1: throw std::runtime_error("host failure");
-            default: throw Unusual{};
-        }
+        m_Raise();
+        return ACF_OK;
     }
     acfUInt32 AddRef() override { return 1; }
     acfUInt32 Release() override { return 1; }
-
-private:
-    struct Unusual {};
-    int m_Kind;
+    void (*m_Raise)();
 };
 
 TEST_P(EntryPointsTest, ExceptionsFromTheHostBecomeOneResultCode) {
-    for (int kind : {0, 1, 2}) {
-        SCOPED_TRACE(kind);
-        ThrowingRoot root(kind);
-        EXPECT_EQ(m_Entry.startup(&root), kUnexpected);
+    struct Unusual {};
+    for (auto raise : {+[] { throw ACFRESULT(ACF_E_POINTER); }, +[] { throw std::runtime_error("failure"); },
+                       +[] { throw Unusual{}; }}) {
+        ThrowingRoot root(raise);
+        EXPECT_EQ(m_Entry.Startup(&root), kUnexpected);
         IACFPluginDefinition* definition = nullptr;
-        EXPECT_EQ(m_Entry.registerPlugin(&root, &definition), kUnexpected);
+        EXPECT_EQ(m_Entry.RegisterPlugin(&root, &definition), kUnexpected);
         EXPECT_EQ(definition, nullptr);
-        EXPECT_EQ(m_Entry.shutdown(&root), ACF_OK);
-        EXPECT_EQ(m_Entry.canUnloadNow(&root), 0);
+        EXPECT_EQ(m_Entry.Shutdown(&root), ACF_OK);
+        EXPECT_EQ(m_Entry.CanUnloadNow(&root), 0);
     }
 }
 
@@ -162,8 +150,9 @@ class ModuleObjectsTest : public ::testing::TestWithParam<Form> {
 protected:
     void SetUp() override {
         std::string error;
-        m_Module = GetParam() == Form::Linked ? PluginModule::LoadLinked(LinkedEntryPoints(), PluginModule::DefaultBundlePath(Orvanta::kBundleName), &error)
-                                              : PluginModule::LoadBundle(moduletest::BundlePath(), &error);
+        m_Module = GetParam() == Form::Linked
+                       ? PluginModule::LoadLinked(LinkedEntryPoints(), moduletest::BundlePath(), &error)
+                       : PluginModule::LoadBundle(moduletest::BundlePath(), &error);
         ASSERT_TRUE(m_Module) << error;
     }
     std::unique_ptr<PluginModule> m_Module;

@@ -1,11 +1,10 @@
-// Tests of the validation machinery: outcomes and budgets, group choice,
-// and checks that fail when they must (a bundle that does not exist,
-// process procedures that break the audio contract) and pass on the
-// effect's own bundle; the helpers that judge audio (bitwise comparison,
-// finiteness, block plans, noise). (The parameter steps show in the
-// parameter checks' results on the effect's own bundle.)
+// The validation machinery: outcomes and budgets, group choice, checks that
+// fail when they must (a missing bundle, process procedures that break the
+// audio contract) and pass on the effect's own bundle, and the helpers that
+// judge audio.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -29,13 +28,6 @@ struct Outcome {
     std::string error;
     std::vector<CheckReport> reports;
     int failures = 0;
-    int warnings = 0;
-
-    const CheckReport* Find(const std::string& name) const {
-        for (const CheckReport& report : reports)
-            if (report.name == name) return &report;
-        return nullptr;
-    }
 };
 
 Outcome Validate(std::vector<std::string> groups, const std::string& plugin = BundlePath(),
@@ -50,19 +42,13 @@ Outcome Validate(std::vector<std::string> groups, const std::string& plugin = Bu
     ValidationRun run(options, [&](const CheckReport& report) { outcome.reports.push_back(report); });
     outcome.ran = run.RunAll(&outcome.error);
     outcome.failures = run.Failures();
-    outcome.warnings = run.Warnings();
     return outcome;
 }
 
 // ---- outcome and budget ----
 
 TEST(CheckOutcome, StatusIsTheWorstReasonAndTextListsFiguresThenReasons) {
-    struct Case {
-        const char* name;
-        void (*record)(CheckOutcome&);
-        CheckStatus status;
-        const char* text;
-    };
+    struct Case { const char* name; void (*record)(CheckOutcome&); CheckStatus status; const char* text; };
     const Case cases[] = {
         {"figures only", [](CheckOutcome& c) { c.Figure("a"); c.Figure("b"); }, CheckStatus::Pass, "a, b"},
         {"a warning", [](CheckOutcome& c) { c.Figure("a"); c.Warn("w"); }, CheckStatus::Warn, "a; warning: w"},
@@ -159,61 +145,51 @@ struct Context {
     void** fields;
 };
 
-template <class Body>
-void ForEachInstance(void* const begin[], const void* end, Body body) {
-    for (void* const* instance = begin; instance != static_cast<void* const*>(end); ++instance) body(Context(*instance));
+// A process procedure that runs Body on each instance of the batch.
+template <void (*Body)(const Context&)>
+void Proc(void* const begin[], const void* end) {
+    for (void* const* instance = begin; instance != static_cast<void* const*>(end); ++instance)
+        Body(Context(*instance));
 }
 
 // Output is the input, with no delay.
-void NoDelay(void* const begin[], const void* end) {
-    ForEachInstance(begin, end, [](const Context& c) { std::memmove(c.Out(0), c.In(0), sizeof(float) * size_t(c.Frames())); });
-}
+void NoDelay(const Context& c) { std::memmove(c.Out(0), c.In(0), sizeof(float) * size_t(c.Frames())); }
 // Output is NaN.
-void WritesNaN(void* const begin[], const void* end) {
-    ForEachInstance(begin, end, [](const Context& c) {
-        for (int32_t i = 0; i < c.Frames(); ++i) c.Out(0)[i] = std::numeric_limits<float>::quiet_NaN();
-    });
+void WritesNaN(const Context& c) {
+    for (int32_t i = 0; i < c.Frames(); ++i) c.Out(0)[i] = std::numeric_limits<float>::quiet_NaN();
 }
 // Mutes for good once it has seen a sample that is not finite, as a
 // callback whose states stay broken would.
-void StaysSilentAfterNaN(void* const begin[], const void* end) {
+void StaysSilentAfterNaN(const Context& c) {
     static thread_local bool broken = false;
-    ForEachInstance(begin, end, [](const Context& c) {
-        for (int32_t i = 0; i < c.Frames(); ++i) {
-            broken = broken || !std::isfinite(c.In(0)[i]);
-            c.Out(0)[i] = broken ? 0.0f : c.In(0)[i];
-        }
-    });
+    for (int32_t i = 0; i < c.Frames(); ++i) {
+        broken = broken || !std::isfinite(c.In(0)[i]);
+        c.Out(0)[i] = broken ? 0.0f : c.In(0)[i];
+    }
 }
 // Passes huge finite input through a gain that overflows.
-void OverflowsLargeInput(void* const begin[], const void* end) {
-    ForEachInstance(begin, end, [](const Context& c) {
-        for (int32_t i = 0; i < c.Frames(); ++i) {
-            const float x = std::isfinite(c.In(0)[i]) ? c.In(0)[i] : 0.0f;
-            c.Out(0)[i] = x * 1e10f;
-        }
-    });
+void OverflowsLargeInput(const Context& c) {
+    for (int32_t i = 0; i < c.Frames(); ++i)
+        c.Out(0)[i] = std::isfinite(c.In(0)[i]) ? c.In(0)[i] * 1e10f : 0.0f;
 }
 // Output depends on where blocks begin: a delay line that forgets its
 // content at every block.
-void ForgetsBetweenBlocks(void* const begin[], const void* end) {
-    ForEachInstance(begin, end, [](const Context& c) {
-        for (int32_t i = c.Frames() - 1; i >= 0; --i) c.Out(0)[i] = i >= 7 ? c.In(0)[i - 7] : 0.0f;
-    });
+void ForgetsBetweenBlocks(const Context& c) {
+    for (int32_t i = c.Frames() - 1; i >= 0; --i) c.Out(0)[i] = i >= 7 ? c.In(0)[i - 7] : 0.0f;
 }
 
 TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
     struct Case { const char* group; AAX_CProcessProc procedure; const char* check; const char* reason; };
     const Case cases[] = {
-        {"audio", NoDelay, "mono 48000 Hz", "bypass delays by 0 samples, not 7"},
-        {"audio", WritesNaN, "mono 48000 Hz", "bypass is not a plain delay"},
-        {"audio", ForgetsBetweenBlocks, "mono 48000 Hz", "bypass is not a plain delay"},
-        {"bad-audio", WritesNaN, "hostile input", "NaN input gives non-finite output (mono defaults)"},
-        {"bad-audio", OverflowsLargeInput, "hostile input", "+-1e30 square input gives non-finite output"},
-        {"bad-audio", WritesNaN, "recovery after a burst, mono", "NaN, defaults: the output is not finite"},
-        {"bad-audio", StaysSilentAfterNaN, "recovery after a burst, mono",
+        {"audio", Proc<NoDelay>, "mono 48000 Hz", "bypass delays by 0 samples, not 7"},
+        {"audio", Proc<WritesNaN>, "mono 48000 Hz", "bypass is not a plain delay"},
+        {"audio", Proc<ForgetsBetweenBlocks>, "mono 48000 Hz", "bypass is not a plain delay"},
+        {"bad-audio", Proc<WritesNaN>, "hostile input", "NaN input gives non-finite output (mono defaults)"},
+        {"bad-audio", Proc<OverflowsLargeInput>, "hostile input", "+-1e30 square input gives non-finite output"},
+        {"bad-audio", Proc<WritesNaN>, "recovery after a burst, mono", "NaN, defaults: the output is not finite"},
+        {"bad-audio", Proc<StaysSilentAfterNaN>, "recovery after a burst, mono",
          "silent blocks after the second block past the burst"},
-        {"threads", WritesNaN, "audio, automation and editor at once", "block(s) of non-finite output"},
+        {"threads", Proc<WritesNaN>, "audio, automation and editor at once", "block(s) of non-finite output"},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testing::Message() << testCase.group << ": " << testCase.reason);
@@ -222,8 +198,9 @@ TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
         if (std::string(testCase.group) == "audio") {
             EXPECT_EQ(outcome.failures, int(outcome.reports.size()));
         }
-        const CheckReport* report = outcome.Find(testCase.check);
-        ASSERT_NE(report, nullptr);
+        const auto report = std::find_if(outcome.reports.begin(), outcome.reports.end(),
+                                         [&](const CheckReport& r) { return r.name == testCase.check; });
+        ASSERT_NE(report, outcome.reports.end());
         EXPECT_EQ(report->status, CheckStatus::Fail);
         EXPECT_NE(report->text.find(testCase.reason), std::string::npos) << report->text;
     }
@@ -253,29 +230,23 @@ TEST(ValidationSupport, FirstDifferenceComparesBitForBit) {
     }
 }
 
-TEST(ValidationSupport, AllFiniteLooksFromTheGivenSampleOn) {
+TEST(ValidationSupport, FinitenessPeaksPlansAndNoise) {
     const AudioChannels audio = {{kNaN, 1, 2}, {kInf, 0, -1}};
     EXPECT_FALSE(AllFinite(audio));
-    EXPECT_TRUE(AllFinite(audio, 1));
+    EXPECT_TRUE(AllFinite(audio, 1));  // from the given sample on
     EXPECT_FLOAT_EQ(Peak(audio), 2.0f);  // non-finite samples are left out
-}
 
-TEST(ValidationSupport, RandomBlockPlansStayWithinTheirLargestBlock) {
     std::mt19937_64 random(3);
     for (int32_t largest : {1, 7, 4096}) {
         const BlockPlan plan = RandomBlockPlan(random, largest, 200);
         ASSERT_EQ(plan.size(), 200u);
-        for (int32_t size : plan) {
-            EXPECT_GE(size, 1);
-            EXPECT_LE(size, largest);
-        }
+        EXPECT_GE(*std::min_element(plan.begin(), plan.end()), 1) << largest;
+        EXPECT_LE(*std::max_element(plan.begin(), plan.end()), largest);
     }
     EXPECT_EQ(PlanText({511}), "511");
     EXPECT_EQ(PlanText({3, 9, 1}), "random (3 sizes)");
-}
 
-TEST(ValidationSupport, NoiseIsRepeatableAndWithinItsAmplitude) {
-    std::mt19937_64 first(9), second(9);
+    std::mt19937_64 first(9), second(9);  // noise is repeatable and within its amplitude
     const AudioChannels a = Noise(first, 2, 1000, 0.5f), b = Noise(second, 2, 1000, 0.5f);
     EXPECT_EQ(FirstDifference(a, b), -1);
     EXPECT_LE(Peak(a), 0.5f);
