@@ -1,7 +1,5 @@
-// The editor panel with a real data model under the substitute host:
-// layout, the display parsing rules, buttons, the touch and release of knob
-// gestures, parameter values moving knobs and texts, shared bitmaps and the
-// bundle lookup. (What the panel's pixels show is checked in tests/editorcli.)
+// The editor panel with a real data model under the substitute host: layout, typed values,
+// buttons, knob gestures, values moving knobs and texts, shared bitmaps and the bundle lookup.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -14,6 +12,7 @@
 using namespace Orvanta;
 using VSTGUI::CPoint;
 using VSTGUI::CRect;
+constexpr uint32_t kLeft = VSTGUI::CLinuxNativeView::kLeftButton;
 using Kind = HostAutomationDelegate::Event::Kind;
 
 namespace {
@@ -48,35 +47,34 @@ TEST(EditorView, LayoutFollowsThePanel) {
     EXPECT_EQ(size, CRect(0, 0, panel->getWidth(), panel->getHeight()));
     EXPECT_EQ(h.native.getWidth(), int(panel->getWidth()));
 
-    const struct { VSTGUI::CControl* control; long tag; const char* parameterID; } knobs[] = {
-        {view->GetHarmonicKnob(), 2, "Harmonic"},   {view->GetDynamicKnob(), 4, "Dynamic"},
-        {view->GetOutputTrimKnob(), 3, "OutputTrim"}, {view->GetDitherKnob(), 5, "Dither"},
-        {view->GetColorKnob(), 6, "Color"},
+    const int dialFrames = int(Orvanta_View::m_hOrvantaDial->getHeight() / kEditorKnobSize);
+    const float plain = VSTGUI::CKnob::kDefaultZoomFactor;
+    const struct { VSTGUI::CKnob* control; long tag; const char* parameterID; float zoom; int frames; }
+        knobs[] = {
+        {view->GetHarmonicKnob(), 2, "Harmonic", plain, dialFrames},
+        {view->GetDynamicKnob(), 4, "Dynamic", plain, dialFrames},
+        {view->GetOutputTrimKnob(), 3, "OutputTrim", plain, dialFrames},
+        {view->GetDitherKnob(), 5, "Dither", 25.0f, 3},
+        {view->GetColorKnob(), 6, "Color", 3.5f, 5},
     };
     for (const auto& k : knobs) {
+        SCOPED_TRACE(k.parameterID);
         EXPECT_EQ(k.control->getTag(), k.tag);
         double defaultValue = -1;
         h.model->GetParameterDefaultNormalizedValue(k.parameterID, &defaultValue);
-        EXPECT_FLOAT_EQ(k.control->getDefaultValue(), float(defaultValue)) << k.parameterID;
+        EXPECT_FLOAT_EQ(k.control->getDefaultValue(), float(defaultValue));
+        EXPECT_EQ(k.control->getZoomFactor(), k.zoom);
+        EXPECT_EQ(dynamic_cast<VSTGUI::IMultiBitmapControl*>(k.control)->getNumSubPixmaps(), k.frames);
     }
     EXPECT_STREQ(view->GetHarmonicKnob()->GetParamID(), "Harmonic");
-    EXPECT_EQ(view->GetDitherKnob()->getZoomFactor(), 25.0f);
-    EXPECT_EQ(view->GetColorKnob()->getZoomFactor(), 3.5f);
-    EXPECT_EQ(view->GetDynamicKnob()->getZoomFactor(), VSTGUI::CKnob::kDefaultZoomFactor);
-    EXPECT_EQ(view->GetHarmonicKnob()->getNumSubPixmaps(),
-              int(Orvanta_View::m_hOrvantaDial->getHeight() / kEditorKnobSize));
-    EXPECT_EQ(view->GetColorKnob()->getNumSubPixmaps(), 5);
-    EXPECT_EQ(view->GetDitherKnob()->getNumSubPixmaps(), 3);
     // Knobs first, then buttons, then displays: 17 controls in all.
     EXPECT_EQ(view->getNbViews(), 17);
     // The type buttons lie over the type selector: a click there reaches the button.
     EXPECT_EQ(view->getViewAt(CPoint(430, 45)), view->getView(5));
 }
 
-// What a host learns of the panel, as one listing pinned by its 64-bit
-// FNV-1a hash: each control's tag, kind, parameter, value and rectangle in
-// order, then the bitmaps the panel draws from. The listing is printed when
-// the hash differs, to compare with the layout it should have.
+// What a host learns of the panel (each control's tag, kind, parameter, value and rectangle,
+// then the bitmaps), pinned by its 64-bit FNV-1a hash; printed when the hash differs.
 TEST(EditorView, ThePanelTellsAHostItsControlsAndBitmaps) {
     EditorHarness h;
     const IEditorControls& panel = *h.View();
@@ -129,7 +127,7 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
     EditorHarness h;
     h.Automate(kParamID_Color, 0.75);
     const CPoint typeDisplay = CentreOf(kEditorRect_ColorDisplay);
-    h.native.mouseDown(typeDisplay, VSTGUI::CLinuxNativeView::kLeftButton);
+    h.native.mouseDown(typeDisplay, kLeft);
     h.native.keyDown(0, VSTGUI::VKEY_BACK);
     h.native.keyDown(0, VSTGUI::VKEY_RETURN);
     EXPECT_STREQ(h.View()->GetColorDisplay()->getText(), "Fat");
@@ -162,9 +160,9 @@ TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
     // Pressed, dragged off and released elsewhere: one report, same value.
     EditorHarness h;
     const CPoint rich = CentreOf(kEditorRect_ColorButtons[2]);
-    h.native.mouseDown(rich, VSTGUI::CLinuxNativeView::kLeftButton);
-    h.native.mouseMoved(CPoint(10, 10), VSTGUI::CLinuxNativeView::kLeftButton);
-    h.native.mouseUp(CPoint(10, 10), VSTGUI::CLinuxNativeView::kLeftButton);
+    h.native.mouseDown(rich, kLeft);
+    h.native.mouseMoved(CPoint(10, 10), kLeft);
+    h.native.mouseUp(CPoint(10, 10), kLeft);
     h.Answer();
     EXPECT_DOUBLE_EQ(h.Normalized(kParamID_Color), 0.5);
     EXPECT_EQ(h.Requests(Kind::SetValue, kParamID_Color).size(), 1u);
@@ -173,15 +171,14 @@ TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
 TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
     EditorHarness h;
     const CPoint knob = CentreOf(kEditorRect_DynamicKnob);
-    h.native.mouseDown(knob, VSTGUI::CLinuxNativeView::kLeftButton);
+    h.native.mouseDown(knob, kLeft);
     EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 1);
     EXPECT_TRUE(h.automation->IsTouched(kParamID_Dynamic));
-    h.native.mouseMoved(CPoint(knob.x, knob.y - 20), VSTGUI::CLinuxNativeView::kLeftButton);
-    h.Answer();
-    h.native.mouseMoved(CPoint(knob.x, knob.y - 40), VSTGUI::CLinuxNativeView::kLeftButton);
-    h.Answer();
-    h.native.mouseMoved(CPoint(knob.x, knob.y - 40), VSTGUI::CLinuxNativeView::kLeftButton);
-    h.native.mouseUp(CPoint(knob.x, knob.y - 40), VSTGUI::CLinuxNativeView::kLeftButton);
+    for (int dy : {20, 40, 40}) {
+        h.native.mouseMoved(CPoint(knob.x, knob.y - dy), kLeft);
+        h.Answer();
+    }
+    h.native.mouseUp(CPoint(knob.x, knob.y - 40), kLeft);
     const auto sets = h.Requests(Kind::SetValue, kParamID_Dynamic);
     ASSERT_EQ(sets.size(), 2u) << "one per move that changed the value";
     EXPECT_NEAR(sets[0].normalizedValue, 0.1, 1e-6);
@@ -191,8 +188,7 @@ TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
     EXPECT_NEAR(h.Normalized(kParamID_Dynamic), 0.2, 1e-6);
     EXPECT_STREQ(h.View()->GetDynamicDisplay()->getText(), "20.00");
 
-    // Option-click resets to the default: touched and released twice
-    // (the press and the reset inside it), one value set.
+    // Option-click resets to the default: touched and released twice (the press and the reset inside it).
     h.Click(CentreOf(kEditorRect_DynamicKnob), VSTGUI::CLinuxNativeView::kOptionModifier);
     EXPECT_DOUBLE_EQ(h.Normalized(kParamID_Dynamic), 0.0);
     EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 3);
@@ -283,21 +279,20 @@ TEST(EditorBitmaps, MissingResourcesGiveAnEmptyPanel) {
 
 TEST(EditorBitmaps, ResourceFolderOfABundle) {
     toolkit_test::ScratchFolder scratch;
+    const auto made = [](const std::string& path) {
+        return std::system(("mkdir -p '" + path + "'").c_str()) == 0;
+    };
     const std::string bundle = scratch.path() + "/Orvanta.aaxplugin";
     const std::string binary = bundle + "/Contents/x86_64-linux/Orvanta.so";
-    ASSERT_EQ(std::system(("mkdir -p '" + bundle + "/Contents/x86_64-linux' '" + bundle +
-                           "/Contents/Resources'").c_str()),
-              0);
+    ASSERT_TRUE(made(bundle + "/Contents/x86_64-linux") && made(bundle + "/Contents/Resources"));
     EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(binary), bundle + "/Contents/Resources");
-    ASSERT_EQ(std::system(("mkdir -p '" + bundle + "/Contents/Resources/bitmaps'").c_str()), 0);
+    ASSERT_TRUE(made(bundle + "/Contents/Resources/bitmaps"));
     EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(binary), bundle + "/Contents/Resources/bitmaps");
-    // The LV2 bundle is flat: the bitmaps folder beside the binary, not its
-    // grandparent's Contents.
+    // The LV2 bundle is flat: the bitmaps folder beside the binary, not its grandparent's Contents.
     const std::string lv2Bundle = scratch.path() + "/orvanta.lv2";
-    ASSERT_EQ(std::system(("mkdir -p '" + lv2Bundle + "/bitmaps'").c_str()), 0);
+    ASSERT_TRUE(made(lv2Bundle + "/bitmaps"));
     EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(lv2Bundle + "/orvanta_lv2_ui.so"), lv2Bundle + "/bitmaps");
-    // The test program is no bundle: its own lookup names a folder that does
-    // not exist, and the fallback is used instead.
+    // The test program is no bundle: its own lookup names a folder that does not exist.
     const std::string own = Orvanta_GUI::ModuleResourceFolder();
     EXPECT_NE(own.find("/Contents/Resources"), std::string::npos) << own;
 }
