@@ -1,5 +1,4 @@
-// The editor glue: initialisation with and without a host object, closing by release,
-// uninitialisation or a move, unusable containers, the push of every parameter, size and drawing.
+// The editor glue between the host's objects, the data model and the toolkit frame.
 #include <gtest/gtest.h>
 
 #include "EditorHarness.h"

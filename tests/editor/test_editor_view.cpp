@@ -1,5 +1,4 @@
-// The editor panel with a real data model under the substitute host: layout, typed values,
-// buttons, knob gestures, values moving knobs and texts, shared bitmaps and the bundle lookup.
+// The editor panel with a real data model under the substitute host.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -25,8 +24,7 @@ Control* At(const EditorHarness& h, const SOrvanta_EditorRect& r) {
     return dynamic_cast<Control*>(h.View()->getViewAt(CentreOf(r)));
 }
 
-// Every set-value request of the data model brackets itself with a touch and
-// a release; what is left over are the editor's own (its knob gestures).
+// Touches and releases beyond those bracketing each set-value request: the knob gestures' own.
 long EditorTouches(const EditorHarness& h, const char* id) {
     return long(h.Requests(Kind::Touch, id).size()) - long(h.Requests(Kind::SetValue, id).size());
 }
@@ -73,8 +71,7 @@ TEST(EditorView, LayoutFollowsThePanel) {
     EXPECT_EQ(view->getViewAt(CPoint(430, 45)), view->getView(5));
 }
 
-// What a host learns of the panel (each control's tag, kind, parameter, value and rectangle,
-// then the bitmaps), pinned by its 64-bit FNV-1a hash; printed when the hash differs.
+// What a host learns of the panel, pinned by the FNV-1a hash of its listing (printed when it differs).
 TEST(EditorView, ThePanelTellsAHostItsControlsAndBitmaps) {
     EditorHarness h;
     const IEditorControls& panel = *h.View();

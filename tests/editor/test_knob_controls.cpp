@@ -1,5 +1,4 @@
-// The filmstrip knobs: frame selection and geometry, drags, the modifier word a host gets,
-// type tests and copies. (Gestures the host takes, the reset click: test_editor_view, tests/editorcli.)
+// The filmstrip knobs on their own (gestures the host takes: test_editor_view, tests/editorcli).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -157,7 +156,7 @@ TEST(AnimKnob, FineKeyMidDragRebasesWithoutAJump) {
         stage.Move(CPoint(50, step.y), step.modifiers);
         EXPECT_NEAR(knob->getValue(), step.expected, 1e-5) << "at y " << step.y;
     }
-    EXPECT_EQ(stage.listener.events.size(), 1u + 5u) << "begin, then a report per move that changed the value";
+    EXPECT_EQ(stage.listener.events.size(), 1u + 5u) << "begin, a report per move that changed the value";
 }
 
 TEST(AnimKnob, CircularModeOutsideTheEditorsLinearMode) {

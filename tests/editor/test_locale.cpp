@@ -1,6 +1,5 @@
-// Numbers and text convert the same whatever locale the host process has set (a host may call
-// setlocale(LC_ALL, "") under a locale that writes a decimal comma): typed values, displays,
-// parameter strings and the string type's number functions.
+// Numbers and text convert the same under a host process's decimal-comma locale (a host may
+// call setlocale(LC_ALL, "")).
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -22,8 +21,7 @@ struct CommaPoint : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-// Sets a decimal-comma C and C++ locale for the scope (generating the C one with localedef where
-// the machine has none) and restores the C locale.
+// A decimal-comma C and C++ locale for the scope (the C one made with localedef if missing).
 class CommaLocale {
 public:
     CommaLocale() {

@@ -1,8 +1,8 @@
-// Orvanta_Parameters under the substitute host: the six parameters, their
-// texts, the knob packet, the field reset and the base's host-facing answers.
+// Orvanta_Parameters and its base under the substitute host.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,13 +26,23 @@ bool SamePacket(const SOrvanta_Knob_Packet& a, const SOrvanta_Knob_Packet& b) {
            a.m_iDither == b.m_iDither && a.m_iColor == b.m_iColor;
 }
 
-// Names, ranges, steps and default texts are checked end to end by the
-// program's parameter listing (tests/cli); here what a host asks besides.
-TEST(OrvantaParameters, TheSixParametersAfterInitialize) {
-    ModelHarness h;
-    ASSERT_EQ(h.initializeResult, 0);
-    int32_t count = 0;
-    h.model->GetNumberOfParameters(&count);
+// Names, ranges, steps and default texts are checked end to end by the program's parameter
+// listing (tests/cli); here what a host asks besides, from creation to release.
+TEST(OrvantaParameters, TheSixParametersFromInitializeToUninitialize) {
+    const acfUInt32 liveBefore = CACFUnknown::GetActiveObjectCount();
+    AAX_CEffectParameters* uninitialised = Orvanta_Parameters::Create();
+    uninitialised->AddRef();
+    int32_t count = -1;
+    uninitialised->GetNumberOfParameters(&count);
+    EXPECT_EQ(count, 0);
+    AAX_CString bypassID("x");
+    EXPECT_EQ(uninitialised->GetMasterBypassParameter(&bypassID), 0);
+    EXPECT_STREQ(bypassID.Get(), "");
+    uninitialised->Release();
+
+    auto h = std::make_unique<ModelHarness>();
+    ASSERT_EQ(h->initializeResult, 0);
+    h->model->GetNumberOfParameters(&count);
     ASSERT_EQ(count, 6);
     for (int32_t index = 0; index < count; ++index) {
         AAX_CString id;
@@ -40,25 +50,41 @@ TEST(OrvantaParameters, TheSixParametersAfterInitialize) {
         AAX_EParameterOrientation orientation = -1;
         AAX_CBoolean automatable = 0;
         double normalizedDefault = -1.0;
-        EXPECT_EQ(h.model->GetParameterIDFromIndex(index, &id), 0);
+        EXPECT_EQ(h->model->GetParameterIDFromIndex(index, &id), 0);
         SCOPED_TRACE(id.Get());
-        h.model->GetParameterIndex(id.Get(), &foundIndex);
-        h.model->GetParameterOrientation(id.Get(), &orientation);
-        h.model->GetParameterIsAutomatable(id.Get(), &automatable);
-        h.model->GetParameterDefaultNormalizedValue(id.Get(), &normalizedDefault);
+        h->model->GetParameterIndex(id.Get(), &foundIndex);
+        h->model->GetParameterOrientation(id.Get(), &orientation);
+        h->model->GetParameterIsAutomatable(id.Get(), &automatable);
+        h->model->GetParameterDefaultNormalizedValue(id.Get(), &normalizedDefault);
         EXPECT_EQ(foundIndex, index);
         EXPECT_EQ(orientation, 0);
         EXPECT_TRUE(automatable);
-        EXPECT_EQ(h.Normalized(id.Get()), normalizedDefault);
-        EXPECT_TRUE(h.automation->IsRegistered(id.Get()));
+        EXPECT_EQ(h->Normalized(id.Get()), normalizedDefault);
+        EXPECT_TRUE(h->automation->IsRegistered(id.Get()));
     }
-    AAX_CString bypassID("x");
-    h.model->GetMasterBypassParameter(&bypassID);
+    bypassID = AAX_CString("x");
+    h->model->GetMasterBypassParameter(&bypassID);
     EXPECT_STREQ(bypassID.Get(), "");
+
+    for (const acfIID& iid : {IID_IAAXEffectParametersV1, IID_IAAXEffectParametersV2}) {
+        void* answer = nullptr;
+        ASSERT_EQ(h->model->QueryInterface(iid, &answer), 0);
+        EXPECT_EQ(static_cast<AAX_IEffectParameters*>(static_cast<AAX_IACFEffectParameters_V2*>(answer)),
+                  static_cast<AAX_IEffectParameters*>(h->model));
+        static_cast<AAX_IACFEffectParameters_V2*>(answer)->Release();
+    }
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(h->model->QueryInterface(IID_IAAXEffectGUIV1, &none), ACF_E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(h->model->Uninitialize(), 0);
+    EXPECT_TRUE(h->automation->RegisteredParameters().empty());  // each parameter unregistered
+    h->model->GetNumberOfParameters(&count);
+    EXPECT_EQ(count, 0);
+    h.reset();
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), liveBefore);
 }
 
-// The answers' texts and the delay are what the program and the validator
-// read (tests/runtime, tests/validate); here, the sizes a host may offer.
+// The answers themselves: tests/runtime, tests/validate; here, the sizes a host may offer.
 TEST(OrvantaParameters, QueriesAnswerOnlyIntoBlocksLargeEnough) {
     ModelHarness h;
     char text[512] = {};
@@ -76,11 +102,12 @@ TEST(OrvantaParameters, QueriesAnswerOnlyIntoBlocksLargeEnough) {
 TEST(OrvantaParameters, TextsBothWays) {
     ModelHarness h;
     const struct { const char* id; double normalized; const char* text; } shown[] = {
-        {kParamID_Color, 0.9, "4.00"},        {kParamID_Color, 0.9999, "5.00"},    {kParamID_Color, 1.0, "5.00"},
-        {kParamID_Color, 0.5, "3.00"},        {kParamID_Color, 0.0, "1.00"},       {kParamID_Dither, 0.5, "1.00"},
-        {kParamID_Dither, 0.9995, "2.00"},    {kParamID_Dither, 1.0, "2.00"},      {kParamID_OutputTrim, 0.75, "3.00"},
-        {kParamID_OutputTrim, 0.0, "-6.00"},  {kParamID_OutputTrim, 1.0, "6.00"},  {kParamID_Harmonic, 0.25, "25.00"},
-        {kParamID_Dynamic, 1.0, "100.00"},    {kParamID_Bypass, 1.0, "on"},        {kParamID_Bypass, 0.0, "bypass"},
+        {kParamID_Color, 0.9, "4.00"}, {kParamID_Color, 0.9999, "5.00"}, {kParamID_Color, 1.0, "5.00"},
+        {kParamID_Color, 0.5, "3.00"}, {kParamID_Color, 0.0, "1.00"}, {kParamID_Dither, 0.5, "1.00"},
+        {kParamID_Dither, 0.9995, "2.00"}, {kParamID_Dither, 1.0, "2.00"},
+        {kParamID_OutputTrim, 0.75, "3.00"}, {kParamID_OutputTrim, 0.0, "-6.00"},
+        {kParamID_OutputTrim, 1.0, "6.00"}, {kParamID_Harmonic, 0.25, "25.00"},
+        {kParamID_Dynamic, 1.0, "100.00"}, {kParamID_Bypass, 1.0, "on"}, {kParamID_Bypass, 0.0, "bypass"},
         {kParamID_Bypass, 0.0001, "on"},
     };
     for (const auto& c : shown) {
@@ -88,9 +115,10 @@ TEST(OrvantaParameters, TextsBothWays) {
         EXPECT_EQ(h.ValueString(c.id), c.text) << c.id << " at " << c.normalized;
     }
     const struct { const char* id; const char* text; AAX_Result result; double normalized; } parsed[] = {
-        {kParamID_Bypass, "on", 0, 1.0},     {kParamID_Bypass, "bypass", 0, 0.0},  {kParamID_Bypass, "On", -20002, -1},
-        {kParamID_Color, "9", -20002, -1},   {kParamID_Color, "3", 0, 0.5},        {kParamID_OutputTrim, "-3 dB", 0, 0.25},
-        {kParamID_Harmonic, "forty", -20002, -1}, {"Nope", "1", -20001, -1},
+        {kParamID_Bypass, "on", 0, 1.0}, {kParamID_Bypass, "bypass", 0, 0.0},
+        {kParamID_Bypass, "On", -20002, -1}, {kParamID_Color, "9", -20002, -1}, {kParamID_Color, "3", 0, 0.5},
+        {kParamID_OutputTrim, "-3 dB", 0, 0.25}, {kParamID_Harmonic, "forty", -20002, -1},
+        {"Nope", "1", -20001, -1},
     };
     for (const auto& c : parsed) {
         double normalized = -1.0;
@@ -110,7 +138,8 @@ TEST(OrvantaParameters, KnobPacketFollowsTheParameters) {
     const float plus6 = float(std::pow(10.0, double(6.0f / 20.0f)));
     EXPECT_NEAR(minus6, 0.501187, 1e-6);
     EXPECT_NEAR(plus6, 1.995262, 1e-6);
-    const struct { std::vector<std::pair<const char*, double>> changes; SOrvanta_Knob_Packet expected; } cases[] = {
+    const struct { std::vector<std::pair<const char*, double>> changes; SOrvanta_Knob_Packet expected; }
+        cases[] = {
         {{{kParamID_Dither, 1.0}}, {0.0f, 0.0f, 1.0f, 2, 2}},
         {{{kParamID_Harmonic, 1.0}, {kParamID_Dynamic, 1.0}, {kParamID_OutputTrim, 0.0}, {kParamID_Color, 1.0}},
          {1.0f, 1.0f, minus6, 2, 5}},
@@ -223,39 +252,6 @@ TEST(EffectParametersBase, UpdatesCountChangesAndMarkThePacket) {
     EXPECT_EQ(changes(), before + 1);
     EXPECT_EQ(h.Answer(), 1u);
     EXPECT_EQ(changes(), before + 2);
-}
-
-TEST(EffectParametersBase, InterfacesAndLifeCycle) {
-    const acfUInt32 liveBefore = CACFUnknown::GetActiveObjectCount();
-    {
-        AAX_CEffectParameters* uninitialised = Orvanta_Parameters::Create();
-        uninitialised->AddRef();
-        int32_t count = -1;
-        uninitialised->GetNumberOfParameters(&count);
-        EXPECT_EQ(count, 0);
-        AAX_CString bypassID("x");
-        EXPECT_EQ(uninitialised->GetMasterBypassParameter(&bypassID), 0);
-        EXPECT_STREQ(bypassID.Get(), "");
-        uninitialised->Release();
-
-        ModelHarness h;
-        for (const acfIID& iid : {IID_IAAXEffectParametersV1, IID_IAAXEffectParametersV2}) {
-            void* answer = nullptr;
-            ASSERT_EQ(h.model->QueryInterface(iid, &answer), 0);
-            EXPECT_EQ(static_cast<AAX_IEffectParameters*>(static_cast<AAX_IACFEffectParameters_V2*>(answer)),
-                      static_cast<AAX_IEffectParameters*>(h.model));
-            static_cast<AAX_IACFEffectParameters_V2*>(answer)->Release();
-        }
-        void* none = reinterpret_cast<void*>(1);
-        EXPECT_EQ(h.model->QueryInterface(IID_IAAXEffectGUIV1, &none), ACF_E_NOINTERFACE);
-        EXPECT_EQ(none, nullptr);
-
-        EXPECT_EQ(h.model->Uninitialize(), 0);
-        EXPECT_TRUE(h.automation->RegisteredParameters().empty());  // each parameter unregistered
-        h.model->GetNumberOfParameters(&count);
-        EXPECT_EQ(count, 0);
-    }
-    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), liveBefore);
 }
 
 }  // namespace

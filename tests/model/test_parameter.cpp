@@ -1,6 +1,4 @@
-// The library's parameter (detached and attached changes, the host answer path, delegate
-// replacement, steps, names, strings, typed access) and packet dispatcher (one packet per field,
-// posted at most once per dispatch, in identifier order, only when dirty and its handler succeeds).
+// The library's parameter and packet dispatcher, including what the effect itself does not use.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -42,8 +40,7 @@ std::string Text(const AAX_IParameter& parameter) {
     return text.Get();
 }
 
-// The substitute host's automation delegate as a parameter sees it. Take()
-// renders what the parameter told it since the last Take(), a line a call.
+// The substitute host's automation delegate; Take() renders the calls since the last Take().
 struct Host {
     ACFPtr<HostAutomationDelegate> object = HostAutomationDelegate::Create();
     AAX_VAutomationDelegate delegate{object->Identity()};
@@ -250,8 +247,7 @@ public:
     std::vector<AAX_CFieldIndex> posts;
 };
 
-// A handler target that writes one byte counting its calls and remembers the
-// identifier it was called with.
+// A handler target that writes its call count and remembers the identifiers it got.
 struct CountingWorker {
     int calls = 0;
     AAX_Result result = 0;

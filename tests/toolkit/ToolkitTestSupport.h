@@ -1,5 +1,4 @@
-// Helpers for toolkit tests: a scratch resource folder with generated
-// pictures, and a listener that records what controls report.
+// Helpers for toolkit tests: scratch folders, generated pictures and a recording listener.
 #pragma once
 
 #include <cairo.h>

@@ -1,5 +1,4 @@
-// Controls on their own: the knob's angle mapping, drags, wheel and arrow keys, the default-value
-// click, the kick button, the text edit and the reader of typed text (lenient and strict).
+// Controls on their own, and the reader of typed text (lenient and strict).
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,5 +1,4 @@
-// The frame in its platform view: drawing and redrawing, event routing, focus and the wheel,
-// the platform's button-state mapping, and teardown in either order.
+// The frame in its platform view: drawing, event routing, focus, button mapping and teardown.
 #include <gtest/gtest.h>
 
 #include "ToolkitTestSupport.h"
@@ -204,8 +203,9 @@ TEST(Lifetime, FramePlatformViewAndViewsMayGoInAnyOrder) {
         stage.frame->addView(view);
         stage.native.mouseDown(CPoint(10, 10), CLinuxNativeView::kLeftButton);
         stage.frame->removeView(view);  // destroys it
-        EXPECT_EQ(stage.native.mouseMoved(CPoint(20, 20), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
-        EXPECT_EQ(stage.native.mouseUp(CPoint(20, 20), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
+        const uint32 left = CLinuxNativeView::kLeftButton;
+        EXPECT_EQ(stage.native.mouseMoved(CPoint(20, 20), left), kMouseEventNotHandled);
+        EXPECT_EQ(stage.native.mouseUp(CPoint(20, 20), left), kMouseEventNotHandled);
     }
     {
         // A second frame in the same platform view replaces the first.

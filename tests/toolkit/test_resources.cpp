@@ -1,5 +1,4 @@
-// Bitmaps by resource identifier and the lookup's extension order, the bitmap-file decoder on
-// good and malformed files, and drawing a filmstrip frame from an offset.
+// Bitmap lookup, the bitmap-file decoder on good and malformed files, filmstrip drawing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,7 +52,8 @@ TEST(ResourceDescription, IdentifierBecomesFiveDigitName) {
 }
 
 TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
-    // Which files exist for bmp31010, and what the lookup must end up with.
+    // Which files exist for bmp31010 (kNoBundle: the toolkit is pointed at no folder at all), and
+    // what the lookup must end up with.
     enum FileKind { kGoodPNG, kBrokenPNG, kGoodBMP, kAnyJPG, kNoBundle };
     const struct {
         const char* description;
@@ -67,7 +67,7 @@ TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
         {"broken png falls through to bmp", {{"png", kBrokenPNG}, {"bmp", kGoodBMP}}, "bmp", 5},
         {"jpg cannot be decoded here", {{"jpg", kAnyJPG}}, nullptr, 0},
         {"nothing there", {}, nullptr, 0},
-        {"no bundle at all", {{"png", kNoBundle}, {"png", kGoodPNG}}, nullptr, 0},
+        {"no bundle, though the png is there", {{"png", kGoodPNG}, {"", kNoBundle}}, nullptr, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -80,7 +80,7 @@ TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
             if (file.second == kAnyJPG) toolkit_test::writeFile(path, {0xFF, 0xD8, 0xFF, 0xE0});
         }
         BundleScope scope(folder.path());
-        if (!c.files.empty() && c.files[0].second == kNoBundle) gBundleRef = nullptr;
+        if (!c.files.empty() && c.files.back().second == kNoBundle) gBundleRef = nullptr;
         OwnedPointer<CBitmap> bitmap(new CBitmap(CResourceDescription(31010)));
         EXPECT_EQ(bitmap->isLoaded(), c.expectedExtension != nullptr);
         EXPECT_EQ(bitmap->getWidth(), c.width);

@@ -1,8 +1,6 @@
-// Test helpers for the window views: a virtual X server for the test
-// process, the test's own connection to it, and programs run in the background.
+// Test helpers for the window views: a virtual X server, a connection to it, programs run.
 #pragma once
 
-#include <cairo.h>
 #include <poll.h>
 #include <sys/prctl.h>
 
@@ -40,9 +38,8 @@ inline int WaitOrKill(pid_t pid, double seconds) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }
 
-// Xvfb on a display number it picks itself (-displayfd), so parallel tests
-// never collide; once per test process, named by DISPLAY for the test and
-// its children, stopped by its pid at exit (and killed with the process).
+// Xvfb on a display number of its choice (-displayfd: parallel tests never collide), once per
+// test process, exported as DISPLAY, stopped by its pid at exit and killed with the process.
 class VirtualDisplay {
 public:
     static VirtualDisplay& Instance() {
@@ -181,19 +178,6 @@ public:
 private:
     Display* m_Display;
 };
-
-// A PNG's pixels as 0xRRGGBB (the panel is opaque), row by row.
-inline std::vector<uint32_t> PngPixels(const std::string& path) {
-    std::vector<uint32_t> pixels;
-    cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
-    const int stride = cairo_image_surface_get_stride(png);
-    for (int y = 0; y < cairo_image_surface_get_height(png); ++y)
-        for (int x = 0; x < cairo_image_surface_get_width(png); ++x)
-            pixels.push_back(reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(png) + y * stride)[x] &
-                             0xFFFFFFu);
-    cairo_surface_destroy(png);
-    return pixels;
-}
 
 // Runs a program to its end, killed after the timeout; its exit code.
 inline int RunTool(std::vector<std::string> argv, double seconds = 15) {

@@ -1,12 +1,15 @@
-// orvanta editor --window under a virtual X server with real X input
-// (xdotool): size, gestures and the values they leave, what the window shows
-// against the offscreen snapshot, embedding, ending, and placements it refuses.
-#include "X11TestSupport.h"
+// orvanta editor --window and the window view in this process, under a virtual X server with
+// real X input (xdotool).
 #include "effect/Orvanta_Defs.h"
+#include "tests/editorcli/EditorCliHarness.h"
+#include "toolkit/CX11NativeView.h"
+// Last: it brings Xlib's macros.
+#include "X11TestSupport.h"
 
 namespace {
 
 using namespace x11_test;
+using VSTGUI::CX11NativeView;
 using Values = std::map<std::string, std::string>;
 using Rect = Orvanta::SOrvanta_EditorRect;
 using Gesture = std::vector<std::string>;  // also program arguments
@@ -96,15 +99,17 @@ TEST(EditorWindow, GesturesSetWhatTheyName) {
     }
 }
 
-// Damage: a window put over the panel and taken away again leaves its
-// colour behind unless the panel repaints.
+// A window put over the panel and taken away leaves its colour behind unless the panel repaints.
 TEST(EditorWindow, ShowsWhatTheSnapshotShowsAndRepaintsDamage) {
     ASSERT_VIRTUAL_DISPLAY();
     cli_test::ScratchFolder folder;
     EditorProgram offscreen({"--set", "Color=5", "--snapshot", folder.Path("deep.png"), "--quiet"});
     ASSERT_EQ(offscreen.Finish(), 0) << offscreen.Err();
-    const std::vector<uint32_t> expected = PngPixels(folder.Path("deep.png"));
-    ASSERT_EQ(expected.size(), size_t(kPanelSize[0] * kPanelSize[1]));
+    const editorcli_test::Picture snapshot(folder.Path("deep.png"));
+    ASSERT_EQ((std::vector<int>{snapshot.Width(), snapshot.Height()}), kPanelSize);
+    std::vector<uint32_t> expected;
+    for (int y = 0; y < kPanelSize[1]; ++y)
+        for (int x = 0; x < kPanelSize[0]; ++x) expected.push_back(snapshot.Pixel(x, y) & 0xFFFFFFu);
 
     WindowRun run({});
     ASSERT_NE(run.window, 0u);
@@ -165,6 +170,67 @@ TEST(EditorWindow, RefusesPlacementsItCannotMake) {
         EXPECT_EQ(program.Out(), "");
     }
     setenv("DISPLAY", display.c_str(), 1);
+}
+
+size_t OpenDescriptors() { return cli_test::EntriesOf("/proc/self/fd").size(); }
+
+std::unique_ptr<CX11NativeView> NewWindow() {
+    CX11NativeView::Placement placement;
+    CX11NativeView::Failure why;
+    std::unique_ptr<CX11NativeView> view = CX11NativeView::create(placement, &why);
+    EXPECT_TRUE(view) << why.message;
+    return view;
+}
+
+TEST(X11NativeView, OpenCloseCyclesLeaveNothingBehind) {
+    ASSERT_VIRTUAL_DISPLAY();
+    Connection observer;
+    editorcli_test::OpenEditor editor;
+    const size_t descriptors = OpenDescriptors();
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        SCOPED_TRACE("cycle " + std::to_string(cycle));
+        std::unique_ptr<CX11NativeView> view = NewWindow();
+        ASSERT_TRUE(view);
+        CX11NativeView* open = view.get();
+        ASSERT_EQ(editor.session->Open(std::move(view)), AAX_SUCCESS);
+        open->show();
+        const Window window = observer.WaitForWindow(getpid());
+        ASSERT_EQ(window, open->getWindow());
+        const auto pump = [&] {
+            while (open->handleNextEvent()) editor.session->Idle();
+            return open->closeRequested();
+        };
+        // A drag on the Harmonic knob, up and down in turn: input, and many small repaints.
+        const double before = editor.Normalized(Orvanta::kParamID_Harmonic);
+        const std::string id = std::to_string(window), end = cycle % 2 ? "91" : "51";
+        ASSERT_EQ(RunTool({"xdotool", "mousemove", "--window", id, "49", "71", "mousedown", "1", "mousemove", "--window",
+                           id, "49", "61", "mousemove", "--window", id, "49", end, "mouseup", "1"}),
+                  0);
+        EXPECT_TRUE(WaitFor([&] { return pump(), editor.Normalized(Orvanta::kParamID_Harmonic) != before; }, 5));
+        observer.RequestClose(window);
+        ASSERT_TRUE(WaitFor(pump)) << "WM_DELETE_WINDOW did not arrive";
+        editor.session->Close();
+        EXPECT_FALSE(observer.Exists(window));
+        EXPECT_EQ(CX11NativeView::takeErrors(), std::vector<std::string>());
+    }
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+    EXPECT_EQ(Connection::Errors(), 0);
+}
+
+TEST(X11NativeView, RecordsProtocolErrorsOfItsConnection) {
+    ASSERT_VIRTUAL_DISPLAY();
+    Connection observer;
+    {
+        std::unique_ptr<CX11NativeView> view = NewWindow();
+        ASSERT_TRUE(view);
+        XDestroyWindow(view->getDisplay(), view->getWindow() + 0x1000);
+    }
+    const std::vector<std::string> errors = CX11NativeView::takeErrors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].find("BadWindow"), 0u) << errors[0];
+    EXPECT_TRUE(CX11NativeView::takeErrors().empty());
+    // The observer's own handler is back for its connection: the process lives on.
+    EXPECT_FALSE(observer.Exists(0x1234));
 }
 
 }  // namespace
