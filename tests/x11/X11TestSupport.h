@@ -1,6 +1,7 @@
 // Test helpers for the window views: a virtual X server, a connection to it, programs run.
 #pragma once
 
+#include <cairo.h>
 #include <poll.h>
 #include <sys/prctl.h>
 
@@ -178,6 +179,19 @@ public:
 private:
     Display* m_Display;
 };
+
+// A PNG's pixels as 0xRRGGBB (the panel is opaque), row by row.
+inline std::vector<uint32_t> PngPixels(const std::string& path) {
+    std::vector<uint32_t> pixels;
+    cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+    const int stride = cairo_image_surface_get_stride(png);
+    for (int y = 0; y < cairo_image_surface_get_height(png); ++y)
+        for (int x = 0; x < cairo_image_surface_get_width(png); ++x)
+            pixels.push_back(reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(png) + y * stride)[x] &
+                             0xFFFFFFu);
+    cairo_surface_destroy(png);
+    return pixels;
+}
 
 // Runs a program to its end, killed after the timeout; its exit code.
 inline int RunTool(std::vector<std::string> argv, double seconds = 15) {
