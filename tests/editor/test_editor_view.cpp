@@ -1,4 +1,5 @@
-// The editor panel with a real data model under the substitute host.
+// The editor panel with a real data model under the substitute host. (Knob gestures reaching the
+// host: tests/editorcli, tests/lv2ui and test_knob_controls.)
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -165,59 +166,9 @@ TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
     EXPECT_EQ(h.Requests(Kind::SetValue, kParamID_Color).size(), 1u);
 }
 
-TEST(EditorView, KnobGestureTouchesSetsAndReleases) {
+// Host changes moving knobs and texts: the snapshot, LV2 and window tests; here, those that must not.
+TEST(EditorView, OtherIdentifiersChangeNothing) {
     EditorHarness h;
-    const CPoint knob = CentreOf(kEditorRect_DynamicKnob);
-    h.native.mouseDown(knob, kLeft);
-    EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 1);
-    EXPECT_TRUE(h.automation->IsTouched(kParamID_Dynamic));
-    for (int dy : {20, 40, 40}) {
-        h.native.mouseMoved(CPoint(knob.x, knob.y - dy), kLeft);
-        h.Answer();
-    }
-    h.native.mouseUp(CPoint(knob.x, knob.y - 40), kLeft);
-    const auto sets = h.Requests(Kind::SetValue, kParamID_Dynamic);
-    ASSERT_EQ(sets.size(), 2u) << "one per move that changed the value";
-    EXPECT_NEAR(sets[0].normalizedValue, 0.1, 1e-6);
-    EXPECT_NEAR(sets[1].normalizedValue, 0.2, 1e-6);
-    EXPECT_EQ(EditorReleases(h, kParamID_Dynamic), 1);
-    EXPECT_FALSE(h.automation->IsTouched(kParamID_Dynamic));
-    EXPECT_NEAR(h.Normalized(kParamID_Dynamic), 0.2, 1e-6);
-    EXPECT_STREQ(h.View()->GetDynamicDisplay()->getText(), "20.00");
-
-    // Option-click resets to the default: touched and released twice (the press and the reset inside it).
-    h.Click(CentreOf(kEditorRect_DynamicKnob), VSTGUI::CLinuxNativeView::kOptionModifier);
-    EXPECT_DOUBLE_EQ(h.Normalized(kParamID_Dynamic), 0.0);
-    EXPECT_EQ(EditorTouches(h, kParamID_Dynamic), 3);
-    EXPECT_EQ(EditorReleases(h, kParamID_Dynamic), 3);
-    EXPECT_EQ(h.Requests(Kind::SetValue, kParamID_Dynamic).size(), 3u);
-}
-
-TEST(EditorView, ValuesMoveKnobsAndTextsWhileOpenAndOnOpening) {
-    const struct { const char* id; double normalized; SOrvanta_EditorRect knob, display;
-        const char* shown; } cases[] = {
-        {kParamID_Harmonic, 0.25, kEditorRect_HarmonicKnob, kEditorRect_HarmonicDisplay, "25.00"},
-        {kParamID_Dynamic, 0.25, kEditorRect_DynamicKnob, kEditorRect_DynamicDisplay, "25.00"},
-        {kParamID_OutputTrim, 0.0, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "-6.00"},
-        {kParamID_OutputTrim, 0.5, kEditorRect_OutputTrimKnob, kEditorRect_OutputTrimDisplay, "0.00"},
-        {kParamID_Dither, 0.0, kEditorRect_DitherKnob, kEditorRect_DitherDisplay, "Off"},
-        {kParamID_Dither, 1.0, kEditorRect_DitherKnob, kEditorRect_DitherDisplay, "On"},
-        {kParamID_Color, 0.0, kEditorRect_ColorKnob, kEditorRect_ColorDisplay, "Silver"},
-        {kParamID_Color, 1.0, kEditorRect_ColorKnob, kEditorRect_ColorDisplay, "Deep"},
-    };
-    EditorHarness h;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.id) + " " + std::to_string(c.normalized));
-        h.Automate(c.id, c.normalized);  // the notification to the open panel
-        for (const char* when : {"notified", "reopened"}) {
-            ASSERT_NE(At<VSTGUI::CControl>(h, c.knob), nullptr);
-            EXPECT_FLOAT_EQ(At<VSTGUI::CControl>(h, c.knob)->getValue(), float(c.normalized)) << when;
-            EXPECT_STREQ(At<VSTGUI::CTextEdit>(h, c.display)->getText(), c.shown) << when;
-            h.Close();  // a new panel shows every value from the start
-            h.Open();
-        }
-    }
-    // The bypass, unknown and wrongly cased identifiers change nothing.
     h.View()->GetHarmonicDisplay()->setText("marker");
     for (const char* id : {"", "harmonic", "Unknown"}) EXPECT_EQ(h.gui->ParameterUpdated(id), AAX_SUCCESS);
     EXPECT_EQ(h.gui->ParameterUpdated(nullptr), AAX_SUCCESS);
