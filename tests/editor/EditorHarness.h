@@ -1,8 +1,5 @@
-// Test helper: the data model of tests/model with its editor, as a host runs
-// them. The controller also answers the instance's effect parameters; the
-// editor (Orvanta_GUI) is initialised with that controller and opened in a
-// view container holding a platform view. A host's change (Answer(),
-// Automate()) is followed by the editor's ParameterUpdated.
+// Test helper: the data model of tests/model with its editor (Orvanta_GUI), opened in a view
+// container holding a platform view; a host's change is followed by the editor's ParameterUpdated.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -51,8 +48,7 @@ public:
         gui->ParameterUpdated(id);
     }
 
-    // Clicks at a point and types text into whatever takes the focus, then
-    // presses Return; the host answers.
+    // Clicks, types text into whatever takes the focus and presses Return; the host answers.
     void TypeInto(const VSTGUI::CPoint& where, const std::string& text) {
         native.mouseDown(where, VSTGUI::CLinuxNativeView::kLeftButton);
         native.mouseUp(where, VSTGUI::CLinuxNativeView::kLeftButton);

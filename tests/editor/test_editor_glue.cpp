@@ -1,8 +1,4 @@
-// The editor glue: initialisation with and without a host object, an open
-// editor closed by release, uninitialisation or a move, containers the
-// editor cannot use, the push of every parameter after opening, size and
-// drawing requests. (Interface queries and open, close and reopen cycles:
-// tests/editorcli, where the host sees them.)
+// The editor glue between the host's objects, the data model and the toolkit frame.
 #include <gtest/gtest.h>
 
 #include "EditorHarness.h"
@@ -95,7 +91,8 @@ TEST(EditorGlue, AnOpenEditorClosesWhenReleasedUninitializedOrMoved) {
 
 TEST(EditorGlue, UnusableContainersOpenNothingButStillPush) {
     CLinuxNativeView native;
-    const struct { const char* description; void* nativeView; uint32_t type; HostInterfaceLevel level; } cases[] = {
+    const struct { const char* description; void* nativeView; uint32_t type; HostInterfaceLevel level; }
+        cases[] = {
         {"another container type", &native, AAX_eViewContainer_Type_UIView, HostInterfaceLevel::Version2},
         {"no native view", nullptr, AAX_eViewContainer_Type_NSView, HostInterfaceLevel::Version2},
         {"no container interface", &native, AAX_eViewContainer_Type_NSView, HostInterfaceLevel::None},

@@ -1,10 +1,5 @@
-// Numbers and text convert the same whatever locale the host process has
-// set: a host may call setlocale(LC_ALL, "") under a locale that writes a
-// decimal comma. The test switches the C locale to German (generated with
-// localedef into a scratch folder when the machine has none) and the C++
-// global locale to one with a comma decimal point, then checks the
-// editor's typed values and displays, the parameter strings and the string
-// type's number functions.
+// Numbers and text convert the same under a host process's decimal-comma locale (a host may
+// call setlocale(LC_ALL, "")).
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -26,7 +21,7 @@ struct CommaPoint : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-// Sets a decimal-comma locale for the scope and restores the C locale.
+// A decimal-comma C and C++ locale for the scope (the C one made with localedef if missing).
 class CommaLocale {
 public:
     CommaLocale() {
@@ -34,7 +29,8 @@ public:
             // No such locale installed: build one where only this process looks.
             char folder[] = "/tmp/orvanta-locale-XXXXXX";
             m_Folder = mkdtemp(folder);
-            const std::string command = "localedef -i de_DE -f UTF-8 '" + m_Folder + "/" + kCommaLocale + "' 2>&1";
+            const std::string command =
+                "localedef -i de_DE -f UTF-8 '" + m_Folder + "/" + kCommaLocale + "' 2>&1";
             const int status = std::system(command.c_str());
             if (status != 0) ADD_FAILURE() << "cannot generate a decimal-comma locale: " << command;
             setenv("LOCPATH", m_Folder.c_str(), 1);
@@ -63,17 +59,6 @@ struct ReadableDisplay : VSTGUI::CParamDisplay {
     using VSTGUI::CParamDisplay::displayText;
 };
 
-std::string ParameterText(AAX_CEffectParameters& model, const char* id, double normalized) {
-    AAX_CString text;
-    model.GetParameterStringFromValue(id, normalized, &text, 32);
-    return text.Get();
-}
-
-double ParameterValue(AAX_CEffectParameters& model, const char* id, const char* text) {
-    double normalized = -1.0;
-    model.GetParameterValueFromString(id, &normalized, AAX_CString(text));
-    return normalized;
-}
 
 TEST(Locale, NumbersAndTextIgnoreADecimalCommaLocale) {
     EditorHarness h;
@@ -81,12 +66,11 @@ TEST(Locale, NumbersAndTextIgnoreADecimalCommaLocale) {
     ASSERT_TRUE(CommaLocale::Active()) << "the test needs a C locale with a decimal comma";
 
     // Typed values in the editor (7: a percent display, 8: the dB display).
-    const struct {
-        const char* text;
-        long tag;
-        double normalized;
-    } typed[] = {{"1.5", 7, 0.015}, {"40.5", 7, 0.405}, {"-2.5", 8, 3.5 / 12}, {"40,5", 7, 0.40}, {"1e999", 7, -999.9000244140625}};
-    for (const auto& c : typed) EXPECT_DOUBLE_EQ(h.View()->normalizeInputText(c.text, c.tag), c.normalized) << c.text;
+    const struct { const char* text; long tag; double normalized; } typed[] = {
+        {"1.5", 7, 0.015}, {"40.5", 7, 0.405}, {"-2.5", 8, 3.5 / 12}, {"40,5", 7, 0.40},
+        {"1e999", 7, -999.9000244140625}};
+    for (const auto& c : typed)
+        EXPECT_DOUBLE_EQ(h.View()->normalizeInputText(c.text, c.tag), c.normalized) << c.text;
 
     // A display's own text.
     ReadableDisplay display(VSTGUI::CRect(0, 0, 40, 10), nullptr, 0);
@@ -95,10 +79,16 @@ TEST(Locale, NumbersAndTextIgnoreADecimalCommaLocale) {
     EXPECT_EQ(display.displayText(), "1.50");
 
     // Parameter strings both ways.
-    EXPECT_EQ(ParameterText(*h.model, Orvanta::kParamID_Harmonic, 0.405), "40.50");
-    EXPECT_EQ(ParameterText(*h.model, Orvanta::kParamID_OutputTrim, 0.25), "-3.00");
-    EXPECT_DOUBLE_EQ(ParameterValue(*h.model, Orvanta::kParamID_Harmonic, "40.5"), 0.405);
-    EXPECT_DOUBLE_EQ(ParameterValue(*h.model, Orvanta::kParamID_OutputTrim, "-1.5"), 0.375);
+    const struct { const char* id; double normalized; const char* text; } strings[] = {
+        {Orvanta::kParamID_Harmonic, 0.405, "40.50"}, {Orvanta::kParamID_OutputTrim, 0.375, "-1.50"}};
+    for (const auto& c : strings) {
+        AAX_CString text;
+        double normalized = -1.0;
+        h.model->GetParameterStringFromValue(c.id, c.normalized, &text, 32);
+        h.model->GetParameterValueFromString(c.id, &normalized, AAX_CString(c.text));
+        EXPECT_EQ(std::string(text.Get()), c.text);
+        EXPECT_DOUBLE_EQ(normalized, c.normalized) << c.text;
+    }
 
     // The string type's number functions.
     AAX_CString number;

@@ -1,7 +1,5 @@
-// Test helper: one Orvanta_Parameters instance initialised with the
-// substitute host's controller and automation delegate, as a host would do.
-// Answer() plays the host's part of the parameter road: it takes the queued
-// set-value requests and answers each with UpdateParameterNormalizedValue.
+// Test helper: one Orvanta_Parameters instance initialised with the substitute host's controller
+// and automation delegate; Answer() answers the queued set-value requests as the host does.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// Text drawing makes fontconfig build process-wide caches that it never
-// frees; the leak checker of the sanitizer build would report them. Only
-// that library's allocations are exempted. The sanitizer runtime finds
-// this hook by name, so it must stay visible.
+// fontconfig's process-wide caches are never freed: exempt only that library from the sanitizer
+// build's leak checker, which finds this hook by name (so it stays visible).
 extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }

@@ -1,5 +1,4 @@
-// Helpers for toolkit tests: a scratch resource folder with generated
-// pictures, and a listener that records what controls report.
+// Helpers for toolkit tests: scratch folders, generated pictures and a recording listener.
 #pragma once
 
 #include <cairo.h>
@@ -29,8 +28,7 @@ private:
     std::string m_path;
 };
 
-// Writes a PNG of the given size whose rows are filled band by band: band k
-// (bandHeight rows) gets colours[k % colours.size()].
+// Writes a PNG whose band k of bandHeight rows has colours[k % colours.size()].
 inline void writeBandedPNG(const std::string& path, int width, int height, int bandHeight,
                            const std::vector<uint32_t>& colours) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);

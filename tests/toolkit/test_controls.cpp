@@ -1,11 +1,11 @@
-// Controls on their own: the knob's angle mapping, wheel and arrow keys and
-// its mouse drags, the default-value click, the kick button's reports and
-// the text edit's typing, committing and cancelling.
+// Controls on their own, and the reader of typed text (lenient and strict).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 #include "ToolkitTestSupport.h"
+#include "toolkit/TypedText.h"
 
 using namespace VSTGUI;
 using toolkit_test::RecordingListener;
@@ -19,113 +19,29 @@ OwnedPointer<CKnob> NewKnob(CControlListener* listener, int32 tag) {
 
 }  // namespace
 
-TEST(Knob, CircularPointToValueMapping) {
-    auto knob = NewKnob(nullptr, 2);
-    knob->setValue(0.25f);
-    const struct { const char* where; CPoint point; float expected; } cases[] = {
-        {"start of the sweep, lower left", CPoint(10, 50), 0.0f},
-        {"left", CPoint(0, 30), 1.0f / 6},
-        {"top", CPoint(30, 0), 0.5f},
-        {"right", CPoint(60, 30), 5.0f / 6},
-        {"end of the sweep, lower right", CPoint(50, 50), 1.0f},
-        {"dead gap, left of bottom", CPoint(29, 59), 0.0f},
-        {"dead gap, right of bottom", CPoint(31, 59), 1.0f},
-        {"centre keeps the value", CPoint(30, 30), 0.25f},
-    };
-    for (const auto& c : cases) {
-        CPoint p = c.point;
-        EXPECT_NEAR(knob->valueFromPoint(p), c.expected, 1e-6) << c.where;
-    }
-}
-
-TEST(Knob, WheelAndArrowKeysStepTheValue) {
-    const struct {
-        const char* description;
-        float start;
-        float wheel;     // notches, when no key is given
-        VirtualKey key;  // else this key
-        bool fine;
-        float expected;
-    } cases[] = {
-        {"wheel up one notch", 0.5f, 1, VKEY_NONE, false, 0.6f},
-        {"wheel down two notches", 0.5f, -2, VKEY_NONE, false, 0.3f},
-        {"wheel with the fine key", 0.5f, 1, VKEY_NONE, true, 0.51f},
-        {"wheel past the top clamps", 0.95f, 1, VKEY_NONE, false, 1.0f},
-        {"wheel at the top changes nothing", 1.0f, 1, VKEY_NONE, false, 1.0f},
-        {"arrow up", 0.5f, 0, VKEY_UP, false, 0.6f},
-        {"arrow right", 0.5f, 0, VKEY_RIGHT, false, 0.6f},
-        {"arrow down", 0.5f, 0, VKEY_DOWN, false, 0.4f},
-        {"arrow left with the fine key", 0.5f, 0, VKEY_LEFT, true, 0.49f},
-        {"arrow down at the bottom", 0.0f, 0, VKEY_DOWN, false, 0.0f},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.description);
-        RecordingListener listener;
-        auto knob = NewKnob(&listener, 3);
-        knob->setValue(c.start);
-        if (c.key == VKEY_NONE) {
-            EXPECT_TRUE(knob->onWheel(CPoint(30, 30), c.wheel, c.fine ? kCommand : 0));
-        } else {
-            VstKeyCode key;
-            key.virt = c.key;
-            key.modifier = c.fine ? MODIFIER_COMMAND : 0;
-            EXPECT_EQ(knob->onKeyDown(key), kKeyHandled);
-        }
-        EXPECT_NEAR(knob->getValue(), c.expected, 1e-6);
-        if (c.expected == c.start) {
-            EXPECT_TRUE(listener.events.empty());
-            continue;
-        }
-        ASSERT_EQ(listener.events.size(), 3u);
-        EXPECT_EQ(listener.events[0], "begin:3");
-        EXPECT_EQ(listener.events[1].substr(0, 8), "value:3=");
-        EXPECT_EQ(listener.events[2], "end:3");
-    }
-    VstKeyCode letter;
-    letter.character = 'a';
-    EXPECT_EQ(NewKnob(nullptr, 3)->onKeyDown(letter), kKeyNotHandled);
-}
-
-TEST(Control, DefaultValueClickNeedsLeftButtonAloneAndOption) {
-    const struct { const char* description; int32 buttons; float start; bool taken; Events events; } cases[] = {
-        {"left with option", kLButton | kOption, 0.9f, true, {"begin:4", "end:4", "value:4=0.25"}},
-        {"left with option and shift", kLButton | kOption | kShift, 0.9f, true, {"begin:4", "end:4", "value:4=0.25"}},
-        {"already at the default: taken, nothing changes", kLButton | kOption, 0.25f, true, {"begin:4", "end:4"}},
-        {"left alone", kLButton, 0.9f, false, {}},
-        {"left and right with option", kLButton | kRButton | kOption, 0.9f, false, {}},
-        {"right with option", kRButton | kOption, 0.9f, false, {}},
-        {"left with command", kLButton | kCommand, 0.9f, false, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.description);
-        RecordingListener listener;
-        auto knob = NewKnob(&listener, 4);
-        knob->setValue(c.start);
-        knob->setDefaultValue(0.25f);
-        EXPECT_EQ(knob->checkDefaultValue(c.buttons), c.taken);
-        EXPECT_FLOAT_EQ(knob->getValue(), c.taken ? 0.25f : c.start);
-        EXPECT_EQ(listener.events, c.events);
-    }
-}
-
+// A press alone in circular mode shows the angle mapping.
 TEST(Knob, DragsByKnobMode) {
-    const struct {
-        const char* description;
-        int32 mode;
-        float start;
-        std::vector<std::pair<CPoint, int32>> path;  // press first, then moves
-        float expected;
-    } cases[] = {
-        {"linear 50 pixels up", kLinearMode, 0.5f, {{{30, 30}, kLButton}, {{30, -20}, kLButton}}, 0.75f},
-        {"linear 50 pixels right", kLinearMode, 0.5f, {{{30, 30}, kLButton}, {{80, 30}, kLButton}}, 0.75f},
-        {"linear fine drag", kLinearMode, 0.5f,
-         {{{30, 30}, kLButton | kCommand}, {{30, -30}, kLButton | kCommand}}, 0.5f + 60.0f / 300},
-        {"linear past the top clamps", kLinearMode, 0.9f, {{{30, 30}, kLButton}, {{30, -300}, kLButton}}, 1.0f},
-        {"circular follows the angle", kCircularMode, 0.0f, {{{10, 50}, kLButton}, {{30, 0}, kLButton}}, 0.5f},
+    using Path = std::vector<std::pair<CPoint, int32>>;  // press first, then moves
+    const int32 L = kLButton;
+    const struct { const char* description; int32 mode; float start; Path path; float expected; } cases[] = {
+        {"start of the sweep, lower left", kCircularMode, 0.25f, {{{10, 50}, L}}, 0.0f},
+        {"left", kCircularMode, 0.25f, {{{0, 30}, L}}, 1.0f / 6},
+        {"top", kCircularMode, 0.25f, {{{30, 0}, L}}, 0.5f},
+        {"right", kCircularMode, 0.25f, {{{59, 30}, L}}, 5.0f / 6},
+        {"end of the sweep, lower right", kCircularMode, 0.25f, {{{50, 50}, L}}, 1.0f},
+        {"dead gap, left of bottom", kCircularMode, 0.25f, {{{29, 59}, L}}, 0.0f},
+        {"dead gap, right of bottom", kCircularMode, 0.25f, {{{31, 59}, L}}, 1.0f},
+        {"centre keeps the value", kCircularMode, 0.25f, {{{30, 30}, L}}, 0.25f},
+        {"circular follows the angle", kCircularMode, 0.0f, {{{10, 50}, L}, {{30, 0}, L}}, 0.5f},
         {"circular holds the end across the gap", kCircularMode, 0.0f,
-         {{{50, 50}, kLButton}, {{31, 59}, kLButton}, {{20, 55}, kLButton}}, 1.0f},
+         {{{50, 50}, L}, {{31, 59}, L}, {{20, 55}, L}}, 1.0f},
         {"relative circular moves by the angle", kRelativCircularMode, 0.2f,
-         {{{0, 30}, kLButton}, {{30, 0}, kLButton}}, 0.2f + (0.5f - 1.0f / 6)},
+         {{{0, 30}, L}, {{30, 0}, L}}, 0.2f + (0.5f - 1.0f / 6)},
+        {"linear 50 pixels up", kLinearMode, 0.5f, {{{30, 30}, L}, {{30, -20}, L}}, 0.75f},
+        {"linear 50 pixels right", kLinearMode, 0.5f, {{{30, 30}, L}, {{80, 30}, L}}, 0.75f},
+        {"linear fine drag", kLinearMode, 0.5f, {{{30, 30}, L | kCommand}, {{30, -30}, L | kCommand}},
+         0.5f + 60.0f / 300},
+        {"linear past the top clamps", kLinearMode, 0.9f, {{{30, 30}, L}, {{30, -300}, L}}, 1.0f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -148,37 +64,100 @@ TEST(Knob, DragsByKnobMode) {
     }
 }
 
-TEST(KickButton, ReportsAtTheRelease) {
-    const struct { const char* description; std::vector<CPoint> moves; CPoint release; Events expected; } cases[] = {
-        {"released over the button", {}, CPoint(5, 5), {"begin:12", "value:12=1", "value:12=0", "end:12"}},
-        {"dragged off and released outside", {CPoint(50, 50)}, CPoint(50, 50), {"begin:12", "value:12=0", "end:12"}},
-        {"dragged off and back", {CPoint(50, 50), CPoint(3, 3)}, CPoint(3, 3),
-         {"begin:12", "value:12=1", "value:12=0", "end:12"}},
+TEST(Knob, WheelAndArrowKeysStepTheValue) {
+    // A wheel of so many notches when no key is given, else the key.
+    const struct { const char* description; float start, wheel; VirtualKey key; bool fine; float expected; }
+        cases[] = {
+        {"wheel up one notch", 0.5f, 1, VKEY_NONE, false, 0.6f},
+        {"wheel down two notches", 0.5f, -2, VKEY_NONE, false, 0.3f},
+        {"wheel with the fine key", 0.5f, 1, VKEY_NONE, true, 0.51f},
+        {"wheel past the top clamps", 0.95f, 1, VKEY_NONE, false, 1.0f},
+        {"wheel at the top changes nothing", 1.0f, 1, VKEY_NONE, false, 1.0f},
+        {"arrow up", 0.5f, 0, VKEY_UP, false, 0.6f},
+        {"arrow right", 0.5f, 0, VKEY_RIGHT, false, 0.6f},
+        {"arrow down", 0.5f, 0, VKEY_DOWN, false, 0.4f},
+        {"arrow left with the fine key", 0.5f, 0, VKEY_LEFT, true, 0.49f},
+        {"arrow down at the bottom", 0.0f, 0, VKEY_DOWN, false, 0.0f},
     };
-    CPoint press(5, 5);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        RecordingListener listener;
+        auto knob = NewKnob(&listener, 3);
+        knob->setValue(c.start);
+        VstKeyCode key;
+        key.virt = c.key;
+        key.modifier = c.fine ? MODIFIER_COMMAND : 0;
+        if (c.key == VKEY_NONE) {
+            EXPECT_TRUE(knob->onWheel(CPoint(30, 30), c.wheel, c.fine ? kCommand : 0));
+        } else {
+            EXPECT_EQ(knob->onKeyDown(key), kKeyHandled);
+        }
+        EXPECT_NEAR(knob->getValue(), c.expected, 1e-6);
+        ASSERT_EQ(listener.events.size(), c.expected == c.start ? 0u : 3u);
+        if (listener.events.empty()) continue;
+        EXPECT_EQ(listener.events[0] + " " + listener.events[1].substr(0, 8) + " " + listener.events[2],
+                  "begin:3 value:3= end:3");
+    }
+    VstKeyCode letter;
+    letter.character = 'a';
+    EXPECT_EQ(NewKnob(nullptr, 3)->onKeyDown(letter), kKeyNotHandled);
+}
+
+TEST(Control, DefaultValueClickNeedsLeftButtonAloneAndOption) {
+    const Events reset = {"begin:4", "end:4", "value:4=0.25"};
+    const struct { const char* description; int32 buttons; float start; bool taken; Events events; }
+        cases[] = {
+        {"left with option", kLButton | kOption, 0.9f, true, reset},
+        {"left with option and shift", kLButton | kOption | kShift, 0.9f, true, reset},
+        {"already at the default: taken, no change", kLButton | kOption, 0.25f, true, {"begin:4", "end:4"}},
+        {"left alone", kLButton, 0.9f, false, {}},
+        {"left and right with option", kLButton | kRButton | kOption, 0.9f, false, {}},
+        {"right with option", kRButton | kOption, 0.9f, false, {}},
+        {"left with command", kLButton | kCommand, 0.9f, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        RecordingListener listener;
+        auto knob = NewKnob(&listener, 4);
+        knob->setValue(c.start);
+        knob->setDefaultValue(0.25f);
+        EXPECT_EQ(knob->checkDefaultValue(c.buttons), c.taken);
+        EXPECT_FLOAT_EQ(knob->getValue(), c.taken ? 0.25f : c.start);
+        EXPECT_EQ(listener.events, c.events);
+    }
+}
+
+TEST(KickButton, ReportsAtTheRelease) {
+    const Events pushed = {"begin:12", "value:12=1", "value:12=0", "end:12"};
+    const struct { const char* description; int32 button; std::vector<CPoint> moves; Events expected; }
+        cases[] = {
+        {"released over the button", kLButton, {CPoint(5, 5)}, pushed},
+        {"dragged off, released outside", kLButton, {CPoint(50, 50)}, {"begin:12", "value:12=0", "end:12"}},
+        {"dragged off and back", kLButton, {CPoint(50, 50), CPoint(3, 3)}, pushed},
+        {"the right button does nothing", kRButton, {CPoint(5, 5)}, {}},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
         RecordingListener listener;
         OwnedPointer<CKickButton> button(new CKickButton(CRect(0, 0, 20, 10), &listener, 12, nullptr));
-        EXPECT_EQ(button->onMouseDown(press, kLButton), kMouseEventHandled);
-        EXPECT_FLOAT_EQ(button->getValue(), 1.0f);
+        CPoint press(5, 5);
+        const bool left = c.button == kLButton;
+        EXPECT_EQ(button->onMouseDown(press, c.button), left ? kMouseEventHandled : kMouseEventNotHandled);
+        EXPECT_FLOAT_EQ(button->getValue(), left ? 1.0f : 0.0f);
+        if (!left) continue;
         for (CPoint move : c.moves) button->onMouseMoved(move, kLButton);
-        CPoint release = c.release;
+        CPoint release = c.moves.back();
         button->onMouseUp(release, kLButton);
         EXPECT_EQ(listener.events, c.expected);
         EXPECT_FLOAT_EQ(button->getValue(), 0.0f);
     }
-    RecordingListener listener;
-    OwnedPointer<CKickButton> button(new CKickButton(CRect(0, 0, 20, 10), &listener, 12, nullptr));
-    EXPECT_EQ(button->onMouseDown(press, kRButton), kMouseEventNotHandled);
-    EXPECT_TRUE(listener.events.empty());
 }
 
 TEST(TextEdit, TypingCommittingAndCancelling) {
     // Steps: "click", "cmd-a", a key name below, or else text typed.
     const std::map<std::string, VirtualKey> keys = {
-        {"RETURN", VKEY_RETURN}, {"ENTER", VKEY_ENTER}, {"TAB", VKEY_TAB},   {"ESCAPE", VKEY_ESCAPE},
-        {"LEFT", VKEY_LEFT},     {"RIGHT", VKEY_RIGHT}, {"HOME", VKEY_HOME}, {"END", VKEY_END},
+        {"RETURN", VKEY_RETURN}, {"ENTER", VKEY_ENTER}, {"TAB", VKEY_TAB},     {"ESCAPE", VKEY_ESCAPE},
+        {"LEFT", VKEY_LEFT},     {"RIGHT", VKEY_RIGHT}, {"HOME", VKEY_HOME},   {"END", VKEY_END},
         {"BACK", VKEY_BACK},     {"DELETE", VKEY_DELETE}, {"SPACE", VKEY_SPACE}};
     const struct { const char* description; const char* initial; std::vector<std::string> steps;
         const char* expectedText; bool reported; bool stillEditing; } cases[] = {
@@ -192,7 +171,7 @@ TEST(TextEdit, TypingCommittingAndCancelling) {
         {"backspace at the end", "abc", {"click", "END", "BACK", "BACK", "RETURN"}, "a", true, false},
         {"delete at the start", "abc", {"click", "HOME", "DELETE", "RETURN"}, "bc", true, false},
         {"backspace clears the selection", "abc", {"click", "BACK", "7", "RETURN"}, "7", true, false},
-        {"right then left moves the caret", "ab", {"click", "RIGHT", "LEFT", "-", "RETURN"}, "a-b", true, false},
+        {"right, left moves the caret", "ab", {"click", "RIGHT", "LEFT", "-", "RETURN"}, "a-b", true, false},
         {"space key inserts a blank", "ab", {"click", "END", "SPACE", "RETURN"}, "ab ", true, false},
         {"command-a selects all again", "ab", {"click", "END", "cmd-a", "z", "RETURN"}, "z", true, false},
         {"control characters are ignored", "ab", {"click", "\x01", "RETURN"}, "ab", false, false},
@@ -205,17 +184,14 @@ TEST(TextEdit, TypingCommittingAndCancelling) {
         for (const std::string& step : c.steps) {
             CPoint where(5, 5);
             VstKeyCode code;
+            code.virt = keys.count(step) ? keys.at(step) : VKEY_NONE;
+            code.modifier = step == "cmd-a" ? MODIFIER_COMMAND : 0;
             if (step == "click") {
                 edit->onMouseDown(where, kLButton);
-            } else if (step == "cmd-a") {
-                code.character = 'a';
-                code.modifier = MODIFIER_COMMAND;
-                edit->onKeyDown(code);
-            } else if (keys.count(step)) {
-                code.virt = keys.at(step);
+            } else if (code.virt != VKEY_NONE) {
                 edit->onKeyDown(code);
             } else {
-                for (char ch : step) {
+                for (char ch : step == "cmd-a" ? std::string("a") : step) {
                     code.character = ch;
                     edit->onKeyDown(code);
                 }
@@ -243,4 +219,45 @@ TEST(TextEdit, LengthLimitAndIdleKeys) {
     EXPECT_EQ(edit->getEditText(), std::string(CTextEdit::kMaxTextLength, '1'));
     edit->finishEdit(true);
     EXPECT_EQ(std::string(edit->getText()), std::string(CTextEdit::kMaxTextLength, '1'));
+}
+
+TEST(TypedText, WordsByFirstLettersOrWhole) {
+    using TypedText::WordMatch;
+    const std::vector<std::string> colours = {"Silver", "Gold", "Rich", "Fat", "Deep"};
+    const std::vector<std::string> switches = {"Off", "On"};
+    const struct { const char* text; const std::vector<std::string>* names; WordMatch match; int found; }
+        cases[] = {
+        {"G", &colours, WordMatch::Prefix, 1},      {"gx", &colours, WordMatch::Prefix, 1},
+        {"deep", &colours, WordMatch::Prefix, 4},   {"x", &colours, WordMatch::Prefix, -1},
+        {"", &colours, WordMatch::Prefix, -1},      {"ON", &switches, WordMatch::Prefix, 1},
+        {"of", &switches, WordMatch::Prefix, 0},    {"ofxyz", &switches, WordMatch::Prefix, 0},
+        {"o", &switches, WordMatch::Prefix, -1},    {"yes", &switches, WordMatch::Prefix, -1},
+        {"gold", &colours, WordMatch::Whole, 1},    {"gol", &colours, WordMatch::Whole, -1},
+        {"Golden", &colours, WordMatch::Whole, -1}, {"oFF", &switches, WordMatch::Whole, 0},
+        {nullptr, &colours, WordMatch::Prefix, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text ? c.text : "(null)");
+        EXPECT_EQ(TypedText::FindWord(c.text, *c.names, c.match), c.found);
+    }
+}
+
+TEST(TypedText, NumbersLenientAndStrict) {
+    const struct { const char* text; double leading; bool plain, whole, startsWithNumber; } cases[] = {
+        {"40", 40.0, true, true, true},        {"-2.5", -2.5, true, false, true},
+        {"+6", 6.0, true, true, true},         {" 12abc", 12.0, false, false, true},
+        {"abc", 0.0, false, false, false},     {"1e3", 1000.0, true, false, true},
+        {"1e", 1.0, false, false, true},       {".5", 0.5, true, false, true},
+        {"1e999", HUGE_VAL, true, false, true}, {"-1e999", -HUGE_VAL, true, false, true},
+        {"1e-999", 0.0, true, false, true},    {"", 0.0, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(TypedText::LeadingNumber(c.text), c.leading);
+        EXPECT_EQ(TypedText::IsPlainNumber(c.text, false), c.plain);
+        EXPECT_EQ(TypedText::IsPlainNumber(c.text, true), c.whole);
+        EXPECT_EQ(TypedText::StartsWithNumber(c.text), c.startsWithNumber);
+    }
+    EXPECT_TRUE(std::isnan(TypedText::LeadingNumber("nan")));
+    EXPECT_EQ(TypedText::LeadingNumber(nullptr), 0.0);
 }

@@ -1,7 +1,4 @@
-// The frame in its platform view: drawing and redrawing into the pixel
-// surface, event routing (topmost first, capture of a press), keyboard
-// focus and the wheel, the platform's button-state mapping, and teardown in
-// either order. (Snapshots: the editor command's tests in tests/editorcli.)
+// The frame in its platform view: drawing, event routing, focus, button mapping and teardown.
 #include <gtest/gtest.h>
 
 #include "ToolkitTestSupport.h"
@@ -12,8 +9,7 @@ using Log = std::vector<std::string>;
 
 namespace {
 
-// A view that fills itself with one colour, counts its draws and records
-// the mouse events it gets.
+// A view that fills itself with one colour, counts its draws and records its mouse events.
 class PaintedView : public CView {
 public:
     PaintedView(const CRect& size, CColor fill) : CView(size), colour(fill) {}
@@ -108,16 +104,6 @@ TEST(Frame, PressGoesToTheTopmostTakerAndCapturesTheGesture) {
     }
 }
 
-TEST(Frame, ViewRemovedMidGestureGetsNoMoreEvents) {
-    Stage stage(CRect(0, 0, 100, 100));
-    auto* view = new PaintedView(CRect(0, 0, 50, 50), kRedCColor);
-    stage.frame->addView(view);
-    stage.native.mouseDown(CPoint(10, 10), CLinuxNativeView::kLeftButton);
-    stage.frame->removeView(view);  // destroys it
-    EXPECT_EQ(stage.native.mouseMoved(CPoint(20, 20), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
-    EXPECT_EQ(stage.native.mouseUp(CPoint(20, 20), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
-}
-
 TEST(Frame, FocusFollowsClicksAndCarriesKeysWheelGoesUnderThePointer) {
     Stage stage(CRect(0, 0, 200, 100));
     CLinuxNativeView& native = stage.native;
@@ -161,9 +147,7 @@ TEST(Frame, FocusFollowsClicksAndCarriesKeysWheelGoesUnderThePointer) {
 TEST(NativeView, ButtonStateMapping) {
     using N = CLinuxNativeView;
     const struct { uint32 buttons, modifiers; int32 expected; } cases[] = {
-        {N::kLeftButton, 0, kLButton},
-        {N::kMiddleButton, 0, kMButton},
-        {N::kRightButton, 0, kRButton},
+        {N::kLeftButton, 0, kLButton}, {N::kMiddleButton, 0, kMButton}, {N::kRightButton, 0, kRButton},
         {N::kFourthButton | N::kFifthButton, 0, kButton4 | kButton5},
         {N::kLeftButton, N::kShiftModifier, kLButton | kShift},
         {N::kLeftButton, N::kCommandModifier, kLButton | kCommand},
@@ -195,7 +179,7 @@ TEST(Frame, SizeAndPositionAskTheEditor) {
     EXPECT_EQ(stage.native.getWidth(), 30);
 }
 
-TEST(Lifetime, FrameAndPlatformViewMayGoInEitherOrder) {
+TEST(Lifetime, FramePlatformViewAndViewsMayGoInAnyOrder) {
     {
         auto* native = new CLinuxNativeView;
         CFrame* frame = new CFrame(CRect(0, 0, 10, 10), native, nullptr);
@@ -211,6 +195,17 @@ TEST(Lifetime, FrameAndPlatformViewMayGoInEitherOrder) {
         EXPECT_EQ(native.getFrame(), nullptr);
         EXPECT_EQ(native.mouseDown(CPoint(1, 1), CLinuxNativeView::kLeftButton), kMouseEventNotHandled);
         EXPECT_FALSE(native.keyDown('a'));
+    }
+    {
+        // A view removed mid-gesture gets no more events.
+        Stage stage(CRect(0, 0, 100, 100));
+        auto* view = new PaintedView(CRect(0, 0, 50, 50), kRedCColor);
+        stage.frame->addView(view);
+        stage.native.mouseDown(CPoint(10, 10), CLinuxNativeView::kLeftButton);
+        stage.frame->removeView(view);  // destroys it
+        const uint32 left = CLinuxNativeView::kLeftButton;
+        EXPECT_EQ(stage.native.mouseMoved(CPoint(20, 20), left), kMouseEventNotHandled);
+        EXPECT_EQ(stage.native.mouseUp(CPoint(20, 20), left), kMouseEventNotHandled);
     }
     {
         // A second frame in the same platform view replaces the first.

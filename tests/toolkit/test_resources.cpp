@@ -1,6 +1,4 @@
-// Bitmaps by resource identifier, the extension order of the lookup, the
-// bitmap-file decoder's handling of good and malformed files, and drawing a
-// filmstrip frame from an offset.
+// Bitmap lookup, the bitmap-file decoder on good and malformed files, filmstrip drawing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,20 +22,16 @@ std::vector<uint8_t> makeBMP(int32_t width, int32_t height, uint16_t bits, bool 
     };
     data[0] = 'B';
     data[1] = 'M';
-    put32(2, uint32_t(data.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(width));
-    put32(22, uint32_t(topDown ? -height : height));
+    // Size, pixel offset, header size, width, height; then one plane of `bits` bits.
+    const uint32_t fields[] = {uint32_t(data.size()), 0,       54, 40,
+                               uint32_t(width),       uint32_t(topDown ? -height : height)};
+    for (size_t i = 0; i < 6; ++i) put32(2 + 4 * i, fields[i]);
     data[26] = 1;
     data[28] = uint8_t(bits);
     for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x) {
-            uint8_t* p = &data[54 + size_t(y) * stride + size_t(x) * bits / 8];
-            p[0] = uint8_t(pixelBGR);
-            p[1] = uint8_t(pixelBGR >> 8);
-            p[2] = uint8_t(pixelBGR >> 16);
-        }
+        for (int32_t x = 0; x < width; ++x)
+            for (size_t byte = 0; byte < 3; ++byte)
+                data[54 + size_t(y) * stride + size_t(x) * bits / 8 + byte] = uint8_t(pixelBGR >> (8 * byte));
     return data;
 }
 
@@ -58,8 +52,9 @@ TEST(ResourceDescription, IdentifierBecomesFiveDigitName) {
 }
 
 TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
-    // Which files exist for bmp31010, and what the lookup must end up with.
-    enum FileKind { kNone, kGoodPNG, kBrokenPNG, kGoodBMP, kAnyJPG };
+    // Which files exist for bmp31010 (kNoBundle: the toolkit is pointed at no folder at all), and
+    // what the lookup must end up with.
+    enum FileKind { kGoodPNG, kBrokenPNG, kGoodBMP, kAnyJPG, kNoBundle };
     const struct {
         const char* description;
         std::vector<std::pair<const char*, FileKind>> files;
@@ -72,6 +67,7 @@ TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
         {"broken png falls through to bmp", {{"png", kBrokenPNG}, {"bmp", kGoodBMP}}, "bmp", 5},
         {"jpg cannot be decoded here", {{"jpg", kAnyJPG}}, nullptr, 0},
         {"nothing there", {}, nullptr, 0},
+        {"no bundle, though the png is there", {{"png", kGoodPNG}, {"", kNoBundle}}, nullptr, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -84,21 +80,17 @@ TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
             if (file.second == kAnyJPG) toolkit_test::writeFile(path, {0xFF, 0xD8, 0xFF, 0xE0});
         }
         BundleScope scope(folder.path());
+        if (!c.files.empty() && c.files.back().second == kNoBundle) gBundleRef = nullptr;
         OwnedPointer<CBitmap> bitmap(new CBitmap(CResourceDescription(31010)));
         EXPECT_EQ(bitmap->isLoaded(), c.expectedExtension != nullptr);
         EXPECT_EQ(bitmap->getWidth(), c.width);
+        if (!c.width) {
+            EXPECT_EQ(bitmap->getHeight(), 0);
+        }
         if (c.expectedExtension) {
             EXPECT_EQ(bitmap->getFilePath(), folder.file(std::string("bmp31010.") + c.expectedExtension));
         }
     }
-}
-
-TEST(BitmapLookup, NoBundleGivesEmptyBitmap) {
-    gBundleRef = nullptr;
-    OwnedPointer<CBitmap> bitmap(new CBitmap(CResourceDescription(31011)));
-    EXPECT_FALSE(bitmap->isLoaded());
-    EXPECT_EQ(bitmap->getWidth(), 0);
-    EXPECT_EQ(bitmap->getHeight(), 0);
 }
 
 TEST(BMPImageDecoder, AcceptsUncompressedAndRefusesMalformed) {

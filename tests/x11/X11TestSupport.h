@@ -1,6 +1,4 @@
-// Test helpers for the window views: a virtual X server for the test
-// process (stopped by its pid), the test's own connection to it, real input
-// through xdotool, and the orvanta program run in the background.
+// Test helpers for the window views: a virtual X server, a connection to it, programs run.
 #pragma once
 
 #include <cairo.h>
@@ -31,9 +29,18 @@ bool WaitFor(Ready ready, double seconds = 10.0) {
     return true;
 }
 
-// Xvfb on a display number it picks itself (-displayfd), so parallel tests
-// never collide; once per test process, named by DISPLAY for the test and
-// its children, stopped by its pid at exit (and killed with the process).
+// Waits for pid to end, killed after the timeout: its exit code, or minus the signal that ended it.
+inline int WaitOrKill(pid_t pid, double seconds) {
+    int status = 0;
+    if (!WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds)) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+// Xvfb on a display number of its choice (-displayfd: parallel tests never collide), once per
+// test process, exported as DISPLAY, stopped by its pid at exit and killed with the process.
 class VirtualDisplay {
 public:
     static VirtualDisplay& Instance() {
@@ -57,8 +64,7 @@ private:
             prctl(PR_SET_PDEATHSIG, SIGTERM);
             close(channel[0]);
             dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
-            // -noreset: the server must not restart (refusing clients) each
-            // time its last client leaves.
+            // -noreset: the server must not restart (refusing clients) when its last client leaves.
             execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(channel[1]).c_str(), "-screen", "0", "1024x768x24",
                    "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
             _exit(127);
@@ -97,8 +103,7 @@ public:
         return errors;
     }
 
-    // The viewable child of parent (0: the root) whose _NET_WM_PID is pid;
-    // 0 when none appears.
+    // The viewable child of parent (0: the root) whose _NET_WM_PID is pid; 0 when none appears.
     Window WaitForWindow(pid_t pid, Window parent = 0) const {
         Window found = 0;
         const Atom pidAtom = XInternAtom(m_Display, "_NET_WM_PID", False);
@@ -125,13 +130,15 @@ public:
         return found;
     }
 
-    bool Exists(Window window) const {
+    // The window's width and height; none when it does not exist (a BadWindow is the answer, not a fault).
+    std::vector<int> Size(Window window) const {
         const int before = Errors();
         XWindowAttributes attributes;
         const bool exists = XGetWindowAttributes(m_Display, window, &attributes) != 0;
-        Errors() = before;  // a BadWindow here is the answer, not a fault
-        return exists;
+        Errors() = before;
+        return exists ? std::vector<int>{attributes.width, attributes.height} : std::vector<int>{};
     }
+    bool Exists(Window window) const { return !Size(window).empty(); }
 
     // Asks the window to close as a window manager does.
     void RequestClose(Window window) const {
@@ -145,14 +152,14 @@ public:
         XSync(m_Display, False);
     }
 
-    // A mapped window of one colour (0xRRGGBB), above the others.
-    Window MakeWindow(int x, int y, int width, int height, unsigned long colour, Window parent = 0) const {
+    // A mapped top-level window of one colour (0xRRGGBB), above the others.
+    Window MakeWindow(int x, int y, int width, int height, unsigned long colour) const {
         XSetWindowAttributes attributes{};
         attributes.background_pixel = colour;
         attributes.override_redirect = True;
-        const Window window = XCreateWindow(m_Display, parent ? parent : DefaultRootWindow(m_Display), x, y,
-                                            unsigned(width), unsigned(height), 0, CopyFromParent, InputOutput,
-                                            CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
+        const Window window = XCreateWindow(m_Display, DefaultRootWindow(m_Display), x, y, unsigned(width),
+                                            unsigned(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                                            CWBackPixel | CWOverrideRedirect, &attributes);
         XMapRaised(m_Display, window);
         XSync(m_Display, False);
         return window;
@@ -196,12 +203,7 @@ inline int RunTool(std::vector<std::string> argv, double seconds = 15) {
         execvp(pointers[0], pointers.data());
         _exit(127);
     }
-    int status = 0;
-    if (!WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds)) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WaitOrKill(pid, seconds);
 }
 
 // `orvanta editor ARGUMENTS` in the background, its output captured.
@@ -209,23 +211,19 @@ class EditorProgram {
 public:
     explicit EditorProgram(std::vector<std::string> arguments) {
         // The sanitizer build's leak checker must not count fontconfig's caches.
-        setenv("LSAN_OPTIONS", "print_suppressions=0:suppressions=" ORVANTA_SOURCE_DIR "/tests/editorcli/fontconfig.supp", 1);
+        setenv("LSAN_OPTIONS",
+               "print_suppressions=0:suppressions=" ORVANTA_SOURCE_DIR "/tests/editorcli/fontconfig.supp", 1);
         arguments.insert(arguments.begin(), "editor");
         m_Pid = cli_test::Start(arguments, m_Streams.Path("out"), m_Streams.Path("err"));
     }
     ~EditorProgram() { Finish(0); }
     pid_t Pid() const { return m_Pid; }
 
-    // The exit code once the program ends; one still running after the
-    // timeout is killed (-9).
+    // The exit code once the program ends; one still running after the timeout is killed (-9).
     int Finish(double seconds = 20) {
-        if (m_ExitCode != kRunning) return m_ExitCode;
-        const auto ended = [&] {
-            siginfo_t info{};
-            return waitid(P_PID, id_t(m_Pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == m_Pid;
-        };
-        if (!WaitFor(ended, seconds)) kill(m_Pid, SIGKILL);
-        return m_ExitCode = cli_test::Wait(m_Pid);
+        if (!m_Ended) m_ExitCode = WaitOrKill(m_Pid, seconds);
+        m_Ended = true;
+        return m_ExitCode;
     }
     std::string Out() const { return cli_test::ReadWhole(m_Streams.Path("out")); }
     std::string Err() const { return cli_test::ReadWhole(m_Streams.Path("err")); }
@@ -241,10 +239,10 @@ public:
     }
 
 private:
-    static constexpr int kRunning = -2000;
     cli_test::ScratchFolder m_Streams;
     pid_t m_Pid = -1;
-    int m_ExitCode = kRunning;
+    bool m_Ended = false;
+    int m_ExitCode = 0;
 };
 
 }  // namespace x11_test

@@ -1,39 +1,42 @@
-// orvanta editor --window under a virtual X server with real X input
-// (xdotool): size, gestures and the values they leave, what the window
-// shows against the offscreen snapshot (also after damage), embedding,
-// closing, and placements it cannot make.
-#include "X11TestSupport.h"
+// orvanta editor --window and the window view in this process, under a virtual X server with
+// real X input (xdotool).
 #include "effect/Orvanta_Defs.h"
+#include "tests/editorcli/EditorCliHarness.h"
+#include "toolkit/CX11NativeView.h"
+// Last: it brings Xlib's macros.
+#include "X11TestSupport.h"
 
 namespace {
 
 using namespace x11_test;
+using VSTGUI::CX11NativeView;
 using Values = std::map<std::string, std::string>;
 using Rect = Orvanta::SOrvanta_EditorRect;
+using Gesture = std::vector<std::string>;  // also program arguments
 
 const Values kDefaults = {{"\"\"", "bypass"}, {"Dynamic", "0.00"}, {"Harmonic", "0.00"},
                           {"OutputTrim", "0.00"}, {"Dither", "1.00"}, {"Color", "2.00"}};
-constexpr int kWidth = 500, kHeight = 175;
+const std::vector<int> kPanelSize = {500, 175};
 
 // xdotool arguments; "W" stands for the window.
-std::vector<std::string> MoveTo(const Rect& rect, int dy = 0) {
+Gesture MoveTo(const Rect& rect, int dy = 0) {
     return {"mousemove", "--window", "W", std::to_string(rect.left + rect.width / 2),
             std::to_string(rect.top + rect.height / 2 + dy)};
 }
-std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
-    std::vector<std::string> all;
+Gesture Join(std::initializer_list<Gesture> parts) {
+    Gesture all;
     for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
 }
-std::vector<std::string> Drag50Up(const Rect& knob) {
+Gesture Drag50Up(const Rect& knob) {
     return Join({MoveTo(knob), {"mousedown", "1"}, MoveTo(knob, -25), MoveTo(knob, -50), {"mouseup", "1"}});
 }
-std::vector<std::string> Click(const Rect& rect, const char* button = "1") { return Join({MoveTo(rect), {"click", button}}); }
-std::vector<std::string> Held(const char* key, const std::vector<std::string>& gesture) {
+Gesture Click(const Rect& rect, const char* button = "1") { return Join({MoveTo(rect), {"click", button}}); }
+Gesture Held(const char* key, const Gesture& gesture) {
     return Join({{"keydown", key}, gesture, {"keyup", key}});
 }
 
-void Input(Window window, std::vector<std::string> gesture) {
+void Input(Window window, Gesture gesture) {
     for (std::string& argument : gesture)
         if (argument == "W") argument = std::to_string(window);
     gesture.insert(gesture.begin(), "xdotool");
@@ -53,46 +56,41 @@ struct WindowRun {
     Window window;
 };
 
-TEST(EditorWindow, OpensAtThePanelSizeAndClosesCleanly) {
+TEST(EditorWindow, OpensAtThePanelSizeAndEndsCleanlyOnCloseOrTerminate) {
     ASSERT_VIRTUAL_DISPLAY();
-    WindowRun run({});
-    ASSERT_NE(run.window, 0u) << "no window appeared";
-    XWindowAttributes attributes;
-    ASSERT_TRUE(XGetWindowAttributes(run.connection.Get(), run.window, &attributes));
-    EXPECT_EQ(attributes.width, kWidth);
-    EXPECT_EQ(attributes.height, kHeight);
-    EXPECT_EQ(run.Close(), 0);
-    EXPECT_EQ(run.program.Err(), "");
-    EXPECT_EQ(run.program.Values(), kDefaults);
-    EXPECT_FALSE(run.connection.Exists(run.window));
+    for (const bool terminate : {false, true}) {
+        SCOPED_TRACE(terminate ? "terminated" : "closed");
+        WindowRun run({"--set", "OutputTrim=-3"});
+        ASSERT_NE(run.window, 0u) << "no window appeared";
+        EXPECT_EQ(run.connection.Size(run.window), kPanelSize);
+        if (terminate) kill(run.program.Pid(), SIGTERM);
+        EXPECT_EQ(terminate ? run.program.Finish() : run.Close(), 0);
+        EXPECT_EQ(run.program.Err(), "");
+        Values expected = kDefaults;
+        expected["OutputTrim"] = "-3.00";
+        EXPECT_EQ(run.program.Values(), expected);
+        EXPECT_FALSE(run.connection.Exists(run.window));
+    }
 }
 
+// Clicks and typing: the embedding test below.
 TEST(EditorWindow, GesturesSetWhatTheyName) {
     ASSERT_VIRTUAL_DISPLAY();
     const Rect& harmonic = Orvanta::kEditorRect_HarmonicKnob;
     const Rect& dynamic = Orvanta::kEditorRect_DynamicKnob;
-    const struct {
-        const char* name;
-        std::vector<std::string> settings;
-        std::vector<std::vector<std::string>> gestures;
-        Values changed;
-    } cases[] = {
-        {"a drag 50 pixels up on Harmonic", {}, {Drag50Up(harmonic)}, {{"Harmonic", "25.00"}}},
-        {"the drag with Super is fine", {}, {Held("super", Drag50Up(harmonic))}, {{"Harmonic", "16.67"}}},
-        {"an Alt click resets", {"--set", "Harmonic=60"}, {Held("alt", Click(harmonic))}, {}},
-        {"wheel up (button 4)", {}, {Click(dynamic, "4")}, {{"Dynamic", "10.00"}}},
-        {"wheel down (button 5)", {"--set", "Dynamic=50"}, {Click(dynamic, "5")}, {{"Dynamic", "40.00"}}},
-        {"the fifth colour button", {}, {Click(Orvanta::kEditorRect_ColorButtons[4])}, {{"Color", "5.00"}}},
-        {"a value typed into the Dynamic display",
-         {},
-         {Click(Orvanta::kEditorRect_DynamicDisplay), {"type", "40"}, {"key", "Return"}},
-         {{"Dynamic", "40.00"}}},
-    };
+    const struct { const char* name; std::vector<std::string> settings; Gesture gesture; Values changed; }
+        cases[] = {
+            {"a drag 50 pixels up on Harmonic", {}, Drag50Up(harmonic), {{"Harmonic", "25.00"}}},
+            {"the drag with Super is fine", {}, Held("super", Drag50Up(harmonic)), {{"Harmonic", "16.67"}}},
+            {"an Alt click resets", {"--set", "Harmonic=60"}, Held("alt", Click(harmonic)), {}},
+            {"wheel up (button 4)", {}, Click(dynamic, "4"), {{"Dynamic", "10.00"}}},
+            {"wheel down (button 5)", {"--set", "Dynamic=50"}, Click(dynamic, "5"), {{"Dynamic", "40.00"}}},
+        };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WindowRun run(c.settings);
         ASSERT_NE(run.window, 0u) << "no window appeared";
-        for (const auto& gesture : c.gestures) Input(run.window, gesture);
+        Input(run.window, c.gesture);
         ASSERT_EQ(run.Close(), 0) << run.program.Err();
         Values expected = kDefaults;
         for (const auto& value : c.changed) expected[value.first] = value.second;
@@ -101,20 +99,21 @@ TEST(EditorWindow, GesturesSetWhatTheyName) {
     }
 }
 
-// Damage: a window put over the panel and taken away again leaves its
-// colour behind unless the panel repaints.
+// A window put over the panel and taken away leaves its colour behind unless the panel repaints.
 TEST(EditorWindow, ShowsWhatTheSnapshotShowsAndRepaintsDamage) {
     ASSERT_VIRTUAL_DISPLAY();
     cli_test::ScratchFolder folder;
     EditorProgram offscreen({"--set", "Color=5", "--snapshot", folder.Path("deep.png"), "--quiet"});
     ASSERT_EQ(offscreen.Finish(), 0) << offscreen.Err();
     const std::vector<uint32_t> expected = PngPixels(folder.Path("deep.png"));
-    ASSERT_EQ(expected.size(), size_t(kWidth * kHeight));
+    ASSERT_EQ(expected.size(), size_t(kPanelSize[0] * kPanelSize[1]));
 
     WindowRun run({});
     ASSERT_NE(run.window, 0u);
     Input(run.window, Click(Orvanta::kEditorRect_ColorButtons[4]));
-    const auto showsIt = [&] { return run.connection.Pixels(run.window, kWidth, kHeight) == expected; };
+    const auto showsIt = [&] {
+        return run.connection.Pixels(run.window, kPanelSize[0], kPanelSize[1]) == expected;
+    };
     EXPECT_TRUE(WaitFor(showsIt, 5)) << "the window does not show the clicked colour";
     XDestroyWindow(run.connection.Get(), run.connection.MakeWindow(100, 20, 200, 120, 0xFF00FF));
     XSync(run.connection.Get(), False);
@@ -130,11 +129,7 @@ TEST(EditorWindow, EmbedsInAParentWindowAndEndsWithIt) {
     EditorProgram program({"--parent", std::to_string(parent)});
     const Window child = host.WaitForWindow(program.Pid(), parent);
     ASSERT_NE(child, 0u) << "no window appeared inside the parent";
-    XWindowAttributes attributes;
-    ASSERT_TRUE(XGetWindowAttributes(host.Get(), child, &attributes));
-    EXPECT_EQ(attributes.width, kWidth);
-    EXPECT_EQ(attributes.height, kHeight);
-
+    EXPECT_EQ(host.Size(child), kPanelSize);
     Input(child, Click(Orvanta::kEditorRect_ColorButtons[0]));
     // xdotool's type takes every word after it as text: a call of its own.
     Input(child, Click(Orvanta::kEditorRect_HarmonicDisplay));
@@ -151,25 +146,11 @@ TEST(EditorWindow, EmbedsInAParentWindowAndEndsWithIt) {
     EXPECT_EQ(program.Values(), expected);
 }
 
-TEST(EditorWindow, EndsCleanlyOnTerminate) {
-    ASSERT_VIRTUAL_DISPLAY();
-    WindowRun run({"--set", "OutputTrim=-3"});
-    ASSERT_NE(run.window, 0u);
-    kill(run.program.Pid(), SIGTERM);
-    EXPECT_EQ(run.program.Finish(), 0);
-    EXPECT_EQ(run.program.Values()["OutputTrim"], "-3.00");
-    EXPECT_FALSE(run.connection.Exists(run.window));
-}
-
 TEST(EditorWindow, RefusesPlacementsItCannotMake) {
     ASSERT_VIRTUAL_DISPLAY();
     const std::string display = VirtualDisplay::Instance().Name();
-    const struct {
-        std::vector<std::string> arguments;
-        const char* display;  // null: DISPLAY unset
-        int exitCode;
-        const char* message;
-    } cases[] = {
+    // A null display: DISPLAY unset.
+    const struct { Gesture arguments; const char* display; int exitCode; const char* message; } cases[] = {
         {{"--parent", "panel"}, display.c_str(), 64, "--parent: 'panel' is no window id"},
         {{"--parent", "0"}, display.c_str(), 64, "'0' is no window id"},
         {{"--parent", "0x20000000"}, display.c_str(), 64, "'0x20000000' is no window id"},
@@ -186,6 +167,67 @@ TEST(EditorWindow, RefusesPlacementsItCannotMake) {
         EXPECT_EQ(program.Out(), "");
     }
     setenv("DISPLAY", display.c_str(), 1);
+}
+
+size_t OpenDescriptors() { return cli_test::EntriesOf("/proc/self/fd").size(); }
+
+std::unique_ptr<CX11NativeView> NewWindow() {
+    CX11NativeView::Placement placement;
+    CX11NativeView::Failure why;
+    std::unique_ptr<CX11NativeView> view = CX11NativeView::create(placement, &why);
+    EXPECT_TRUE(view) << why.message;
+    return view;
+}
+
+TEST(X11NativeView, OpenCloseCyclesLeaveNothingBehind) {
+    ASSERT_VIRTUAL_DISPLAY();
+    Connection observer;
+    editorcli_test::OpenEditor editor;
+    const size_t descriptors = OpenDescriptors();
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        SCOPED_TRACE("cycle " + std::to_string(cycle));
+        std::unique_ptr<CX11NativeView> view = NewWindow();
+        ASSERT_TRUE(view);
+        CX11NativeView* open = view.get();
+        ASSERT_EQ(editor.session->Open(std::move(view)), AAX_SUCCESS);
+        open->show();
+        const Window window = observer.WaitForWindow(getpid());
+        ASSERT_EQ(window, open->getWindow());
+        const auto pump = [&] {
+            while (open->handleNextEvent()) editor.session->Idle();
+            return open->closeRequested();
+        };
+        // A drag on the Harmonic knob, up and down in turn: input, and many small repaints.
+        const double before = editor.Normalized(Orvanta::kParamID_Harmonic);
+        const std::string id = std::to_string(window), end = cycle % 2 ? "91" : "51";
+        ASSERT_EQ(RunTool({"xdotool", "mousemove", "--window", id, "49", "71", "mousedown", "1", "mousemove", "--window",
+                           id, "49", "61", "mousemove", "--window", id, "49", end, "mouseup", "1"}),
+                  0);
+        EXPECT_TRUE(WaitFor([&] { return pump(), editor.Normalized(Orvanta::kParamID_Harmonic) != before; }, 5));
+        observer.RequestClose(window);
+        ASSERT_TRUE(WaitFor(pump)) << "WM_DELETE_WINDOW did not arrive";
+        editor.session->Close();
+        EXPECT_FALSE(observer.Exists(window));
+        EXPECT_EQ(CX11NativeView::takeErrors(), std::vector<std::string>());
+    }
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+    EXPECT_EQ(Connection::Errors(), 0);
+}
+
+TEST(X11NativeView, RecordsProtocolErrorsOfItsConnection) {
+    ASSERT_VIRTUAL_DISPLAY();
+    Connection observer;
+    {
+        std::unique_ptr<CX11NativeView> view = NewWindow();
+        ASSERT_TRUE(view);
+        XDestroyWindow(view->getDisplay(), view->getWindow() + 0x1000);
+    }
+    const std::vector<std::string> errors = CX11NativeView::takeErrors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].find("BadWindow"), 0u) << errors[0];
+    EXPECT_TRUE(CX11NativeView::takeErrors().empty());
+    // The observer's own handler is back for its connection: the process lives on.
+    EXPECT_FALSE(observer.Exists(0x1234));
 }
 
 }  // namespace
