@@ -1,34 +1,21 @@
-// orvanta analyze run as a program on the built plug-in bundle: the
-// bypassed effect measures as a wire (no harmonics, a flat response with
-// no phase shift, so the delay is removed at every rate), the colour types
-// measure apart, the files appear complete, and bad arguments exit 64.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdlib>
+// orvanta analyze run on the built plug-in bundle: the bypassed effect
+// measures as a wire at every rate (the delay removed), the colour types
+// measure apart, files appear complete, and failures leave nothing.
 #include <map>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "CliHarness.h"
 
 namespace {
 
-using cli_test::ReadWhole;
-using cli_test::RunOrvanta;
-using cli_test::RunResult;
-using cli_test::ScratchFolder;
+using namespace cli_test;
 
 // A CSV table as rows of named fields.
 using Row = std::map<std::string, std::string>;
 
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> fields;
-    std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, ',')) fields.push_back(field);
-    if (!line.empty() && line.back() == ',') fields.push_back("");
+    std::stringstream stream(line + ",");  // so that a last empty field counts
+    for (std::string field; std::getline(stream, field, ',');) fields.push_back(field);
     return fields;
 }
 
@@ -41,9 +28,8 @@ std::vector<Row> ReadTable(const std::string& path) {
     while (std::getline(text, line)) {
         const std::vector<std::string> fields = Fields(line);
         EXPECT_EQ(fields.size(), header.size()) << line;
-        Row row;
+        Row& row = rows.emplace_back();
         for (size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-        rows.push_back(row);
     }
     return rows;
 }
@@ -87,12 +73,27 @@ TEST(AnalyzeCommand, TheBypassedEffectAddsNothingAtAnyRate) {
     }
 }
 
-TEST(AnalyzeCommand, ColourTypesAndSettingsChangeTheHarmonics) {
-    ScratchFolder folder;
-    const RunResult run =
-        RunOrvanta(Quick({"analyze", folder.Root(), "--colors", "silver,5", "--levels", "-6"}));
+TEST(AnalyzeCommand, ColourTypesMeasureApartInTablesAndPlots) {
+    // The leak checker must not count the plotting libraries' process-wide state.
+    setenv("LSAN_OPTIONS", "print_suppressions=0:suppressions=" ORVANTA_SOURCE_DIR "/tests/analysis/plotting.supp", 1);
+    ScratchFolder scratch;
+    const std::string output = scratch.Path("analysis");
+    const RunResult run = RunOrvanta({"analyze", output, "--colors", "silver,5", "--sweep-step", "20",
+                                      "--setting-step", "50", "--levels", "-6"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::vector<Row> spectra = ReadTable(folder.Path("harmonics.csv"));
+    EXPECT_TRUE(Has(run.out, "Silver")) << run.out;
+    const std::vector<std::string> expected = {
+        "analysis.json",          "frequency-response.csv",   "frequency-response.png",   "harmonics-vs-dynamic.csv",
+        "harmonics-vs-dynamic.png", "harmonics-vs-harmonic.csv", "harmonics-vs-harmonic.png", "harmonics-vs-level.csv",
+        "harmonics-vs-level.png", "harmonics.csv",            "harmonics.png",            "output-frequency-content.png",
+        "transfer-curve.csv",     "transfer-curve.png"};
+    EXPECT_EQ(EntriesOf(output), expected);  // no staging folder left behind
+    for (const std::string& name : expected) {
+        if (Has(name, ".png")) {
+            EXPECT_EQ(ReadWhole(output + "/" + name).substr(0, 8), "\x89PNG\r\n\x1a\n") << name;
+        }
+    }
+    const std::vector<Row> spectra = ReadTable(output + "/harmonics.csv");
     ASSERT_EQ(spectra.size(), 2u);
     EXPECT_EQ(spectra[0].at("colour"), "Silver");
     EXPECT_EQ(spectra[1].at("colour"), "Deep");
@@ -102,146 +103,97 @@ TEST(AnalyzeCommand, ColourTypesAndSettingsChangeTheHarmonics) {
     EXPECT_GT(Value(spectra[0], "thd_db"), -80.0);
 
     // Harmonic 0 leaves the dry signal: the sweep starts from no colour.
-    const std::vector<Row> harmonicSweep = ReadTable(folder.Path("harmonics-vs-harmonic.csv"));
+    const std::vector<Row> harmonicSweep = ReadTable(output + "/harmonics-vs-harmonic.csv");
     ASSERT_EQ(harmonicSweep.size(), 6u);  // 0, 50, 100 % for each colour type
     EXPECT_EQ(Value(harmonicSweep[0], "harmonic_percent"), 0.0);
     EXPECT_LT(Value(harmonicSweep[0], "thd_db"), -120.0);
     EXPECT_EQ(Value(harmonicSweep[2], "harmonic_percent"), 100.0);
     EXPECT_NEAR(Value(harmonicSweep[2], "thd_db"), Value(spectra[0], "thd_db"), 1e-3);
 
-    const std::vector<Row> levelSweep = ReadTable(folder.Path("harmonics-vs-level.csv"));
+    const std::vector<Row> levelSweep = ReadTable(output + "/harmonics-vs-level.csv");
     ASSERT_EQ(levelSweep.size(), 6u);  // -40, -20, 0 dBFS for each colour type
     EXPECT_EQ(Value(levelSweep[0], "input_dbfs"), -40.0);
     EXPECT_EQ(Value(levelSweep[2], "input_dbfs"), 0.0);
 }
 
-TEST(AnalyzeCommand, SettingsChooseTheOneColourTypeMeasured) {
-    ScratchFolder folder;
+// Settings choose the one colour type measured; the JSON goes to standard output alone.
+TEST(AnalyzeCommand, SettingsChooseTheColourMeasuredAndJsonGoesToStandardOutput) {
     const RunResult run = RunOrvanta(
-        Quick({"analyze", folder.Root(), "--set", "Color=Rich", "--set", "Harmonic=40", "--levels", "-12"}));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::vector<Row> spectra = ReadTable(folder.Path("harmonics.csv"));
-    ASSERT_EQ(spectra.size(), 1u);
-    EXPECT_EQ(spectra[0].at("colour"), "Rich");
-    EXPECT_EQ(Value(spectra[0], "harmonic_percent"), 40.0);
-}
-
-TEST(AnalyzeCommand, JsonGoesToStandardOutputAlone) {
-    const RunResult run = RunOrvanta(Quick({"analyze", "--json", "--colors", "Gold", "--levels", "-6,0"}));
+        Quick({"analyze", "--json", "--set", "Color=Rich", "--set", "Harmonic=40", "--levels", "-6,0"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     ScratchFolder folder;
-    {
-        std::ofstream file(folder.Path("analysis.json"));
-        file << run.out;
-    }
+    WriteText(folder.Path("analysis.json"), run.out);
     // A JSON reader nobody here wrote checks the document and its shape.
     const std::string check =
         "python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); "
-        "assert d[\"colours\"]==[\"Gold\"]; assert len(d[\"harmonics\"])==2; "
+        "assert d[\"colours\"]==[\"Rich\"]; assert len(d[\"harmonics\"])==2; "
+        "assert d[\"harmonics\"][1][\"colour\"]==\"Rich\"; "
+        "assert d[\"harmonics\"][1][\"harmonic_percent\"]==40; "
         "assert len(d[\"harmonics\"][0][\"harmonics_dbc\"])==9; "
         "assert len(d[\"frequency_response\"][0][\"magnitude_db\"])==4096' '" +
         folder.Path("analysis.json") + "'";
     EXPECT_EQ(std::system(check.c_str()), 0) << run.out.substr(0, 400);
 }
 
-TEST(AnalyzeCommand, PlotsAndTablesAppearTogether) {
-    // The sanitizer build's leak checker must not count the plotting
-    // libraries' process-wide state.
-    setenv("LSAN_OPTIONS", "print_suppressions=0:suppressions=" ORVANTA_SOURCE_DIR "/tests/analysis/plotting.supp", 1);
-    ScratchFolder folder;
-    const std::string output = folder.Path("analysis");
-    const RunResult run = RunOrvanta({"analyze", output, "--colors", "Gold,Fat", "--sweep-step", "20",
-                                      "--setting-step", "50", "--levels", "-6"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("Gold"), std::string::npos);
-    const std::vector<std::string> expected = {
-        "analysis.json",          "frequency-response.csv",   "frequency-response.png",   "harmonics-vs-dynamic.csv",
-        "harmonics-vs-dynamic.png", "harmonics-vs-harmonic.csv", "harmonics-vs-harmonic.png", "harmonics-vs-level.csv",
-        "harmonics-vs-level.png", "harmonics.csv",            "harmonics.png",            "output-frequency-content.png",
-        "transfer-curve.csv",     "transfer-curve.png"};
-    EXPECT_EQ(cli_test::EntriesOf(output), expected);  // no staging folder left behind
-    for (const std::string& name : expected) {
-        if (name.size() > 4 && name.substr(name.size() - 4) == ".png") {
-            EXPECT_EQ(ReadWhole(output + "/" + name).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8)) << name;
-        }
-    }
-}
-
-TEST(AnalyzeCommand, BadArgumentsExit64AndWriteNothing) {
-    const std::vector<std::vector<std::string>> rows = {
-        {},                                  // neither a folder nor --json
-        {"OUT", "OTHER"},                    // two folders
-        {"OUT", "--rate", "22050"},          // a rate the effect does not run at
-        {"OUT", "--frequency", "0"},
-        {"OUT", "--frequency", "12001"},     // above a quarter of 48 kHz
-        {"OUT", "--levels", "-6,x"},
-        {"OUT", "--levels", "3"},            // above full scale
-        {"OUT", "--colors", "Purple"},
-        {"OUT", "--colors", "6"},
-        {"OUT", "--colors", "Gold,"},
-        {"OUT", "--sweep-step", "0"},
-        {"OUT", "--setting-step", "101"},
-        {"OUT", "--response-level", "0"},
-        {"OUT", "--set", "Harmonic=200"},
-        {"OUT", "--unknown"},
-        {"OUT", "--json=yes"},
+// Bad arguments exit 64, a file in the folder's place 73 and a disk that
+// fills after 1000 bytes 74; none leaves anything behind. (A standard output
+// that refuses the JSON: tests/cli/test_program.)
+TEST(AnalyzeCommand, FailuresExitWithTheirCodeAndWriteNothing) {
+    const struct {
+        int exitCode;
+        std::vector<std::string> arguments;
+        long fileSizeLimit;
+    } rows[] = {
+        {64, {}, 0},  // neither a folder nor --json
+        {64, {"OUT", "OTHER"}, 0},
+        {64, {"OUT", "--rate", "22050"}, 0},  // a rate the effect does not run at
+        {64, {"OUT", "--frequency", "0"}, 0},
+        {64, {"OUT", "--frequency", "12001"}, 0},  // above a quarter of 48 kHz
+        {64, {"OUT", "--levels", "-6,x"}, 0},
+        {64, {"OUT", "--levels", "3"}, 0},  // above full scale
+        {64, {"OUT", "--colors", "Purple"}, 0},
+        {64, {"OUT", "--colors", "6"}, 0},
+        {64, {"OUT", "--colors", "Gold,"}, 0},
+        {64, {"OUT", "--sweep-step", "0"}, 0},
+        {64, {"OUT", "--setting-step", "101"}, 0},
+        {64, {"OUT", "--response-level", "0"}, 0},
+        {64, {"OUT", "--set", "Harmonic=200"}, 0},
+        {64, {"OUT", "--unknown"}, 0},
+        {64, {"OUT", "--json=yes"}, 0},
+        {73, Quick({"taken", "--colors", "Gold", "--levels", "-6"}), 0},
+        {74, Quick({"OUT", "--colors", "Gold", "--levels", "-6"}), 1000},
     };
-    for (const std::vector<std::string>& row : rows) {
+    for (const auto& row : rows) {
         ScratchFolder folder;
+        WriteText(folder.Path("taken"), "keep");
         std::vector<std::string> arguments = {"analyze"};
         std::string shown;
-        for (const std::string& argument : row) {
-            arguments.push_back(argument == "OUT" ? folder.Path("out") : argument == "OTHER" ? folder.Path("other")
-                                                                                              : argument);
+        for (const std::string& argument : row.arguments) {
+            arguments.push_back(argument == "OUT" || argument == "OTHER" || argument == "taken"
+                                    ? folder.Path(argument)
+                                    : argument);
             shown += argument + " ";
         }
-        const RunResult run = RunOrvanta(arguments);
-        EXPECT_EQ(run.exitCode, 64) << shown << run.err;
-        EXPECT_EQ(run.err.rfind("orvanta: ", 0), 0u) << shown << run.err;
-        EXPECT_EQ(run.out, "") << shown;
-        EXPECT_TRUE(folder.Entries().empty()) << shown;
+        SCOPED_TRACE(shown);
+        const RunResult run = RunOrvanta(arguments, row.fileSizeLimit);
+        EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
+        EXPECT_EQ(run.err.rfind("orvanta: ", 0), 0u) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(folder.Entries(), std::vector<std::string>{"taken"});
+        EXPECT_EQ(ReadWhole(folder.Path("taken")), "keep");
     }
-}
-
-TEST(AnalyzeCommand, AFileInTheFoldersPlaceExits73AndStaysAsItWas) {
-    ScratchFolder folder;
-    {
-        std::ofstream file(folder.Path("taken"));
-        file << "keep";
-    }
-    const RunResult run = RunOrvanta(Quick({"analyze", folder.Path("taken"), "--colors", "Gold", "--levels", "-6"}));
-    EXPECT_EQ(run.exitCode, 73) << run.err;
-    EXPECT_EQ(ReadWhole(folder.Path("taken")), "keep");
-}
-
-TEST(AnalyzeCommand, FailedWritesExit74AndLeaveNothing) {
-    // A disk that fills after 1000 bytes: the tables cannot be written.
-    ScratchFolder folder;
-    const RunResult full =
-        RunOrvanta(Quick({"analyze", folder.Path("out"), "--colors", "Gold", "--levels", "-6"}), 1000);
-    EXPECT_EQ(full.exitCode, 74) << full.err;
-    EXPECT_EQ(full.err.rfind("orvanta: ", 0), 0u) << full.err;
-    EXPECT_TRUE(folder.Entries().empty());  // the folder it made is gone again
-
-    // Standard output that refuses the JSON.
-    const pid_t pid = cli_test::Start({"analyze", "--json", "--no-plots", "--colors", "Gold", "--levels", "-6",
-                                       "--sweep-step", "20", "--setting-step", "50"},
-                                      "/dev/full", folder.Path("err"));
-    ASSERT_GT(pid, 0);
-    EXPECT_EQ(cli_test::Wait(pid), 74);
-    EXPECT_NE(ReadWhole(folder.Path("err")).find("orvanta: writing to standard output failed"), std::string::npos);
 }
 
 TEST(AnalyzeCommand, AStopSignalEndsItWithNothingWritten) {
     ScratchFolder folder;
-    const pid_t pid = cli_test::Start({"analyze", folder.Path("out"), "--no-plots", "--quiet"}, "/dev/null",
-                                      folder.Path("err"));
+    const pid_t pid =
+        Start({"analyze", folder.Path("out"), "--no-plots", "--quiet"}, "/dev/null", folder.Path("err"));
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(cli_test::WaitUntilCaught(pid, SIGTERM));
+    ASSERT_TRUE(WaitUntilCaught(pid, SIGTERM));
     kill(pid, SIGTERM);
-    EXPECT_EQ(cli_test::Wait(pid), 128 + SIGTERM);
-    EXPECT_NE(ReadWhole(folder.Path("err")).find("orvanta: stopped by SIGTERM"), std::string::npos)
+    EXPECT_EQ(Wait(pid), 128 + SIGTERM);
+    EXPECT_TRUE(Has(ReadWhole(folder.Path("err")), "orvanta: stopped by SIGTERM"))
         << ReadWhole(folder.Path("err"));
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"err"});  // no output folder, no staging folder
 }

@@ -1,7 +1,5 @@
-// Test helper: runs the orvanta program with arguments, capturing its exit
-// code and both output streams; a scratch folder for generated files that
-// is checked for leftovers and removed afterwards; audio files written and
-// read through libsndfile.
+// Test helper: runs the orvanta program capturing its exit code and output
+// streams; scratch folders checked for leftovers; audio files via libsndfile.
 #pragma once
 
 #include <dirent.h>
@@ -32,6 +30,17 @@ struct RunResult {
     std::string out;
     std::string err;
 };
+
+inline bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The arguments followed by more.
+inline std::vector<std::string> Concat(std::vector<std::string> arguments,
+                                       const std::vector<std::string>& more) {
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
 
 inline std::string ReadWhole(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -69,13 +78,11 @@ private:
 };
 
 // Starts the program with its output streams going to the given files.
-// fileSizeLimit, when positive, limits the size of every file the program
-// writes, as a full disk would (writes beyond it fail instead of signalling);
-// inChild, when given, runs in the child just before the program starts.
+// fileSizeLimit > 0 makes writes beyond it fail, as a full disk would;
+// inChild runs in the child just before the program starts.
 inline pid_t Start(const std::vector<std::string>& arguments, const std::string& outPath, const std::string& errPath,
                    long fileSizeLimit = 0, const std::function<void()>& inChild = {}) {
-    std::vector<std::string> all = {ORVANTA_PROGRAM};
-    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> all = Concat({ORVANTA_PROGRAM}, arguments);
     std::vector<char*> argv;
     for (std::string& argument : all) argv.push_back(&argument[0]);
     argv.push_back(nullptr);
@@ -118,8 +125,7 @@ inline int Wait(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }
 
-// Runs the program to its end. Its output streams are captured outside
-// any scratch folder, so they never count as leftovers.
+// Runs the program to its end; streams are captured outside any scratch folder.
 inline RunResult RunOrvanta(const std::vector<std::string>& arguments, long fileSizeLimit = 0) {
     static ScratchFolder streams;
     RunResult result;
@@ -132,7 +138,6 @@ inline RunResult RunOrvanta(const std::vector<std::string>& arguments, long file
     return result;
 }
 
-// ---- audio files ----
 struct Audio {
     int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     int sampleRate = 48000;
@@ -170,8 +175,7 @@ inline void WriteAudio(const std::string& path, const Audio& audio) {
     sf_close(file);
 }
 
-// Reads a file as doubles (integer samples come out exact); empty samples
-// and format 0 when it cannot be read.
+// Reads a file as doubles (integer samples exact); format 0 when unreadable.
 inline Audio ReadAudio(const std::string& path) {
     Audio audio;
     SF_INFO info{};
@@ -189,6 +193,8 @@ inline Audio ReadAudio(const std::string& path) {
     return audio;
 }
 
-inline void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+inline void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 }  // namespace cli_test

@@ -1,7 +1,7 @@
-// orvanta process IN... --output-dir DIR: every file rendered exactly as a
-// single render gives it (noise included) whatever the number of jobs; a
-// failing file stops no other, and the exit code is the first failing
-// file's; names that would collide are refused before any work.
+// orvanta process IN... --output-dir DIR: every file rendered as a single
+// render gives it whatever the number of jobs; a failing file stops no
+// other and the exit code is the first failing file's; names that would
+// collide are refused before any work.
 #include "CliHarness.h"
 
 namespace {
@@ -18,55 +18,41 @@ TEST(ProcessBatch, RendersEachFileAsASingleRenderWouldAndReportsTheFirstFailure)
     WriteAudio(scratch.Path("in/c.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 2, 5000));
     WriteText(scratch.Path("in/notes.txt"), "not audio\n");
     const std::vector<std::string> good = {"a.wav", "b.flac", "c.wav"};
-    std::vector<std::string> single;
+    std::vector<std::string> singles;
     for (const std::string& name : good) {
-        std::vector<std::string> arguments = {"process", scratch.Path("in/" + name), scratch.Path("single-" + name)};
-        arguments.insert(arguments.end(), kBusy.begin(), kBusy.end());
-        ASSERT_EQ(RunOrvanta(arguments).exitCode, 0);
-        single.push_back(ReadWhole(scratch.Path("single-" + name)));
+        const std::string single = scratch.Path("single-" + name);
+        ASSERT_EQ(RunOrvanta(Concat({"process", scratch.Path("in/" + name), single}, kBusy)).exitCode, 0);
+        singles.push_back(ReadWhole(single));
     }
     for (const char* jobs : {"1", "2", "4"}) {
         SCOPED_TRACE(std::string("jobs ") + jobs);
         const std::string folder = scratch.Path(std::string("out") + jobs);
         mkdir(folder.c_str(), 0755);
-        std::vector<std::string> arguments = {"process",
-                                              scratch.Path("in/a.wav"),
-                                              scratch.Path("in/notes.txt"),
-                                              scratch.Path("in/b.flac"),
-                                              scratch.Path("in/missing.wav"),
-                                              scratch.Path("in/c.wav"),
-                                              "--output-dir",
-                                              folder,
-                                              "--jobs",
-                                              jobs};
-        arguments.insert(arguments.end(), kBusy.begin(), kBusy.end());
-        const RunResult result = RunOrvanta(arguments);
+        const RunResult result =
+            RunOrvanta(Concat({"process", scratch.Path("in/a.wav"), scratch.Path("in/notes.txt"),
+                               scratch.Path("in/b.flac"), scratch.Path("in/missing.wav"),
+                               scratch.Path("in/c.wav"), "--output-dir", folder, "--jobs", jobs},
+                              kBusy));
         EXPECT_EQ(result.exitCode, 65) << "the first failure in the order given";
-        EXPECT_NE(result.err.find("orvanta: input '" + scratch.Path("in/notes.txt") + "' is not audio"),
-                  std::string::npos)
+        EXPECT_TRUE(Has(result.err, "orvanta: input '" + scratch.Path("in/notes.txt") + "' is not audio"))
             << result.err;
-        EXPECT_NE(result.err.find("orvanta: input '" + scratch.Path("in/missing.wav") + "' does not exist"),
-                  std::string::npos)
-            << result.err;
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << "nothing but the two failures: "
-                                                                              << result.err;
-        EXPECT_NE(result.out.find("Rendered 3 of 5 files to " + folder + "; 2 failed\n"), std::string::npos)
-            << result.out;
+        EXPECT_TRUE(
+            Has(result.err, "orvanta: input '" + scratch.Path("in/missing.wav") + "' does not exist"));
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2)
+            << "nothing but the two failures";
+        EXPECT_TRUE(Has(result.out, "Rendered 3 of 5 files to " + folder + "; 2 failed\n")) << result.out;
         for (size_t i = 0; i < good.size(); ++i)
-            EXPECT_TRUE(ReadWhole(folder + "/" + good[i]) == single[i]) << good[i];
+            EXPECT_TRUE(ReadWhole(folder + "/" + good[i]) == singles[i]) << good[i];
         EXPECT_EQ(EntriesOf(folder), good) << "no temporary file left";
     }
 }
 
 TEST(ProcessBatch, RefusesWhatCannotWorkBeforeRendering) {
     ScratchFolder scratch;
-    mkdir(scratch.Path("one").c_str(), 0755);
-    mkdir(scratch.Path("two").c_str(), 0755);
-    mkdir(scratch.Path("out").c_str(), 0755);
-    WriteAudio(scratch.Path("one/x.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 1000));
-    WriteAudio(scratch.Path("two/x.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 1000));
-    WriteAudio(scratch.Path("two/y.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 1000));
+    for (const char* folder : {"one", "two", "out"}) mkdir(scratch.Path(folder).c_str(), 0755);
     const std::string x1 = scratch.Path("one/x.wav"), x2 = scratch.Path("two/x.wav"), y = scratch.Path("two/y.wav");
+    for (const std::string& path : {x1, x2, y})
+        WriteAudio(path, Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 1000));
     const std::string out = scratch.Path("out");
     struct Case { std::vector<std::string> arguments; int exitCode; std::string err; };
     const Case cases[] = {
@@ -83,11 +69,12 @@ TEST(ProcessBatch, RefusesWhatCannotWorkBeforeRendering) {
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
         EXPECT_EQ(result.err, c.err);
     }
+    EXPECT_TRUE(EntriesOf(out).empty());
     // The format's extension names the outputs.
     const RunResult flac = RunOrvanta({"process", x1, y, "--output-dir", out, "--format", "flac", "--quiet"});
     EXPECT_EQ(flac.exitCode, 0) << flac.err;
-    EXPECT_EQ(ReadAudio(out + "/x.flac").format, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
-    EXPECT_EQ(ReadAudio(out + "/y.flac").format, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    for (const char* name : {"/x.flac", "/y.flac"})
+        EXPECT_EQ(ReadAudio(out + name).format, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
 }
 
 }  // namespace

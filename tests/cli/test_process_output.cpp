@@ -1,8 +1,7 @@
-// orvanta process and every kind of OUT: new and existing files (their
-// permission bits and owner kept), symbolic links written through, names
-// as long as the file system allows, standard output, a character device
-// and a FIFO written in place, and IN and OUT naming one file by path, by
-// link and by hard link. Each gives the bytes a plain render gives.
+// orvanta process and every kind of OUT: new and existing files (permission
+// bits and owner kept), links written through, long names, IN itself,
+// standard output, a device and a FIFO written in place. Each gives the
+// bytes a plain render gives.
 #include <sys/sysmacros.h>
 
 #include <future>
@@ -21,174 +20,127 @@ struct Fixture {
     Fixture() {
         WriteAudio(input, Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 2, 30011));
         original = ReadWhole(input);
-        const RunResult plain = RunOrvanta({"process", input, scratch.Path("reference.wav"), "--quiet", "--set",
-                                            "Dither=On"});
-        EXPECT_EQ(plain.exitCode, 0) << plain.err;
+        EXPECT_EQ(Render(input, scratch.Path("reference.wav")).exitCode, 0);
         reference = ReadWhole(scratch.Path("reference.wav"));
         remove(scratch.Path("reference.wav").c_str());
     }
-    RunResult Render(const std::string& in, const std::string& out, std::vector<std::string> more = {}) {
-        std::vector<std::string> arguments = {"process", in, out, "--quiet", "--set", "Dither=On"};
-        arguments.insert(arguments.end(), more.begin(), more.end());
-        return RunOrvanta(arguments);
+    RunResult Render(const std::string& in, const std::string& out,
+                     const std::vector<std::string>& more = {}) {
+        return RunOrvanta(Concat({"process", in, out, "--quiet", "--set", "Dither=On"}, more));
     }
 };
 
-mode_t ModeOf(const std::string& path, bool followLinks = true) {
+struct stat StatusOf(const std::string& path, bool followLinks = true) {
     struct stat status {};
     (followLinks ? stat : lstat)(path.c_str(), &status);
-    return status.st_mode;
+    return status;
 }
 
+// IN and OUT may name one file: by path, spelt otherwise, by link or by hard link.
 TEST(ProcessOutput, FilesAndLinksGetTheCompleteRenderAndKeepWhatTheyWere) {
-    const mode_t mask = umask(0);
+    ASSERT_EQ(geteuid(), 0u) << "changing a file's owner needs root, as in CI";
+    const mode_t mask = umask(0), created = 0666 & ~mask;
     umask(mask);
-    struct Case {
+    const auto none = [](Fixture&) {};
+    const struct {
         const char* name;
         std::function<void(Fixture&)> prepare;
-        std::string out;          // relative to the scratch folder
-        std::string written;      // the file that gets the render
-        mode_t mode;              // its permission bits afterwards
-        std::string linkKept;     // a link that must still be one
-    };
-    const std::string longName(250, 'n');
-    const Case cases[] = {
-        {"new file", [](Fixture&) {}, "new.wav", "new.wav", 0666 & ~mask, ""},
-        {"existing file with odd bits",
+        std::string out;      // relative to the scratch folder
+        std::string written;  // the file that gets the render
+        mode_t mode;          // its permission bits afterwards; 0: those in.wav had
+        uid_t owner;
+        gid_t group;
+        std::string linkKept;  // a link that must still be one
+        bool inputKept;        // in.wav still holds the input
+    } cases[] = {
+        {"new file", none, "new.wav", "new.wav", created, 0, 0, "", true},
+        {"existing file with odd bits and another owner",
          [](Fixture& f) {
              WriteText(f.scratch.Path("odd.wav"), "old");
-             chmod(f.scratch.Path("odd.wav").c_str(), 0751);
+             ASSERT_EQ(chown(f.scratch.Path("odd.wav").c_str(), 1234, 5678), 0);
+             chmod(f.scratch.Path("odd.wav").c_str(), 02751);  // after chown, which clears set-id bits
          },
-         "odd.wav", "odd.wav", 0751, ""},
+         "odd.wav", "odd.wav", 02751, 1234, 5678, "", true},
         {"link to a file",
          [](Fixture& f) {
              WriteText(f.scratch.Path("target.wav"), "old");
              chmod(f.scratch.Path("target.wav").c_str(), 0640);
              symlink("target.wav", f.scratch.Path("link.wav").c_str());
          },
-         "link.wav", "target.wav", 0640, "link.wav"},
+         "link.wav", "target.wav", 0640, 0, 0, "link.wav", true},
         {"link to a link to a new file in a folder",
          [](Fixture& f) {
              mkdir(f.scratch.Path("sub").c_str(), 0755);
              symlink("new.wav", f.scratch.Path("sub/inner.wav").c_str());
              symlink(f.scratch.Path("sub/inner.wav").c_str(), f.scratch.Path("outer.wav").c_str());
          },
-         "outer.wav", "sub/new.wav", 0666 & ~mask, "outer.wav"},
-        {"name of 250 bytes", [](Fixture&) {}, longName, longName, 0666 & ~mask, ""},
+         "outer.wav", "sub/new.wav", created, 0, 0, "outer.wav", true},
+        {"name of 250 bytes", none, std::string(250, 'n'), std::string(250, 'n'), created, 0, 0, "", true},
+        {"the input", none, "in.wav", "in.wav", 0, 0, 0, "", false},
+        {"the input spelt otherwise", none, "./in.wav", "in.wav", 0, 0, 0, "", false},
+        {"a link to the input", [](Fixture& f) { symlink("in.wav", f.scratch.Path("link.wav").c_str()); },
+         "link.wav", "in.wav", 0, 0, 0, "link.wav", false},
+        {"a hard link to the input",
+         [](Fixture& f) { link(f.input.c_str(), f.scratch.Path("hard.wav").c_str()); }, "hard.wav", "hard.wav", 0,
+         0, 0, "", true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Fixture f;
         c.prepare(f);
+        const mode_t inputMode = StatusOf(f.input).st_mode & 07777;
         const RunResult result = f.Render(f.input, f.scratch.Path(c.out));
         ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_TRUE(ReadWhole(f.scratch.Path(c.written)) == f.reference);
-        EXPECT_TRUE(S_ISREG(ModeOf(f.scratch.Path(c.written), false)));
-        EXPECT_EQ(ModeOf(f.scratch.Path(c.written)) & 07777, c.mode);
+        const std::string written = f.scratch.Path(c.written);
+        EXPECT_TRUE(ReadWhole(written) == f.reference);
+        EXPECT_TRUE(ReadWhole(f.input) == (c.inputKept ? f.original : f.reference));
+        EXPECT_TRUE(S_ISREG(StatusOf(written, false).st_mode));
+        EXPECT_EQ(StatusOf(written).st_mode & 07777, c.mode ? c.mode : inputMode);
+        EXPECT_EQ(StatusOf(written).st_uid, c.owner);
+        EXPECT_EQ(StatusOf(written).st_gid, c.group);
         if (!c.linkKept.empty()) {
-            EXPECT_TRUE(S_ISLNK(ModeOf(f.scratch.Path(c.linkKept), false)));
+            EXPECT_TRUE(S_ISLNK(StatusOf(f.scratch.Path(c.linkKept), false).st_mode));
         }
         for (const std::string& name : f.scratch.Entries()) EXPECT_NE(name.rfind(".orvanta", 0), 0u) << name;
     }
 }
 
-TEST(ProcessOutput, AnExistingFileKeepsItsOwner) {
-    ASSERT_EQ(geteuid(), 0u) << "changing a file's owner needs root, as in CI";
-    Fixture f;
-    const std::string out = f.scratch.Path("owned.wav");
-    WriteText(out, "old");
-    ASSERT_EQ(chown(out.c_str(), 1234, 5678), 0);
-    chmod(out.c_str(), 02640);
-    ASSERT_EQ(f.Render(f.input, out).exitCode, 0);
-    struct stat status {};
-    stat(out.c_str(), &status);
-    EXPECT_EQ(status.st_uid, 1234u);
-    EXPECT_EQ(status.st_gid, 5678u);
-    EXPECT_EQ(status.st_mode & 07777, 02640u);
-    EXPECT_TRUE(ReadWhole(out) == f.reference);
-}
-
-TEST(ProcessOutput, InputAndOutputMayBeOneFile) {
-    struct Case {
-        const char* name;
-        std::function<std::string(Fixture&)> output;  // makes OUT, returns it
-        bool inputKept;                                // IN's name still holds the original
-    };
-    const Case cases[] = {
-        {"same path", [](Fixture& f) { return f.input; }, false},
-        {"same path spelt otherwise", [](Fixture& f) { return f.scratch.Root() + "/./in.wav"; }, false},
-        {"link to the input",
-         [](Fixture& f) {
-             symlink("in.wav", f.scratch.Path("link.wav").c_str());
-             return f.scratch.Path("link.wav");
-         },
-         false},
-        {"hard link to the input",
-         [](Fixture& f) {
-             link(f.input.c_str(), f.scratch.Path("hard.wav").c_str());
-             return f.scratch.Path("hard.wav");
-         },
-         true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Fixture f;
-        const std::string out = c.output(f);
-        const RunResult result = f.Render(f.input, out);
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_TRUE(ReadWhole(out) == f.reference);
-        EXPECT_TRUE(ReadWhole(f.input) == (c.inputKept ? f.original : f.reference));
-    }
-}
-
-// Reads everything from a FIFO on another thread, as a consumer on the
-// other end does.
-std::future<std::string> ReadOnAnotherThread(const std::string& fifo) {
-    return std::async(std::launch::async, [fifo] { return ReadWhole(fifo); });
-}
-
 TEST(ProcessOutput, DevicesFifosAndStandardOutputAreWrittenInPlace) {
     Fixture f;
-    // Standard output (a file here, so any format).
-    const RunResult toStandardOutput = f.Render(f.input, "-", {"--format", "wav"});
+    const RunResult toStandardOutput =
+        f.Render(f.input, "-", {"--format", "wav"});  // a file here, so any format
     ASSERT_EQ(toStandardOutput.exitCode, 0) << toStandardOutput.err;
     EXPECT_TRUE(toStandardOutput.out == f.reference);
     const RunResult noFormat = f.Render(f.input, "-");
     EXPECT_EQ(noFormat.exitCode, 64);
     EXPECT_EQ(noFormat.err, "orvanta: writing to standard output (-) needs --format\n");
 
-    // A character device: the null device, made in the scratch folder.
-    const std::string device = f.scratch.Path("null");
-    ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0) << "cannot make a device node: "
-                                                                         << std::strerror(errno);
-    const RunResult toDevice = f.Render(f.input, device);
-    EXPECT_EQ(toDevice.exitCode, 0) << toDevice.err;
-    EXPECT_TRUE(S_ISCHR(ModeOf(device)));
+    const std::string device = f.scratch.Path("null");  // the null device
+    ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0) << std::strerror(errno);
+    EXPECT_EQ(f.Render(f.input, device).exitCode, 0);
+    EXPECT_TRUE(S_ISCHR(StatusOf(device).st_mode));
 
-    // A FIFO: a format written front to back arrives whole; one whose header
-    // comes last is refused before any audio is written.
+    // A FIFO, read on another thread as a consumer does: a format written
+    // front to back arrives whole; one whose header comes last is refused
+    // before any audio is written.
     const std::string fifo = f.scratch.Path("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-    const RunResult au = f.Render(f.input, f.scratch.Path("reference.au"), {"--format", "au"});
-    ASSERT_EQ(au.exitCode, 0) << au.err;
-    const Audio expected = ReadAudio(f.scratch.Path("reference.au"));
-    std::future<std::string> reader = ReadOnAnotherThread(fifo);
-    const RunResult toFifo = f.Render(f.input, fifo, {"--format", "au"});
-    EXPECT_EQ(toFifo.exitCode, 0) << toFifo.err;
-    std::ofstream(f.scratch.Path("from-fifo.au"), std::ios::binary) << reader.get();
+    ASSERT_EQ(f.Render(f.input, f.scratch.Path("reference.au"), {"--format", "au"}).exitCode, 0);
+    std::future<std::string> reader = std::async(std::launch::async, [fifo] { return ReadWhole(fifo); });
+    EXPECT_EQ(f.Render(f.input, fifo, {"--format", "au"}).exitCode, 0);
+    WriteText(f.scratch.Path("from-fifo.au"), reader.get());
     const Audio received = ReadAudio(f.scratch.Path("from-fifo.au"));
     EXPECT_EQ(received.Frames(), 30011);
-    EXPECT_EQ(received.samples, expected.samples);
-    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
+    EXPECT_EQ(received.samples, ReadAudio(f.scratch.Path("reference.au")).samples);
 
-    std::future<std::string> refused = ReadOnAnotherThread(fifo);
+    std::future<std::string> refused = std::async(std::launch::async, [fifo] { return ReadWhole(fifo); });
     const RunResult wavToFifo = f.Render(f.input, fifo, {"--format", "wav"});
     EXPECT_EQ(wavToFifo.exitCode, 73);
     EXPECT_EQ(wavToFifo.err, "orvanta: cannot write output '" + fifo +
                                  "' as WAV (Microsoft), Signed 16 bit PCM: a pipe takes only formats written front to "
                                  "back (--format flac, au or raw)\n");
     EXPECT_EQ(refused.get(), "");
-    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
+    EXPECT_TRUE(S_ISFIFO(StatusOf(fifo).st_mode));
 }
 
 }  // namespace

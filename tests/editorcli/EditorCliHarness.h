@@ -1,8 +1,6 @@
-// Test helper: the effect's module in either of its forms (the bundle the
-// build makes, loaded with dlopen, or the entry points linked into the test),
-// one instance of it, and an editor session on that instance, as the
-// orvanta program opens them; points on the panel are the centres of its
-// controls. Then the pictures the panel should show.
+// Test helper: the effect's module in either form (the built bundle, or the
+// entry points linked into the test), an instance and an editor session on
+// it as the orvanta program opens them; the pictures the panel should show.
 #pragma once
 
 #include <cairo.h>
@@ -19,7 +17,6 @@
 #include "AAX_CString.h"
 #include "effect/Orvanta_Defs.h"
 #include "effect/model/Orvanta_ParameterTable.h"
-#include "effect/dsp/Orvanta_AlgContext.h"
 #include "effect/editor/Orvanta_GUI.h"
 #include "host/runtime/EditorSession.h"
 #include "tests/runtime/RuntimeHarness.h"
@@ -38,8 +35,7 @@ inline std::unique_ptr<PluginModule> LoadModule(Form form) {
     if (form == Form::Bundle) {
         module = PluginModule::LoadBundle(BundlePath(), &error);
     } else {
-        // The test program is no bundle: the linked editor reads the
-        // committed artwork.
+        // The test program is no bundle: the linked editor reads the committed artwork.
         Orvanta_GUI::SetFallbackResourceFolder(std::string(ORVANTA_SOURCE_DIR) + "/resources/bitmaps");
         module = PluginModule::LoadLinked(LinkedEntryPoints(), PluginModule::DefaultBundlePath(Orvanta::kBundleName), &error);
     }
@@ -75,17 +71,14 @@ struct OpenEditor {
         instance->Parameters().GetParameterNormalizedValue(id, &value);
         return value;
     }
-    // One short block: the host generates coefficients and delivers the
-    // packet, as before every block.
+    // One short block, which delivers the packet; the packet then.
     SOrvanta_Knob_Packet ProcessAndReadPacket() {
         float silence[2][64] = {};
         float out[2][64];
         float* inputs[] = {silence[0], silence[1]};
         float* outputs[] = {out[0], out[1]};
         instance->ProcessBlock(inputs, outputs, 64);
-        SOrvanta_Knob_Packet packet;
-        std::memcpy(&packet, instance->Context().DataInPorts().at(0).data, sizeof packet);
-        return packet;
+        return runtime_test::DeliveredPacket(*instance);
     }
 
     std::unique_ptr<PluginModule> module;
@@ -93,15 +86,11 @@ struct OpenEditor {
     std::unique_ptr<EditorSession> session;
 };
 
-// Centres of the panel's controls.
 inline VSTGUI::CPoint Centre(const Orvanta::SOrvanta_EditorRect& rect) {
     return VSTGUI::CPoint(rect.left + rect.width / 2.0, rect.top + rect.height / 2.0);
 }
 
-// ---- what the panel should show: composed here from the committed artwork
-// with cairo, and compared with what an editor (or a snapshot of it) shows ----
-
-// A PNG image: one of the artwork's bitmaps, or any file.
+// A PNG image: one of the committed artwork's bitmaps, or any file.
 struct Picture {
     explicit Picture(int bitmapID) : Picture(ArtworkPath(bitmapID)) {}
     explicit Picture(const std::string& path) : surface(cairo_image_surface_create_from_png(path.c_str())) {}
@@ -113,10 +102,10 @@ struct Picture {
     int Width() const { return cairo_image_surface_get_width(surface); }
     int Height() const { return cairo_image_surface_get_height(surface); }
     // The pixel at (x, y) as 0xAARRGGBB (premultiplied; the panel is opaque).
-    uint32_t Pixel(int x, int y) const {
-        cairo_surface_flush(surface);
-        return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                 y * cairo_image_surface_get_stride(surface))[x];
+    static uint32_t Pixel(cairo_surface_t* of, int x, int y) {
+        cairo_surface_flush(of);
+        return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(of) +
+                                                 y * cairo_image_surface_get_stride(of))[x];
     }
 
     static std::string ArtworkPath(int bitmapID) {
@@ -128,46 +117,34 @@ struct Picture {
     cairo_surface_t* surface;
 };
 
-// The panel background under a knob with one filmstrip frame over it: the
-// pixels of the knob's rectangle, row by row.
-inline std::vector<uint32_t> ExpectedKnob(const Orvanta::SOrvanta_EditorRect& rect, int filmstripID, int frame) {
-    const Picture background(Orvanta::kBitmapID_Background), filmstrip(filmstripID);
-    cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, rect.width, rect.height);
-    cairo_t* cr = cairo_create(target);
-    cairo_set_source_surface(cr, background.surface, -rect.left, -rect.top);
-    cairo_paint(cr);
-    cairo_set_source_surface(cr, filmstrip.surface, 0, -frame * rect.height);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(target);
-    std::vector<uint32_t> pixels;
-    for (int y = 0; y < rect.height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(target) +
-                                                            y * cairo_image_surface_get_stride(target));
-        pixels.insert(pixels.end(), row, row + rect.width);
-    }
-    cairo_surface_destroy(target);
-    return pixels;
-}
-
-// The colour selector's filmstrip frame that a snapshot shows (every
-// channel within 1, left of the colour buttons that cover the selector's
-// right part), or -1 when none does. The frames differ far more than that.
+// The colour selector's filmstrip frame that a snapshot shows (every channel
+// within 1, left of the colour buttons covering its right part), or -1. The
+// expected frames are the panel background with the frame drawn over it.
 inline int ShownColourFrame(const Picture& shown) {
     const Orvanta::SOrvanta_EditorRect& rect = Orvanta::kEditorRect_ColorKnob;
-    const int limitX = Orvanta::kEditorRect_ColorButtons[0].left;
-    for (int frame = 0; frame < Orvanta::kEditorDialPositions5; ++frame) {
-        const std::vector<uint32_t> expected = ExpectedKnob(rect, Orvanta::kBitmapID_Dial5Pos, frame);
+    const int width = std::min(rect.width, Orvanta::kEditorRect_ColorButtons[0].left - rect.left);
+    const Picture background(Orvanta::kBitmapID_Background), filmstrip(Orvanta::kBitmapID_Dial5Pos);
+    cairo_surface_t* expected = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, rect.width, rect.height);
+    int found = -1;
+    for (int frame = 0; frame < Orvanta::kEditorDialPositions5 && found < 0; ++frame) {
+        cairo_t* cr = cairo_create(expected);
+        cairo_set_source_surface(cr, background.surface, -rect.left, -rect.top);
+        cairo_paint(cr);
+        cairo_set_source_surface(cr, filmstrip.surface, 0, -frame * rect.height);
+        cairo_paint(cr);
+        cairo_destroy(cr);
         int largest = 0;
         for (int y = 0; y < rect.height; ++y)
-            for (int x = 0; x < rect.width && rect.left + x < limitX; ++x) {
-                const uint32_t pixel = shown.Pixel(rect.left + x, rect.top + y), wanted = expected[size_t(y * rect.width + x)];
+            for (int x = 0; x < width; ++x) {
+                const uint32_t pixel = Picture::Pixel(shown.surface, rect.left + x, rect.top + y),
+                               wanted = Picture::Pixel(expected, x, y);
                 for (int shift : {0, 8, 16, 24})
                     largest = std::max(largest, std::abs(int((pixel >> shift) & 0xFF) - int((wanted >> shift) & 0xFF)));
             }
-        if (largest <= 1) return frame;
+        if (largest <= 1) found = frame;
     }
-    return -1;
+    cairo_surface_destroy(expected);
+    return found;
 }
 
 }  // namespace editorcli_test

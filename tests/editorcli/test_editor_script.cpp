@@ -1,8 +1,6 @@
-// The action language: reading lines into actions, refusing bad lines with
-// where they came from, and checking that presses and releases pair up.
-// Running scripts on an open editor is checked through the program, in
-// test_editor_command.
-#include <gtest/gtest.h>
+// The action language: lines read into actions, bad lines refused saying
+// where, presses and releases paired. (Running scripts: test_editor_command.)
+#include <tuple>
 
 #include "EditorCliHarness.h"
 #include "host/runtime/EditorScript.h"
@@ -38,20 +36,16 @@ TEST(EditorScript, ReadsEveryActionWithItsArguments) {
         {"snapshot \"out dir/a.png\"", Kind::Snapshot, 0, 0, 0, 0, 0, VSTGUI::VKEY_NONE, "out dir/a.png"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
         EditorScript script;
         std::string error;
-        ASSERT_TRUE(script.AddLine(c.line, "--do", &error)) << c.line << ": " << error;
-        ASSERT_EQ(script.Actions().size(), 1u) << c.line;
-        const EditorAction& action = script.Actions()[0];
-        EXPECT_EQ(action.kind, c.kind) << c.line;
-        EXPECT_EQ(action.where.x, c.x) << c.line;
-        EXPECT_EQ(action.where.y, c.y) << c.line;
-        EXPECT_EQ(action.modifiers, c.modifiers) << c.line;
-        EXPECT_EQ(action.distance, c.distance) << c.line;
-        EXPECT_EQ(action.character, c.character) << c.line;
-        EXPECT_EQ(action.virtualKey, c.key) << c.line;
-        EXPECT_EQ(action.text, c.text) << c.line;
-        EXPECT_EQ(action.origin, "--do");
+        ASSERT_TRUE(script.AddLine(c.line, "--do", &error)) << error;
+        ASSERT_EQ(script.Actions().size(), 1u);
+        const EditorAction& a = script.Actions()[0];
+        EXPECT_EQ(std::tie(a.kind, a.where.x, a.where.y, a.modifiers, a.distance, a.character, a.virtualKey),
+                  std::make_tuple(c.kind, c.x, c.y, c.modifiers, c.distance, c.character, c.key));
+        EXPECT_EQ(a.text, c.text);
+        EXPECT_EQ(a.origin, "--do");
     }
 }
 
@@ -76,25 +70,21 @@ TEST(EditorScript, RefusesBadLinesSayingWhere) {
         {"snapshot", "s.txt line 1: snapshot needs one file name: snapshot FILE"},
         {"snapshot a.png b.png", "s.txt line 1: snapshot needs one file name: snapshot FILE"},
         {"click 1 2\ntype \"open", "s.txt line 2: a quoted word has no closing quote"},
+        {"", "s.txt: no action"},  // a blank --do option
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
         EditorScript script;
         std::string error;
-        EXPECT_FALSE(script.AddLines(c.text, "s.txt", &error)) << c.text;
-        EXPECT_EQ(error, c.message) << c.text;
-        EXPECT_TRUE(script.Actions().empty()) << "nothing of a bad script is kept: " << c.text;
+        EXPECT_FALSE(*c.text ? script.AddLines(c.text, "s.txt", &error)
+                             : script.AddLine("   ", "s.txt", &error));
+        EXPECT_EQ(error, c.message);
+        EXPECT_TRUE(script.Actions().empty()) << "nothing of a bad script is kept";
     }
-    EditorScript script;
-    std::string error;
-    EXPECT_FALSE(script.AddLine("   ", "--do option 2", &error));
-    EXPECT_EQ(error, "--do option 2: no action");
 }
 
 TEST(EditorScript, ChecksThatPressesAndReleasesPairUp) {
-    const struct {
-        const char* text;
-        const char* message;  // empty: the script is sound
-    } cases[] = {
+    const struct { const char* text; const char* message; /* empty: sound */ } cases[] = {
         {"press 1 1\ndrag 2 2\ndrag 3 3 cmd\nrelease 3 3\nclick 4 4\npress 5 5\nrelease 6 6", ""},
         {"press 1 1\nwheel 1 1 1\ntype x\nrelease 1 1", ""},
         {"drag 2 2", "s line 1: drag without a press before it"},
@@ -104,10 +94,11 @@ TEST(EditorScript, ChecksThatPressesAndReleasesPairUp) {
         {"click 1 1\npress 2 2\ndrag 3 3", "s line 2: the press is never released"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
         EditorScript script;
         std::string error;
         ASSERT_TRUE(script.AddLines(c.text, "s", &error)) << error;
-        EXPECT_EQ(script.Check(&error), std::string(c.message).empty()) << c.text;
+        EXPECT_EQ(script.Check(&error), !*c.message);
         if (*c.message) {
             EXPECT_EQ(error, c.message);
         }

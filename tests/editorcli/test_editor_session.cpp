@@ -1,15 +1,13 @@
-// The runtime's editor side: opening, closing and reopening the editor of
-// an instance in both forms of the module, gestures on the panel reaching
-// the data model and the audio packet, and gestures the host takes. (What
-// the panel shows: the snapshots of test_editor_command.)
-#include <gtest/gtest.h>
-
-#include <cstdlib>
+// The runtime's editor side in both forms of the module: opening, closing
+// and reopening, gestures reaching the data model and the audio packet,
+// gestures the host takes, and automation playback during gestures.
+// (What the panel shows: test_editor_command.)
 #include <functional>
 #include <iterator>
 
 #include "EditorCliHarness.h"
 #include "host/objects/HostObject.h"
+#include "host/runtime/ValidationGestures.h"
 
 namespace {
 
@@ -18,8 +16,7 @@ using VSTGUI::CLinuxNativeView;
 using VSTGUI::CPoint;
 
 constexpr Form kForms[] = {Form::Linked, Form::Bundle};
-
-// ---- life cycle ----
+constexpr uint32_t kLeft = CLinuxNativeView::kLeftButton;
 
 TEST(EditorSession, OpeningClosingAndReopeningLeavesNothingBehind) {
     for (Form form : kForms) {
@@ -71,13 +68,11 @@ TEST(EditorSession, RefusesWhatIsNoEditor) {
     };
     for (const auto& c : cases) {
         std::string error;
-        EXPECT_FALSE(EditorSession::Create(c.object, *instance, &error)) << c.name;
+        EXPECT_FALSE(EditorSession::Create(c.object, *instance, &error));
         EXPECT_EQ(error, c.message) << c.name;
     }
     EXPECT_EQ(module->LiveObjects(), moduleObjects) << "refused objects are released";
 }
-
-// ---- gestures ----
 
 using Packet = SOrvanta_Knob_Packet;
 
@@ -94,14 +89,14 @@ bool Near(float value, float expected) { return std::abs(value - expected) < 1e-
 // Presses at from, drags by (dx, dy) and releases there.
 void Drag(EditorSession& session, CPoint from, double dx, double dy, uint32_t modifiers = 0) {
     const CPoint to(from.x + dx, from.y + dy);
-    session.MouseDown(from, CLinuxNativeView::kLeftButton, modifiers);
-    session.MouseMoved(to, CLinuxNativeView::kLeftButton, modifiers);
-    session.MouseUp(to, CLinuxNativeView::kLeftButton, modifiers);
+    session.MouseDown(from, kLeft, modifiers);
+    session.MouseMoved(to, kLeft, modifiers);
+    session.MouseUp(to, kLeft, modifiers);
 }
 
 void Click(EditorSession& session, CPoint at) {
-    session.MouseDown(at, CLinuxNativeView::kLeftButton, 0);
-    session.MouseUp(at, CLinuxNativeView::kLeftButton, 0);
+    session.MouseDown(at, kLeft, 0);
+    session.MouseUp(at, kLeft, 0);
 }
 
 // Clicks into a display, types text and ends with the key given.
@@ -178,11 +173,83 @@ TEST(EditorSession, InputWhileClosedGoesNowhere) {
     OpenEditor editor;
     editor.session->Close();
     const CPoint deep = Centre(Orvanta::kEditorRect_ColorButtons[4]);
-    EXPECT_EQ(editor.session->MouseDown(deep, CLinuxNativeView::kLeftButton, 0), VSTGUI::kMouseEventNotHandled);
-    EXPECT_EQ(editor.session->MouseUp(deep, CLinuxNativeView::kLeftButton, 0), VSTGUI::kMouseEventNotHandled);
+    EXPECT_EQ(editor.session->MouseDown(deep, kLeft, 0), VSTGUI::kMouseEventNotHandled);
+    EXPECT_EQ(editor.session->MouseUp(deep, kLeft, 0), VSTGUI::kMouseEventNotHandled);
     EXPECT_FALSE(editor.session->TypeText("x"));
     EXPECT_FALSE(editor.session->SaveSnapshot(::testing::TempDir() + "/closed.png"));
     EXPECT_EQ(editor.Normalized(Orvanta::kParamID_Color), 0.25);
+}
+
+// Automation playback against the user's gestures: while a knob is held,
+// playback for its parameter is dropped, so panel and parameter end on the
+// gesture's value; other parameters play on, and playback resumes after the
+// release. Each case is one interleaving: a playback value arrives between
+// two moves of a drag and the host answers it before the next move.
+TEST(PlaybackAndTouch, TheHeldKnobWinsAndOtherParametersPlayOn) {
+    // Drags are linear, 200 pixels over the range; up and right both raise.
+    const struct {
+        const char* name;
+        Orvanta::SOrvanta_EditorRect knob;
+        const char* knobID;
+        double start;
+        CPoint firstMove, secondMove;  // from the press point
+        const char* playbackID;
+        double playbackValue;
+        bool afterRelease;     // the playback value arrives after the release
+        size_t answered;       // by the host's answer right after it arrives
+        double knobIDAtEnd, playbackIDAtEnd;
+    } cases[] = {
+        // The second move lands on the value last drawn, so the knob sends nothing.
+        {"back to the drawn value", Orvanta::kEditorRect_DynamicKnob, Orvanta::kParamID_Dynamic, 0.5,
+         CPoint(0, -40), CPoint(20, -20), Orvanta::kParamID_Dynamic, 0.9, false, 0, 0.7, 0.7},
+        {"held at the top", Orvanta::kEditorRect_HarmonicKnob, Orvanta::kParamID_Harmonic, 0.9,
+         CPoint(0, -60), CPoint(0, -80), Orvanta::kParamID_Harmonic, 0.2, false, 0, 1.0, 1.0},
+        {"switch between positions", Orvanta::kEditorRect_ColorKnob, Orvanta::kParamID_Color, 0.0,
+         CPoint(0, -60), CPoint(30, -30), Orvanta::kParamID_Color, 1.0, false, 0, 0.25, 0.25},
+        {"another parameter plays on", Orvanta::kEditorRect_DynamicKnob, Orvanta::kParamID_Dynamic, 0.5,
+         CPoint(0, -40), CPoint(20, -20), Orvanta::kParamID_OutputTrim, 0.25, false, 1, 0.7, 0.25},
+        {"playback resumes after the release", Orvanta::kEditorRect_OutputTrimKnob,
+         Orvanta::kParamID_OutputTrim, 0.5, CPoint(0, -40), CPoint(20, -20), Orvanta::kParamID_OutputTrim, 0.1,
+         true, 1, 0.1, 0.1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenEditor editor;
+        EffectInstance& instance = *editor.instance;
+        HostAutomationDelegate& automation = instance.Automation();
+        ASSERT_EQ(instance.ApplyAutomation(c.knobID, c.start), AAX_SUCCESS);
+        const CPoint press = Centre(c.knob);
+        auto playBack = [&] {
+            ASSERT_EQ(automation.PostPlaybackValue(c.playbackID, c.playbackValue), AAX_SUCCESS);
+            EXPECT_EQ(instance.AnswerRequests(), c.answered);
+        };
+
+        const CPoint release(press.x + c.secondMove.x, press.y + c.secondMove.y);
+        editor.session->MouseDown(press, kLeft, 0);
+        editor.session->MouseMoved(CPoint(press.x + c.firstMove.x, press.y + c.firstMove.y), kLeft, 0);
+        EXPECT_TRUE(instance.IsTouched(c.knobID)) << "the value set inside the gesture keeps it held";
+        if (!c.afterRelease) playBack();
+        editor.session->MouseMoved(release, kLeft, 0);
+        editor.session->MouseUp(release, kLeft, 0);
+        EXPECT_FALSE(instance.IsTouched(c.knobID));
+        if (c.afterRelease) playBack();
+
+        EXPECT_NEAR(editor.Normalized(c.knobID), c.knobIDAtEnd, 1e-6);
+        EXPECT_NEAR(editor.Normalized(c.playbackID), c.playbackIDAtEnd, 1e-6);
+        EXPECT_TRUE(validation::PanelShowsCurrentState(*editor.session));
+        EXPECT_EQ(automation.PendingSetValueRequests(), 0u);
+    }
+}
+
+// A release without a touch leaves the parameter untouched, not owed a touch.
+TEST(PlaybackAndTouch, AStrayReleaseOwesNoTouch) {
+    ACFPtr<HostAutomationDelegate> automation = HostAutomationDelegate::Create();
+    automation->RegisterParameter("Dynamic");
+    EXPECT_EQ(automation->PostReleaseRequest("Dynamic"), AAX_SUCCESS);
+    automation->PostTouchRequest("Dynamic");
+    AAX_CBoolean touched = 0;
+    automation->GetTouchState("Dynamic", &touched);
+    EXPECT_TRUE(touched);
 }
 
 }  // namespace

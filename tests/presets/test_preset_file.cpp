@@ -1,13 +1,8 @@
-// PresetFile: reading records, refusing those that are not whole, and
-// restoring only the effect's own. (Capturing, the record's layout, files
-// and a restore that saves the same bytes: test_preset_command.cpp.)
-#include <gtest/gtest.h>
-
+// PresetFile: reading records, refusing those not whole, restoring only the
+// effect's own. (Capture, layout and files: test_preset_command.cpp.)
 #include <cstring>
 #include <functional>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "host/runtime/PresetFile.h"
 #include "tests/runtime/RuntimeHarness.h"
@@ -20,22 +15,22 @@ using Kind = PresetError::Kind;
 constexpr size_t kHeader = kAAX_ChunkHeaderSize;
 constexpr float kSampleRate = 48000.0f;
 
-// Stereo instances of the linked module, and the owner a host writes into
-// their records.
+// Stereo instances of the linked module, the owner a host writes into their
+// records, and the record of one at default settings.
 struct Effect {
     std::unique_ptr<EffectInstance> NewInstance() { return linked.NewInstance(kSampleRate, 2); }
+    Bytes Captured() {
+        PresetFile preset;
+        PresetError error;
+        EXPECT_TRUE(PresetFile::Capture(NewInstance()->Parameters(), owner, &preset, &error))
+            << error.message;
+        return preset.Bytes();
+    }
 
     runtime_test::LinkedModule linked;
     PresetOwner owner = PresetOwner::Of(*linked.module->ComponentForStemFormat(AAX_eStemFormat_Stereo), kSampleRate,
                                         AAX_eStemFormat_Stereo);
 };
-
-PresetFile Captured(EffectInstance& instance, const PresetOwner& owner) {
-    PresetFile preset;
-    PresetError error;
-    EXPECT_TRUE(PresetFile::Capture(instance.Parameters(), owner, &preset, &error)) << error.message;
-    return preset;
-}
 
 void SetDataSize(Bytes& bytes, int32_t size) { std::memcpy(bytes.data(), &size, sizeof size); }
 
@@ -58,8 +53,7 @@ Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 TEST(PresetFile, RefusesRecordsThatAreNotWhole) {
     Effect effect;
-    auto instance = effect.NewInstance();
-    const Bytes good = Captured(*instance, effect.owner).Bytes();
+    const Bytes good = effect.Captured();
 
     struct Case { const char* what; std::function<Bytes()> make; const char* message; };
     const Case cases[] = {
@@ -86,18 +80,18 @@ TEST(PresetFile, RefusesRecordsThatAreNotWhole) {
          }, "longer than 253 bytes"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         PresetFile preset;
         PresetError error;
-        EXPECT_FALSE(PresetFile::FromBytes(c.make(), &preset, &error)) << c.what;
-        EXPECT_EQ(error.kind, Kind::Invalid) << c.what;
-        EXPECT_NE(error.message.find(c.message), std::string::npos) << c.what << ": " << error.message;
+        EXPECT_FALSE(PresetFile::FromBytes(c.make(), &preset, &error));
+        EXPECT_EQ(error.kind, Kind::Invalid);
+        EXPECT_NE(error.message.find(c.message), std::string::npos) << error.message;
     }
 }
 
 TEST(PresetFile, AcceptsCutsOnlyBetweenEntries) {
     Effect effect;
-    auto instance = effect.NewInstance();
-    const Bytes good = Captured(*instance, effect.owner).Bytes();
+    const Bytes good = effect.Captured();
     const std::set<size_t> entryEnds = {4, 24, 44, 68, 84, 96};
     for (size_t cut = 0; cut <= 96; ++cut) {
         PresetFile preset;
@@ -132,43 +126,44 @@ TEST(PresetFile, DecodesEveryEntryType) {
     };
     ASSERT_EQ(preset.Entries().size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
-        EXPECT_STREQ(preset.Entries()[i].TypeName(), expected[i].type) << i;
-        EXPECT_EQ(preset.Entries()[i].name, expected[i].name) << i;
-        EXPECT_EQ(preset.Entries()[i].ValueText(), expected[i].value) << i;
+        const auto& entry = preset.Entries()[i];
+        EXPECT_EQ(entry.TypeName() + (" " + entry.name) + " " + entry.ValueText(),
+                  std::string(expected[i].type) + " " + expected[i].name + " " + expected[i].value);
     }
 }
 
 TEST(PresetFile, RestoresOnlyItsOwnChunkOfItsOwnProduct) {
     Effect effect;
-    auto instance = effect.NewInstance();
-    const Bytes good = Captured(*instance, effect.owner).Bytes();
-    const size_t chunkIDOffset = offsetof(AAX_SPlugInChunk, fChunkID);
-    const size_t manufacturerOffset = offsetof(AAX_SPlugInChunk, fManID);
-    const size_t productOffset = offsetof(AAX_SPlugInChunk, fProdID);
-    const size_t plugInOffset = offsetof(AAX_SPlugInChunk, fPlugID);
-
-    struct Case { const char* what; size_t offset; PresetOwner owner; bool restores; const char* message; };
-    const PresetOwner unknownOwner;
+    const Bytes good = effect.Captured();
+    struct Case {
+        const char* what;
+        size_t offset;
+        PresetOwner owner;
+        const char* message; /* "": restores */
+    };
     const Case cases[] = {
-        {"as saved", 0, effect.owner, true, ""},
-        {"another chunk", chunkIDOffset, effect.owner, false, "which this effect does not have (its chunks: 'elck')"},
-        {"another manufacturer", manufacturerOffset, effect.owner, false, "belongs to manufacturer"},
-        {"another product", productOffset, effect.owner, false, "this effect is manufacturer 'QUIL', product 'Orvn'"},
-        {"the mono component's", plugInOffset, effect.owner, true, ""},
-        {"another product, owner unknown", productOffset, unknownOwner, true, ""},
+        {"as saved", 0, effect.owner, ""},
+        {"another chunk", offsetof(AAX_SPlugInChunk, fChunkID), effect.owner,
+         "which this effect does not have (its chunks: 'elck')"},
+        {"another manufacturer", offsetof(AAX_SPlugInChunk, fManID), effect.owner, "belongs to manufacturer"},
+        {"another product", offsetof(AAX_SPlugInChunk, fProdID), effect.owner,
+         "this effect is manufacturer 'QUIL', product 'Orvn'"},
+        {"the mono component's", offsetof(AAX_SPlugInChunk, fPlugID), effect.owner, ""},
+        {"another product, owner unknown", offsetof(AAX_SPlugInChunk, fProdID), PresetOwner(), ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         Bytes bytes = good;
         if (c.offset) bytes[c.offset] ^= 0x01;
         PresetFile preset;
         PresetError error;
-        ASSERT_TRUE(PresetFile::FromBytes(bytes, &preset, &error)) << c.what;
+        ASSERT_TRUE(PresetFile::FromBytes(bytes, &preset, &error));
         auto target = effect.NewInstance();
-        EXPECT_EQ(preset.RestoreInto(target->Parameters(), c.owner, &error), c.restores) << c.what;
-        if (!c.restores) {
-            EXPECT_EQ(error.kind, Kind::Foreign) << c.what;
-            EXPECT_NE(error.message.find(c.message), std::string::npos) << c.what << ": " << error.message;
-            EXPECT_EQ(target->AnswerRequests(), 0u) << c.what;
+        EXPECT_EQ(preset.RestoreInto(target->Parameters(), c.owner, &error), !*c.message);
+        if (*c.message) {
+            EXPECT_EQ(error.kind, Kind::Foreign);
+            EXPECT_NE(error.message.find(c.message), std::string::npos) << error.message;
+            EXPECT_EQ(target->AnswerRequests(), 0u);
         }
     }
 }

@@ -1,15 +1,16 @@
-// Test helper: the effect's module loaded through its linked entry points,
-// instances created from it as the orvanta program creates them, and
-// signals to feed them.
+// Test helper: the effect's module through its linked entry points,
+// instances as the orvanta program creates them, and signals to feed them.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 
 #include "effect/Orvanta_Defs.h"
+#include "effect/dsp/Orvanta_AlgContext.h"
 #include "effect/model/Orvanta_ParameterTable.h"
 #include "host/runtime/AudioRenderer.h"
 #include "host/runtime/EffectInstance.h"
@@ -21,22 +22,17 @@ namespace runtime_test {
 // The effect's delay: 6 times the rate multiple, plus one.
 inline int32_t EffectDelay(float sampleRate) { return 6 * int32_t(sampleRate / 44100.0f) + 1; }
 
-inline AAX_EStemFormat StemFor(int channels) {
-    return channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
-}
-
-// An instance of the module's effect as the orvanta program creates one.
 inline std::unique_ptr<EffectInstance> NewInstance(const PluginModule& module, float sampleRate, int channels,
                                                    int32_t maxBlockSize = 4096) {
+    EffectInstance::Setup setup;
+    setup.sampleRate = sampleRate;
+    setup.stemFormat = channels == 1 ? AAX_eStemFormat_Mono : AAX_eStemFormat_Stereo;
+    setup.maxBlockSize = maxBlockSize;
     EffectInstance::Parts parts;
-    parts.component = module.ComponentForStemFormat(StemFor(channels));
+    parts.component = module.ComponentForStemFormat(setup.stemFormat);
     if (parts.component)
         parts.processProc = reinterpret_cast<AAX_CProcessProc>(module.NativeProcessProc(*parts.component, sampleRate));
     parts.dataModel = module.CreateDataModel();
-    EffectInstance::Setup setup;
-    setup.sampleRate = sampleRate;
-    setup.stemFormat = StemFor(channels);
-    setup.maxBlockSize = maxBlockSize;
     std::string error;
     std::unique_ptr<EffectInstance> instance = EffectInstance::Create(parts, setup, &error);
     EXPECT_TRUE(instance) << error;
@@ -82,8 +78,7 @@ inline AudioChannels Render(EffectInstance& instance, const AudioChannels& input
     return output;
 }
 
-// The first sample index at which two signals differ in any channel, or
-// their length when they agree.
+// The first sample index at which two signals differ in any channel, or their length.
 inline size_t FirstDifference(const AudioChannels& a, const AudioChannels& b) {
     size_t first = a.empty() ? 0 : a[0].size();
     for (size_t channel = 0; channel < a.size(); ++channel)
@@ -115,6 +110,13 @@ inline AAX_Result ProcessAt(EffectInstance& instance, const AudioChannels& input
         outputs.push_back(output[channel].data() + start);
     }
     return instance.ProcessBlock(inputs.data(), outputs.data(), frames);
+}
+
+// The knob packet the last block was given.
+inline SOrvanta_Knob_Packet DeliveredPacket(const EffectInstance& instance) {
+    SOrvanta_Knob_Packet packet;
+    std::memcpy(&packet, instance.Context().DataInPorts().at(0).data, sizeof packet);
+    return packet;
 }
 
 }  // namespace runtime_test

@@ -18,10 +18,10 @@ struct FieldRule { Kind kind; AAX_CFieldIndex index; uint32_t size = 0; };
 RecordedComponent Component(const std::vector<FieldRule>& rules) {
     RecordedComponent component;
     for (const FieldRule& rule : rules) {
-        component.fields.emplace_back();
-        component.fields.back().kind = rule.kind;
-        component.fields.back().index = rule.index;
-        component.fields.back().size = rule.size;
+        RecordedField& field = component.fields.emplace_back();
+        field.kind = rule.kind;
+        field.index = rule.index;
+        field.size = rule.size;
     }
     return component;
 }
@@ -81,13 +81,12 @@ TEST(AlgorithmContext, RefusesComponentsThisHostCannotRun) {
     };
     for (const Case& c : cases) {
         std::string error;
-        EXPECT_FALSE(AlgorithmContext::Create(Component(c.fields), AlgorithmContext::Setup(), &error)) << c.name;
+        EXPECT_FALSE(AlgorithmContext::Create(Component(c.fields), AlgorithmContext::Setup(), &error));
         EXPECT_EQ(error, c.message) << c.name;
     }
 }
 
-// The scope sets flush-to-zero and denormals-are-zero for its lifetime and
-// gives the thread back the mode it had.
+// The scope flushes denormals for its lifetime and restores the mode it found.
 float HalveSmallest() {
     volatile float smallestNormal = std::numeric_limits<float>::min();
     volatile float half = 0.5f;

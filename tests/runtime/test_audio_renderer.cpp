@@ -1,8 +1,5 @@
-// Whole renders: block splitting at changes and their order; renders that
-// keep their bytes; refused renders. (Delay and alignment at every rate:
-// test_effect_instance.cpp.)
-#include <gtest/gtest.h>
-
+// Whole renders: blocks split at changes in position order, renders that
+// keep their bytes, refused renders. (Delay and alignment: test_effect_instance.)
 #include "RuntimeHarness.h"
 
 namespace {
@@ -44,11 +41,10 @@ TEST(AudioRenderer, ChangesSplitTheirBlockAndApplyInPositionOrderUpToTheEnd) {
     EXPECT_LT(first, 1000u + EffectDelay(48000.0f) + 16);
 }
 
-// The bytes renders gave before the renderer streamed, as 64-bit FNV-1a
-// hashes of the planar output: changes that split blocks before, on and
-// across the renderer's read chunks, aligned and raw, block sizes 1 to
-// larger than the signal, signals shorter than the delay. Dither is on, so
-// a noise start that differed between renders shows here too.
+// The bytes renders gave before the renderer streamed, as FNV-1a hashes of
+// the planar output: changes before, on and across read chunks, aligned and
+// raw, blocks of 1 to beyond the signal, signals shorter than the delay.
+// Dither is on, so a noise start that differed between renders shows too.
 TEST(AudioRenderer, RendersKeepTheirBytes) {
     LinkedModule linked;
     const std::vector<ParameterChange> busy = {{0, Orvanta::kParamID_Dither, 1.0},
@@ -85,13 +81,8 @@ TEST(AudioRenderer, ReportsRendersItCannotDo) {
     std::unique_ptr<EffectInstance> stereo = linked.NewInstance(48000.0f, 2);
     AudioChannels uneven = TestSignal(2, 100);
     uneven[1].pop_back();
-    struct Case {
-        const char* name;
-        AudioChannels input;
-        std::vector<ParameterChange> changes;
-        int32_t blockSize;
-        const char* message;
-    };
+    struct Case { const char* name; AudioChannels input; std::vector<ParameterChange> changes; int32_t block;
+                  const char* message; };
     const Case cases[] = {
         {"mono into stereo", TestSignal(1, 100), {}, 64, "the input has 1 channels, the instance 2"},
         {"uneven channels", uneven, {}, 64, "the input's channels differ in length"},
@@ -101,7 +92,7 @@ TEST(AudioRenderer, ReportsRendersItCannotDo) {
     };
     for (const Case& c : cases) {
         AudioRenderer::Options options;
-        options.blockSize = c.blockSize;
+        options.blockSize = c.block;
         AudioRenderer renderer(*stereo, options);
         AudioChannels output;
         std::string error;

@@ -1,25 +1,14 @@
-// One instance driven as a host drives it: creation from the module's
-// factory and description at every rate and layout, the road of a parameter
-// change from request to audio, packet delivery and the instance's end.
-#include <gtest/gtest.h>
-
-#include <cstring>
-
+// One instance driven as a host drives it: creation at every rate and
+// layout, a parameter change from request to audio, packet delivery and the
+// instance's end.
 #include "AAX_CString.h"
 #include "AAX_UIDs.h"
 #include "RuntimeHarness.h"
-#include "effect/dsp/Orvanta_AlgContext.h"
 #include "host/objects/HostObject.h"
 
 namespace {
 
 using namespace runtime_test;
-
-SOrvanta_Knob_Packet DeliveredPacket(const EffectInstance& instance) {
-    SOrvanta_Knob_Packet packet;
-    std::memcpy(&packet, instance.Context().DataInPorts().at(0).data, sizeof packet);
-    return packet;
-}
 
 // An editor that only records which parameters it was told about.
 class RecordingEditor : public HostObject<AAX_IACFEffectGUI> {
@@ -47,10 +36,9 @@ protected:
     }
 };
 
-// At every rate and layout: the latency the registration for the rate pair
-// declares (stereo ones one sample less than the delay), and, at default
-// settings, the input delayed by 6·m + 1 samples at any block size, or given
-// back aligned. (The rate's coefficient set: the stored render hashes.)
+// At every rate and layout: the declared latency (stereo one sample less
+// than the delay) and, at default settings, the input delayed by 6·m + 1
+// samples at any block size, or given back aligned.
 TEST(EffectInstance, EveryRateAndLayoutIsSetUpAndDelaysTheInputBy6mPlus1) {
     LinkedModule linked;
     for (const float rate : {44100.0f, 48000.0f, 88200.0f, 96000.0f, 176400.0f, 192000.0f})
@@ -83,7 +71,7 @@ TEST(EffectInstance, AnEditorChangeWaitsForTheHostsAnswerAndReachesTheNextBlock)
     EXPECT_EQ(ProcessAt(*changed, input, outChanged, 0, block), AAX_SUCCESS);
     EXPECT_EQ(ProcessAt(*reference, input, outReference, 0, block), AAX_SUCCESS);
 
-    // The editor's road: touch, request, release; nothing changes until the host answers.
+    // Touch, request, release: nothing changes until the host answers.
     AAX_IACFEffectParameters& model = changed->Parameters();
     model.TouchParameter(Orvanta::kParamID_Harmonic);
     EXPECT_TRUE(changed->IsTouched(Orvanta::kParamID_Harmonic));
@@ -105,8 +93,7 @@ TEST(EffectInstance, AnEditorChangeWaitsForTheHostsAnswerAndReachesTheNextBlock)
     EXPECT_EQ(DeliveredPacket(*changed).m_fHarmonic, 0.6f);
     EXPECT_EQ(editor->updated, std::vector<std::string>{Orvanta::kParamID_Harmonic});
 
-    // The audio hears it from the second block on, a few samples later
-    // through the delay line.
+    // The audio hears it from the second block on, through the delay line.
     const size_t first = FirstDifference(outChanged, outReference);
     EXPECT_GE(first, size_t(block));
     EXPECT_LT(first, size_t(block + EffectDelay(48000.0f) + 16));

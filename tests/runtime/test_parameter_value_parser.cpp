@@ -1,7 +1,5 @@
 // Typed values through the data model's own parsing, with colour names and
 // On/Off as aliases, and the reasons a value is refused.
-#include <gtest/gtest.h>
-
 #include "RuntimeHarness.h"
 #include "host/runtime/ModuleFacts.h"
 #include "host/runtime/ParameterValueParser.h"
@@ -11,22 +9,16 @@ namespace {
 using namespace runtime_test;
 using Outcome = ParameterValueParser::Outcome;
 
-// The words the effect itself names for values.
-std::vector<ParameterValueParser::Alias> EffectAliases(const AAX_IACFEffectParameters& model) {
-    std::vector<ParameterValueParser::Alias> aliases;
-    for (const ValueName& entry : QueryValueNames(model))
-        aliases.push_back({entry.parameterID, entry.name, entry.normalized});
-    return aliases;
-}
-
-// Every outcome with its message: values by number and by the effect's own
-// names, ranges, texts the data model's lenient parsing would read as a
-// leading number (refused whole, the accepted forms named), unknown
-// parameters and malformed assignments.
+// Values by number and by the effect's own names, ranges, texts the data
+// model's lenient parsing would read as a leading number (refused whole),
+// unknown parameters and malformed assignments.
 TEST(ParameterValueParser, ParsesThroughTheDataModelAndNamesEveryRefusal) {
     LinkedModule linked;
     std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
-    const ParameterValueParser parser(instance->Parameters(), EffectAliases(instance->Parameters()));
+    std::vector<ParameterValueParser::Alias> aliases;  // the words the effect itself names for values
+    for (const ValueName& entry : QueryValueNames(instance->Parameters()))
+        aliases.push_back({entry.parameterID, entry.name, entry.normalized});
+    const ParameterValueParser parser(instance->Parameters(), aliases);
     const std::string harmonic = " is not a value of Harmonic (expected a plain decimal number from 0.00 to 100.00 such as 40 or -2.5)";
     const std::string color = " is not a value of Color (expected a whole number from 1.00 to 5.00, or one of Silver, Gold, Rich, Fat, Deep)";
     const std::string dither = " is not a value of Dither (expected a whole number from 1.00 to 2.00, or one of Off, On)";
