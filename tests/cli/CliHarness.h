@@ -95,6 +95,13 @@ inline pid_t Start(const std::vector<std::string>& arguments, const std::string&
     dup2(in, STDIN_FILENO);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
+    // The program keeps a stop signal ignored at its start; start it with
+    // every one at its default and none blocked, whatever this test run
+    // inherited (a background shell ignores SIGINT).
+    for (int stop : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ, SIGALRM, SIGUSR1, SIGUSR2}) signal(stop, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
     if (fileSizeLimit > 0) {
         const rlimit limit = {rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
         setrlimit(RLIMIT_FSIZE, &limit);
