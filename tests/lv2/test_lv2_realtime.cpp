@@ -15,7 +15,6 @@
 #include <thread>
 
 #include "effect/Orvanta_Defs.h"
-#include "effect/model/Orvanta_ParameterTable.h"
 #include "tests/lv2/Lv2TestHost.h"
 
 namespace {
