@@ -31,9 +31,7 @@ Gesture Drag50Up(const Rect& knob) {
     return Join({MoveTo(knob), {"mousedown", "1"}, MoveTo(knob, -25), MoveTo(knob, -50), {"mouseup", "1"}});
 }
 Gesture Click(const Rect& rect, const char* button = "1") { return Join({MoveTo(rect), {"click", button}}); }
-Gesture Held(const char* key, const Gesture& gesture) {
-    return Join({{"keydown", key}, gesture, {"keyup", key}});
-}
+Gesture Held(const char* key, const Gesture& gesture) { return Join({{"keydown", key}, gesture, {"keyup", key}}); }
 
 void Input(Window window, Gesture gesture) {
     for (std::string& argument : gesture)
