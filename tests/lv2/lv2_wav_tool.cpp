@@ -5,8 +5,6 @@
 //       exit 0 when A and B hold the same frames bit for bit, else 1 (2: unreadable)
 #include "tests/cli/CliHarness.h"
 
-using cli_test::Audio;
-
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "write" && argc == 6) {
@@ -16,7 +14,7 @@ int main(int argc, char** argv) {
         return cli_test::ReadAudio(argv[2]).Frames() == frames ? 0 : 1;
     }
     if (command == "compare" && argc == 4) {
-        const Audio a = cli_test::ReadAudio(argv[2]), b = cli_test::ReadAudio(argv[3]);
+        const cli_test::Audio a = cli_test::ReadAudio(argv[2]), b = cli_test::ReadAudio(argv[3]);
         if (!a.format || !b.format) return 2;
         if (a.channels != b.channels || a.sampleRate != b.sampleRate || a.Frames() != b.Frames()) {
             std::printf("differ: %lld frames of %d channels at %d Hz against %lld of %d at %d Hz\n",
