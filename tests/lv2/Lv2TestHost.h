@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>

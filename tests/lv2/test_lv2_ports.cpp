@@ -1,9 +1,7 @@
-// The plug-ins' ports: defaults, limits, NaN, change detection and latency.
-#include <cmath>
+// The plug-ins' ports: limits, NaN, change detection and latency.
 #include <limits>
 
 #include "effect/Orvanta_Defs.h"
-#include "effect/model/Orvanta_ParameterTable.h"
 #include "host/lv2/SharedPluginModule.h"
 #include "tests/lv2/Lv2TestHost.h"
 
@@ -19,18 +17,6 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 const char* ParameterOf(uint32_t port) {
     const char* id = ControlInputs()[port].parameterID;
     return id ? id : Orvanta::kParamID_Bypass;
-}
-
-TEST(Lv2Ports, ThePortDefaultsPutTheDataModelAtItsOwnDefaults) {
-    Lv2TestInstance lv2(1, 48000);
-    ASSERT_TRUE(lv2.Valid());
-    lv2.Run(0);  // the port defaults (the host's buffers hold them) applied
-    for (uint32_t port = 0; port < kControlInputCount; ++port) {
-        const char* id = ParameterOf(port);
-        double effectDefault = -1.0;
-        lv2.Plugin().Instance().Parameters().GetParameterDefaultNormalizedValue(id, &effectDefault);
-        EXPECT_EQ(lv2.Normalized(id), effectDefault) << id;
-    }
 }
 
 TEST(Lv2Ports, AnyFloatIsLimitedToTheRangeAndNaNIgnored) {

@@ -15,7 +15,6 @@
 #include <thread>
 
 #include "effect/Orvanta_Defs.h"
-#include "effect/model/Orvanta_ParameterTable.h"
 #include "tests/lv2/Lv2TestHost.h"
 
 namespace {
@@ -124,8 +123,7 @@ public:
     long Waits() const { return tWaits; }
 };
 
-// The counters themselves: a free lock is no wait, a held one is; the
-// allocation functions count what this thread allocates and frees.
+// The counters themselves: a held lock is a wait, a free one is not; this thread's allocations count.
 TEST(Lv2Realtime, CountingSeesWaitsAndAllocations) {
     std::mutex mutex;
     std::atomic<bool> held{false};
@@ -147,10 +145,9 @@ TEST(Lv2Realtime, CountingSeesWaitsAndAllocations) {
     holder.join();
 }
 
-// After the first call, runs of 0 frames up to the largest block with every
-// port changing (NaNs, bypass toggling) neither allocate nor wait, while
-// another thread saves and restores two states in a loop; the ports' last
-// values hold at the end. A host without a URI map gets no state, but sound.
+// After the first call, runs of 0 frames up to the largest block with every port changing neither
+// allocate nor wait while another thread saves and restores states; a host without a URI map gets
+// no state, but sound.
 TEST(Lv2Realtime, RunNeitherAllocatesNorWaitsWhileAnotherThreadSavesAndRestores) {
     struct Case { int channels; double rate; HostOptions options; };  // maxBlockLength 0: none stated
     const Case cases[] = {{1, 48000, {true, 512}}, {2, 44100, {true, 512}}, {2, 192000, {true, 0}},

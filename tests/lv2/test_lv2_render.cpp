@@ -1,7 +1,6 @@
 // An LV2 host's run (in place or not, ports changed at a block boundary)
 // equals the runtime's render of the same settings as `orvanta process`
 // parses them, bit for bit, at every rate.
-#include <cmath>
 #include <cstring>
 #include <thread>
 
