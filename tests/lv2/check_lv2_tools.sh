@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The LV2 bundle under outside tools: lv2_validate checks the Turtle, lv2info the
-# ports, latency and presets; lv2file (also with a preset) renders bit for bit as
-# `orvanta process` does (other block sizes: test_lv2_render).
+# ports, latency and presets; lv2apply (one frame per run) and lv2file (also with
+# a preset) render bit for bit as `orvanta process` does.
 # usage: check_lv2_tools.sh BUNDLE ORVANTA WAV_TOOL
 # LV2_HOST_PRELOAD (a sanitizer runtime), when set, is preloaded into the hosts.
 set -euo pipefail
@@ -79,6 +79,7 @@ frames=32768
 
 # The same settings for the plug-in's ports and for `orvanta process`.
 lv2_parameters=(-p Harmonic:40 -p Dynamic:25 -p OutputTrim:-1.5 -p Dither:1 -p Color:3)
+lv2apply_controls=(-c Harmonic 40 -c Dynamic 25 -c OutputTrim -1.5 -c Dither 1 -c Color 3)
 orvanta_settings=(--set Harmonic=40 --set Dynamic=25 --set OutputTrim=-1.5 --set Dither=On --set Color=Rich)
 
 # compare NAME EXPECTED RENDERED
@@ -91,6 +92,11 @@ for layout in mono stereo; do
   uri=$mono_uri
   [ "$layout" = stereo ] && uri=$stereo_uri
   input="$work/in_$layout.wav"
+
+  step "lv2apply through $layout (one frame per run) against orvanta process --block 1"
+  host lv2apply -i "$input" -o "$work/lv2apply_$layout.wav" "${lv2apply_controls[@]}" "$uri" >&2
+  "$orvanta" process "$input" "$work/orvanta_b1_$layout.wav" --block 1 --keep-latency --quiet "${orvanta_settings[@]}"
+  compare "lv2apply $layout" "$work/orvanta_b1_$layout.wav" "$work/lv2apply_$layout.wav"
 
   step "lv2file through $layout (512-frame blocks) against orvanta process --block 512"
   host lv2file -b 512 --ignore-clipping -i "$input" -o "$work/lv2file_$layout.wav" "${lv2_parameters[@]}" "$uri" >&2
