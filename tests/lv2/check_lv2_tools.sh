@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The LV2 bundle under outside tools: lv2_validate checks the Turtle, lv2info the
-# ports, latency and presets; lv2apply (one frame per run) and lv2file (also with
-# a preset) render bit for bit as `orvanta process` does.
+# ports, latency and presets; lv2apply (one frame per run), lv2file (also with a
+# preset) and lv2proc (latency compensated) render bit for bit as `orvanta process` does.
 # usage: check_lv2_tools.sh BUNDLE ORVANTA WAV_TOOL
 # LV2_HOST_PRELOAD (a sanitizer runtime), when set, is preloaded into the hosts.
 set -euo pipefail
@@ -109,6 +109,12 @@ for layout in mono stereo; do
   "$orvanta" process "$input" "$work/orvanta_gold_$layout.wav" --block 512 --keep-latency --quiet \
     --set Harmonic=45 --set Dynamic=30 --set OutputTrim=-1 --set Dither=Off --set Color=Gold
   compare "preset $layout" "$work/orvanta_gold_$layout.wav" "$work/preset_$layout.wav"
+
+  # lv2proc drops the reported latency and flushes the tail, as orvanta does without --keep-latency.
+  step "lv2proc through $layout: output aligned with the input"
+  host lv2proc -i "$input" -o "$work/lv2proc_$layout.wav" "${lv2_parameters[@]/#-p/-c}" "$uri" >/dev/null
+  "$orvanta" process "$input" "$work/orvanta_aligned_$layout.wav" --block 512 --quiet "${orvanta_settings[@]}"
+  compare "lv2proc $layout" "$work/orvanta_aligned_$layout.wav" "$work/lv2proc_$layout.wav"
 done
 
 echo
