@@ -1,6 +1,4 @@
-// The bundle as built: its layout, its dynamic symbol table (the seven entry
-// points and nothing else), where the editor looks for resources, and how
-// the loader answers paths that are not a usable module.
+// The bundle as built: layout, exported symbols, resources, and paths that are no usable module.
 #include <elf.h>
 #include <gtest/gtest.h>
 #include <math.h>
@@ -25,8 +23,7 @@ std::vector<char> ReadFile(const std::string& path) {
     return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The symbols a shared object defines for others to look up, as binutils'
-// nm lists its dynamic symbol table (version nodes left out).
+// The dynamic symbols a shared object defines, as nm lists them (version nodes left out).
 std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
     std::set<std::string> names;
     FILE* listing = popen(("nm -D --defined-only '" + path + "'").c_str(), "r");
@@ -58,8 +55,7 @@ TEST(Bundle, ResourcesSitWhereTheEditorLooks) {
 }
 
 TEST(Bundle, LoadsFromTheFolderOrTheBinaryAndIsTheDefault) {
-    // Test programs sit two folders below the build folder, like the
-    // orvanta program sits one below it.
+    // Test programs sit two folders below the build folder, the orvanta program one.
     EXPECT_EQ(PluginModule::DefaultBundlePath(Orvanta::kBundleName), moduletest::BundlePath());
     for (const std::string& path : {moduletest::BundlePath(), moduletest::BundlePath() + "/",
                                     moduletest::BundleBinaryPath()}) {
@@ -97,8 +93,7 @@ TEST(Bundle, PathsThatAreNoModuleAreRefusedWithAReason) {
     }
 }
 
-// Damaged copies of the module binary are refused before dlopen maps
-// them (a truncated one used to end the program with SIGBUS inside it).
+// Damaged binaries are refused before dlopen maps them (a truncated one used to raise SIGBUS).
 TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
     const std::vector<char> image = ReadFile(moduletest::BundleBinaryPath());
     ASSERT_GT(image.size(), sizeof(Elf64_Ehdr));
