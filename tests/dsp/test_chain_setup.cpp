@@ -13,14 +13,11 @@
 TEST(ChannelState, RateSettingForEveryKindOfRate) {
     // Supported rates map to themselves, any other to the nearest by ratio.
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    const struct {
-        float rate;
-        uint32_t multiple;
-        int32_t rateCase;
-    } cases[] = {{44100, 1, 1},  {48000, 1, 2},  {88200, 2, 3},    {96000, 2, 4},  {176400, 4, 5}, {192000, 4, 6},
-                 {48000.5f, 1, 2}, {8000, 1, 1}, {46000, 1, 1},    {46100, 1, 2},  {64000, 1, 2},  {66000, 2, 3},
-                 {120000, 2, 4}, {132300, 4, 5}, {384000, 4, 6},   {0, 1, 1},      {-96000, 1, 1}, {nan, 1, 1},
-                 {inf, 4, 6}};
+    const struct { float rate; uint32_t multiple; int32_t rateCase; } cases[] = {
+        {44100, 1, 1},  {48000, 1, 2},  {88200, 2, 3},    {96000, 2, 4},  {176400, 4, 5}, {192000, 4, 6},
+        {48000.5f, 1, 2}, {8000, 1, 1}, {46000, 1, 1},    {46100, 1, 2},  {64000, 1, 2},  {66000, 2, 3},
+        {120000, 2, 4}, {132300, 4, 5}, {384000, 4, 6},   {0, 1, 1},      {-96000, 1, 1}, {nan, 1, 1},
+        {inf, 4, 6}};
     for (const auto& c : cases) {
         const SOrvanta_RateSetting s = Orvanta_RateSettingForSampleRate(c.rate);
         EXPECT_EQ(s.m_uRateMultiple, c.multiple) << c.rate;
@@ -65,11 +62,9 @@ TEST(Coefficients, BlockSetupDitherAndDriveNormalisation) {
     SOrvanta_Channel_State record{};
     record.m_uRateMultiple = 1;
     record.m_iRateCase = 2;
-    const struct {
-        int32_t dither, color;
-        float d, ditherAmt, ditherMod, driveNorm;
-    } cases[] = {{1, 2, 0.0f, 0.0f, 0.0f, 0.5f}, {2, 2, 0.0f, 0.00948f, 0.3f, 0.5f}, {2, 2, 1.0f, 0.00948f, 0.3f, 2.0f},
-                 {1, 1, 0.0f, 0.0f, 0.0f, 0.25f}, {1, 1, 1.0f, 0.0f, 0.0f, 2.0f},    {7, 3, 0.0f, 0.0f, 0.0f, 0.5f}};
+    const struct { int32_t dither, color; float d, ditherAmt, ditherMod, driveNorm; } cases[] = {
+        {1, 2, 0, 0, 0, 0.5f},  {2, 2, 0, 0.00948f, 0.3f, 0.5f}, {2, 2, 1, 0.00948f, 0.3f, 2},
+        {1, 1, 0, 0, 0, 0.25f}, {1, 1, 1, 0, 0, 2},              {7, 3, 0, 0, 0, 0.5f}};
     for (const auto& c : cases) {
         const OrvantaChain::BlockSetup s = OrvantaChain::prepareBlock({0.5f, c.d, 1.0f, c.dither, c.color}, record);
         EXPECT_EQ(s.ditherIntoLine, c.ditherAmt);  // computed in double: the same as the float constants

@@ -82,11 +82,7 @@ Rendered render(const Case& c, const std::vector<int32_t>& pattern) {
 
 // The cases that keep exact samples: every kSampleStride-th output sample.
 constexpr size_t kSampleStride = 8;
-struct SampleCase {
-    size_t index;  // into the hash table's order
-    size_t channel;
-    const uint32_t* bits;
-};
+struct SampleCase { size_t index, channel; const uint32_t* bits; };  // index: in the hash table's order
 // Mono 48 kHz "Deep" and stereo 192 kHz "Silver", channel 1, both dither on.
 const SampleCase kSampleCases[] = {{caseIndex(Layout::Mono, 1, 5, true), 0, kGoldenMonoSamples},
                                    {caseIndex(Layout::Stereo, 5, 1, true), 1, kGoldenStereoSamples}};

@@ -100,12 +100,8 @@ TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
     Elf64_Ehdr header;
     std::memcpy(&header, image.data(), sizeof header);
     const uint64_t size = image.size();
-    struct Case {
-        const char* what;
-        std::function<void(Elf64_Ehdr&)> edit;
-        uint64_t keep;  // bytes kept
-        std::string reason;
-    };
+    using Edit = std::function<void(Elf64_Ehdr&)>;
+    struct Case { const char* what; Edit edit; uint64_t bytesKept; std::string reason; };
     const Case cases[] = {
         {"32-bit class", [](Elf64_Ehdr& h) { h.e_ident[EI_CLASS] = ELFCLASS32; }, size, "an ELF file of the other class (32-bit)"},
         {"big-endian", [](Elf64_Ehdr& h) { h.e_ident[EI_DATA] = ELFDATA2MSB; }, size, "an ELF file of the other byte order"},
@@ -128,7 +124,7 @@ TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
         SCOPED_TRACE(test.what);
         Elf64_Ehdr edited = header;
         test.edit(edited);
-        std::vector<char> damaged(image.begin(), image.begin() + long(test.keep));
+        std::vector<char> damaged(image.begin(), image.begin() + long(test.bytesKept));
         std::memcpy(damaged.data(), &edited, std::min(sizeof edited, damaged.size()));
         std::ofstream(path, std::ios::binary | std::ios::trunc).write(damaged.data(), long(damaged.size()));
         std::string error;
