@@ -1,15 +1,9 @@
 #!/bin/sh
-# Fails when an instruction-set variant's object defines a shared (weak)
-# symbol outside its own namespace: the linker keeps one copy of such a
-# symbol for the whole module, so baseline code could end up calling AVX2 or
-# AVX-512 instructions on a processor without them.
+# Fails when a variant's object defines a weak symbol outside its namespace: the linker keeps one
+# copy for the module, so baseline code could run AVX2/AVX-512 instructions.
 # Usage: check_variant_symbols.sh OBJECT NAMESPACE (Avx2, Avx512)
 object=$1
 space=$2
-if [ ! -f "$object" ] || [ -z "$space" ]; then
-    echo "usage: check_variant_symbols.sh OBJECT NAMESPACE (object: $object)" >&2
-    exit 1
-fi
 symbols=$(nm -C --defined-only "$object") || exit 1
 shared=$(printf '%s\n' "$symbols" | awk '$2 ~ /^[WVu]$/' | grep -v "$space::" | grep -v 'DW\.ref\.__gxx_personality_v0')
 if [ -n "$shared" ]; then

@@ -1,5 +1,4 @@
-// Helpers of the signal-path tests: an instance as a host holds it, the
-// usual packets, a test signal and a fresh noise sequence per thread.
+// Signal-path test helpers: an instance as a host holds it, packets, signals, fresh noise per thread.
 #pragma once
 
 #include <algorithm>
@@ -35,8 +34,7 @@ struct Instance {
 
     bool inPlace = false;  // load() points the outputs at the inputs
 
-    // Points the context at a copy of samples [start, start + count) of each
-    // channel and at fresh output buffers.
+    // Points the context at a copy of samples [start, start + count) and at fresh outputs.
     void load(const Signals& signal, size_t start, int32_t count) {
         for (size_t ch = 0; ch < signal.size(); ++ch) {
             in[ch].assign(signal[ch].begin() + long(start), signal[ch].begin() + long(start + size_t(count)));
@@ -60,9 +58,8 @@ struct Instance {
         (layout == Layout::Mono ? Orvanta_AlgorithmProcessFunction : Orvanta_AlgorithmProcessFunctionStereo)(batch, batch + 1);
     }
 
-    // Processes whole signals (one per channel of the layout) in blocks whose
-    // sizes cycle through the pattern; runBlock processes one loaded block
-    // (by default the callback of the layout).
+    // Processes whole signals in blocks cycling through the pattern; runBlock processes one
+    // loaded block (by default the layout's callback).
     Signals process(Layout layout, const Signals& signal, const std::vector<int32_t>& pattern,
                     const std::function<void()>& runBlock = nullptr) {
         Signals result(signal.size());
@@ -80,8 +77,7 @@ struct Instance {
     }
 };
 
-// Quiet and loud stretches, with peaks beyond +-1 that reach the clamped
-// ends of the curve.
+// Quiet and loud stretches, peaks beyond +-1 reaching the curve's clamped ends.
 inline std::vector<float> testSignal(size_t length, double seed = 0.0) {
     std::vector<float> s(length);
     for (size_t i = 0; i < length; ++i) {
@@ -97,8 +93,7 @@ inline Signals signals(Layout layout, size_t length) {
     return s;
 }
 
-// Runs fn on a new thread, which starts at the beginning of the noise
-// sequence, and returns what fn returns.
+// Runs fn on a new thread (noise sequence from its start) and returns its result.
 template <class Fn>
 auto onFreshThread(const Fn& fn) { return std::async(std::launch::async, fn).get(); }
 

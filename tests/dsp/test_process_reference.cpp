@@ -1,5 +1,4 @@
-// The callbacks against the plain reference model, bit for bit, records
-// included, over uneven blocks so block and run boundaries fall everywhere.
+// The callbacks against the plain reference model, bit for bit, records included, over uneven blocks.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -44,9 +43,7 @@ TEST(ProcessReference, MatchesReferenceAtEveryRateSettingAndLayout) {
             }
 }
 
-// Faults at the first and last samples of blocks, on either channel: the
-// non-finite outputs become 0 and the channel starts again from a fresh
-// state at the end of the block, so one fault costs at most the rest of it.
+// Faults at the first and last samples of blocks, either channel: recovery matches to the bit.
 TEST(ProcessReference, MatchesReferenceThroughFaults) {
     const float kNaN = std::numeric_limits<float>::quiet_NaN(), kInf = std::numeric_limits<float>::infinity();
     for (Layout layout : {Layout::Mono, Layout::Stereo})

@@ -1,9 +1,5 @@
-// How an instruction-set variant of the process callbacks is chosen. CTest
-// runs the whole signal-path suite (the reference comparison included) once
-// per variant, forced with ORVANTA_DSP_VARIANT (tests/dsp/CMakeLists.txt), so
-// every variant is held to the reference model's bits; ForcedVariantRuns
-// makes such a run fail when the processor cannot run the forced variant,
-// rather than quietly testing another.
+// How an instruction-set variant is chosen. CTest runs the whole suite once per variant forced
+// with ORVANTA_DSP_VARIANT; ForcedVariantRuns fails such a run rather than quietly test another.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -18,22 +18,8 @@ const float kTopOfCurve = (Tab[8192] - Tab[8191]) * (float(524287) / 524288.0f) 
 
 }  // namespace
 
-// The ends, the documented step, the centre and the extremes; the shape in
-// between is the next test's, and the entries a signal reaches are pinned by the
-// golden outputs.
-TEST(TransferCurveTable, TellingRowsHoldBitForBit) {
-    const std::pair<int, float> rows[] = {
-        {0, 0.000168558327f},    {1, -0.00280028977f},     {2, -0.00318940077f},   {2048, -0.806900084f},
-        {4095, -0.000745467667f}, {4096, -0.000154755762f}, {4097, 0.00043595623f}, {6144, 0.806878865f},
-        {8190, 0.00338337268f},  {8191, 0.00299373548f},   {8192, 0.00260468619f},
-    };
-    for (const auto& row : rows) EXPECT_EQ(Tab[row.first], row.second) << "entry " << row.first;
-}
-
 TEST(TransferCurveTable, SmoothNearlyOddSineLikeCurve) {
-    // Curvature in entry units stays bounded (a kink shows as a large second
-    // difference) and changes only gradually (a step shows as a jump of it);
-    // rounding entries near 0.8 adds up to about 2.4e-7 to a second difference.
+    // Bounded, gradually changing curvature: a kink or step shows in the second difference.
     for (int k = 2; k < 8192; ++k) {
         ASSERT_LT(std::fabs(secondDifference(k)), 1.4e-6) << "entry " << k;  // about 23 per unit x squared
         if (k > 2) {
@@ -67,17 +53,15 @@ TEST(TransferCurve, EdgeCasesOfBothForms) {
         }
     }
     EXPECT_NEAR(kTopOfCurve, 0.0026047f, 1e-7f);
-    // The forms differ only in rounding: the offset form drops the low bits
-    // of small inputs in v + 1.
+    // The forms differ only in rounding: the offset form drops small inputs' low bits in v + 1.
     EXPECT_EQ(TransferCurve::Offset::apply(3.0e-9f), Tab[4096]);
     EXPECT_NE(TransferCurve::Signed::apply(3.0e-9f), Tab[4096]);
     for (float v = -1.0f; v < 1.0f; v += 0.000123f)
         ASSERT_NEAR(TransferCurve::Offset::apply(v), TransferCurve::Signed::apply(v), 1e-6f) << v;
 }
 
-// The two-lane look-up gives, lane by lane, what the one-value look-up gives:
-// at every float near +-1 and +-0.5, strided over all magnitudes up to 2, and
-// at the special values.
+// The two-lane look-up gives lane by lane what the one-value one gives: every float near +-1
+// and +-0.5, a stride over all magnitudes up to 2, and the special values.
 TEST(TransferCurve, TwoLaneFormMatchesOneValueForm) {
     std::vector<float> inputs = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
                                  std::numeric_limits<float>::denorm_min(), 1e-30f};

@@ -1,5 +1,4 @@
-// Test helper: the data model of tests/model with its editor (Orvanta_GUI), opened in a view
-// container holding a platform view; a host's change is followed by the editor's ParameterUpdated.
+// The data model of tests/model with its editor, opened in a view container over a platform view.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,18 +1,14 @@
-// The editor panel with a real data model under the substitute host. (Knob gestures reaching the
-// host: tests/editorcli, tests/lv2ui and test_knob_controls.)
+// The editor panel with a real data model under the substitute host (knob gestures: tests/editorcli).
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <vector>
 
 #include "EditorHarness.h"
-#include "toolkit/CKickButton.h"
 #include "toolkit/CTextEdit.h"
 
 using namespace Orvanta;
 using VSTGUI::CPoint;
 using VSTGUI::CRect;
-constexpr uint32_t kLeft = VSTGUI::CLinuxNativeView::kLeftButton;
 using Kind = HostAutomationDelegate::Event::Kind;
 
 namespace {
@@ -40,32 +36,26 @@ TEST(EditorView, LayoutFollowsThePanel) {
     Orvanta_View* view = h.View();
     ASSERT_NE(view, nullptr);
     VSTGUI::CBitmap* panel = Orvanta_View::m_hOrvantaBackground.get();
-    ASSERT_TRUE(panel->isLoaded()) << "artwork in " << ArtworkFolder();
-    CRect size;
-    view->getSize(&size);
-    EXPECT_EQ(size, CRect(0, 0, panel->getWidth(), panel->getHeight()));
-    EXPECT_EQ(h.native.getWidth(), int(panel->getWidth()));
+    ASSERT_TRUE(panel->isLoaded()) << "artwork in " << ArtworkFolder();  // size: EditorGlue.ViewSize...
 
     const int dialFrames = int(Orvanta_View::m_hOrvantaDial->getHeight() / kEditorKnobSize);
     const float plain = VSTGUI::CKnob::kDefaultZoomFactor;
-    const struct { VSTGUI::CKnob* control; long tag; const char* parameterID; float zoom; int frames; }
-        knobs[] = {
-        {view->GetHarmonicKnob(), 2, "Harmonic", plain, dialFrames},
-        {view->GetDynamicKnob(), 4, "Dynamic", plain, dialFrames},
-        {view->GetOutputTrimKnob(), 3, "OutputTrim", plain, dialFrames},
-        {view->GetDitherKnob(), 5, "Dither", 25.0f, 3},
-        {view->GetColorKnob(), 6, "Color", 3.5f, 5},
+    // Tags and identifiers: the listing the next test pins.
+    const struct { VSTGUI::CKnob* control; const char* parameterID; float zoom; int frames; } knobs[] = {
+        {view->GetHarmonicKnob(), "Harmonic", plain, dialFrames},
+        {view->GetDynamicKnob(), "Dynamic", plain, dialFrames},
+        {view->GetOutputTrimKnob(), "OutputTrim", plain, dialFrames},
+        {view->GetDitherKnob(), "Dither", 25.0f, 3},
+        {view->GetColorKnob(), "Color", 3.5f, 5},
     };
     for (const auto& k : knobs) {
         SCOPED_TRACE(k.parameterID);
-        EXPECT_EQ(k.control->getTag(), k.tag);
         double defaultValue = -1;
         h.model->GetParameterDefaultNormalizedValue(k.parameterID, &defaultValue);
         EXPECT_FLOAT_EQ(k.control->getDefaultValue(), float(defaultValue));
         EXPECT_EQ(k.control->getZoomFactor(), k.zoom);
         EXPECT_EQ(dynamic_cast<VSTGUI::IMultiBitmapControl*>(k.control)->getNumSubPixmaps(), k.frames);
     }
-    EXPECT_STREQ(view->GetHarmonicKnob()->GetParamID(), "Harmonic");
     // Knobs first, then buttons, then displays: 17 controls in all.
     EXPECT_EQ(view->getNbViews(), 17);
     // The type buttons lie over the type selector: a click there reaches the button.
@@ -96,7 +86,6 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
         {"no number reads as 0", kEditorRect_HarmonicDisplay, kParamID_Harmonic, 0.1, "abc", 0.0, "0.00"},
         {"leading blanks and units", kEditorRect_DynamicDisplay, kParamID_Dynamic, 0.0, "  75 %", 0.75, "75.00"},
         {"type by first letter only", kEditorRect_ColorDisplay, kParamID_Color, 0.0, "Gx", 0.25, "Gold"},
-        {"last type", kEditorRect_ColorDisplay, kParamID_Color, 0.0, "deep", 1.0, "Deep"},
         {"unknown type restores the name", kEditorRect_ColorDisplay, kParamID_Color, 0.5, "x", 0.5, "Rich"},
         {"ON in capitals", kEditorRect_DitherDisplay, kParamID_Dither, 0.0, "ON", 1.0, "On"},
         {"off", kEditorRect_DitherDisplay, kParamID_Dither, 1.0, "off", 0.0, "Off"},
@@ -121,14 +110,6 @@ TEST(EditorView, TypedValuesAndTheirParsing) {
     // The word test the panel offers: 2 for on, 1 for off, 0 for anything else.
     for (auto [text, value] : {std::pair{"On", 2}, {"of", 1}, {"o", 0}, {"yes", 0}})
         EXPECT_EQ(EditorHarness().View()->compareBrightness(text), value) << text;
-    // Committing empty text into the type display restores the name.
-    EditorHarness h;
-    h.Automate(kParamID_Color, 0.75);
-    const CPoint typeDisplay = CentreOf(kEditorRect_ColorDisplay);
-    h.native.mouseDown(typeDisplay, kLeft);
-    h.native.keyDown(0, VSTGUI::VKEY_BACK);
-    h.native.keyDown(0, VSTGUI::VKEY_RETURN);
-    EXPECT_STREQ(h.View()->GetColorDisplay()->getText(), "Fat");
 }
 
 TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
@@ -155,23 +136,15 @@ TEST(EditorView, ButtonsSetTheirValueTwiceWithoutTouching) {
                                                          : h.View()->GetDitherDisplay();
         EXPECT_STREQ(display->getText(), c.shown);
     }
-    // Pressed, dragged off and released elsewhere: one report, same value.
-    EditorHarness h;
-    const CPoint rich = CentreOf(kEditorRect_ColorButtons[2]);
-    h.native.mouseDown(rich, kLeft);
-    h.native.mouseMoved(CPoint(10, 10), kLeft);
-    h.native.mouseUp(CPoint(10, 10), kLeft);
-    h.Answer();
-    EXPECT_DOUBLE_EQ(h.Normalized(kParamID_Color), 0.5);
-    EXPECT_EQ(h.Requests(Kind::SetValue, kParamID_Color).size(), 1u);
+    // (Dragged off before the release: one report, tests/toolkit; each report sets the value.)
 }
 
 // Host changes moving knobs and texts: the snapshot, LV2 and window tests; here, those that must not.
 TEST(EditorView, OtherIdentifiersChangeNothing) {
     EditorHarness h;
     h.View()->GetHarmonicDisplay()->setText("marker");
-    for (const char* id : {"", "harmonic", "Unknown"}) EXPECT_EQ(h.gui->ParameterUpdated(id), AAX_SUCCESS);
-    EXPECT_EQ(h.gui->ParameterUpdated(nullptr), AAX_SUCCESS);
+    for (const char* id : {"", "harmonic", "Unknown", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(h.gui->ParameterUpdated(id), AAX_SUCCESS);
     EXPECT_STREQ(h.View()->GetHarmonicDisplay()->getText(), "marker");
 }
 
@@ -232,9 +205,8 @@ TEST(EditorBitmaps, ResourceFolderOfABundle) {
     };
     const std::string bundle = scratch.path() + "/Orvanta.aaxplugin";
     const std::string binary = bundle + "/Contents/x86_64-linux/Orvanta.so";
-    ASSERT_TRUE(made(bundle + "/Contents/x86_64-linux") && made(bundle + "/Contents/Resources"));
-    EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(binary), bundle + "/Contents/Resources");
-    ASSERT_TRUE(made(bundle + "/Contents/Resources/bitmaps"));
+    // Without a bitmaps folder: Contents/Resources (the built bundle, tests/module).
+    ASSERT_TRUE(made(bundle + "/Contents/x86_64-linux") && made(bundle + "/Contents/Resources/bitmaps"));
     EXPECT_EQ(Orvanta_GUI::ResourceFolderForBinary(binary), bundle + "/Contents/Resources/bitmaps");
     // The LV2 bundle is flat: the bitmaps folder beside the binary, not its grandparent's Contents.
     const std::string lv2Bundle = scratch.path() + "/orvanta.lv2";

@@ -1,5 +1,4 @@
-// Numbers and text convert the same under a host process's decimal-comma locale (a host may
-// call setlocale(LC_ALL, "")).
+// Numbers and text convert the same under a host's decimal-comma locale (setlocale(LC_ALL, "")).
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -26,7 +25,6 @@ class CommaLocale {
 public:
     CommaLocale() {
         if (!std::setlocale(LC_ALL, kCommaLocale)) {
-            // No such locale installed: build one where only this process looks.
             char folder[] = "/tmp/orvanta-locale-XXXXXX";
             m_Folder = mkdtemp(folder);
             const std::string command =
@@ -46,7 +44,6 @@ public:
             std::system(("rm -rf '" + m_Folder + "'").c_str());
         }
     }
-    // Whether the C library now writes a decimal comma.
     static bool Active() { return std::string(std::localeconv()->decimal_point) == ","; }
 
 private:

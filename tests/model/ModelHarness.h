@@ -1,5 +1,4 @@
-// Test helper: one Orvanta_Parameters instance initialised with the substitute host's controller
-// and automation delegate; Answer() answers the queued set-value requests as the host does.
+// One Orvanta_Parameters initialised with the substitute host's controller and automation delegate.
 #pragma once
 
 #include <gtest/gtest.h>

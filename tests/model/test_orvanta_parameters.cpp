@@ -14,20 +14,14 @@
 
 namespace {
 
-using Orvanta::kParamID_Bypass;
-using Orvanta::kParamID_Color;
-using Orvanta::kParamID_Dither;
-using Orvanta::kParamID_Dynamic;
-using Orvanta::kParamID_Harmonic;
-using Orvanta::kParamID_OutputTrim;
+using namespace Orvanta;
 
 bool SamePacket(const SOrvanta_Knob_Packet& a, const SOrvanta_Knob_Packet& b) {
     return a.m_fHarmonic == b.m_fHarmonic && a.m_fDynamic == b.m_fDynamic && a.m_fOutputGain == b.m_fOutputGain &&
            a.m_iDither == b.m_iDither && a.m_iColor == b.m_iColor;
 }
 
-// Names, ranges, steps and default texts are checked end to end by the program's parameter
-// listing (tests/cli); here what a host asks besides, from creation to release.
+// Names, ranges, steps and default texts: the parameter listing (tests/cli); here the rest.
 TEST(OrvantaParameters, TheSixParametersFromInitializeToUninitialize) {
     const acfUInt32 liveBefore = CACFUnknown::GetActiveObjectCount();
     AAX_CEffectParameters* uninitialised = Orvanta_Parameters::Create();
@@ -66,13 +60,7 @@ TEST(OrvantaParameters, TheSixParametersFromInitializeToUninitialize) {
     h->model->GetMasterBypassParameter(&bypassID);
     EXPECT_STREQ(bypassID.Get(), "");
 
-    for (const acfIID& iid : {IID_IAAXEffectParametersV1, IID_IAAXEffectParametersV2}) {
-        void* answer = nullptr;
-        ASSERT_EQ(h->model->QueryInterface(iid, &answer), 0);
-        EXPECT_EQ(static_cast<AAX_IEffectParameters*>(static_cast<AAX_IACFEffectParameters_V2*>(answer)),
-                  static_cast<AAX_IEffectParameters*>(h->model));
-        static_cast<AAX_IACFEffectParameters_V2*>(answer)->Release();
-    }
+    // The interfaces it offers: tests/module (ModuleObjectsTest); here, one it does not.
     void* none = reinterpret_cast<void*>(1);
     EXPECT_EQ(h->model->QueryInterface(IID_IAAXEffectGUIV1, &none), ACF_E_NOINTERFACE);
     EXPECT_EQ(none, nullptr);
@@ -101,14 +89,11 @@ TEST(OrvantaParameters, QueriesAnswerOnlyIntoBlocksLargeEnough) {
 
 TEST(OrvantaParameters, TextsBothWays) {
     ModelHarness h;
+    // Between the ends (the ends: the parameter listing, tests/cli).
     const struct { const char* id; double normalized; const char* text; } shown[] = {
-        {kParamID_Color, 0.9, "4.00"}, {kParamID_Color, 0.9999, "5.00"}, {kParamID_Color, 1.0, "5.00"},
-        {kParamID_Color, 0.5, "3.00"}, {kParamID_Color, 0.0, "1.00"}, {kParamID_Dither, 0.5, "1.00"},
-        {kParamID_Dither, 0.9995, "2.00"}, {kParamID_Dither, 1.0, "2.00"},
-        {kParamID_OutputTrim, 0.75, "3.00"}, {kParamID_OutputTrim, 0.0, "-6.00"},
-        {kParamID_OutputTrim, 1.0, "6.00"}, {kParamID_Harmonic, 0.25, "25.00"},
-        {kParamID_Dynamic, 1.0, "100.00"}, {kParamID_Bypass, 1.0, "on"}, {kParamID_Bypass, 0.0, "bypass"},
-        {kParamID_Bypass, 0.0001, "on"},
+        {kParamID_Color, 0.9, "4.00"}, {kParamID_Color, 0.9999, "5.00"}, {kParamID_Color, 0.5, "3.00"},
+        {kParamID_Dither, 0.5, "1.00"}, {kParamID_Dither, 0.9995, "2.00"}, {kParamID_Bypass, 0.0001, "on"},
+        {kParamID_OutputTrim, 0.75, "3.00"}, {kParamID_Harmonic, 0.25, "25.00"},
     };
     for (const auto& c : shown) {
         h.Set(c.id, c.normalized);
@@ -134,10 +119,8 @@ TEST(OrvantaParameters, KnobPacketFollowsTheParameters) {
     EXPECT_TRUE(SamePacket(packets[0], {0.0f, 0.0f, 1.0f, 1, 2}));
     EXPECT_TRUE(h.Dispatch().empty());
 
-    const float minus6 = float(std::pow(10.0, double(-6.0f / 20.0f)));
+    const float minus6 = float(std::pow(10.0, double(-6.0f / 20.0f)));  // 0.501187
     const float plus6 = float(std::pow(10.0, double(6.0f / 20.0f)));
-    EXPECT_NEAR(minus6, 0.501187, 1e-6);
-    EXPECT_NEAR(plus6, 1.995262, 1e-6);
     const struct { std::vector<std::pair<const char*, double>> changes; SOrvanta_Knob_Packet expected; }
         cases[] = {
         {{{kParamID_Dither, 1.0}}, {0.0f, 0.0f, 1.0f, 2, 2}},

@@ -1,6 +1,4 @@
-// What the module tests share: the two forms of the module (entry points
-// linked into the test, and the bundle built next to it) and a way to call
-// either form's entry points directly.
+// The module's two forms (linked into the test, and the built bundle) and their entry points.
 #pragma once
 
 #include <dlfcn.h>
@@ -21,9 +19,7 @@ inline std::string BundleBinaryPath() {
 enum class Form { Linked, Bundle };
 inline const char* FormName(Form form) { return form == Form::Linked ? "linked" : "bundle"; }
 
-// The seven entry points of one form of the module. The bundle stays open
-// while the object lives (dlopen counts, so a PluginModule of the same
-// bundle shares it).
+// The entry points of one form; the bundle stays open while the object lives.
 #define MODULETEST_ENTRY_POINTS(X)                                                                 \
     X(GetSDKVersion) X(Startup) X(RegisterPlugin) X(RegisterComponent) X(GetClassFactory) X(CanUnloadNow) \
     X(Shutdown)

@@ -1,6 +1,4 @@
-// The bundle as built: its layout, its dynamic symbol table (the seven entry
-// points and nothing else), where the editor looks for resources, and how
-// the loader answers paths that are not a usable module.
+// The bundle as built: layout, exported symbols, resources, and paths that are no usable module.
 #include <elf.h>
 #include <gtest/gtest.h>
 #include <math.h>
@@ -25,8 +23,7 @@ std::vector<char> ReadFile(const std::string& path) {
     return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The symbols a shared object defines for others to look up, as binutils'
-// nm lists its dynamic symbol table (version nodes left out).
+// The dynamic symbols a shared object defines, as nm lists them (version nodes left out).
 std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
     std::set<std::string> names;
     FILE* listing = popen(("nm -D --defined-only '" + path + "'").c_str(), "r");
@@ -58,8 +55,7 @@ TEST(Bundle, ResourcesSitWhereTheEditorLooks) {
 }
 
 TEST(Bundle, LoadsFromTheFolderOrTheBinaryAndIsTheDefault) {
-    // Test programs sit two folders below the build folder, like the
-    // orvanta program sits one below it.
+    // Test programs sit two folders below the build folder, the orvanta program one.
     EXPECT_EQ(PluginModule::DefaultBundlePath(Orvanta::kBundleName), moduletest::BundlePath());
     for (const std::string& path : {moduletest::BundlePath(), moduletest::BundlePath() + "/",
                                     moduletest::BundleBinaryPath()}) {
@@ -97,20 +93,15 @@ TEST(Bundle, PathsThatAreNoModuleAreRefusedWithAReason) {
     }
 }
 
-// Damaged copies of the module binary are refused before dlopen maps
-// them (a truncated one used to end the program with SIGBUS inside it).
+// Damaged binaries are refused before dlopen maps them (a truncated one used to raise SIGBUS).
 TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
     const std::vector<char> image = ReadFile(moduletest::BundleBinaryPath());
     ASSERT_GT(image.size(), sizeof(Elf64_Ehdr));
     Elf64_Ehdr header;
     std::memcpy(&header, image.data(), sizeof header);
     const uint64_t size = image.size();
-    struct Case {
-        const char* what;
-        std::function<void(Elf64_Ehdr&)> edit;
-        uint64_t keep;  // bytes kept
-        std::string reason;
-    };
+    using Edit = std::function<void(Elf64_Ehdr&)>;
+    struct Case { const char* what; Edit edit; uint64_t bytesKept; std::string reason; };
     const Case cases[] = {
         {"32-bit class", [](Elf64_Ehdr& h) { h.e_ident[EI_CLASS] = ELFCLASS32; }, size, "an ELF file of the other class (32-bit)"},
         {"big-endian", [](Elf64_Ehdr& h) { h.e_ident[EI_DATA] = ELFDATA2MSB; }, size, "an ELF file of the other byte order"},
@@ -133,7 +124,7 @@ TEST(Bundle, DamagedBinariesAreRefusedBeforeLoading) {
         SCOPED_TRACE(test.what);
         Elf64_Ehdr edited = header;
         test.edit(edited);
-        std::vector<char> damaged(image.begin(), image.begin() + long(test.keep));
+        std::vector<char> damaged(image.begin(), image.begin() + long(test.bytesKept));
         std::memcpy(damaged.data(), &edited, std::min(sizeof edited, damaged.size()));
         std::ofstream(path, std::ios::binary | std::ios::trunc).write(damaged.data(), long(damaged.size()));
         std::string error;

@@ -1,13 +1,12 @@
-// The effect description as the substitute host records it, and what happens
-// when the host cannot give the description what it needs.
+// The effect description as the substitute host records it, and what happens when a collection
+// cannot give it what it needs.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
-#include <vector>
 
-#include "AAX_ICollection.h"
-#include "AAX_IEffectDescriptor.h"
 #include "AAX_VCollection.h"
+#include "AAX_VEffectDescriptor.h"
 #include "effect/description/Orvanta_Description.h"
 #include "effect/dsp/Orvanta_AlgorithmProcess.h"
 #include "effect/editor/Orvanta_GUI.h"
@@ -60,67 +59,33 @@ TEST(EffectDescription, EveryCallMatchesTheStoredListing) {
     }
 }
 
-// ---- a collection that cannot give the description what it needs ----
+// An effect descriptor that yields no component descriptor.
+struct NoComponents : AAX_VEffectDescriptor {
+    using AAX_VEffectDescriptor::AAX_VEffectDescriptor;
+    AAX_IComponentDescriptor* NewComponentDescriptor() override { return nullptr; }
+};
 
-// Records every call; NewDescriptor and NewComponentDescriptor yield
-// nothing when told to.
-class ScriptedCollection : public AAX_ICollection, public AAX_IEffectDescriptor {
-public:
-    ScriptedCollection(bool yieldsDescriptor) : m_YieldsDescriptor(yieldsDescriptor) {}
-    std::vector<std::string> calls;
-
-    AAX_IEffectDescriptor* NewDescriptor() override {
-        calls.push_back("NewDescriptor");
-        return m_YieldsDescriptor ? this : nullptr;
-    }
-    AAX_Result AddEffect(const char*, AAX_IEffectDescriptor*) override { return Note("AddEffect"); }
-    AAX_Result SetManufacturerName(const char* name) override { return Note("SetManufacturerName " + std::string(name)); }
-    AAX_Result AddPackageName(const char* name) override { return Note("AddPackageName " + std::string(name)); }
-    AAX_Result SetPackageVersion(uint32_t version) override {
-        return Note("SetPackageVersion " + std::to_string(version));
-    }
-    AAX_IPropertyMap* NewPropertyMap() override { return nullptr; }
-    AAX_Result SetProperties(AAX_IPropertyMap*) override { return Note("SetProperties"); }
-
-    AAX_IComponentDescriptor* NewComponentDescriptor() override {
-        calls.push_back("NewComponentDescriptor");
-        return nullptr;
-    }
-    AAX_Result AddComponent(AAX_IComponentDescriptor*) override { return Note("AddComponent"); }
-    AAX_Result AddName(const char*) override { return Note("AddName"); }
-    AAX_Result AddCategory(uint32_t) override { return Note("AddCategory"); }
-    AAX_Result AddCategoryBypassParameter(uint32_t, AAX_CParamID) override { return Note("AddCategoryBypass"); }
-    AAX_Result AddProcPtr(void*, AAX_CProcPtrID) override { return Note("AddProcPtr"); }
-    AAX_Result AddResourceInfo(AAX_EResourceType, const char*) override { return Note("AddResourceInfo"); }
-    AAX_Result AddMeterDescription(AAX_CTypeID, const char*, AAX_IPropertyMap*) override { return Note("AddMeter"); }
-    AAX_Result AddControlMIDINode(AAX_CTypeID, AAX_EMIDINodeType, const char*, uint32_t) override {
-        return Note("AddControlMIDINode");
-    }
-    IACFUnknown* GetIUnknown() const override { return nullptr; }
-
-private:
-    AAX_Result Note(const std::string& call) {
-        calls.push_back(call);
-        return AAX_SUCCESS;
-    }
-    bool m_YieldsDescriptor;
+// A collection over the substitute host that yields no effect descriptor, or one of NoComponents.
+struct ScriptedCollection : AAX_VCollection {
+    ScriptedCollection(IACFUnknown* root, bool yieldsDescriptor)
+        : AAX_VCollection(root), effect(yieldsDescriptor ? new NoComponents(root) : nullptr) {}
+    AAX_IEffectDescriptor* NewDescriptor() override { return effect.get(); }
+    std::unique_ptr<NoComponents> effect;
 };
 
 TEST(EffectDescription, WithoutDescriptorsOnlyThePackageIsDescribed) {
-    const std::vector<std::string> package = {"SetManufacturerName Quillfern", "AddPackageName Orvanta",
-                                              "AddPackageName Oq", "SetPackageVersion 1"};
-    struct Case { const char* name; bool yieldsEffectDescriptor; std::vector<std::string> creations; };
-    const Case cases[] = {
-        {"no effect descriptor", false, {"NewDescriptor"}},
-        {"no component descriptor", true, {"NewDescriptor", "NewComponentDescriptor"}},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        ScriptedCollection collection(test.yieldsEffectDescriptor);
-        EXPECT_EQ(GetEffectDescriptions(&collection), AAX_ERROR_NULL_OBJECT);
-        std::vector<std::string> expected = test.creations;
-        expected.insert(expected.end(), package.begin(), package.end());
-        EXPECT_EQ(collection.calls, expected);
+    for (bool yieldsEffectDescriptor : {false, true}) {
+        SCOPED_TRACE(yieldsEffectDescriptor ? "no component descriptor" : "no effect descriptor");
+        ACFPtr<HostRootObject> root = HostRootObject::Create();
+        {
+            ScriptedCollection collection(root.get(), yieldsEffectDescriptor);
+            EXPECT_EQ(GetEffectDescriptions(&collection), AAX_ERROR_NULL_OBJECT);
+        }
+        ASSERT_NE(root->LastCollection(), nullptr);
+        std::string calls;
+        for (const RecordedCall& call : root->LastCollection()->Description().calls)
+            calls += call.operation + " ";
+        EXPECT_EQ(calls, "SetManufacturerName AddPackageName AddPackageName SetPackageVersion ");
     }
 }
 

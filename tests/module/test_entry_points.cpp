@@ -1,5 +1,4 @@
-// The seven entry points, called as a host calls them, in both forms of the
-// module, against hosts that lack what it needs or throw, and its live count.
+// The seven entry points in both forms of the module, against hosts lacking parts or throwing.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -21,6 +20,7 @@ using moduletest::Form;
 
 constexpr ACFRESULT kUnexpected = static_cast<ACFRESULT>(0x8000FFFFu);
 const Form kForms[] = {Form::Linked, Form::Bundle};
+const auto kFormName = [](const auto& test) { return std::string(moduletest::FormName(test.param)); };
 
 class EntryPointsTest : public ::testing::TestWithParam<Form> {
 protected:
@@ -50,8 +50,7 @@ TEST_P(EntryPointsTest, SDKVersionAndTheOffersTheModuleDeclines) {
     }
 }
 
-// The host-services object the module creates at start-up is a host object
-// made through the root's factory, so the host's live count shows it.
+// The host-services object made at start-up is a host object: the host's live count shows it.
 TEST_P(EntryPointsTest, StartupKeepsTheFirstHostServicesAndShutdownIsSafeWithoutStartup) {
     ACFPtr<HostRootObject> root = HostRootObject::Create();
     ACFPtr<HostRootObject> otherRoot = HostRootObject::Create();
@@ -114,8 +113,7 @@ TEST_P(EntryPointsTest, RegistrationAgainstIncompleteHosts) {
     }
 }
 
-// A root object that throws from QueryInterface: the module's first call
-// into it at start-up and at registration.
+// A root object whose QueryInterface (the module's first call into it) throws.
 struct ThrowingRoot : IACFUnknown {
     explicit ThrowingRoot(void (*raise)()) : m_Raise(raise) {}
     ACFRESULT QueryInterface(const acfIID&, void**) override {
@@ -141,10 +139,7 @@ TEST_P(EntryPointsTest, ExceptionsFromTheHostBecomeOneResultCode) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, EntryPointsTest, ::testing::ValuesIn(kForms),
-                         [](const auto& test) { return std::string(moduletest::FormName(test.param)); });
-
-// ---- objects created through the description's factories ----
+INSTANTIATE_TEST_SUITE_P(Forms, EntryPointsTest, ::testing::ValuesIn(kForms), kFormName);
 
 class ModuleObjectsTest : public ::testing::TestWithParam<Form> {
 protected:
@@ -158,10 +153,7 @@ protected:
     std::unique_ptr<PluginModule> m_Module;
 };
 
-// The live count follows every data model and editor. The factories'
-// results are used as IACFUnknown* as they come: the host interface is each
-// class's first base, so the address is the one the object hands out for
-// its own interfaces.
+// The live count follows every data model and editor; each object's address is that of its interfaces.
 TEST_P(ModuleObjectsTest, FactoryObjectsAreCountedWhileAliveAndAreTheirInterfacesAddresses) {
     EXPECT_EQ(m_Module->LiveObjects(), 0) << "start-up and registration leave nothing counted";
     IACFUnknown* objects[3] = {};
@@ -191,8 +183,7 @@ TEST_P(ModuleObjectsTest, FactoryObjectsAreCountedWhileAliveAndAreTheirInterface
     }
 }
 
-// Unloading while the host still holds an object: reported, and the module
-// stays loaded so that the late release still finds its code.
+// Unloading with an object alive: reported, and the code stays for the late release.
 TEST_P(ModuleObjectsTest, UnloadWithObjectsAliveReportsThemAndKeepsTheCode) {
     IACFUnknown* model = m_Module->CreateDataModel();
     ASSERT_NE(model, nullptr);
@@ -204,7 +195,6 @@ TEST_P(ModuleObjectsTest, UnloadWithObjectsAliveReportsThemAndKeepsTheCode) {
     EXPECT_EQ(model->Release(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, ModuleObjectsTest, ::testing::ValuesIn(kForms),
-                         [](const auto& test) { return std::string(moduletest::FormName(test.param)); });
+INSTANTIATE_TEST_SUITE_P(Forms, ModuleObjectsTest, ::testing::ValuesIn(kForms), kFormName);
 
 }  // namespace
