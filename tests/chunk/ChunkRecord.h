@@ -42,10 +42,3 @@ public:
 private:
     std::vector<uint8_t> m_Bytes;
 };
-
-// The bytes of a literal, embedded zeros included (the closing zero is not),
-// so that a chunk's data can be written as text: Raw("l_Color\0" "\0\0\0\2").
-template <size_t N>
-std::vector<uint8_t> Raw(const char (&text)[N]) {
-    return std::vector<uint8_t>(text, text + N - 1);
-}
