@@ -16,8 +16,7 @@ public:
         Get()->fSize = int32_t(dataCapacity);
         Get()->fChunkID = chunkID;
     }
-    // A record holding the header of source and the first dataSize bytes of
-    // its data area, with fSize set to dataSize.
+    // The header of source and the first dataSize bytes of its data, fSize set to dataSize.
     static ChunkRecord CutFrom(const ChunkRecord& source, uint32_t dataSize) {
         ChunkRecord cut(dataSize);
         std::memcpy(cut.m_Bytes.data(), source.m_Bytes.data(), cut.m_Bytes.size());

@@ -145,9 +145,6 @@ TEST(StateChunk, HandMadeChunks) {
          Chunk({{'r', "Label", 0, "warm and round"}, {'d', "Dynamic", 30}, {'l', "Volume", 11}, {'d', "Harmonic", 70},
                 {'r', "Dither", 0, "2"}, {'d', "OutputTrim", 6}, {'l', "Color", 3}, {'l', "Dither", 2}}),
          {0.3, 0.7, 1.0, 1.0, 0.5}, true},
-        {"marker only", ChunkRecord::FromData({1, 1, 1, 1}, kElck), start, false},
-        {"three bytes", ChunkRecord::FromData({1, 1, 1}, kElck), start, false},
-        {"empty", ChunkRecord::FromData({}, kElck), start, false},
         // No finite value in range equals what these store.
         {"NaN", Chunk({{'d', "OutputTrim", nan}, {'l', "Color", 3}}), trimAndColor(0.0, 0.5), false},
         {"inf", Chunk({{'d', "OutputTrim", inf}, {'l', "Color", kMax}}), trimAndColor(1.0, 1.0), false},

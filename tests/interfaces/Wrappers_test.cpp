@@ -1,5 +1,4 @@
-// The interface wrappers over a full host, a version-1 host and no host: each
-// call reaches the host when its version exists, else answers its missing code.
+// Wrappers over full, version-1 and absent hosts: the host's answer, or the missing code.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// PresetFile: reading records, refusing those not whole, restoring only the
-// effect's own. (Capture, layout and files: test_preset_command.cpp.)
+// PresetFile: reading, refusing, restoring only its own. (Layout: test_preset_command.cpp.)
 #include <cstring>
 #include <functional>
 #include <set>

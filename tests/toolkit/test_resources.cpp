@@ -74,7 +74,7 @@ TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
         ScratchFolder folder;
         for (const auto& file : c.files) {
             const std::string path = folder.file(std::string("bmp31010.") + file.first);
-            if (file.second == kGoodPNG) toolkit_test::writeBandedPNG(path, 8, 12, 6, {0xFFFF0000u});
+            if (file.second == kGoodPNG) toolkit_test::writePNG(path, 8, 12, 0xFF0000);
             if (file.second == kBrokenPNG) toolkit_test::writeFile(path, {0x89, 'P', 'N', 'G', 0, 1});
             if (file.second == kGoodBMP) toolkit_test::writeFile(path, makeBMP(5, 3, 24, false, 0x00FF00));
             if (file.second == kAnyJPG) toolkit_test::writeFile(path, {0xFF, 0xD8, 0xFF, 0xE0});
