@@ -1,7 +1,6 @@
 // AAX_CChunkDataParser: cut and damaged records.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 

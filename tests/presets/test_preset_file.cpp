@@ -168,7 +168,6 @@ TEST(PresetFile, RestoresOnlyItsOwnChunkOfItsOwnProduct) {
 }
 
 TEST(PresetFile, FourCharacterCodes) {
-    EXPECT_EQ(FourCharCodeText(0x656C636B), "'elck'");
     EXPECT_EQ(FourCharCodeText(0), "0x00000000");
     EXPECT_EQ(FourCharCodeText(0x41FF4243), "0x41FF4243");
 }

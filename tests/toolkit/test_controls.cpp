@@ -93,7 +93,6 @@ TEST(Control, DefaultValueClickNeedsLeftButtonAloneAndOption) {
     const Events reset = {"begin:4", "end:4", "value:4=0.25"};
     const struct { const char* description; int32 buttons; float start; bool taken; Events events; }
         cases[] = {
-        {"left with option", kLButton | kOption, 0.9f, true, reset},
         {"left with option and shift", kLButton | kOption | kShift, 0.9f, true, reset},
         {"already at the default: taken, no change", kLButton | kOption, 0.25f, true, {"begin:4", "end:4"}},
         {"left alone", kLButton, 0.9f, false, {}},
