@@ -19,11 +19,12 @@ OwnedPointer<CKnob> NewKnob(CControlListener* listener, int32 tag) {
 
 }  // namespace
 
-// (The angle mapping at its ends and across the dead gap: tests/editor, tests/x11, tests/lv2ui.)
 TEST(Knob, DragsByKnobMode) {
     using Path = std::vector<std::pair<CPoint, int32>>;  // press first, then moves
     const int32 L = kLButton;
     const struct { const char* description; int32 mode; float start; Path path; float expected; } cases[] = {
+        {"dead gap, left of bottom", kCircularMode, 0.25f, {{{29, 59}, L}}, 0.0f},
+        {"dead gap, right of bottom", kCircularMode, 0.25f, {{{31, 59}, L}}, 1.0f},
         {"centre keeps the value", kCircularMode, 0.25f, {{{30, 30}, L}}, 0.25f},
         {"circular follows the angle", kCircularMode, 0.0f, {{{10, 50}, L}, {{30, 0}, L}}, 0.5f},
         {"circular holds the end across the gap", kCircularMode, 0.0f,
