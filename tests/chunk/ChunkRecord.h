@@ -1,5 +1,4 @@
-// Test helper: a chunk record in a heap buffer of exactly header plus data, so
-// that the sanitizers catch any read past its end.
+// A chunk record in a heap buffer of exactly header plus data: sanitizers catch reads past it.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +22,6 @@ public:
         cut.Get()->fSize = int32_t(dataSize);
         return cut;
     }
-    // A record built from raw data bytes.
     static ChunkRecord FromData(const std::vector<uint8_t>& data, AAX_CTypeID chunkID = 0) {
         ChunkRecord record(uint32_t(data.size()), chunkID);
         if (!data.empty()) std::memcpy(record.Data(), data.data(), data.size());

@@ -1,4 +1,4 @@
-// AAX_CChunkDataParser: cut and damaged records.
+// AAX_CChunkDataParser: the circular name search, cut and damaged records.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,6 +21,16 @@ AAX_CChunkDataParser Loaded(const ChunkRecord& record) {
     AAX_CChunkDataParser parser;
     parser.LoadChunk(record.Get());
     return parser;
+}
+
+TEST(ChunkParser, CircularSearchStartsAfterLastFound) {
+    AAX_CChunkDataParser parser;
+    for (int32_t i = 0; i < 4; ++i) parser.AddInt32(i == 3 ? "A" : std::string(1, char('A' + i)).c_str(), i);
+    // Entries: A=0, B=1, C=2, A=3.
+    AAX_CChunkDataParser read = Loaded(Written(parser));
+    struct Step { const char* name; int32_t index; };
+    const Step steps[] = {{"A", 0}, {"A", 3}, {"A", 0}, {"C", 2}, {"B", 1}, {"A", 3}, {"Z", -1}, {"B", 1}};
+    for (const Step& s : steps) EXPECT_EQ(read.FindName(AAX_CString(s.name)), s.index) << s.name;
 }
 
 // The data size from which each entry reads whole: its value's end ("r_": its zero byte).

@@ -43,7 +43,6 @@ std::vector<double> State(const ModelHarness& h) {
 // One hand-made entry: type 'd' a double, 'l' an int32 (of number), 'r' a text.
 struct Entry { char type; const char* name; double number; const char* text = ""; };
 
-// A chunk record made by the parser from hand-picked entries.
 ChunkRecord Chunk(std::initializer_list<Entry> entries) {
     AAX_CChunkDataParser parser;
     for (const Entry& e : entries) {

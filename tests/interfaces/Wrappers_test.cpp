@@ -57,8 +57,6 @@ protected:
     void TearDown() override { EXPECT_EQ(HostObjectBase::LiveObjects(), m_LiveBefore); }
 };
 
-// ---- the description wrappers and the host services, made through the root's factory ----
-
 const std::vector<HostKind> kRootKinds = {
     {"full host", Level::Version2, Level::Version2, true, 0},
     {"version 1 host", Level::Version1, Level::Version2, true, 1},
@@ -167,8 +165,6 @@ TEST_F(Wrappers, ProcessWideServicesKeepTheFirstStartUp) {
     EXPECT_EQ(AAX_CHostServices::Get(), nullptr);
     EXPECT_NE(output.str().find("running"), std::string::npos);
 }
-
-// ---- the per-instance wrappers: controller, transport, automation and view ----
 
 const std::vector<HostKind> kInstanceKinds = {
     {"full host", Level::Version2, Level::Version2, true, 0},

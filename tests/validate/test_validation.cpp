@@ -42,8 +42,6 @@ Outcome Validate(std::vector<std::string> groups, const std::string& plugin = Bu
     return outcome;
 }
 
-// ---- outcome and budget ----
-
 TEST(CheckOutcome, StatusIsTheWorstReasonAndTextListsFiguresThenReasons) {
     struct Case { const char* name; void (*record)(CheckOutcome&); CheckStatus status; const char* text; };
     const Case cases[] = {
@@ -88,8 +86,6 @@ TEST(ValidationBudget, EveryCountGrowsWithStrictnessAndLevelsOutsideAreClamped) 
     EXPECT_GT(ValidationBudget::ForStrictness(1).signalSamples, 4096);
 }
 
-// ---- the run ----
-
 TEST(ValidationRun, AnExceptionFailsOnlyItsCheck) {
     ValidationOptions options;
     std::vector<CheckReport> reports;
@@ -130,8 +126,6 @@ TEST(ValidationRun, TheEffectsOwnBundlePassesTheQuickGroups) {
     EXPECT_EQ(outcome.reports.front().group, "loading");
     EXPECT_EQ(outcome.reports.back().group, "editor");
 }
-
-// ---- broken process procedures ----
 
 // The context as the host lays it out: one pointer per field.
 struct Context {
@@ -202,8 +196,6 @@ TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
         EXPECT_NE(report->text.find(testCase.reason), std::string::npos) << report->text;
     }
 }
-
-// ---- the helpers the checks judge audio with ----
 
 using namespace validation;
 
