@@ -1,11 +1,12 @@
 // The validation machinery: outcomes, budgets, checks that fail when they must and pass
-// on the effect's own bundle. (Block plans, peaks and noise: through the audio checks.)
+// on the effect's own bundle, and the helpers that judge audio.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -200,6 +201,7 @@ TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
 using namespace validation;
 
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
+const float kInf = std::numeric_limits<float>::infinity();
 
 TEST(ValidationSupport, FirstDifferenceComparesBitForBit) {
     struct Case { const char* name; AudioChannels a, b; int64_t first; };
@@ -216,6 +218,29 @@ TEST(ValidationSupport, FirstDifferenceComparesBitForBit) {
         SCOPED_TRACE(testCase.name);
         EXPECT_EQ(FirstDifference(testCase.a, testCase.b), testCase.first);
     }
+}
+
+TEST(ValidationSupport, FinitenessPeaksPlansAndNoise) {
+    const AudioChannels audio = {{kNaN, 1, 2}, {kInf, 0, -1}};
+    EXPECT_FALSE(AllFinite(audio));
+    EXPECT_TRUE(AllFinite(audio, 1));  // from the given sample on
+    EXPECT_FLOAT_EQ(Peak(audio), 2.0f);  // non-finite samples are left out
+
+    std::mt19937_64 random(3);
+    for (int32_t largest : {1, 7, 4096}) {
+        const BlockPlan plan = RandomBlockPlan(random, largest, 200);
+        ASSERT_EQ(plan.size(), 200u);
+        EXPECT_GE(*std::min_element(plan.begin(), plan.end()), 1) << largest;
+        EXPECT_LE(*std::max_element(plan.begin(), plan.end()), largest);
+    }
+    EXPECT_EQ(PlanText({511}), "511");
+    EXPECT_EQ(PlanText({3, 9, 1}), "random (3 sizes)");
+
+    std::mt19937_64 first(9), second(9);  // noise is repeatable and within its amplitude
+    const AudioChannels a = Noise(first, 2, 1000, 0.5f), b = Noise(second, 2, 1000, 0.5f);
+    EXPECT_EQ(FirstDifference(a, b), -1);
+    EXPECT_LE(Peak(a), 0.5f);
+    EXPECT_NE(FirstDifference({a[0]}, {a[1]}), -1);  // channels independent
 }
 
 }  // namespace
