@@ -1,5 +1,4 @@
-// Test helper: a chunk record in a heap buffer of exactly header plus data, so
-// that the sanitizers catch any read past its end.
+// A chunk record in a heap buffer of exactly header plus data: sanitizers catch reads past it.
 #pragma once
 
 #include <cstdint>
@@ -16,15 +15,13 @@ public:
         Get()->fSize = int32_t(dataCapacity);
         Get()->fChunkID = chunkID;
     }
-    // A record holding the header of source and the first dataSize bytes of
-    // its data area, with fSize set to dataSize.
+    // The header of source and the first dataSize bytes of its data, fSize set to dataSize.
     static ChunkRecord CutFrom(const ChunkRecord& source, uint32_t dataSize) {
         ChunkRecord cut(dataSize);
         std::memcpy(cut.m_Bytes.data(), source.m_Bytes.data(), cut.m_Bytes.size());
         cut.Get()->fSize = int32_t(dataSize);
         return cut;
     }
-    // A record built from raw data bytes.
     static ChunkRecord FromData(const std::vector<uint8_t>& data, AAX_CTypeID chunkID = 0) {
         ChunkRecord record(uint32_t(data.size()), chunkID);
         if (!data.empty()) std::memcpy(record.Data(), data.data(), data.size());
@@ -42,10 +39,3 @@ public:
 private:
     std::vector<uint8_t> m_Bytes;
 };
-
-// The bytes of a literal, embedded zeros included (the closing zero is not),
-// so that a chunk's data can be written as text: Raw("l_Color\0" "\0\0\0\2").
-template <size_t N>
-std::vector<uint8_t> Raw(const char (&text)[N]) {
-    return std::vector<uint8_t>(text, text + N - 1);
-}

@@ -1,7 +1,6 @@
-// AAX_CChunkDataParser: the circular name search and damaged records.
+// AAX_CChunkDataParser: the circular name search, cut and damaged records.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -44,7 +43,6 @@ std::vector<double> State(const ModelHarness& h) {
 // One hand-made entry: type 'd' a double, 'l' an int32 (of number), 'r' a text.
 struct Entry { char type; const char* name; double number; const char* text = ""; };
 
-// A chunk record made by the parser from hand-picked entries.
 ChunkRecord Chunk(std::initializer_list<Entry> entries) {
     AAX_CChunkDataParser parser;
     for (const Entry& e : entries) {
@@ -75,24 +73,12 @@ TEST(StateChunk, DefaultStateIsTheDocumentedNinetySixBytes) {
     EXPECT_EQ(record.Get()->fChunkID, 0x22222222u);
     char expectedName[32] = "Rizazuve Zovavode State";
     EXPECT_EQ(std::memcmp(record.Get()->fName, expectedName, 32), 0);
-
-    const Bytes expected = Raw("\1\1\1\1"
-                               "d_Dynamic\0\0\0" "\0\0\0\0\0\0\0\0"
-                               "d_Harmonic\0\0" "\0\0\0\0\0\0\0\0"
-                               "d_OutputTrim\0\0\0\0" "\0\0\0\0\0\0\0\0"
-                               "l_Dither\0\0\0\0" "\0\0\0\1"
-                               "l_Color\0" "\0\0\0\2");
-    ASSERT_EQ(expected.size(), 96u);
-    EXPECT_EQ(record.DataBytes(), expected);
+    // (The bytes entry by entry: tests/presets, PresetCommand.SaveWritesTheRecordAndShowReadsItBack.)
 
     // GetChunk again without a new GetChunkSize: the size has not changed.
     ChunkRecord again(size);
     EXPECT_EQ(h.model->GetChunk(kElck, again.Get()), 0);
-    EXPECT_EQ(again.DataBytes(), expected);
-
-    h.Set("OutputTrim", 0.75);  // 3 dB: the double 3.0, stored big-endian
-    const Bytes data = Save(h).DataBytes();
-    EXPECT_EQ(Bytes(data.begin() + 60, data.begin() + 68), (Bytes{0x40, 0x08, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(again.DataBytes(), record.DataBytes());
 }
 
 TEST(StateChunk, SizeAndIdentifierChecks) {
@@ -114,29 +100,6 @@ TEST(StateChunk, SizeAndIdentifierChecks) {
     foreign.Get()->fChunkID = 0x41424344;
     h.Set("Color", 1.0);
     EXPECT_TRUE(Compare(h, foreign));  // not ours to judge
-}
-
-TEST(StateChunk, RandomStatesRoundTripThroughTheHost) {
-    std::mt19937 random(20240611);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    ModelHarness h;
-    for (int round = 0; round < 50; ++round) {
-        SCOPED_TRACE(round);
-        for (const char* id : kSaved) h.Set(id, unit(random));
-        const std::vector<double> saved = State(h);
-        const ChunkRecord record = Save(h);
-        EXPECT_TRUE(Compare(h, record));
-
-        for (const char* id : kSaved) h.Set(id, unit(random));
-        const std::vector<double> before = State(h);
-        EXPECT_EQ(h.model->SetChunk(kElck, record.Get()), 0);
-        EXPECT_EQ(State(h), before);  // requested, not yet answered by the host
-        EXPECT_EQ(h.automation->PendingSetValueRequests(), 5u);
-        h.Answer();
-        EXPECT_EQ(State(h), saved);
-        EXPECT_TRUE(Compare(h, record));
-        EXPECT_EQ(Save(h).DataBytes(), record.DataBytes());
-    }
 }
 
 // Restored values are limited: non-finite and huge ones too.
@@ -181,9 +144,6 @@ TEST(StateChunk, HandMadeChunks) {
          Chunk({{'r', "Label", 0, "warm and round"}, {'d', "Dynamic", 30}, {'l', "Volume", 11}, {'d', "Harmonic", 70},
                 {'r', "Dither", 0, "2"}, {'d', "OutputTrim", 6}, {'l', "Color", 3}, {'l', "Dither", 2}}),
          {0.3, 0.7, 1.0, 1.0, 0.5}, true},
-        {"marker only", ChunkRecord::FromData({1, 1, 1, 1}, kElck), start, false},
-        {"three bytes", ChunkRecord::FromData({1, 1, 1}, kElck), start, false},
-        {"empty", ChunkRecord::FromData({}, kElck), start, false},
         // No finite value in range equals what these store.
         {"NaN", Chunk({{'d', "OutputTrim", nan}, {'l', "Color", 3}}), trimAndColor(0.0, 0.5), false},
         {"inf", Chunk({{'d', "OutputTrim", inf}, {'l', "Color", kMax}}), trimAndColor(1.0, 1.0), false},
@@ -196,6 +156,7 @@ TEST(StateChunk, HandMadeChunks) {
         SCOPED_TRACE(c.what);
         for (size_t i = 0; i < 5; ++i) h.Set(kSaved[i], start[i]);
         EXPECT_EQ(h.model->SetChunk(kElck, c.record.Get()), 0);
+        EXPECT_EQ(State(h), start) << "requested, not yet answered by the host";
         h.Answer();
         const std::vector<double> state = State(h);
         for (size_t i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(state[i], c.restored[i]) << kSaved[i];

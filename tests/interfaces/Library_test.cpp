@@ -1,5 +1,4 @@
-// The library's own classes: strings, the reference-counted base and its
-// pointer, and the re-entrant mutex.
+// The library's own classes: strings, the counted base and its pointer, the re-entrant mutex.
 #include <gtest/gtest.h>
 
 #include <atomic>

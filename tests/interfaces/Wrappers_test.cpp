@@ -1,5 +1,4 @@
-// The interface wrappers over a full host, a version-1 host and no host: each
-// call reaches the host when its version exists, else answers its missing code.
+// Wrappers over full, version-1 and absent hosts: the host's answer, or the missing code.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,8 +56,6 @@ protected:
     const acfUInt32 m_LiveBefore = HostObjectBase::LiveObjects();
     void TearDown() override { EXPECT_EQ(HostObjectBase::LiveObjects(), m_LiveBefore); }
 };
-
-// ---- the description wrappers and the host services, made through the root's factory ----
 
 const std::vector<HostKind> kRootKinds = {
     {"full host", Level::Version2, Level::Version2, true, 0},
@@ -168,8 +165,6 @@ TEST_F(Wrappers, ProcessWideServicesKeepTheFirstStartUp) {
     EXPECT_EQ(AAX_CHostServices::Get(), nullptr);
     EXPECT_NE(output.str().find("running"), std::string::npos);
 }
-
-// ---- the per-instance wrappers: controller, transport, automation and view ----
 
 const std::vector<HostKind> kInstanceKinds = {
     {"full host", Level::Version2, Level::Version2, true, 0},

@@ -1,5 +1,4 @@
-// The orvanta program's preset commands and --preset option, run as a user
-// runs them: files written, shown, refused and restored before rendering.
+// The preset commands and --preset as a user runs them: written, shown, refused, restored.
 #include <cstddef>
 
 #include "AAX_SPlugInChunk.h"
@@ -87,7 +86,6 @@ TEST(PresetCommand, RefusesFilesThatAreNoWholeRecordOfThisEffect) {
 
     struct Case { const char* name; std::string contents; int exitCode; const char* message; };
     const Case cases[] = {
-        {"empty", "", 65, "not a state chunk record: 0 bytes, fewer than its 56-byte header"},
         {"another product", foreign, 65,
          "the preset belongs to manufacturer 'QUIL', product 'orvn'; this effect is manufacturer 'QUIL', "
          "product 'Orvn'"},

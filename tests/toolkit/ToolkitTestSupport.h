@@ -28,18 +28,12 @@ private:
     std::string m_path;
 };
 
-// Writes a PNG whose band k of bandHeight rows has colours[k % colours.size()].
-inline void writeBandedPNG(const std::string& path, int width, int height, int bandHeight,
-                           const std::vector<uint32_t>& colours) {
+// Writes a PNG of one opaque colour (0xRRGGBB).
+inline void writePNG(const std::string& path, int width, int height, uint32_t c) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(surface);
-    for (int top = 0, band = 0; top < height; top += bandHeight, ++band) {
-        const uint32_t c = colours[size_t(band) % colours.size()];
-        cairo_set_source_rgba(cr, ((c >> 16) & 255) / 255.0, ((c >> 8) & 255) / 255.0, (c & 255) / 255.0,
-                              (c >> 24) / 255.0);
-        cairo_rectangle(cr, 0, top, width, bandHeight);
-        cairo_fill(cr);
-    }
+    cairo_set_source_rgb(cr, ((c >> 16) & 255) / 255.0, ((c >> 8) & 255) / 255.0, (c & 255) / 255.0);
+    cairo_paint(cr);
     cairo_destroy(cr);
     cairo_surface_write_to_png(surface, path.c_str());
     cairo_surface_destroy(surface);

@@ -19,16 +19,10 @@ OwnedPointer<CKnob> NewKnob(CControlListener* listener, int32 tag) {
 
 }  // namespace
 
-// A press alone in circular mode shows the angle mapping.
 TEST(Knob, DragsByKnobMode) {
     using Path = std::vector<std::pair<CPoint, int32>>;  // press first, then moves
     const int32 L = kLButton;
     const struct { const char* description; int32 mode; float start; Path path; float expected; } cases[] = {
-        {"start of the sweep, lower left", kCircularMode, 0.25f, {{{10, 50}, L}}, 0.0f},
-        {"left", kCircularMode, 0.25f, {{{0, 30}, L}}, 1.0f / 6},
-        {"top", kCircularMode, 0.25f, {{{30, 0}, L}}, 0.5f},
-        {"right", kCircularMode, 0.25f, {{{59, 30}, L}}, 5.0f / 6},
-        {"end of the sweep, lower right", kCircularMode, 0.25f, {{{50, 50}, L}}, 1.0f},
         {"dead gap, left of bottom", kCircularMode, 0.25f, {{{29, 59}, L}}, 0.0f},
         {"dead gap, right of bottom", kCircularMode, 0.25f, {{{31, 59}, L}}, 1.0f},
         {"centre keeps the value", kCircularMode, 0.25f, {{{30, 30}, L}}, 0.25f},
@@ -37,11 +31,6 @@ TEST(Knob, DragsByKnobMode) {
          {{{50, 50}, L}, {{31, 59}, L}, {{20, 55}, L}}, 1.0f},
         {"relative circular moves by the angle", kRelativCircularMode, 0.2f,
          {{{0, 30}, L}, {{30, 0}, L}}, 0.2f + (0.5f - 1.0f / 6)},
-        {"linear 50 pixels up", kLinearMode, 0.5f, {{{30, 30}, L}, {{30, -20}, L}}, 0.75f},
-        {"linear 50 pixels right", kLinearMode, 0.5f, {{{30, 30}, L}, {{80, 30}, L}}, 0.75f},
-        {"linear fine drag", kLinearMode, 0.5f, {{{30, 30}, L | kCommand}, {{30, -30}, L | kCommand}},
-         0.5f + 60.0f / 300},
-        {"linear past the top clamps", kLinearMode, 0.9f, {{{30, 30}, L}, {{30, -300}, L}}, 1.0f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -64,16 +53,14 @@ TEST(Knob, DragsByKnobMode) {
     }
 }
 
+// A wheel of so many notches when no key is given, else the key. (One notch, the fine
+// wheel and arrow up: Frame.FocusFollowsClicksAndCarriesKeysWheelGoesUnderThePointer.)
 TEST(Knob, WheelAndArrowKeysStepTheValue) {
-    // A wheel of so many notches when no key is given, else the key.
     const struct { const char* description; float start, wheel; VirtualKey key; bool fine; float expected; }
         cases[] = {
-        {"wheel up one notch", 0.5f, 1, VKEY_NONE, false, 0.6f},
         {"wheel down two notches", 0.5f, -2, VKEY_NONE, false, 0.3f},
-        {"wheel with the fine key", 0.5f, 1, VKEY_NONE, true, 0.51f},
         {"wheel past the top clamps", 0.95f, 1, VKEY_NONE, false, 1.0f},
         {"wheel at the top changes nothing", 1.0f, 1, VKEY_NONE, false, 1.0f},
-        {"arrow up", 0.5f, 0, VKEY_UP, false, 0.6f},
         {"arrow right", 0.5f, 0, VKEY_RIGHT, false, 0.6f},
         {"arrow down", 0.5f, 0, VKEY_DOWN, false, 0.4f},
         {"arrow left with the fine key", 0.5f, 0, VKEY_LEFT, true, 0.49f},
@@ -107,7 +94,6 @@ TEST(Control, DefaultValueClickNeedsLeftButtonAloneAndOption) {
     const Events reset = {"begin:4", "end:4", "value:4=0.25"};
     const struct { const char* description; int32 buttons; float start; bool taken; Events events; }
         cases[] = {
-        {"left with option", kLButton | kOption, 0.9f, true, reset},
         {"left with option and shift", kLButton | kOption | kShift, 0.9f, true, reset},
         {"already at the default: taken, no change", kLButton | kOption, 0.25f, true, {"begin:4", "end:4"}},
         {"left alone", kLButton, 0.9f, false, {}},
@@ -161,10 +147,8 @@ TEST(TextEdit, TypingCommittingAndCancelling) {
         {"BACK", VKEY_BACK},     {"DELETE", VKEY_DELETE}, {"SPACE", VKEY_SPACE}};
     const struct { const char* description; const char* initial; std::vector<std::string> steps;
         const char* expectedText; bool reported; bool stillEditing; } cases[] = {
-        {"typing replaces the selected text", "0.00", {"click", "50", "RETURN"}, "50", true, false},
         {"enter key commits too", "0.00", {"click", "7", "ENTER"}, "7", true, false},
         {"tab commits", "0.00", {"click", "7", "TAB"}, "7", true, false},
-        {"escape cancels", "0.00", {"click", "5", "ESCAPE"}, "0.00", false, false},
         {"unchanged commit reports nothing", "abc", {"click", "RETURN"}, "abc", false, false},
         {"second click appends", "abc", {"click", "click", "d", "RETURN"}, "abcd", true, false},
         {"left collapses to the start", "abc", {"click", "LEFT", "x", "RETURN"}, "xabc", true, false},

@@ -1,4 +1,4 @@
-// Bitmap lookup, the bitmap-file decoder on good and malformed files, filmstrip drawing.
+// Bitmap lookup and the bitmap-file decoder on good and malformed files.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -74,7 +74,7 @@ TEST(BitmapLookup, ExtensionOrderAndFallThrough) {
         ScratchFolder folder;
         for (const auto& file : c.files) {
             const std::string path = folder.file(std::string("bmp31010.") + file.first);
-            if (file.second == kGoodPNG) toolkit_test::writeBandedPNG(path, 8, 12, 6, {0xFFFF0000u});
+            if (file.second == kGoodPNG) toolkit_test::writePNG(path, 8, 12, 0xFF0000);
             if (file.second == kBrokenPNG) toolkit_test::writeFile(path, {0x89, 'P', 'N', 'G', 0, 1});
             if (file.second == kGoodBMP) toolkit_test::writeFile(path, makeBMP(5, 3, 24, false, 0x00FF00));
             if (file.second == kAnyJPG) toolkit_test::writeFile(path, {0xFF, 0xD8, 0xFF, 0xE0});
@@ -131,29 +131,6 @@ TEST(BMPImageDecoder, AcceptsUncompressedAndRefusesMalformed) {
         cairo_surface_destroy(surface);
     }
     EXPECT_EQ(BMPImageDecoder::decode(nullptr, 100), nullptr);
-}
-
-TEST(BitmapDraw, OffsetSelectsTheFilmstripFrame) {
-    ScratchFolder folder;
-    const std::vector<uint32_t> bands = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
-    toolkit_test::writeBandedPNG(folder.file("strip.png"), 4, 12, 4, bands);
-    BundleScope scope(folder.path());
-    OwnedPointer<CBitmap> strip(new CBitmap(CResourceDescription("strip")));
-    ASSERT_TRUE(strip->isLoaded());
-    for (int frameIndex = 0; frameIndex < 3; ++frameIndex) {
-        cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 10, 10);
-        {
-            CDrawContext context(target);
-            strip->draw(&context, CRect(2, 2, 6, 6), CPoint(0, 4 * frameIndex));
-        }
-        cairo_surface_flush(target);
-        const uint32_t* pixels = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(target));
-        const int stride = cairo_image_surface_get_stride(target) / 4;
-        EXPECT_EQ(pixels[3 * stride + 3], bands[size_t(frameIndex)]) << "frame " << frameIndex;
-        EXPECT_EQ(pixels[1 * stride + 1], 0u) << "outside the rectangle stays untouched";
-        EXPECT_EQ(pixels[6 * stride + 3], 0u);
-        cairo_surface_destroy(target);
-    }
 }
 
 TEST(Rect, BoundUniteAndEdges) {

@@ -1,7 +1,5 @@
-// The validation machinery: outcomes and budgets, group choice, checks that
-// fail when they must (a missing bundle, process procedures that break the
-// audio contract) and pass on the effect's own bundle, and the helpers that
-// judge audio.
+// The validation machinery: outcomes, budgets, checks that fail when they must and pass
+// on the effect's own bundle, and the helpers that judge audio.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,8 +42,6 @@ Outcome Validate(std::vector<std::string> groups, const std::string& plugin = Bu
     outcome.failures = run.Failures();
     return outcome;
 }
-
-// ---- outcome and budget ----
 
 TEST(CheckOutcome, StatusIsTheWorstReasonAndTextListsFiguresThenReasons) {
     struct Case { const char* name; void (*record)(CheckOutcome&); CheckStatus status; const char* text; };
@@ -91,8 +87,6 @@ TEST(ValidationBudget, EveryCountGrowsWithStrictnessAndLevelsOutsideAreClamped) 
     EXPECT_GT(ValidationBudget::ForStrictness(1).signalSamples, 4096);
 }
 
-// ---- the run ----
-
 TEST(ValidationRun, AnExceptionFailsOnlyItsCheck) {
     ValidationOptions options;
     std::vector<CheckReport> reports;
@@ -133,8 +127,6 @@ TEST(ValidationRun, TheEffectsOwnBundlePassesTheQuickGroups) {
     EXPECT_EQ(outcome.reports.front().group, "loading");
     EXPECT_EQ(outcome.reports.back().group, "editor");
 }
-
-// ---- broken process procedures ----
 
 // The context as the host lays it out: one pointer per field.
 struct Context {
@@ -205,8 +197,6 @@ TEST(ValidationRun, ChecksFailForBrokenProcessProcedures) {
         EXPECT_NE(report->text.find(testCase.reason), std::string::npos) << report->text;
     }
 }
-
-// ---- the helpers the checks judge audio with ----
 
 using namespace validation;
 
