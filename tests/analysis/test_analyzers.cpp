@@ -1,6 +1,4 @@
-// Harmonic measurement against signals whose harmonics are known (a pure
-// sine, and polynomials of a sine: the Chebyshev expansion of x^n), and
-// response measurement against systems with known responses.
+// Harmonic and response measurement against signals and systems whose answers are known.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -121,8 +119,7 @@ TEST(HarmonicAnalyzer, HarmonicsAtOrAboveHalfTheRateAreNotMeasured) {
         double frequency;
         int firstMissing;  // 11: none missing
     } rows[] = {{5000.0, 5}, {1000.0, 11}, {11000.0, 3},
-                // bin 6553: harmonic 5's window lobe ends exactly at the
-                // Nyquist bin, so it is not measured either
+                // bin 6553: harmonic 5's window lobe ends exactly at the Nyquist bin
                 {6553 * kRate / kFrames, 5}};
     HarmonicAnalyzer analyzer(kFrames, kRate);
     for (const auto& row : rows) {

@@ -1,5 +1,4 @@
-// Test helper: runs the orvanta program capturing its exit code and output
-// streams; scratch folders checked for leftovers; audio files via libsndfile.
+// Test helper: runs the orvanta program capturing its exit code and streams; audio via libsndfile.
 #pragma once
 
 #include <dirent.h>
@@ -77,9 +76,7 @@ private:
     std::string m_Path;
 };
 
-// Starts the program with its output streams going to the given files.
-// fileSizeLimit > 0 makes writes beyond it fail, as a full disk would;
-// inChild runs in the child just before the program starts.
+// Starts the program with its streams in the given files; fileSizeLimit > 0 acts as a full disk.
 inline pid_t Start(const std::vector<std::string>& arguments, const std::string& outPath, const std::string& errPath,
                    long fileSizeLimit = 0, const std::function<void()>& inChild = {}) {
     std::vector<std::string> all = Concat({ORVANTA_PROGRAM}, arguments);
@@ -95,9 +92,7 @@ inline pid_t Start(const std::vector<std::string>& arguments, const std::string&
     dup2(in, STDIN_FILENO);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
-    // The program keeps a stop signal ignored at its start; start it with
-    // every one at its default and none blocked, whatever this test run
-    // inherited (a background shell ignores SIGINT).
+    // The program keeps an ignored stop signal ignored: start with defaults, whatever was inherited.
     for (int stop : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ, SIGALRM, SIGUSR1, SIGUSR2}) signal(stop, SIG_DFL);
     sigset_t none;
     sigemptyset(&none);
@@ -151,7 +146,6 @@ struct Audio {
     int channels = 2;
     std::vector<double> samples;  // interleaved
     sf_count_t Frames() const { return channels ? sf_count_t(samples.size()) / channels : 0; }
-    double At(sf_count_t frame, int channel) const { return samples[size_t(frame * channels + channel)]; }
 };
 
 // A chord that decays and swells, amplitude peak, different per channel.

@@ -1,7 +1,4 @@
-// orvanta process IN... --output-dir DIR: every file rendered as a single
-// render gives it whatever the number of jobs; a failing file stops no
-// other and the exit code is the first failing file's; names that would
-// collide are refused before any work.
+// orvanta process IN... --output-dir DIR: batch renders, their failures and refusals.
 #include "CliHarness.h"
 
 namespace {

@@ -1,9 +1,5 @@
-// orvanta process and its input: memory that does not grow with the file;
-// damaged files refused with 65 and no output; a WAV of unknown size read
-// to its end; samples that are not finite.
+// orvanta process and its input: bounded memory, damaged files, a WAV of unknown size.
 #include <sys/resource.h>
-
-#include <limits>
 
 #include "CliHarness.h"
 
@@ -96,16 +92,13 @@ TEST(ProcessInput, DamagedInputIsAnErrorAndLeavesNoOutput) {
                     ? "orvanta: the input has 3 channels; only mono and stereo can be processed\n"
                     : "orvanta: input '" + in + "' " + c.message;
             EXPECT_EQ(result.err.rfind(prefix, 0), 0u) << result.err;
-            if (c.message == "ends early: ") {
-                EXPECT_TRUE(Has(result.err, " of 30,000 frames\n")) << result.err;
-            }
+            EXPECT_TRUE(c.message != "ends early: " || Has(result.err, " of 30,000 frames\n")) << result.err;
             EXPECT_EQ(result.out, "");
             EXPECT_EQ(scratch.Entries(), inputs) << "a damaged input leaves no output";
         }
 }
 
-// A writer that cannot seek back (a WAV written to a pipe) leaves the RIFF
-// and data sizes at a placeholder: read to its end, not refused as cut short.
+// A WAV written to a pipe keeps placeholder sizes: read to its end, not refused as cut short.
 TEST(ProcessInput, AWavOfUnknownSizeIsReadToItsEnd) {
     ScratchFolder scratch;
     WriteAudio(scratch.Path("in.wav"), Tone(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 1, 3000));
@@ -115,54 +108,6 @@ TEST(ProcessInput, AWavOfUnknownSizeIsReadToItsEnd) {
     const RunResult run = RunOrvanta({"process", scratch.Path("piped.wav"), scratch.Path("out.wav"), "--quiet"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadAudio(scratch.Path("out.wav")).samples, ReadAudio(scratch.Path("in.wav")).samples);
-}
-
-// Samples that are not finite or huge: the output is finite, nothing before
-// a fault changes and, with the knobs at zero, the signal is back from the
-// block after the fault's. (Every rate, colour and position: tests/dsp.)
-TEST(ProcessNonFinite, FaultsCostAtMostTheRestOfTheirBlock) {
-    constexpr sf_count_t kBlock = 512, kDelay = 7, kFrames = 6000;  // default block; delay at 48 kHz
-    const double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = std::numeric_limits<double>::infinity();
-    const struct {
-        sf_count_t frame;
-        int channel;
-        double value;
-    } faults[] = {{1000, 0, kNaN}, {3071, 1, kInf}, {4000, 0, -kInf}, {5120, 1, 1e30}};
-    ScratchFolder scratch;
-    const Audio clean = Tone(SF_FORMAT_WAV | SF_FORMAT_FLOAT, 48000, 2, kFrames);
-    Audio faulty = clean;
-    for (const auto& fault : faults) faulty.samples[size_t(fault.frame * 2 + fault.channel)] = fault.value;
-    WriteAudio(scratch.Path("clean.wav"), clean);
-    WriteAudio(scratch.Path("faulty.wav"), faulty);
-    auto render = [&](const std::string& name, const std::vector<std::string>& options) {
-        const RunResult run = RunOrvanta(Concat(
-            {"process", scratch.Path(name + ".wav"), scratch.Path(name + "-out.wav"), "--quiet"}, options));
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        return ReadAudio(scratch.Path(name + "-out.wav"));
-    };
-    for (bool identity : {true, false}) {
-        SCOPED_TRACE(identity ? "defaults, pcm16" : "colouring, float");
-        const std::vector<std::string> options =
-            identity ? std::vector<std::string>{"--subtype", "pcm16"}
-                     : std::vector<std::string>{"--set", "Harmonic=60", "--set", "Color=Deep", "--set", "Dither=On"};
-        const Audio want = render("clean", options), got = render("faulty", options);
-        ASSERT_EQ(got.Frames(), kFrames);
-        for (double sample : got.samples) ASSERT_TRUE(std::isfinite(sample));
-        for (int channel = 0; channel < 2; ++channel) {
-            sf_count_t from = 0;  // the first frame not yet compared
-            for (const auto& fault : faults) {
-                if (fault.channel != channel) continue;
-                for (sf_count_t frame = from; frame < fault.frame - kDelay; ++frame)
-                    ASSERT_EQ(got.At(frame, channel), want.At(frame, channel)) << "before the fault at " << fault.frame;
-                // Coloured output keeps differing after a reset (the filters
-                // restarted): only the part before the first fault compares.
-                if (!identity) break;
-                from = (fault.frame / kBlock + 1) * kBlock;
-            }
-            for (sf_count_t frame = from; identity && frame < kFrames; ++frame)
-                ASSERT_EQ(got.At(frame, channel), want.At(frame, channel)) << "after the last fault";
-        }
-    }
 }
 
 }  // namespace

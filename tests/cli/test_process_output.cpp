@@ -1,7 +1,4 @@
-// orvanta process and every kind of OUT: new and existing files (permission
-// bits and owner kept), links written through, long names, IN itself,
-// standard output, a device and a FIFO written in place. Each gives the
-// bytes a plain render gives.
+// orvanta process and every kind of OUT: each gets the bytes a plain render gives.
 #include <sys/sysmacros.h>
 
 #include <future>
@@ -120,9 +117,7 @@ TEST(ProcessOutput, DevicesFifosAndStandardOutputAreWrittenInPlace) {
     EXPECT_EQ(f.Render(f.input, device).exitCode, 0);
     EXPECT_TRUE(S_ISCHR(StatusOf(device).st_mode));
 
-    // A FIFO, read on another thread as a consumer does: a format written
-    // front to back arrives whole; one whose header comes last is refused
-    // before any audio is written.
+    // A FIFO read on another thread: a front-to-back format arrives whole, WAV is refused.
     const std::string fifo = f.scratch.Path("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
     ASSERT_EQ(f.Render(f.input, f.scratch.Path("reference.au"), {"--format", "au"}).exitCode, 0);

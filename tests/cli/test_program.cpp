@@ -1,5 +1,4 @@
-// The program as a whole: help, version, unknown commands, the params
-// table, and a standard output that cannot be written.
+// The program as a whole: help, version, unknown commands, params, a full standard output.
 #include "CliHarness.h"
 
 namespace {
@@ -20,14 +19,8 @@ TEST(Program, AnswersHelpVersionUnknownCommandsAndMistakes) {
         {{"--version"}, 0, "orvanta 1.0.0\n", ""},
         {{}, 64, "Commands:", ""},
         {{"proces"}, 64, "", "orvanta: unknown command 'proces' (see orvanta --help)\n"},
-        {{"params", "--set=Color=0"},
-         64,
-         "",
-         "orvanta: value '0' for Color lies outside its range 1.00 to 5.00\n"},
-        {{"params", "file.wav"},
-         64,
-         "",
-         "orvanta: params takes no file arguments (see orvanta params --help)\n"},
+        {{"params", "--set=Color=0"}, 64, "", "orvanta: value '0' for Color lies outside its range 1.00 to 5.00\n"},
+        {{"params", "file.wav"}, 64, "", "orvanta: params takes no file arguments (see orvanta params --help)\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments[0]);

@@ -1,6 +1,4 @@
-// Test helper: the effect's module in either form (the built bundle, or the
-// entry points linked into the test), an instance and an editor session on
-// it as the orvanta program opens them; the pictures the panel should show.
+// Test helper: the module as bundle or linked, an editor session as the program opens one, pictures.
 #pragma once
 
 #include <cairo.h>
@@ -27,13 +25,12 @@ enum class Form { Linked, Bundle };
 
 inline const char* FormName(Form form) { return form == Form::Linked ? "linked" : "bundle"; }
 
-inline std::string BundlePath() { return std::string(ORVANTA_BINARY_DIR) + "/" + Orvanta::kBundleName; }
-
 inline std::unique_ptr<PluginModule> LoadModule(Form form) {
     std::string error;
     std::unique_ptr<PluginModule> module;
     if (form == Form::Bundle) {
-        module = PluginModule::LoadBundle(BundlePath(), &error);
+        module = PluginModule::LoadBundle(std::string(ORVANTA_BINARY_DIR) + "/" + Orvanta::kBundleName,
+                                          &error);
     } else {
         // The test program is no bundle: the linked editor reads the committed artwork.
         Orvanta_GUI::SetFallbackResourceFolder(std::string(ORVANTA_SOURCE_DIR) + "/resources/bitmaps");

@@ -1,6 +1,4 @@
-// orvanta editor run as a user runs it: actions from options and files,
-// the values it prints, snapshots and presets it writes, and bad actions
-// refused before anything runs or is written.
+// orvanta editor run as a user runs it; bad actions refused before anything runs.
 #include <map>
 
 #include "EditorCliHarness.h"

@@ -1,5 +1,4 @@
-// The action language: lines read into actions, bad lines refused saying
-// where, presses and releases paired. (Running scripts: test_editor_command.)
+// The action language. (Running scripts: test_editor_command.)
 #include <tuple>
 
 #include "EditorCliHarness.h"

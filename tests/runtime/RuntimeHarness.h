@@ -1,5 +1,4 @@
-// Test helper: the effect's module through its linked entry points,
-// instances as the orvanta program creates them, and signals to feed them.
+// Test helper: the linked module, instances as the orvanta program creates them, signals.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// The context laid out from declared fields: one record slot per field
-// index, memory of the declared sizes, and components this host cannot run
-// refused; the floating-point mode every block runs in.
+// The context laid out from declared fields, and the floating-point mode every block runs in.
 #include <gtest/gtest.h>
 
 #include <cstring>

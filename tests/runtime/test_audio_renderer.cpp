@@ -1,5 +1,4 @@
-// Whole renders: blocks split at changes in position order, renders that
-// keep their bytes, refused renders. (Delay and alignment: test_effect_instance.)
+// Whole renders: changes splitting blocks, render bytes, refusals. (Delay: test_effect_instance.)
 #include "RuntimeHarness.h"
 
 namespace {
@@ -41,10 +40,8 @@ TEST(AudioRenderer, ChangesSplitTheirBlockAndApplyInPositionOrderUpToTheEnd) {
     EXPECT_LT(first, 1000u + EffectDelay(48000.0f) + 16);
 }
 
-// The bytes renders gave before the renderer streamed, as FNV-1a hashes of
-// the planar output: changes before, on and across read chunks, aligned and
-// raw, blocks of 1 to beyond the signal, signals shorter than the delay.
-// Dither is on, so a noise start that differed between renders shows too.
+// The bytes renders gave before the renderer streamed, as FNV-1a hashes of the planar
+// output; dither is on, so a noise start that differed between renders shows too.
 TEST(AudioRenderer, RendersKeepTheirBytes) {
     LinkedModule linked;
     const std::vector<ParameterChange> busy = {{0, Orvanta::kParamID_Dither, 1.0},

@@ -1,5 +1,4 @@
-// Typed values through the data model's own parsing, with colour names and
-// On/Off as aliases, and the reasons a value is refused.
+// Typed values through the data model's own parsing, with the effect's value names as aliases.
 #include "RuntimeHarness.h"
 #include "host/runtime/ModuleFacts.h"
 #include "host/runtime/ParameterValueParser.h"
@@ -9,9 +8,7 @@ namespace {
 using namespace runtime_test;
 using Outcome = ParameterValueParser::Outcome;
 
-// Values by number and by the effect's own names, ranges, texts the data
-// model's lenient parsing would read as a leading number (refused whole),
-// unknown parameters and malformed assignments.
+// Texts the data model's lenient parsing would read as a leading number are refused whole.
 TEST(ParameterValueParser, ParsesThroughTheDataModelAndNamesEveryRefusal) {
     LinkedModule linked;
     std::unique_ptr<EffectInstance> instance = linked.NewInstance(48000.0f, 2);
