@@ -21,8 +21,10 @@
 #include "effect/dsp/Orvanta_AlgorithmProcess.h"
 #include "effect/dsp/Orvanta_ChannelState.h"
 #include "effect/dsp/Orvanta_NoiseSource.h"
+#include "effect/dsp/Orvanta_ProcessVariants.h"
 #include "effect/dsp/Orvanta_SignalChain.h"
 #include "effect/dsp/Orvanta_TransferCurve.h"
+#include "bench/orvanta_stage_cases.h"
 
 namespace {
 
@@ -220,6 +222,15 @@ void registerAll() {
     benchmark::RegisterBenchmark("Yardstick/Stereo17OnePoles", runYardstick);
     benchmark::RegisterBenchmark("Noise/Draws", runNoiseDraws);
     benchmark::RegisterBenchmark("Noise/DrawsAndNoiseSteps", runNoiseSteps);
+    // The stereo chain stage by stage, for each variant this processor runs.
+    const struct {
+        const SOrvanta_ProcessVariant& variant;
+        void (*registerCases)(const char*);
+    } stageSets[] = {{kOrvanta_ProcessBaseline, OrvantaChain::StageBaseline::registerStageCases},
+                     {kOrvanta_ProcessAvx2, OrvantaChain::StageAvx2::registerStageCases},
+                     {kOrvanta_ProcessAvx512, OrvantaChain::StageAvx512::registerStageCases}};
+    for (const auto& set : stageSets)
+        if (set.variant.supported()) set.registerCases(set.variant.name);
 }
 
 }  // namespace

@@ -1,3 +1,9 @@
+# Compiler targets of the signal chain's instruction-set variants, for the
+# module's variant files (effect/CMakeLists.txt) and the stage benchmarks.
+# No -mfma: the chain's results are defined without fused multiply-adds.
+set(ORVANTA_AVX2_OPTIONS -mavx2)
+set(ORVANTA_AVX512_OPTIONS -mavx512f -mavx512vl -mavx512dq -mavx512bw -mprefer-vector-width=512)
+
 # orvanta_library(NAME SOURCES files... [LINK libs...])
 # A static library of the listed sources, with the project's include roots.
 function(orvanta_library name)
