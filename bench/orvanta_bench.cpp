@@ -197,6 +197,32 @@ void runYardstick(benchmark::State& state) {
     reportPerSample(state, 2);
 }
 
+// The stereo chain stage by stage, for each variant this processor runs:
+// Stage/<variant>/<stage>.
+void registerStages() {
+    const struct {
+        const SOrvanta_ProcessVariant& variant;
+        OrvantaChain::StageSet (*stageSet)();
+    } variants[] = {{kOrvanta_ProcessBaseline, OrvantaChain::StageBaseline::stageSet},
+                    {kOrvanta_ProcessAvx2, OrvantaChain::StageAvx2::stageSet},
+                    {kOrvanta_ProcessAvx512, OrvantaChain::StageAvx512::stageSet}};
+    for (const auto& v : variants) {
+        if (!v.variant.supported()) continue;
+        const OrvantaChain::StageSet set = v.stageSet();
+        for (int stage = 0; stage < set.count; ++stage) {
+            const std::string name = std::string("Stage/") + v.variant.name + "/" + set.names[stage];
+            benchmark::RegisterBenchmark(name.c_str(), [set, stage](benchmark::State& state) {
+                for (auto _ : state) {
+                    set.run(stage);
+                    benchmark::ClobberMemory();
+                }
+                state.counters["per_sample_ch"] = benchmark::Counter(
+                    double(state.iterations()) * set.samplesPerRun * 2, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+            });
+        }
+    }
+}
+
 void registerAll() {
     const struct {
         const char* name;
@@ -222,15 +248,7 @@ void registerAll() {
     benchmark::RegisterBenchmark("Yardstick/Stereo17OnePoles", runYardstick);
     benchmark::RegisterBenchmark("Noise/Draws", runNoiseDraws);
     benchmark::RegisterBenchmark("Noise/DrawsAndNoiseSteps", runNoiseSteps);
-    // The stereo chain stage by stage, for each variant this processor runs.
-    const struct {
-        const SOrvanta_ProcessVariant& variant;
-        void (*registerCases)(const char*);
-    } stageSets[] = {{kOrvanta_ProcessBaseline, OrvantaChain::StageBaseline::registerStageCases},
-                     {kOrvanta_ProcessAvx2, OrvantaChain::StageAvx2::registerStageCases},
-                     {kOrvanta_ProcessAvx512, OrvantaChain::StageAvx512::registerStageCases}};
-    for (const auto& set : stageSets)
-        if (set.variant.supported()) set.registerCases(set.variant.name);
+    registerStages();
 }
 
 }  // namespace
