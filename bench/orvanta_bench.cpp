@@ -145,29 +145,6 @@ void runNoiseDraws(benchmark::State& state) {
     reportPerSample(state, 1);
 }
 
-// The draws plus the noise steps of the chain (smoothing, four low-passes,
-// dither signal) for one channel: the whole per-sample noise share.
-void runNoiseSteps(benchmark::State& state) {
-    using namespace OrvantaChain;
-    SOrvanta_Private_Data data{};
-    Orvanta_InitChannelStates(kRate, &data, sizeof data);
-    const SOrvanta_Knob_Packet packet = {0.6f, 0.7f, 1.0f, Orvanta::kDitherOn, 2};
-    const BlockSetup setup = prepareBlock(packet, data.m_Channels[0]);
-    SOrvanta_Channel_State* records[1] = {&data.m_Channels[0]};
-    ChannelState<OneLane> st = {};
-    st.load(records, setup.lineLength);
-    Orvanta_NoiseSource noise;
-    uint32_t draws[kBlock];
-    const uint32_t* drawRows[1] = {draws};
-    float dither[kBlock], scratch[kBlock];
-    for (auto _ : state) {
-        noise.Fill(draws, kBlock);
-        Stages<OneLane, TransferCurve::Signed>::noise(setup, st, drawRows, dither, scratch, kBlock);
-        benchmark::DoNotOptimize(dither);
-    }
-    reportPerSample(state, 1);
-}
-
 // The yardstick: the recurrences no implementation of the chain can avoid,
 // alone. Two channels (L and R in the two lanes of a vector) each run 17
 // one-pole low-passes in series, as many as the chain carries per channel,
@@ -247,7 +224,6 @@ void registerAll() {
     }
     benchmark::RegisterBenchmark("Yardstick/Stereo17OnePoles", runYardstick);
     benchmark::RegisterBenchmark("Noise/Draws", runNoiseDraws);
-    benchmark::RegisterBenchmark("Noise/DrawsAndNoiseSteps", runNoiseSteps);
     registerStages();
 }
 

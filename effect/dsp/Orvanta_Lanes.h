@@ -123,6 +123,10 @@ struct OneLane {
     // Two values side by side, for two filters that run the same steps.
     using Pair = Float2;
     static Pair join(F a, F b) { return Pair{a, b}; }
+    static Pair pairOf(float a, float b) { return Pair{a, b}; }
+    // The first of a's two values and the second of b's.
+    static Pair firstThenSecond(Pair a, Pair b) { return __builtin_shufflevector(a, b, 0, 3); }
+    static D widenFirst(Pair p) { return p[0]; }
     static F first(Pair p) { return p[0]; }
     static F second(Pair p) { return p[1]; }
 };
@@ -147,6 +151,9 @@ struct TwoLanes {
     static void setLane(F& v, int l, float value) { v[l] = value; }
     using Pair = Float4;
     static Pair join(F a, F b) { return __builtin_shufflevector(a, b, 0, 1, 2, 3); }
+    static Pair pairOf(float a, float b) { return Pair{a, a, b, b}; }
+    static Pair firstThenSecond(Pair a, Pair b) { return __builtin_shufflevector(a, b, 0, 1, 6, 7); }
+    static D widenFirst(Pair p) { return __builtin_convertvector(__builtin_shufflevector(p, p, 0, 1), D); }
     static F first(Pair p) { return __builtin_shufflevector(p, p, 0, 1); }
     static F second(Pair p) { return __builtin_shufflevector(p, p, 2, 3); }
 };

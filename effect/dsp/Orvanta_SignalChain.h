@@ -261,8 +261,8 @@ struct Stages {
     using State = ChannelState<Lanes>;
 
     // One-pole low-pass: s := (in - s) * k + s, subtract, multiply, add.
-    template <class V>
-    static V lowPass(V& s, V in, float k) {
+    template <class V, class K>
+    static V lowPass(V& s, V in, K k) {
         s = (in - s) * k + s;
         return s;
     }
@@ -285,76 +285,10 @@ struct Stages {
     // same sample left in the members, so the steps of different samples
     // interleave.
 
-    // Noise source: smoothing and four low-passes. centredDraws() first
-    // writes the draws, centred on zero, to dither; the filters replace them
-    // by the smoothed white noise and write the fourth low-pass to
-    // lowPassed; ditherSignal() then makes the dither signal of the two.
-    // Only the filters depend on earlier samples.
-    struct NoiseFilters {
-        static constexpr int kSteps = 5;
-        float kSmooth, k1, k2, k3, k4;
-        F noise, lp1, lp2, lp3, lp4;
-        F* dither;
-        F* lowPassed;
-
-        NoiseFilters(const BlockSetup& s, const State& st, F* dither_, F* lowPassed_)
-            : kSmooth(s.coeffs.rate.kNoiseSmooth), k1(s.coeffs.rate.kNoiseLP1), k2(s.coeffs.rate.kNoiseLP2),
-              k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4), noise(st.noise), lp1(st.noiseLP1),
-              lp2(st.noiseLP2), lp3(st.noiseLP3), lp4(st.noiseLP4), dither(dither_), lowPassed(lowPassed_) {}
-
-        // The draws (0 .. 2^31 - 1) of count samples scaled to 0 .. 1 and
-        // centred on zero, lane l of sample i from draws[l][i].
-        static void centredDraws(const uint32_t* const draws[], F* dither, int32_t count) {
-            for (int32_t i = 0; i < count; ++i)
-                for (int l = 0; l < Lanes::kLanes; ++l)
-                    flat(dither)[i * Lanes::kLanes + l] =
-                        static_cast<float>(static_cast<int32_t>(draws[l][i])) * kDrawScale - kDrawMidpoint;
-        }
-
-        template <int J>
-        void step(int32_t i) {
-            if constexpr (J == 0) {
-                // The centred draw through the smoothing low-pass.
-                noise = (dither[i] - noise) * kSmooth + noise;
-                dither[i] = noise;
-            }
-            if constexpr (J == 1) lowPass(lp1, noise, k1);
-            if constexpr (J == 2) lowPass(lp2, lp1, k2);
-            if constexpr (J == 3) lowPass(lp3, lp2, k3);
-            if constexpr (J == 4) lowPassed[i] = lowPass(lp4, lp3, k4);
-        }
-
-        // The dither signal of count samples, in place of their white noise.
-        static void ditherSignal(F* dither, const F* lowPassed, int32_t count) {
-            float* const white = flat(dither);
-            for (int32_t q = 0; q < count * Lanes::kLanes; ++q)
-                white[q] = static_cast<float>(double(flat(lowPassed)[q]) +
-                                              (double(white[q]) * kDitherWhiteLevel) * kDitherWhiteBoost);
-        }
-
-        void save(State& st) const {
-            st.noise = noise;
-            st.noiseLP1 = lp1;
-            st.noiseLP2 = lp2;
-            st.noiseLP3 = lp3;
-            st.noiseLP4 = lp4;
-        }
-    };
-
     // Calls step<J>(i) of each of the filter groups.
     template <class... Groups>
     static auto stepsOf(Groups&... groups) {
         return [&groups...](auto step, int32_t i) { (groups.template step<decltype(step)::value>(i), ...); };
-    }
-
-    // The dither signal of count samples; scratch holds count values.
-    static void noise(const BlockSetup& s, State& st, const uint32_t* const draws[], F* dither, F* scratch,
-                      int32_t count) {
-        NoiseFilters::centredDraws(draws, dither, count);
-        NoiseFilters filters(s, st, dither, scratch);
-        pipeline<NoiseFilters::kSteps>(count, stepsOf(filters));
-        filters.save(st);
-        NoiseFilters::ditherSignal(dither, scratch, count);
     }
 
     // Curve shaper and harmonic polynomial of the curve's deviation from
@@ -408,37 +342,97 @@ struct Stages {
         }
     };
 
-    // Emphasis: the input less its low-pass, through two high shelves.
-    // Reads x; writes the second shelf's input to emphasised and its
-    // low-pass to lowPassed, and secondShelf() then makes the emphasised
-    // signal of the two, which depends on no earlier sample.
-    struct EmphasisFilters {
-        static constexpr int kSteps = 4;
-        float kInputLP, kEmphasisLP1, kEmphasisLP2;
-        F inputLP, emphasisLP1, emphasisLP2;
-        F inputHP = {}, shelved = {};  // carried from one step to the next
+    // The noise source (smoothing and four low-passes) and the emphasis (the
+    // input less its low-pass, through two high shelves). centredDraws()
+    // first writes the draws, centred on zero, to dither; the filters
+    // replace them by the smoothed white noise and write the fourth noise
+    // low-pass to noiseLowPassed, the second shelf's input to emphasised
+    // and its low-pass to emphasisLowPassed. ditherSignal() and
+    // secondShelf() then finish both signals in flat passes: only the
+    // filters depend on earlier samples.
+    //
+    // The filters run two by two in pairs of lane vectors, an emphasis
+    // filter first and a noise filter second:
+    // (input low-pass, smoothing), (first shelf's low-pass, first noise
+    // low-pass), (second shelf's low-pass, second noise low-pass). One
+    // subtraction, product and sum advance both filters of a pair, and a
+    // pair's input comes from the pair before it, an iteration earlier.
+    //
+    // Step 0 (sample i): input low-pass and smoothing.
+    // Step 1 (sample i - 1): first shelf's and first noise low-pass.
+    // Step 2 (sample i - 2): the first shelf's output.
+    // Step 3 (sample i - 3): second shelf's and second noise low-pass (the
+    //   first noise low-pass's output waits a step for it).
+    // Steps 4, 5: the third and fourth noise low-passes.
+    struct NoiseEmphasisFilters {
+        static constexpr int kSteps = 6;
+        using Pair = typename Lanes::Pair;
+        Pair kFirst, kSecond, kThird;  // the pairs' coefficients
+        float k3, k4;
+        Pair first, second, third;
+        F lp3, lp4;
+        // Carried from one step to the next.
+        Pair secondIn = {}, secondDelayed = {};
+        F shelved = {};
         const F* x;
+        F* dither;
+        F* noiseLowPassed;
         F* emphasised;
-        F* lowPassed;
+        F* emphasisLowPassed;
 
-        EmphasisFilters(const BlockSetup& s, const State& st, const F* x_, F* emphasised_, F* lowPassed_)
-            : kInputLP(s.coeffs.rate.kInputLP), kEmphasisLP1(s.coeffs.rate.kEmphasisLP1),
-              kEmphasisLP2(s.coeffs.rate.kEmphasisLP2), inputLP(st.inputLP), emphasisLP1(st.emphasisLP1),
-              emphasisLP2(st.emphasisLP2), x(x_), emphasised(emphasised_), lowPassed(lowPassed_) {}
+        NoiseEmphasisFilters(const BlockSetup& s, const State& st, const F* x_, F* dither_, F* noiseLowPassed_,
+                             F* emphasised_, F* emphasisLowPassed_)
+            : kFirst(Lanes::pairOf(s.coeffs.rate.kInputLP, s.coeffs.rate.kNoiseSmooth)),
+              kSecond(Lanes::pairOf(s.coeffs.rate.kEmphasisLP1, s.coeffs.rate.kNoiseLP1)),
+              kThird(Lanes::pairOf(s.coeffs.rate.kEmphasisLP2, s.coeffs.rate.kNoiseLP2)),
+              k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4),
+              first(Lanes::join(st.inputLP, st.noise)), second(Lanes::join(st.emphasisLP1, st.noiseLP1)),
+              third(Lanes::join(st.emphasisLP2, st.noiseLP2)), lp3(st.noiseLP3), lp4(st.noiseLP4), x(x_),
+              dither(dither_), noiseLowPassed(noiseLowPassed_), emphasised(emphasised_),
+              emphasisLowPassed(emphasisLowPassed_) {}
 
         template <int J>
         void step(int32_t i) {
-            if constexpr (J == 0) lowPass(inputLP, x[i], kInputLP);
+            if constexpr (J == 0) {
+                lowPass(first, Lanes::join(x[i], dither[i]), kFirst);
+                dither[i] = Lanes::second(first);  // the smoothed white noise
+            }
             if constexpr (J == 1) {
-                inputHP = x[i] - inputLP;
-                lowPass(emphasisLP1, inputHP, kEmphasisLP1);
+                // (x less its low-pass, the smoothed noise); the second half
+                // of the difference is not used.
+                secondIn = Lanes::firstThenSecond(Lanes::join(x[i], x[i]) - first, first);
+                lowPass(second, secondIn, kSecond);
             }
-            if constexpr (J == 2)
-                shelved = Lanes::narrow(Lanes::widen(inputHP) * kEmphasis1LowShare + Lanes::widen(inputHP - emphasisLP1));
+            if constexpr (J == 2) {
+                secondDelayed = second;
+                const Pair lessLowPass = secondIn - second;  // first: the input less the shelf's low-pass
+                shelved = Lanes::narrow(Lanes::widenFirst(secondIn) * kEmphasis1LowShare +
+                                        Lanes::widenFirst(lessLowPass));
+            }
             if constexpr (J == 3) {
+                lowPass(third, Lanes::firstThenSecond(Lanes::join(shelved, shelved), secondDelayed), kThird);
                 emphasised[i] = shelved;
-                lowPassed[i] = lowPass(emphasisLP2, shelved, kEmphasisLP2);
+                emphasisLowPassed[i] = Lanes::first(third);
             }
+            if constexpr (J == 4) lowPass(lp3, Lanes::second(third), k3);
+            if constexpr (J == 5) noiseLowPassed[i] = lowPass(lp4, lp3, k4);
+        }
+
+        // The draws (0 .. 2^31 - 1) of count samples scaled to 0 .. 1 and
+        // centred on zero, lane l of sample i from draws[l][i].
+        static void centredDraws(const uint32_t* const draws[], F* dither, int32_t count) {
+            for (int32_t i = 0; i < count; ++i)
+                for (int l = 0; l < Lanes::kLanes; ++l)
+                    flat(dither)[i * Lanes::kLanes + l] =
+                        static_cast<float>(static_cast<int32_t>(draws[l][i])) * kDrawScale - kDrawMidpoint;
+        }
+
+        // The dither signal of count samples, in place of their white noise.
+        static void ditherSignal(F* dither, const F* lowPassed, int32_t count) {
+            float* const white = flat(dither);
+            for (int32_t q = 0; q < count * Lanes::kLanes; ++q)
+                white[q] = static_cast<float>(double(flat(lowPassed)[q]) +
+                                              (double(white[q]) * kDitherWhiteLevel) * kDitherWhiteBoost);
         }
 
         // The second shelf's output of count samples, in place of its input.
@@ -450,9 +444,14 @@ struct Stages {
         }
 
         void save(State& st) const {
-            st.inputLP = inputLP;
-            st.emphasisLP1 = emphasisLP1;
-            st.emphasisLP2 = emphasisLP2;
+            st.inputLP = Lanes::first(first);
+            st.noise = Lanes::second(first);
+            st.emphasisLP1 = Lanes::first(second);
+            st.noiseLP1 = Lanes::second(second);
+            st.emphasisLP2 = Lanes::first(third);
+            st.noiseLP2 = Lanes::second(third);
+            st.noiseLP3 = lp3;
+            st.noiseLP4 = lp4;
         }
     };
 
@@ -463,18 +462,14 @@ struct Stages {
     static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
                              F* harmonicHP, F* squareHP, F* emphasised, F* noiseScratch, F* emphasisScratch,
                              int32_t count) {
-        NoiseFilters::centredDraws(draws, dither, count);
-        NoiseFilters noise(s, st, dither, noiseScratch);
+        NoiseEmphasisFilters::centredDraws(draws, dither, count);
+        NoiseEmphasisFilters filters(s, st, x, dither, noiseScratch, emphasised, emphasisScratch);
         ShaperFilters shaper(s, st, harmonicHP, squareHP);
-        EmphasisFilters emphasis(s, st, x, emphasised, emphasisScratch);
-        constexpr int kSteps =
-            NoiseFilters::kSteps > EmphasisFilters::kSteps ? NoiseFilters::kSteps : EmphasisFilters::kSteps;
-        pipeline<kSteps>(count, stepsOf(noise, shaper, emphasis));
-        noise.save(st);
+        pipeline<NoiseEmphasisFilters::kSteps>(count, stepsOf(filters, shaper));
+        filters.save(st);
         shaper.save(st);
-        emphasis.save(st);
-        NoiseFilters::ditherSignal(dither, noiseScratch, count);
-        EmphasisFilters::secondShelf(emphasised, emphasisScratch, count);
+        NoiseEmphasisFilters::ditherSignal(dither, noiseScratch, count);
+        NoiseEmphasisFilters::secondShelf(emphasised, emphasisScratch, count);
     }
 
     // The driven curve pass: the emphasised signal, driven by G and the
