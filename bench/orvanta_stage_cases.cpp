@@ -41,7 +41,7 @@ struct RunFixture {
     const uint32_t* drawRows[2] = {draws[0], draws[1]};
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength], emphasised[kRunLength];
     F colourSource[kRunLength], lineInput[kRunLength], steered[kRunLength], curveOut[kRunLength];
-    F centre[kRunLength], out[kRunLength], scratchA[kRunLength], scratchB[kRunLength];
+    F centre[kRunLength], out[kRunLength], noiseLowPassed[kRunLength], scratchA[kRunLength], scratchB[kRunLength];
     F history[Orvanta::kDelayLineSlots + kRunLength] = {};
     // The run's length, read from memory as the callbacks' is, so the
     // compiler does not build the stages for one constant length.
@@ -72,11 +72,11 @@ struct RunFixture {
             case 1: Run::shaperPolynomial(x, curveOut, harmonicHP, squareHP, count); break;
             case 2:
                 Run::shaperPolynomial(x, curveOut, harmonicHP, squareHP, count);
-                Run::firstFilters(setup, state, drawRows, x, dither, harmonicHP, squareHP, emphasised, scratchA,
-                                  scratchB, count);
+                Run::firstFilters(setup, state, drawRows, x, dither, harmonicHP, squareHP, emphasised,
+                                  noiseLowPassed, scratchB, count);
                 break;
             case 3: Run::drivenCurve(setup, flat(emphasised), flat(harmonicHP), flat(colourSource), 2 * count); break;
-            case 4: Run::colour(setup, state, x, colourSource, dither, lineInput, count); break;
+            case 4: Run::colour(setup, state, x, colourSource, dither, noiseLowPassed, lineInput, count); break;
             case 5: Run::delay(setup, lineInput, dither, history, centre, steered, count); break;
             case 6: Run::curveAll(steered, curveOut, count); break;
             case 7: Run::lastFilters(setup, state, steered, curveOut, squareHP, centre, out, scratchA, count); break;

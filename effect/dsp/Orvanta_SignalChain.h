@@ -345,9 +345,10 @@ struct Stages {
     // The noise source (smoothing and four low-passes) and the emphasis (the
     // input less its low-pass, through two high shelves). centredDraws()
     // first writes the draws, centred on zero, to dither; the filters
-    // replace them by the smoothed white noise and write the fourth noise
-    // low-pass to noiseLowPassed, the second shelf's input to emphasised
-    // and its low-pass to emphasisLowPassed. ditherSignal() and
+    // replace them by the smoothed white noise and write the second noise
+    // low-pass to noiseLowPassed (the colour filters run the third and
+    // fourth, two by two with their own), the second shelf's input to
+    // emphasised and its low-pass to emphasisLowPassed. ditherSignal() and
     // secondShelf() then finish both signals in flat passes: only the
     // filters depend on earlier samples.
     //
@@ -363,14 +364,11 @@ struct Stages {
     // Step 2 (sample i - 2): the first shelf's output.
     // Step 3 (sample i - 3): second shelf's and second noise low-pass (the
     //   first noise low-pass's output waits a step for it).
-    // Steps 4, 5: the third and fourth noise low-passes.
     struct NoiseEmphasisFilters {
-        static constexpr int kSteps = 6;
+        static constexpr int kSteps = 4;
         using Pair = typename Lanes::Pair;
         Pair kFirst, kSecond, kThird;  // the pairs' coefficients
-        float k3, k4;
         Pair first, second, third;
-        F lp3, lp4;
         // Carried from one step to the next.
         Pair secondIn = {}, secondDelayed = {};
         F shelved = {};
@@ -385,9 +383,8 @@ struct Stages {
             : kFirst(Lanes::pairOf(s.coeffs.rate.kInputLP, s.coeffs.rate.kNoiseSmooth)),
               kSecond(Lanes::pairOf(s.coeffs.rate.kEmphasisLP1, s.coeffs.rate.kNoiseLP1)),
               kThird(Lanes::pairOf(s.coeffs.rate.kEmphasisLP2, s.coeffs.rate.kNoiseLP2)),
-              k3(s.coeffs.rate.kNoiseLP3), k4(s.coeffs.rate.kNoiseLP4),
               first(Lanes::join(st.inputLP, st.noise)), second(Lanes::join(st.emphasisLP1, st.noiseLP1)),
-              third(Lanes::join(st.emphasisLP2, st.noiseLP2)), lp3(st.noiseLP3), lp4(st.noiseLP4), x(x_),
+              third(Lanes::join(st.emphasisLP2, st.noiseLP2)), x(x_),
               dither(dither_), noiseLowPassed(noiseLowPassed_), emphasised(emphasised_),
               emphasisLowPassed(emphasisLowPassed_) {}
 
@@ -413,9 +410,8 @@ struct Stages {
                 lowPass(third, Lanes::firstThenSecond(Lanes::join(shelved, shelved), secondDelayed), kThird);
                 emphasised[i] = shelved;
                 emphasisLowPassed[i] = Lanes::first(third);
+                noiseLowPassed[i] = Lanes::second(third);
             }
-            if constexpr (J == 4) lowPass(lp3, Lanes::second(third), k3);
-            if constexpr (J == 5) noiseLowPassed[i] = lowPass(lp4, lp3, k4);
         }
 
         // The draws (0 .. 2^31 - 1) of count samples scaled to 0 .. 1 and
@@ -450,25 +446,24 @@ struct Stages {
             st.noiseLP1 = Lanes::second(second);
             st.emphasisLP2 = Lanes::first(third);
             st.noiseLP2 = Lanes::second(third);
-            st.noiseLP3 = lp3;
-            st.noiseLP4 = lp4;
         }
     };
 
-    // The noise source, the shaper's low-passes and the emphasis in one
-    // pipeline: none waits for another, so their recurrences overlap. Then
-    // the dither signal and the emphasis's second shelf in flat passes.
-    // noiseScratch and emphasisScratch hold count values each.
+    // The noise source's first filters, the shaper's low-passes and the
+    // emphasis in one pipeline: none waits for another, so their
+    // recurrences overlap. Then the emphasis's second shelf in a flat pass.
+    // Leaves the smoothed white noise in dither and the second noise
+    // low-pass in noiseLowPassed for the colour filters; emphasisScratch
+    // holds count values.
     static void firstFilters(const BlockSetup& s, State& st, const uint32_t* const draws[], const F* x, F* dither,
-                             F* harmonicHP, F* squareHP, F* emphasised, F* noiseScratch, F* emphasisScratch,
+                             F* harmonicHP, F* squareHP, F* emphasised, F* noiseLowPassed, F* emphasisScratch,
                              int32_t count) {
         NoiseEmphasisFilters::centredDraws(draws, dither, count);
-        NoiseEmphasisFilters filters(s, st, x, dither, noiseScratch, emphasised, emphasisScratch);
+        NoiseEmphasisFilters filters(s, st, x, dither, noiseLowPassed, emphasised, emphasisScratch);
         ShaperFilters shaper(s, st, harmonicHP, squareHP);
         pipeline<NoiseEmphasisFilters::kSteps>(count, stepsOf(filters, shaper));
         filters.save(st);
         shaper.save(st);
-        NoiseEmphasisFilters::ditherSignal(dither, noiseScratch, count);
         NoiseEmphasisFilters::secondShelf(emphasised, emphasisScratch, count);
     }
 
@@ -490,24 +485,39 @@ struct Stages {
     }
 
     // Drive filters, colour signal and harmonic blend: passes on the value
-    // written into the delay line (the blend plus the dither noise).
-    static void colour(const BlockSetup& s, State& st, const F* x, const F* colourSource, const F* dither,
-                       F* lineInput, int32_t count) {
+    // written into the delay line (the blend plus the dither noise). The
+    // noise source's third and fourth low-passes run here too, each beside
+    // a drive filter in one pair of lane vectors, for the same sample: the
+    // third beside the first drive low-pass (step 0), the fourth beside
+    // the second (step 4), reading the third's outputs from noiseLowPassed,
+    // where the second's were. Then the dither signal and the blend in
+    // flat passes; dither holds the smoothed white noise before, the
+    // dither signal after.
+    static void colour(const BlockSetup& s, State& st, const F* x, const F* colourSource, F* dither,
+                       F* noiseLowPassed, F* lineInput, int32_t count) {
+        using Pair = typename Lanes::Pair;
         const SOrvanta_RateCoefficients& k = s.coeffs.rate;
-        const float kDriveLP1 = k.kDriveLP1, kDriveLP2 = k.kDriveLP2, kColorLP = k.kColorLP;
+        const Pair kFirstPair = Lanes::pairOf(k.kDriveLP1, k.kNoiseLP3);
+        const Pair kSecondPair = Lanes::pairOf(k.kDriveLP2, k.kNoiseLP4);
+        const float kColorLP = k.kColorLP;
         const float dryShare = s.dryShare, colourShare = s.colourShare, ditherIntoLine = s.ditherIntoLine;
-        F driveLP1 = st.driveLP1, driveLP2 = st.driveLP2, colorLP = st.colorLP;
+        Pair firstPair = Lanes::join(st.driveLP1, st.noiseLP3), secondPair = Lanes::join(st.driveLP2, st.noiseLP4);
+        F colorLP = st.colorLP;
         F drive = {}, driven = {}, colourRaw = {}, trimmed = {};
         D driveWide = {}, drivenShare = {};
         pipeline<8>(count, [&](auto step, int32_t i) {
             constexpr int kStep = decltype(step)::value;
-            if constexpr (kStep == 0) lowPass(driveLP1, colourSource[i], kDriveLP1);
+            if constexpr (kStep == 0) {
+                lowPass(firstPair, Lanes::join(colourSource[i], noiseLowPassed[i]), kFirstPair);
+                noiseLowPassed[i] = Lanes::second(firstPair);
+            }
             if constexpr (kStep == 1)
-                drive = Lanes::narrow(Lanes::widen(driveLP1) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
+                drive = Lanes::narrow(Lanes::widenFirst(firstPair) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
             if constexpr (kStep == 2) driveWide = (Lanes::widen(drive) * kDriveGain) * kDriveBoost;
             if constexpr (kStep == 3) driven = Lanes::narrow(driveWide * kDriveTrim);
             if constexpr (kStep == 4) {
-                lowPass(driveLP2, driven, kDriveLP2);
+                lowPass(secondPair, Lanes::join(driven, noiseLowPassed[i]), kSecondPair);
+                noiseLowPassed[i] = Lanes::second(secondPair);
                 // The shelf's share of the driven value, carried to the
                 // next step as a double: the same product, made a step
                 // earlier (about 1 % faster in stereo than carrying a copy
@@ -515,7 +525,7 @@ struct Stages {
                 drivenShare = Lanes::widen(driven) * kDriveLP2HighShare;
             }
             if constexpr (kStep == 5) {
-                colourRaw = Lanes::narrow(drivenShare + Lanes::widen(driveLP2));
+                colourRaw = Lanes::narrow(drivenShare + Lanes::widenFirst(secondPair));
                 colourRaw = colourRaw * kColourGain;
                 colourRaw = colourRaw + colourRaw;
             }
@@ -525,9 +535,12 @@ struct Stages {
                 lineInput[i] = trimmed - colorLP;  // the colour signal, for the blend below
             }
         });
-        st.driveLP1 = driveLP1;
-        st.driveLP2 = driveLP2;
+        st.driveLP1 = Lanes::first(firstPair);
+        st.noiseLP3 = Lanes::second(firstPair);
+        st.driveLP2 = Lanes::first(secondPair);
+        st.noiseLP4 = Lanes::second(secondPair);
         st.colorLP = colorLP;
+        NoiseEmphasisFilters::ditherSignal(dither, noiseLowPassed, count);
         // The blend depends on no earlier sample: one flat pass.
         for (int32_t q = 0; q < count * Lanes::kLanes; ++q) {
             const float blend = flat(x)[q] * dryShare + flat(lineInput)[q] * colourShare;
@@ -822,8 +835,7 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     // are reused.
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength];
     F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
-    F centre[kRunLength];
-    F* const noiseScratch = colourSource;  // free until the driven curve pass
+    F centre[kRunLength], noiseLowPassed[kRunLength];
     F* const emphasisScratch = curveOut;   // free between the two curve passes of x and of the steered tap
     F* const lineInput = emphasised;     // used up once the colour source is known
     F* const out = steered;               // each read before it is overwritten
@@ -839,10 +851,10 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
 
         Run::curveAll(x, curveOut, count);
         Run::shaperPolynomial(x, curveOut, harmonicHP, squareHP, count);
-        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, noiseScratch,
+        Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, noiseLowPassed,
                           emphasisScratch, count);
         Run::drivenCurve(s, flat(emphasised), flat(harmonicHP), flat(colourSource), count * kLanes);
-        Run::colour(s, st, x, colourSource, dither, lineInput, count);
+        Run::colour(s, st, x, colourSource, dither, noiseLowPassed, lineInput, count);
         Run::delay(s, lineInput, dither, history, centre, steered, count);
         Run::curveAll(steered, curveOut, count);
         Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, outputScratch, count);
