@@ -66,14 +66,15 @@ struct TransferCurve {
             applyInVectors<Offset>(in, out, n);
         }
 
-        static FloatVector applyVector(FloatVector v) noexcept {
+        // The table indices and fractions of kVectorWidth values.
+        static void positionVector(FloatVector v, int32_t* index, float* fraction) noexcept {
             using V = FloatVector;
             using I = IntVector;
             const V entries = (clampVector(v) + 1.0f) * kEntriesPerUnit;
             const I whole = __builtin_convertvector(entries, I);
             const I fractionBits = __builtin_convertvector((entries - __builtin_convertvector(whole, V)) * kFractionSteps, I);
             const I top = whole >> kIndexBits;  // 1 at the top, else 0
-            return interpolateVector(whole - top, fractionBits | ((I{} - top) & int32_t(kFractionMask)));
+            storePosition(whole - top, fractionBits | ((I{} - top) & int32_t(kFractionMask)), index, fraction);
         }
     };
 
@@ -92,7 +93,7 @@ struct TransferCurve {
         // out[i] = apply(in[i]) for n values, kVectorWidth at a time.
         static void applyAll(const float* in, float* out, int32_t n) noexcept { applyInVectors<Signed>(in, out, n); }
 
-        static FloatVector applyVector(FloatVector v) noexcept {
+        static void positionVector(FloatVector v, int32_t* index, float* fraction) noexcept {
             using V = FloatVector;
             using I = IntVector;
             // The scaled input is below 2^31 except for +1 itself, which
@@ -101,7 +102,7 @@ struct TransferCurve {
             const I top = scaled >= kTwoPow31;  // -1 for +1, else 0
             I position = __builtin_convertvector(top ? V{} : scaled, I);
             position |= top & INT32_MAX;
-            return interpolateVector((position >> kFractionBits) + kCentreEntry, position & int32_t(kFractionMask));
+            storePosition((position >> kFractionBits) + kCentreEntry, position & int32_t(kFractionMask), index, fraction);
         }
     };
 
@@ -143,13 +144,35 @@ private:
         return (Orvanta_Table_Data[index + 1] - left) * fraction + left;
     }
 
+    // out[i] = Form::apply(in[i]) for n values (out may be in), in chunks:
+    // first every value's table index and fraction, kVectorWidth at a time,
+    // into arrays; then the look-ups, reading the indices back as plain
+    // loads. In one pass, each vector's indices were read right after the
+    // vector store that wrote them, and the processor does not forward a
+    // wide store to narrow loads: each read waited for the store to reach
+    // the cache (measured with AVX-512: every curve pass 35 % faster in two).
     template <class Form>
     static void applyInVectors(const float* in, float* out, int32_t n) noexcept {
+        constexpr int32_t kChunk = 512;  // values; the arrays take 4 KiB of stack
+        alignas(64) int32_t index[kChunk];
+        alignas(64) float fraction[kChunk];
         int32_t i = 0;
-        for (; i + kVectorWidth <= n; i += kVectorWidth) {
-            OrvantaChain::storeWide(out + i, Form::applyVector(OrvantaChain::loadWide(in + i)));
+        while (n - i >= kVectorWidth) {
+            const int32_t left = n - i < kChunk ? n - i : kChunk;
+            const int32_t chunk = left - left % kVectorWidth;
+            for (int32_t k = 0; k < chunk; k += kVectorWidth)
+                Form::positionVector(OrvantaChain::loadWide(in + i + k), index + k, fraction + k);
+            for (int32_t k = 0; k < chunk; k += kVectorWidth)
+                OrvantaChain::storeWide(out + i + k, interpolateVector(index + k, fraction + k));
+            i += chunk;
         }
         for (; i < n; ++i) out[i] = Form::apply(in[i]);
+    }
+
+    static void storePosition(IntVector index, IntVector fractionBits, int32_t* indexOut, float* fractionOut) noexcept {
+        const FloatVector fraction = __builtin_convertvector(fractionBits, FloatVector) * kFractionScale;
+        std::memcpy(indexOut, &index, sizeof index);
+        std::memcpy(fractionOut, &fraction, sizeof fraction);
     }
 
     // Lane by lane what clampToUnitRange does: not-a-number compares false.
@@ -175,12 +198,11 @@ private:
 #endif
     }
 
-    static FloatVector interpolateVector(IntVector index, IntVector fractionBits) noexcept {
+    static FloatVector interpolateVector(const int32_t* index, const float* fractionIn) noexcept {
         using V = FloatVector;
-        const V fraction = __builtin_convertvector(fractionBits, V) * kFractionScale;
         V left, right;
         OrvantaChain::loadPairsWide(Orvanta_Table_Data, index, left, right);
-        return (right - left) * fraction + left;
+        return (right - left) * OrvantaChain::loadWide(fractionIn) + left;
     }
 
     static OrvantaChain::Float2 interpolate(OrvantaChain::UInt2 index, OrvantaChain::UInt2 fractionBits) noexcept {

@@ -83,3 +83,27 @@ TEST(TransferCurve, TwoLaneFormMatchesOneValueForm) {
                 ASSERT_EQ(dsptest::bitsOf(both[lane]), dsptest::bitsOf(TransferCurve::Offset::apply(pair[lane]))) << pair[lane];
         }
 }
+
+// The many-value look-up, in place or not, gives value by value what the one-value one gives,
+// for lengths around its vector width and its chunk of 512 values, and writes nothing past n.
+TEST(TransferCurve, ManyValueFormMatchesOneValueForm) {
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    std::vector<float> inputs = {nan, inf, -inf, 1.0f, -1.0f, std::nextafter(1.0f, 0.0f), 0.0f, -0.0f, 2.5f};
+    for (int i = 0; inputs.size() < 1200; ++i) inputs.push_back(std::sin(float(i) * 0.37f) * 1.1f);
+    constexpr float kGuard = 12345.0f;
+    const int32_t width = TransferCurve::kVectorWidth;
+    for (int32_t n : {0, 1, width - 1, width, width + 1, 511, 512, 513, 512 + width + 3, 1100}) {
+        for (bool inPlace : {false, true}) {
+            std::vector<float> in(inputs.begin(), inputs.begin() + n), out(size_t(n) + 4, kGuard);
+            if (inPlace) std::copy(in.begin(), in.end(), out.begin());
+            TransferCurve::Offset::applyAll(inPlace ? out.data() : in.data(), out.data(), n);
+            for (int32_t i = 0; i < n; ++i)
+                ASSERT_EQ(dsptest::bitsOf(out[i]), dsptest::bitsOf(TransferCurve::Offset::apply(in[i]))) << n << " " << i;
+            if (inPlace) std::copy(in.begin(), in.end(), out.begin());
+            TransferCurve::Signed::applyAll(inPlace ? out.data() : in.data(), out.data(), n);
+            for (int32_t i = 0; i < n; ++i)
+                ASSERT_EQ(dsptest::bitsOf(out[i]), dsptest::bitsOf(TransferCurve::Signed::apply(in[i]))) << n << " " << i;
+            for (int32_t i = n; i < n + 4; ++i) ASSERT_EQ(out[i], kGuard) << n;
+        }
+    }
+}
