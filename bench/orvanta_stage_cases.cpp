@@ -40,7 +40,7 @@ struct RunFixture {
     uint32_t draws[2][kRunLength];
     const uint32_t* drawRows[2] = {draws[0], draws[1]};
     F x[kRunLength], dither[kRunLength], harmonicHP[kRunLength], squareHP[kRunLength], emphasised[kRunLength];
-    F colourSource[kRunLength], lineInput[kRunLength], steered[kRunLength], curveOut[kRunLength];
+    F colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
     F centre[kRunLength], out[kRunLength], noiseLowPassed[kRunLength], scratchA[kRunLength], scratchB[kRunLength];
     F history[Orvanta::kDelayLineSlots + kRunLength] = {};
     // The run's length, read from memory as the callbacks' is, so the
@@ -76,8 +76,10 @@ struct RunFixture {
                                   noiseLowPassed, scratchB, count);
                 break;
             case 3: Run::drivenCurve(setup, flat(emphasised), flat(harmonicHP), flat(colourSource), 2 * count); break;
-            case 4: Run::colour(setup, state, x, colourSource, dither, noiseLowPassed, lineInput, count); break;
-            case 5: Run::delay(setup, lineInput, dither, history, centre, steered, count); break;
+            case 4:
+                Run::colour(setup, state, x, colourSource, dither, noiseLowPassed, history + setup.lineLength, count);
+                break;
+            case 5: Run::delay(setup, dither, history, centre, steered, count); break;
             case 6: Run::curveAll(steered, curveOut, count); break;
             case 7: Run::lastFilters(setup, state, steered, curveOut, squareHP, centre, out, scratchA, count); break;
             default: break;

@@ -552,8 +552,11 @@ struct Stages {
     // values.
     //
     // The line runs as the unrolled history of ChannelState: history holds
-    // the line's L values before the run, oldest first, and sample i writes
-    // history[L + i]. A circular slot k places after the slot just written
+    // the line's L values before the run, oldest first, and sample i's line
+    // input is history[L + i], where the colour stage writes it. (A copy
+    // from a separate array here, just before the taps read it, cost a
+    // third of this stage: the taps' wide loads waited for the copy's
+    // stores to reach the cache.) A circular slot k places after the slot just written
     // (k = 1 .. L - 1) holds what was written L - k samples ago, and slot
     // k = 0 is the one just written; so the centre tap (k = 6m) reads 6m + 1
     // samples back and the steered tap (k = 6m + o) L - k samples back, or
@@ -562,10 +565,9 @@ struct Stages {
     // A tap never reads a sample after the one it belongs to, so the run's
     // values are written first; the taps then depend on no other tap and run
     // over the lanes' values as one flat array, kWideLanes at a time.
-    static void delay(const BlockSetup& s, const F* lineInput, const F* dither, F* history, F* centreOut,
-                      F* steeredOut, int32_t count) {
+    static void delay(const BlockSetup& s, const F* dither, const F* history, F* centreOut, F* steeredOut,
+                      int32_t count) {
         const int32_t L = s.lineLength;
-        for (int32_t i = 0; i < count; ++i) history[L + i] = lineInput[i];
 
         constexpr int32_t kLanes = Lanes::kLanes;
         const float* const line = flat(history) + L * kLanes;  // line[q]: the value written with q
@@ -837,7 +839,6 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
     F emphasised[kRunLength], colourSource[kRunLength], steered[kRunLength], curveOut[kRunLength];
     F centre[kRunLength], noiseLowPassed[kRunLength];
     F* const emphasisScratch = curveOut;   // free between the two curve passes of x and of the steered tap
-    F* const lineInput = emphasised;     // used up once the colour source is known
     F* const out = steered;               // each read before it is overwritten
     F* const outputScratch = x;           // the input is used up before the last filters
 
@@ -854,8 +855,8 @@ void runChannels(const BlockSetup& s, const ChannelIO (&io)[Lanes::kLanes], int3
         Run::firstFilters(s, st, drawRows, x, dither, harmonicHP, squareHP, emphasised, noiseLowPassed,
                           emphasisScratch, count);
         Run::drivenCurve(s, flat(emphasised), flat(harmonicHP), flat(colourSource), count * kLanes);
-        Run::colour(s, st, x, colourSource, dither, noiseLowPassed, lineInput, count);
-        Run::delay(s, lineInput, dither, history, centre, steered, count);
+        Run::colour(s, st, x, colourSource, dither, noiseLowPassed, history + L, count);
+        Run::delay(s, dither, history, centre, steered, count);
         Run::curveAll(steered, curveOut, count);
         Run::lastFilters(s, st, steered, curveOut, squareHP, centre, out, outputScratch, count);
 
