@@ -1,6 +1,7 @@
 #include "effect/dsp/Orvanta_ChannelState.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -64,17 +65,29 @@ void Orvanta_InitChannelStates(float sampleRate, void* data, uint32_t sizeInByte
     for (size_t i = 0; i < count; ++i) initRecord(records[i], setting);
 }
 
+namespace {
+// Whether any of the n values has all exponent bits set (an infinity or not
+// a number). Integer operations over the bits, which the compiler runs in
+// vectors: this runs for every channel after every block.
+bool anyNonFinite(const float* values, size_t n) {
+    constexpr uint32_t kExponent = 0x7F800000u;
+    uint32_t nonFinite = 0;
+    for (size_t i = 0; i < n; ++i) {
+        uint32_t bits;
+        std::memcpy(&bits, &values[i], sizeof bits);
+        nonFinite |= (bits & kExponent) == kExponent ? 1u : 0u;
+    }
+    return nonFinite != 0;
+}
+}  // namespace
+
 bool Orvanta_ChannelStateIsFinite(const SOrvanta_Channel_State& r) {
-    // Sums and products of finite values can overflow, so each value is
-    // tested on its own; x - x is 0 for a finite x and not a number otherwise.
     const float states[] = {r.m_fTapShaperLP, r.m_fInputLP,     r.m_fColorLP,     r.m_fSquareLP,  r.m_fHarmonicLP,
                             r.m_fTapLP,       r.m_fDriveLP2,    r.m_fDriveLP1,    r.m_fEmphasisLP2, r.m_fEmphasisLP1,
                             r.m_fOutputLP1,   r.m_fOutputLP2,   r.m_fNoise,       r.m_fNoiseLP1,  r.m_fNoiseLP2,
                             r.m_fNoiseLP3,    r.m_fNoiseLP4};
-    bool finite = true;
-    for (float v : states) finite &= (v - v) == 0.0f;
-    for (float v : r.m_fDelayLine) finite &= (v - v) == 0.0f;
-    return finite;
+    return !anyNonFinite(states, sizeof states / sizeof states[0]) &&
+           !anyNonFinite(r.m_fDelayLine, sizeof r.m_fDelayLine / sizeof r.m_fDelayLine[0]);
 }
 
 void Orvanta_ResetChannelState(SOrvanta_Channel_State& record) {
