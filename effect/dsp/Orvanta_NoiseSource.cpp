@@ -48,12 +48,17 @@ void Orvanta_NoiseSource::Advance(uint32_t* draws, int32_t count) noexcept {
             const UInt4 lagged = load4(window + j + kShortLag) + load4(window + j);
             const UInt4 next = lagged + __builtin_shufflevector(older, newer, 2, 3, 4, 5);
             std::memcpy(window + kHistory + j, &next, sizeof next);
+            if (draws != nullptr) {  // the draws straight from the register
+                const UInt4 drawn = next >> 1;
+                std::memcpy(draws + done + j, &drawn, sizeof drawn);
+            }
             older = newer;
             newer = next;
         }
-        for (; j < chunk; ++j) window[kHistory + j] = window[j + kShortLag] + window[kHistory + j - kShortLag];
-        if (draws != nullptr)
-            for (int32_t k = 0; k < chunk; ++k) draws[done + k] = window[kHistory + k] >> 1;
+        for (; j < chunk; ++j) {
+            window[kHistory + j] = window[j + kShortLag] + window[kHistory + j - kShortLag];
+            if (draws != nullptr) draws[done + j] = window[kHistory + j] >> 1;
+        }
         for (int i = 0; i < kHistory; ++i) window[i] = window[chunk + i];
         done += chunk;
     }
