@@ -67,21 +67,20 @@ inline void loadPairsWide(const float* base, const int32_t* index, FloatWide& le
     // vector (measured: the AVX2 stereo callback 2 % faster).
     const auto* const at = reinterpret_cast<const uint32_t*>(index);
 #if defined(__AVX512F__)
-    // Eight pairs in each of two vectors, then each value sorted to its
-    // place by one two-source permutation. (Generic shuffles: the compiler
-    // picks the instructions, and the intrinsics' undefined upper parts
-    // would trip its uninitialised-value warning.)
-    typedef float Float8 __attribute__((vector_size(32)));
-    const auto eightPairs = [&pairs, &at](int k) {
-        const Float8 low = (Float8)_mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[k], at[k + 1])),
-                                                        pairs(at[k + 2], at[k + 3]), 1);
-        const Float8 high = (Float8)_mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[k + 4], at[k + 5])),
-                                                         pairs(at[k + 6], at[k + 7]), 1);
-        return __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    // Two pairs in each 128-bit lane of two vectors: lane k of one holds
+    // pairs 4k and 4k + 1, of the other 4k + 2 and 4k + 3, so that one
+    // shuffle within the lanes sorts each value to its place, as with AVX2.
+    // (Zero-extended, not cast: the casts' undefined upper parts trip the
+    // compiler's uninitialised-value warning, and the loads clear them.)
+    const auto fourLanes = [&pairs, &at](int k) {
+        __m512 v = _mm512_zextps128_ps512(pairs(at[k], at[k + 1]));
+        v = _mm512_insertf32x4(v, pairs(at[k + 4], at[k + 5]), 1);
+        v = _mm512_insertf32x4(v, pairs(at[k + 8], at[k + 9]), 2);
+        return _mm512_insertf32x4(v, pairs(at[k + 12], at[k + 13]), 3);
     };
-    const FloatWide first = eightPairs(0), second = eightPairs(8);
-    left = __builtin_shufflevector(first, second, 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
-    right = __builtin_shufflevector(first, second, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31);
+    const __m512 even = fourLanes(0), odd = fourLanes(2);
+    left = (FloatWide)_mm512_shuffle_ps(even, odd, _MM_SHUFFLE(2, 0, 2, 0));
+    right = (FloatWide)_mm512_shuffle_ps(even, odd, _MM_SHUFFLE(3, 1, 3, 1));
 #elif defined(__AVX2__)
     const __m256 lowHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[0], at[1])), pairs(at[4], at[5]), 1);
     const __m256 highHalves = _mm256_insertf128_ps(_mm256_castps128_ps256(pairs(at[2], at[3])), pairs(at[6], at[7]), 1);
