@@ -115,6 +115,14 @@ struct OneLane {
     // The first of a's two values and the second of b's.
     static Pair firstThenSecond(Pair a, Pair b) { return __builtin_shufflevector(a, b, 0, 3); }
     static D widenFirst(Pair p) { return p[0]; }
+    // A pair with *first as its first value (the second is zero), and the
+    // same with *second as the second value instead of b's.
+    static Pair loadFirst(const F* first) { return Pair{*first, 0.0f}; }
+    static Pair withSecondFrom(Pair a, const F* second) { return Pair{a[0], *second}; }
+    // A pair whose first value is the narrowed v.
+    static Pair narrowFirst(D v) { return Pair{static_cast<float>(v), 0.0f}; }
+    static void storeFirst(F* p, Pair v) { *p = v[0]; }
+    static void storeSecond(F* p, Pair v) { *p = v[1]; }
     static F first(Pair p) { return p[0]; }
     static F second(Pair p) { return p[1]; }
 };
@@ -142,6 +150,26 @@ struct TwoLanes {
     static Pair pairOf(float a, float b) { return Pair{a, a, b, b}; }
     static Pair firstThenSecond(Pair a, Pair b) { return __builtin_shufflevector(a, b, 0, 1, 6, 7); }
     static D widenFirst(Pair p) { return __builtin_convertvector(__builtin_shufflevector(p, p, 0, 1), D); }
+    // Pairs loaded, narrowed and stored a half at a time, so that no value
+    // passes through a two-lane vector on its way into or out of a pair:
+    // the compiler clears the upper half of every such value first.
+#if defined(__SSE2__)
+    static Pair loadFirst(const F* first) {
+        return (Pair)_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(first));
+    }
+    static Pair withSecondFrom(Pair a, const F* second) {
+        return (Pair)_mm_loadh_pi((__m128)a, reinterpret_cast<const __m64*>(second));
+    }
+    static Pair narrowFirst(D v) { return (Pair)_mm_cvtpd_ps((__m128d)v); }
+    static void storeFirst(F* p, Pair v) { _mm_storel_pi(reinterpret_cast<__m64*>(p), (__m128)v); }
+    static void storeSecond(F* p, Pair v) { _mm_storeh_pi(reinterpret_cast<__m64*>(p), (__m128)v); }
+#else
+    static Pair loadFirst(const F* first) { return join(*first, F{}); }
+    static Pair withSecondFrom(Pair a, const F* second) { return join(first(a), *second); }
+    static Pair narrowFirst(D v) { return join(__builtin_convertvector(v, F), F{}); }
+    static void storeFirst(F* p, Pair v) { *p = first(v); }
+    static void storeSecond(F* p, Pair v) { *p = second(v); }
+#endif
     static F first(Pair p) { return __builtin_shufflevector(p, p, 0, 1); }
     static F second(Pair p) { return __builtin_shufflevector(p, p, 2, 3); }
 };

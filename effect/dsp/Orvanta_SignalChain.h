@@ -329,10 +329,10 @@ struct Stages {
         template <int J>
         void step(int32_t i) {
             if constexpr (J == 0) {
-                const Pair in = Lanes::join(harmonicHP[i], squareHP[i]);
+                const Pair in = Lanes::withSecondFrom(Lanes::loadFirst(&harmonicHP[i]), &squareHP[i]);
                 const Pair highPassed = in - lowPass(lowPasses, in, kHarmonicLP);
-                harmonicHP[i] = Lanes::first(highPassed);
-                squareHP[i] = Lanes::second(highPassed);
+                Lanes::storeFirst(&harmonicHP[i], highPassed);
+                Lanes::storeSecond(&squareHP[i], highPassed);
             }
         }
 
@@ -371,7 +371,7 @@ struct Stages {
         Pair first, second, third;
         // Carried from one step to the next.
         Pair secondIn = {}, secondDelayed = {};
-        F shelved = {};
+        Pair shelved = {};  // the first shelf's output, first
         const F* x;
         F* dither;
         F* noiseLowPassed;
@@ -391,26 +391,26 @@ struct Stages {
         template <int J>
         void step(int32_t i) {
             if constexpr (J == 0) {
-                lowPass(first, Lanes::join(x[i], dither[i]), kFirst);
-                dither[i] = Lanes::second(first);  // the smoothed white noise
+                lowPass(first, Lanes::withSecondFrom(Lanes::loadFirst(&x[i]), &dither[i]), kFirst);
+                Lanes::storeSecond(&dither[i], first);  // the smoothed white noise
             }
             if constexpr (J == 1) {
                 // (x less its low-pass, the smoothed noise); the second half
                 // of the difference is not used.
-                secondIn = Lanes::firstThenSecond(Lanes::join(x[i], x[i]) - first, first);
+                secondIn = Lanes::firstThenSecond(Lanes::loadFirst(&x[i]) - first, first);
                 lowPass(second, secondIn, kSecond);
             }
             if constexpr (J == 2) {
                 secondDelayed = second;
                 const Pair lessLowPass = secondIn - second;  // first: the input less the shelf's low-pass
-                shelved = Lanes::narrow(Lanes::widenFirst(secondIn) * kEmphasis1LowShare +
-                                        Lanes::widenFirst(lessLowPass));
+                shelved = Lanes::narrowFirst(Lanes::widenFirst(secondIn) * kEmphasis1LowShare +
+                                             Lanes::widenFirst(lessLowPass));
             }
             if constexpr (J == 3) {
-                lowPass(third, Lanes::firstThenSecond(Lanes::join(shelved, shelved), secondDelayed), kThird);
-                emphasised[i] = shelved;
-                emphasisLowPassed[i] = Lanes::first(third);
-                noiseLowPassed[i] = Lanes::second(third);
+                lowPass(third, Lanes::firstThenSecond(shelved, secondDelayed), kThird);
+                Lanes::storeFirst(&emphasised[i], shelved);
+                Lanes::storeFirst(&emphasisLowPassed[i], third);
+                Lanes::storeSecond(&noiseLowPassed[i], third);
             }
         }
 
@@ -503,26 +503,28 @@ struct Stages {
         const float dryShare = s.dryShare, colourShare = s.colourShare, ditherIntoLine = s.ditherIntoLine;
         Pair firstPair = Lanes::join(st.driveLP1, st.noiseLP3), secondPair = Lanes::join(st.driveLP2, st.noiseLP4);
         F colorLP = st.colorLP;
-        F drive = {}, driven = {}, colourRaw = {}, trimmed = {};
+        F drive = {}, colourRaw = {}, trimmed = {};
+        Pair driven = {};  // first
         D driveWide = {}, drivenShare = {};
         pipeline<8>(count, [&](auto step, int32_t i) {
             constexpr int kStep = decltype(step)::value;
             if constexpr (kStep == 0) {
-                lowPass(firstPair, Lanes::join(colourSource[i], noiseLowPassed[i]), kFirstPair);
-                noiseLowPassed[i] = Lanes::second(firstPair);
+                lowPass(firstPair, Lanes::withSecondFrom(Lanes::loadFirst(&colourSource[i]), &noiseLowPassed[i]),
+                        kFirstPair);
+                Lanes::storeSecond(&noiseLowPassed[i], firstPair);
             }
             if constexpr (kStep == 1)
                 drive = Lanes::narrow(Lanes::widenFirst(firstPair) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
             if constexpr (kStep == 2) driveWide = (Lanes::widen(drive) * kDriveGain) * kDriveBoost;
-            if constexpr (kStep == 3) driven = Lanes::narrow(driveWide * kDriveTrim);
+            if constexpr (kStep == 3) driven = Lanes::narrowFirst(driveWide * kDriveTrim);
             if constexpr (kStep == 4) {
-                lowPass(secondPair, Lanes::join(driven, noiseLowPassed[i]), kSecondPair);
-                noiseLowPassed[i] = Lanes::second(secondPair);
+                lowPass(secondPair, Lanes::withSecondFrom(driven, &noiseLowPassed[i]), kSecondPair);
+                Lanes::storeSecond(&noiseLowPassed[i], secondPair);
                 // The shelf's share of the driven value, carried to the
                 // next step as a double: the same product, made a step
                 // earlier (about 1 % faster in stereo than carrying a copy
                 // of the value).
-                drivenShare = Lanes::widen(driven) * kDriveLP2HighShare;
+                drivenShare = Lanes::widenFirst(driven) * kDriveLP2HighShare;
             }
             if constexpr (kStep == 5) {
                 colourRaw = Lanes::narrow(drivenShare + Lanes::widenFirst(secondPair));
