@@ -514,7 +514,7 @@ struct Stages {
                 Lanes::storeSecond(&noiseLowPassed[i], firstPair);
             }
             if constexpr (kStep == 1)
-                drive = Lanes::narrow(Lanes::widenFirst(firstPair) + Lanes::widen(colourSource[i]) * kDriveLP1HighShare);
+                drive = Lanes::narrow(Lanes::widenFirst(firstPair) + Lanes::widenFirst(Lanes::loadFirst(&colourSource[i])) * kDriveLP1HighShare);
             if constexpr (kStep == 2) driveWide = (Lanes::widen(drive) * kDriveGain) * kDriveBoost;
             if constexpr (kStep == 3) driven = Lanes::narrowFirst(driveWide * kDriveTrim);
             if constexpr (kStep == 4) {
