@@ -149,11 +149,13 @@ struct TwoLanes {
     static Pair join(F a, F b) { return __builtin_shufflevector(a, b, 0, 1, 2, 3); }
     static Pair pairOf(float a, float b) { return Pair{a, a, b, b}; }
     static Pair firstThenSecond(Pair a, Pair b) { return __builtin_shufflevector(a, b, 0, 1, 6, 7); }
-    static D widenFirst(Pair p) { return __builtin_convertvector(__builtin_shufflevector(p, p, 0, 1), D); }
     // Pairs loaded, narrowed and stored a half at a time, so that no value
     // passes through a two-lane vector on its way into or out of a pair:
     // the compiler clears the upper half of every such value first.
 #if defined(__SSE2__)
+    // The conversion reads the low half of the register: through a two-lane
+    // vector, the compiler would pass the half through the stack first.
+    static D widenFirst(Pair p) { return (D)_mm_cvtps_pd((__m128)p); }
     static Pair loadFirst(const F* first) {
         return (Pair)_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(first));
     }
@@ -164,6 +166,7 @@ struct TwoLanes {
     static void storeFirst(F* p, Pair v) { _mm_storel_pi(reinterpret_cast<__m64*>(p), (__m128)v); }
     static void storeSecond(F* p, Pair v) { _mm_storeh_pi(reinterpret_cast<__m64*>(p), (__m128)v); }
 #else
+    static D widenFirst(Pair p) { return __builtin_convertvector(__builtin_shufflevector(p, p, 0, 1), D); }
     static Pair loadFirst(const F* first) { return join(*first, F{}); }
     static Pair withSecondFrom(Pair a, const F* second) { return join(first(a), *second); }
     static Pair narrowFirst(D v) { return join(__builtin_convertvector(v, F), F{}); }
