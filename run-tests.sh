@@ -36,7 +36,7 @@ end_fuzz_run() {
 trap end_fuzz_run EXIT
 
 step "release build with clang and tests"
-CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=OFF >/dev/null
+CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-clang -j "$jobs"
 ctest --test-dir build-clang --output-on-failure -j "$jobs" -E '^package_install$'
 

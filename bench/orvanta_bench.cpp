@@ -180,9 +180,9 @@ void registerStages() {
     const struct {
         const SOrvanta_ProcessVariant& variant;
         OrvantaChain::StageSet (*stageSet)();
-    } variants[] = {{kOrvanta_ProcessBaseline, OrvantaChain::StageBaseline::stageSet},
-                    {kOrvanta_ProcessAvx2, OrvantaChain::StageAvx2::stageSet},
-                    {kOrvanta_ProcessAvx512, OrvantaChain::StageAvx512::stageSet}};
+    } variants[] = {{kOrvanta_ProcessBaseline, OrvantaChain::stageSetBaseline},
+                    {kOrvanta_ProcessAvx2, OrvantaChain::stageSetAvx2},
+                    {kOrvanta_ProcessAvx512, OrvantaChain::stageSetAvx512}};
     for (const auto& v : variants) {
         if (!v.variant.supported()) continue;
         const OrvantaChain::StageSet set = v.stageSet();

@@ -97,8 +97,8 @@ void runOnce(int stage) {
 }
 
 }  // namespace
-
-StageSet stageSet() { return {RunFixture::kStages, kStageNames, runOnce, kRunLength}; }
-
 }  // inline namespace ORVANTA_SIMD_NAMESPACE
+
+StageSet ORVANTA_STAGE_SET() { return {RunFixture::kStages, kStageNames, runOnce, kRunLength}; }
+
 }  // namespace OrvantaChain

@@ -1,6 +1,6 @@
 // The stages of the stereo chain, one set per instruction-set variant: the
-// file orvanta_stage_cases.cpp is compiled once for each, in the namespace
-// named here (bench/CMakeLists.txt), with that variant's compiler target.
+// file orvanta_stage_cases.cpp is compiled once for each, in a namespace of
+// its own (bench/CMakeLists.txt), with that variant's compiler target.
 // The timing loop and everything else of the benchmark library stay in the
 // baseline code of orvanta_bench.cpp, so no shared inline function of the
 // program is ever built for a wider instruction set than its caller's.
@@ -17,14 +17,11 @@ struct StageSet {
     int samplesPerRun;
 };
 
-namespace StageBaseline {
-StageSet stageSet();
-}
-namespace StageAvx2 {
-StageSet stageSet();
-}
-namespace StageAvx512 {
-StageSet stageSet();
-}
+// Each variant's stages, defined in that variant's object (named there by
+// ORVANTA_STAGE_SET): plain functions, so no variant namespace is opened
+// here, before the object opens its own as inline.
+StageSet stageSetBaseline();
+StageSet stageSetAvx2();
+StageSet stageSetAvx512();
 
 }  // namespace OrvantaChain
