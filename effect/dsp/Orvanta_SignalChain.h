@@ -232,8 +232,13 @@ struct ChannelState {
 // first kSteps - 1 iterations (filling) and the last (draining) skip the
 // steps whose sample lies outside 0 .. count - 1; the iterations between
 // run every step unchecked.
+//
+// Always inlined into the stage: the filter states are locals of the stage
+// that the steps reach by reference, and only there can the compiler keep
+// them in registers. Clang otherwise left the pipeline out of line and each
+// recurrence went through memory (the filter stages twice as slow).
 template <int J, bool kGuarded, class Step>
-inline void pipelineIteration(Step& step, int32_t i, int32_t count) {
+[[gnu::always_inline]] inline void pipelineIteration(Step& step, int32_t i, int32_t count) {
     if constexpr (J >= 0) {
         const int32_t sample = i - J;
         if (!kGuarded || (sample >= 0 && sample < count)) step(std::integral_constant<int, J>{}, sample);
@@ -242,7 +247,7 @@ inline void pipelineIteration(Step& step, int32_t i, int32_t count) {
 }
 
 template <int kSteps, class Step>
-inline void pipeline(int32_t count, Step step) {
+[[gnu::always_inline]] inline void pipeline(int32_t count, Step step) {
     const int32_t end = count + kSteps - 1;
     const int32_t fill = kSteps - 1 < end ? kSteps - 1 : end;
     int32_t i = 0;
