@@ -476,7 +476,8 @@ struct Stages {
     // colour type's drive, through the curve and back down by 1/G, plus the
     // harmonic polynomial. Passes on this source of the colour signal. No
     // step depends on another sample, so it runs over the lanes' values as
-    // one flat array of `values` floats, in vector code.
+    // one flat array of `values` floats, in vector code. colourSource may be
+    // emphasised itself: each value is read before its place is written.
     static void drivenCurve(const BlockSetup& s, const float* emphasised, const float* harmonicHP,
                             float* colourSource, int32_t values) {
         const float driveNorm = s.driveNorm, driveNormInv = s.driveNormInv, drive = s.coeffs.color.fDrive;
